@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+#include "app/levelstandard.h"
+
+struct RgbColour
+{
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    friend bool operator==(const RgbColour &, const RgbColour &) = default;
+};
+
+inline constexpr int MaxLevel = 35;
+inline constexpr int MaxStudent = 5000;
+
+// The one process-wide state of the program. main() owns it; every screen
+// gets it by reference. Folder texts end with "/".
+struct AppState
+{
+    // Folder layout.
+    QString ProgramFolder;
+    QString ProgramFolderName;
+    QString BasePath;
+    QString DataFolder;
+    QString SoundFolder;
+    QString RosterFolder;
+
+    // Common settings ("共通データ.txt").
+    int SchoolYearStartMonth = 0;
+    QString SiteTitle;
+    QString SiteCode;
+    int RosterStatusSwitch = 0;
+    QString KeyPassLocation;
+    // All ten values as read, so the teacher panel can write the file back whole.
+    std::array<QString, 10> CommonDataValues;
+
+    QString ContentTitle;
+
+    // Current student and level.
+    QString StudentName;
+    QString StudentGrade;
+    qint16 StudentNumber = 0;
+    qint32 LoginTime = 0;
+    qint16 CurrentLevel = 0;
+
+    // Level catalogue.
+    qint16 LevelCount = 0;
+    int GoalLevel = 0;
+    std::array<QString, LevelRowCount> LevelNames;
+    std::array<qint16, LevelRowCount> LevelKind{};
+    LevelStandardTable LevelStandards;
+
+    // Session hand-over from the drill to the result screen and the store.
+    qint32 ElapsedSeconds = 0;
+    qint16 SessionEndReason = 0;
+    qint32 ResultTime = 0;
+
+    RgbColour SeasonColour;
+};

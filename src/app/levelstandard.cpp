@@ -1,0 +1,113 @@
+#include "app/levelstandard.h"
+
+#include <QSaveFile>
+
+#include "app/textnumber.h"
+#include "app/valuestream.h"
+#include "platform/cp932.h"
+
+namespace {
+
+constexpr int FieldCount = 12;
+
+// A numeric text becomes its canonical number ("007" -> "7", "1.50" -> "1.5");
+// anything else stays text.
+QString flexibleValue(const QString &text)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok)
+        return text;
+    return QString::number(value, 'g', 15);
+}
+
+QString floatText(float value)
+{
+    return QString::number(static_cast<double>(value), 'g', 7);
+}
+
+LevelStandard rowFromValues(const QStringList &v)
+{
+    LevelStandard row;
+    row.TargetTime = static_cast<qint32>(TextNumber::toWhole(v[0], INT32_MIN, INT32_MAX));
+    row.MinimumTime = static_cast<qint32>(TextNumber::toWhole(v[1], INT32_MIN, INT32_MAX));
+    row.ClearPoints = static_cast<qint32>(TextNumber::toWhole(v[2], INT32_MIN, INT32_MAX));
+    row.ClearCount = static_cast<qint16>(TextNumber::toWhole(v[3], INT16_MIN, INT16_MAX));
+    row.PointMultiplier = static_cast<float>(TextNumber::leadingNumber(v[4]));
+    row.OveruseCount = flexibleValue(v[5]);
+    row.OverusePoints = flexibleValue(v[6]);
+    row.JudgeDays = flexibleValue(v[7]);
+    row.OveruseDays = flexibleValue(v[8]);
+    row.Spare10 = flexibleValue(v[9]);
+    row.Spare11 = flexibleValue(v[10]);
+    row.Spare12 = flexibleValue(v[11]);
+    return row;
+}
+
+} // namespace
+
+double LevelStandard::overuseCount() const { return TextNumber::leadingNumber(OveruseCount); }
+double LevelStandard::overusePoints() const { return TextNumber::leadingNumber(OverusePoints); }
+double LevelStandard::judgeDays() const { return TextNumber::leadingNumber(JudgeDays); }
+double LevelStandard::overuseDays() const { return TextNumber::leadingNumber(OveruseDays); }
+
+namespace LevelStandardFile {
+
+QStringList headerTexts()
+{
+    return {QStringLiteral("目標Time"), QStringLiteral("最低Time"), QStringLiteral("ｸﾘｱﾎﾟｲﾝﾄ"),
+            QStringLiteral("ｸﾘｱ回数"),  QStringLiteral("ﾎﾟｲﾝﾄ倍率"), QStringLiteral("禁回"),
+            QStringLiteral("禁点"),     QStringLiteral("判期間"),   QStringLiteral("禁期間"),
+            QString(),                  QString(),                  QString()};
+}
+
+bool read(const QString &path, LevelStandardTable &table, QString *error)
+{
+    auto stream = ValueStream::fromFile(path, error);
+    if (!stream)
+        return false;
+    for (int index = 0; index < LevelRowCount && !stream->atEnd(); ++index) {
+        QStringList values;
+        for (int f = 0; f < FieldCount; ++f)
+            values.append(stream->atEnd() ? QString() : stream->next());
+        table[index] = rowFromValues(values);
+    }
+    return true;
+}
+
+QStringList toTexts(const LevelStandard &row)
+{
+    return {QString::number(row.TargetTime), QString::number(row.MinimumTime),
+            QString::number(row.ClearPoints), QString::number(row.ClearCount),
+            floatText(row.PointMultiplier),  row.OveruseCount,
+            row.OverusePoints,               row.JudgeDays,
+            row.OveruseDays,                 row.Spare10,
+            row.Spare11,                     row.Spare12};
+}
+
+QList<QStringList> toRows(const LevelStandardTable &table, int levelCount)
+{
+    QList<QStringList> rows{headerTexts()};
+    for (int level = 1; level <= levelCount && level < LevelRowCount; ++level)
+        rows.append(toTexts(table[level]));
+    return rows;
+}
+
+bool write(const QString &path, const QList<QStringList> &rows, QString *error)
+{
+    QByteArray bytes;
+    for (const QStringList &row : rows) {
+        bytes += Cp932::encode(row.join(u','));
+        bytes += "\r\n";
+    }
+    // Written aside and renamed, so a failed write never leaves half a table.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace LevelStandardFile

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+// One row of the level standard table "タイム回数データ.txt"; row n is level n.
+struct LevelStandard
+{
+    qint32 TargetTime = 0;
+    qint32 MinimumTime = 0;
+    qint32 ClearPoints = 0;
+    qint16 ClearCount = 0;
+    float PointMultiplier = 0.0f;
+    // Fields 6..12 keep whatever the file holds: a number in its canonical
+    // decimal form when the text is numeric, otherwise the text itself.
+    QString OveruseCount;
+    QString OverusePoints;
+    QString JudgeDays;
+    QString OveruseDays;
+    QString Spare10;
+    QString Spare11;
+    QString Spare12;
+
+    double overuseCount() const;
+    double overusePoints() const;
+    double judgeDays() const;
+    double overuseDays() const;
+};
+
+inline constexpr int LevelRowCount = 36;
+using LevelStandardTable = std::array<LevelStandard, LevelRowCount>;
+
+namespace LevelStandardFile {
+
+inline constexpr auto FileName = "タイム回数データ.txt";
+
+// The header line as the editor writes it: nine titles and three empty values.
+QStringList headerTexts();
+
+// Reads the table into `table`, row 0 first. Rows after the file's last row
+// keep their values; rows beyond 35 are not stored. An incomplete last row
+// gets empty values for the missing fields. False with `error` when the file
+// cannot be read.
+bool read(const QString &path, LevelStandardTable &table, QString *error);
+
+// The twelve cell texts of a row, as the editor shows and writes them.
+QStringList toTexts(const LevelStandard &row);
+
+// Replaces the file with the given rows of twelve texts each (row 0 is the
+// header), every line ended by CR LF. False with `error` on a write failure,
+// in which case the old file is left as it was.
+bool write(const QString &path, const QList<QStringList> &rows, QString *error);
+
+// The header followed by levels 1..levelCount of the table.
+QList<QStringList> toRows(const LevelStandardTable &table, int levelCount);
+
+} // namespace LevelStandardFile

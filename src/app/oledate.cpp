@@ -1,0 +1,38 @@
+#include "app/oledate.h"
+
+#include <cmath>
+
+namespace {
+
+const QDate epoch(1899, 12, 30);
+constexpr double msPerDay = 86400000.0;
+
+} // namespace
+
+namespace OleDate {
+
+double fromDate(QDate date)
+{
+    return static_cast<double>(epoch.daysTo(date));
+}
+
+double fromDateTime(const QDateTime &dateTime)
+{
+    return fromDate(dateTime.date()) + dateTime.time().msecsSinceStartOfDay() / msPerDay;
+}
+
+QDate toDate(double dayNumber)
+{
+    // Before the epoch the fraction still counts forward from midnight, so
+    // the day is the integer part, not the floor.
+    return epoch.addDays(static_cast<qint64>(std::trunc(dayNumber)));
+}
+
+QDateTime toDateTime(double dayNumber)
+{
+    const double fraction = std::fabs(dayNumber - std::trunc(dayNumber));
+    const int ms = static_cast<int>(std::lround(fraction * msPerDay));
+    return QDateTime(toDate(dayNumber), QTime(0, 0)).addMSecs(ms);
+}
+
+} // namespace OleDate

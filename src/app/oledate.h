@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QDateTime>
+
+// Dates as day numbers counted from 1899-12-30, the time of day as the
+// fraction: the form the results file stores them in.
+namespace OleDate {
+
+double fromDateTime(const QDateTime &dateTime);
+double fromDate(QDate date);
+QDate toDate(double dayNumber);
+QDateTime toDateTime(double dayNumber);
+
+} // namespace OleDate

@@ -1,0 +1,130 @@
+#include "app/startup.h"
+
+#include <QDir>
+#include <QStringList>
+
+#include "app/appstate.h"
+#include "app/levelstandard.h"
+#include "app/textnumber.h"
+#include "app/valuestream.h"
+
+namespace {
+
+constexpr int SettingsValueCount = 10;
+
+QString withSeparator(QString folder)
+{
+    if (!folder.endsWith(u'/'))
+        folder.append(u'/');
+    return folder;
+}
+
+// Reads the ten values of a settings file, or reports what is wrong with it.
+Startup::LoadError readTenValues(const QString &path, const QString &shownName,
+                                 std::array<QString, SettingsValueCount> &values)
+{
+    QString reason;
+    auto stream = ValueStream::fromFile(path, &reason);
+    if (!stream)
+        return {shownName, QStringLiteral("ファイルを開けません（%1）。").arg(reason)};
+    for (int i = 0; i < SettingsValueCount; ++i) {
+        if (stream->atEnd()) {
+            return {shownName,
+                    QStringLiteral("値が%1個しかありません。10個の値が必要です。").arg(i)};
+        }
+        values[i] = stream->next();
+    }
+    return {};
+}
+
+} // namespace
+
+namespace Startup {
+
+QString normalizeSeparators(const QString &path)
+{
+    QString result = path;
+    result.replace(u'\\', u'/');
+    return result;
+}
+
+SiteCodeSplit splitSiteCode(const QString &value)
+{
+    const QString head = value.left(5);
+    if (TextNumber::leadingNumber(head) != 0.0)
+        return {head, value.mid(5)};
+    return {QString(), value};
+}
+
+QString folderName(const QString &programFolder)
+{
+    QString path = normalizeSeparators(programFolder);
+    while (path.endsWith(u'/'))
+        path.chop(1);
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const QString last = slash < 0 ? path : path.mid(slash + 1);
+    // "D:" alone is a drive root, which has no folder name.
+    if (last.size() == 2 && last[1] == u':')
+        return QString();
+    return last;
+}
+
+QString LoadError::message() const
+{
+    return QStringLiteral("設定ファイル「%1」を読めないため、起動できません。\n%2").arg(file, problem);
+}
+
+LoadError LoadStartupData(AppState &state, const QString &programFolder)
+{
+    state.ProgramFolder = withSeparator(normalizeSeparators(programFolder));
+
+    std::array<QString, SettingsValueCount> pathValues;
+    const QString pathFile = state.ProgramFolder + QStringLiteral("../") + QString::fromUtf8(PathDataFile);
+    if (auto error = readTenValues(pathFile, QDir::cleanPath(pathFile), pathValues); error.failed())
+        return error;
+    state.BasePath = normalizeSeparators(pathValues[0]);
+
+    const QString commonFile = state.BasePath + QString::fromUtf8(CommonDataFile);
+    if (auto error = readTenValues(commonFile, commonFile, state.CommonDataValues); error.failed())
+        return error;
+    const auto &common = state.CommonDataValues;
+    state.SchoolYearStartMonth = static_cast<int>(TextNumber::toWhole(common[0], INT32_MIN, INT32_MAX));
+    state.RosterStatusSwitch = static_cast<int>(TextNumber::toWhole(common[2], INT32_MIN, INT32_MAX));
+    state.KeyPassLocation = normalizeSeparators(common[4]);
+
+    const SiteCodeSplit site = splitSiteCode(common[1]);
+    state.SiteCode = site.code;
+    state.SiteTitle = site.title;
+
+    state.ProgramFolderName = folderName(state.ProgramFolder);
+    state.DataFolder = state.BasePath + state.ProgramFolderName + u'/';
+    state.SoundFolder = state.BasePath + QString::fromUtf8(SoundFolderName) + u'/';
+    state.RosterFolder = state.BasePath;
+
+    SetProductTitle(state);
+
+    const QString tableFile = state.DataFolder + QString::fromUtf8(LevelStandardFile::FileName);
+    QString reason;
+    if (!LevelStandardFile::read(tableFile, state.LevelStandards, &reason))
+        return {tableFile, QStringLiteral("ファイルを開けません（%1）。").arg(reason)};
+    return {};
+}
+
+void SetProductTitle(AppState &state)
+{
+    state.ContentTitle = QStringLiteral("カズドリ");
+}
+
+void SetUpLevelCatalogue(AppState &state)
+{
+    state.LevelCount = 4;
+    state.GoalLevel = state.LevelCount;
+    const QStringList names{QStringLiteral("足し算"), QStringLiteral("引き算"),
+                            QStringLiteral("かけ算"), QStringLiteral("わり算")};
+    for (int level = 1; level <= 4; ++level) {
+        state.LevelNames[level] = names[level - 1];
+        state.LevelKind[level] = 1;
+    }
+}
+
+} // namespace Startup

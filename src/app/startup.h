@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+
+struct AppState;
+
+// Loading of the settings files and the folder layout at start-up.
+namespace Startup {
+
+inline constexpr auto PathDataFile = "パスデータ.txt";
+inline constexpr auto CommonDataFile = "共通データ.txt";
+inline constexpr auto SoundFolderName = "音フォルダ";
+
+// Folder texts from files made on Windows use "\"; this machine's folders
+// use "/", which Qt understands everywhere.
+QString normalizeSeparators(const QString &path);
+
+struct SiteCodeSplit
+{
+    QString code;
+    QString title;
+};
+// A value 2 starting with a non-zero number in its first five characters
+// carries a site code: "00123North" -> 00123 + North; "North", "00000North" stay whole.
+SiteCodeSplit splitSiteCode(const QString &value);
+
+// The last component of the program's folder path; empty for a drive root.
+QString folderName(const QString &programFolder);
+
+// Result of a step that may stop start-up: empty `error` means success.
+struct LoadError
+{
+    QString file;
+    QString problem;
+    bool failed() const { return !problem.isEmpty(); }
+    QString message() const;
+};
+
+// Fills the folder layout, the common settings, ContentTitle and the level
+// standard table. `programFolder` is the executable's folder in the program
+// and a temporary folder in tests.
+LoadError LoadStartupData(AppState &state, const QString &programFolder);
+
+void SetProductTitle(AppState &state);
+
+// Sets the four levels of the catalogue; opening the menu is the caller's part.
+void SetUpLevelCatalogue(AppState &state);
+
+} // namespace Startup

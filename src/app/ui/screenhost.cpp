@@ -1,0 +1,96 @@
+#include "app/ui/screenhost.h"
+
+#include <QApplication>
+
+#include "app/appstate.h"
+#include "app/startup.h"
+#include "app/ui/basefrm.h"
+#include "app/ui/firstfrm.h"
+#include "app/ui/placeholderscreen.h"
+#include "platform/dialogs.h"
+#include "platform/platform.h"
+#include "platform/programend.h"
+
+ScreenHost::ScreenHost(AppState &state, Platform &platform, QString programFolder)
+    : m_state(state)
+    , m_platform(platform)
+    , m_programFolder(std::move(programFolder))
+{
+    setObjectName(QStringLiteral("ScreenHost"));
+    resize(1024, 700);
+}
+
+ScreenHost::~ScreenHost()
+{
+    delete m_wait;
+}
+
+void ScreenHost::showScreen(QWidget *screen)
+{
+    if (QWidget *old = takeCentralWidget()) {
+        old->hide();
+        old->deleteLater();
+    }
+    setCentralWidget(screen);
+    setWindowTitle(screen->windowTitle());
+    screen->show();
+    screen->setFocus();
+}
+
+QWidget *ScreenHost::currentScreen() const
+{
+    return centralWidget();
+}
+
+void ScreenHost::showWait()
+{
+    if (!m_wait)
+        m_wait = new BASEFRM();
+    m_wait->show();
+    m_wait->raise();
+    QCoreApplication::processEvents();
+}
+
+void ScreenHost::closeWait()
+{
+    delete m_wait;
+}
+
+bool ScreenHost::waitShown() const
+{
+    return m_wait && m_wait->isVisible();
+}
+
+void ScreenHost::showSplash()
+{
+    auto *splash = new Firstfrm(*this);
+    showScreen(splash);
+    show();
+    splash->Form_Load();
+}
+
+void ScreenHost::StartMainMenu()
+{
+    const Startup::LoadError error = Startup::LoadStartupData(m_state, m_programFolder);
+    if (error.failed()) {
+        m_platform.dialogs.tell(QStringLiteral("注意"), error.message(), DialogIcon::Critical);
+        m_platform.programEnd.endProgram(1);
+        return;
+    }
+    openNameSelection();
+}
+
+void ScreenHost::openNameSelection()
+{
+    showScreen(new PlaceholderScreen(
+        QStringLiteral("Growna"),
+        QStringLiteral("名前選択画面はまだできていません。\n（この画面は準備中の仮の画面です）")));
+}
+
+void ScreenHost::openLevelMenu()
+{
+    Startup::SetUpLevelCatalogue(m_state);
+    showScreen(new PlaceholderScreen(
+        QStringLiteral("Growna"),
+        QStringLiteral("レベルメニューはまだできていません。\n（この画面は準備中の仮の画面です）")));
+}

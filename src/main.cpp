@@ -1,0 +1,29 @@
+#include <QApplication>
+
+#include "app/appstate.h"
+#include "app/ui/screenhost.h"
+#include "platform/clock.h"
+#include "platform/platform.h"
+#include "platform/processlauncher.h"
+#include "platform/random.h"
+#include "platform/singleinstance.h"
+#include "platform/ui/applicationend.h"
+#include "platform/ui/messageboxdialogs.h"
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+
+    SystemClock clock;
+    SystemRandom random;
+    MessageBoxDialogs dialogs;
+    SystemProcessLauncher launcher;
+    LockFileSingleInstance singleInstance;
+    ApplicationEnd programEnd;
+    Platform platform{clock, random, dialogs, launcher, singleInstance, programEnd};
+
+    AppState state;
+    ScreenHost host(state, platform, QCoreApplication::applicationDirPath());
+    host.showSplash();
+    return app.exec();
+}

@@ -1,0 +1,25 @@
+#include "platform/processlauncher.h"
+
+#include <QFileInfo>
+#include <QProcess>
+
+bool SystemProcessLauncher::start(const QString &program, const QStringList &arguments,
+                                  QString *error)
+{
+    const QFileInfo info(program);
+    if (!info.exists() || !info.isExecutable()) {
+        if (error)
+            *error = QStringLiteral("実行できるファイルが見つかりません: ") + program;
+        return false;
+    }
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setWorkingDirectory(info.absolutePath());
+    if (!process.startDetached()) {
+        if (error)
+            *error = process.errorString();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,40 @@
+#include "support/testplatform.h"
+
+FakeClock::FakeClock(QDateTime start)
+    : m_now(std::move(start))
+{
+}
+
+void FakeClock::advanceMs(qint64 ms)
+{
+    m_now = m_now.addMSecs(ms);
+    m_ticks += ms;
+}
+
+double ScriptedRandom::next()
+{
+    if (m_values.isEmpty())
+        return fallback;
+    return m_values.takeFirst();
+}
+
+DialogAnswer RecordingDialogs::ask(DialogIcon icon, const QString &title, const QString &text,
+                                   DialogButtons buttons)
+{
+    shown.append({icon, title, text, buttons});
+    if (!m_answers.isEmpty())
+        return m_answers.takeFirst();
+    return buttons == DialogButtons::YesNo || buttons == DialogButtons::YesNoCancel
+               ? DialogAnswer::Yes
+               : DialogAnswer::Ok;
+}
+
+bool RecordingLauncher::start(const QString &program_, const QStringList &arguments_, QString *error)
+{
+    ++calls;
+    program = program_;
+    arguments = arguments_;
+    if (!succeed && error)
+        *error = QStringLiteral("not found");
+    return succeed;
+}
