@@ -13,6 +13,7 @@ frmver::frmver(const AppState &state, QWidget *parent)
     setObjectName(QStringLiteral("frmver"));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     setModal(true);
+    setMinimumWidth(320);
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));

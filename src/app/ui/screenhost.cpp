@@ -1,6 +1,7 @@
 #include "app/ui/screenhost.h"
 
 #include <QApplication>
+#include <QScreen>
 
 #include "app/appstate.h"
 #include "app/startup.h"
@@ -65,7 +66,10 @@ void ScreenHost::showSplash()
 {
     auto *splash = new Firstfrm(*this);
     showScreen(splash);
-    show();
+    // Classroom PCs give the whole screen to the drill.
+    if (const QScreen *screen = QApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
+    showMaximized();
     splash->Form_Load();
 }
 
