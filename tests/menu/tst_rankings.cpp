@@ -1,0 +1,127 @@
+#include <QTest>
+
+#include <vector>
+
+#include "menu/rankings.h"
+
+using namespace Qt::StringLiterals;
+using namespace ResultLists;
+
+namespace {
+
+// Roster order matters: it breaks ties.
+std::vector<RankingStudent> timeClass()
+{
+    return {
+        {1, u"山田                "_s, 3, 90, 0, 0},
+        {2, u"佐藤"_s, 3, 80, 0, 0},
+        {3, u"鈴木"_s, 4, 90, 0, 0},
+        {4, u"田中"_s, 3, NoRecordTime, 0, 0},
+        {5, u"高橋"_s, 5, 100, 0, 0},
+        {6, u"伊藤"_s, 0, FailedTime, 0, 0},
+    };
+}
+
+std::vector<RankingStudent> pointsClass()
+{
+    return {
+        {1, u"青木"_s, 3, NoRecordTime, 10, 50},
+        {2, u"石井"_s, 3, NoRecordTime, 0, 80},
+        {3, u"上野"_s, 7, NoRecordTime, 10, 70},
+        {4, u"遠藤"_s, 3, NoRecordTime, 5, 50},
+        {5, u"大野"_s, 3, NoRecordTime, 0, 0},
+        {6, u"加藤"_s, 3, NoRecordTime, 5, 50},
+    };
+}
+
+} // namespace
+
+class TestRankings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void ranking_data();
+    void ranking();
+    void emptyRoster();
+};
+
+void TestRankings::ranking_data()
+{
+    QTest::addColumn<bool>("timeRoster");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("scrollLine");
+
+    const int best = int(RankingKind::BestTime);
+    const int total = int(RankingKind::TotalPoints);
+    const int today = int(RankingKind::TodayPoints);
+
+    QTest::newRow("best times: shared rank, failed, no record last")
+        << true << best << u"全学年"_s << 0
+        << QStringList{u" 1③佐藤　　　    80 　"_s, u" 2③山田　　　    90 　"_s, u" 2④鈴木　　　    90 　"_s,
+                       u" 4⑤高橋　　　   100 　"_s, u" 5　伊藤　　　*失敗* 　"_s, u"--③田中　　　------ 　"_s}
+        << -1;
+    QTest::newRow("小３ keeps whole-class ranks")
+        << true << best << u"小３"_s << 0
+        << QStringList{u" 1③佐藤　　　    80 　"_s, u" 2③山田　　　    90 　"_s, u"--③田中　　　------ 　"_s}
+        << -1;
+    QTest::newRow("小４: the only line keeps rank 2")
+        << true << best << u"小４"_s << 0 << QStringList{u" 2④鈴木　　　    90 　"_s} << -1;
+    QTest::newRow("current student marked, list scrolls above")
+        << true << best << u"全学年"_s << 3
+        << QStringList{u" 1③佐藤　　　    80 　"_s, u" 2③山田　　　    90 　"_s, u" 2●鈴木　　　    90 ●"_s,
+                       u" 4⑤高橋　　　   100 　"_s, u" 5　伊藤　　　*失敗* 　"_s, u"--③田中　　　------ 　"_s}
+        << 1;
+    QTest::newRow("current student on the first line: no scroll")
+        << true << best << u"小３"_s << 2
+        << QStringList{u" 1●佐藤　　　    80 ●"_s, u" 2③山田　　　    90 　"_s, u"--③田中　　　------ 　"_s}
+        << -1;
+    QTest::newRow("current student hidden by the filter")
+        << true << best << u"小３"_s << 3
+        << QStringList{u" 1③佐藤　　　    80 　"_s, u" 2③山田　　　    90 　"_s, u"--③田中　　　------ 　"_s}
+        << -1;
+    QTest::newRow("unknown filter lists nobody") << true << best << u"全員"_s << 0 << QStringList{} << -1;
+
+    QTest::newRow("total points: ties share the rank, today's points order them")
+        << false << total << u"全学年"_s << 0
+        << QStringList{u" 1③石井　　　  0/   80"_s, u" 2Ⅰ上野　　　 10/   70"_s, u" 3③青木　　　 10/   50"_s,
+                       u" 3③遠藤　　　  5/   50"_s, u" 3③加藤　　　  5/   50"_s, u" 6③大野　　　  0/    0"_s}
+        << -1;
+    QTest::newRow("today's points: zero hidden, ties ordered by total")
+        << false << today << u"全学年"_s << 4
+        << QStringList{u" 1Ⅰ上野　　　 10/   70"_s, u" 1③青木　　　 10/   50"_s, u" 3●遠藤　　　  5/   50"_s,
+                       u" 3③加藤　　　  5/   50"_s}
+        << 1;
+    QTest::newRow("today's points, 小学生全体")
+        << false << today << u"小学生全体"_s << 0
+        << QStringList{u" 1③青木　　　 10/   50"_s, u" 3③遠藤　　　  5/   50"_s, u" 3③加藤　　　  5/   50"_s}
+        << -1;
+}
+
+void TestRankings::ranking()
+{
+    QFETCH(bool, timeRoster);
+    QFETCH(int, kind);
+    QFETCH(QString, filter);
+    QFETCH(int, current);
+    QFETCH(QStringList, lines);
+    QFETCH(int, scrollLine);
+
+    const std::vector<RankingStudent> roster = timeRoster ? timeClass() : pointsClass();
+    const RankingList list = LevelRanking(roster, RankingKind(kind), filter, qint16(current));
+    QCOMPARE(list.lines, lines);
+    QCOMPARE(list.scrollLine, scrollLine);
+}
+
+void TestRankings::emptyRoster()
+{
+    const RankingList list = LevelRanking({}, RankingKind::TodayPoints, u"全学年"_s, 1);
+    QVERIFY(list.lines.isEmpty());
+    QCOMPARE(list.scrollLine, -1);
+}
+
+QTEST_APPLESS_MAIN(TestRankings)
+#include "tst_rankings.moc"
