@@ -2,7 +2,10 @@
 
 #include <vector>
 
+#include "menu/gradefilter.h"
 #include "menu/rankings.h"
+#include "menu/rosterinputs.h"
+#include "roster/rostertable.h"
 
 using namespace Qt::StringLiterals;
 using namespace ResultLists;
@@ -44,6 +47,7 @@ private slots:
     void ranking_data();
     void ranking();
     void emptyRoster();
+    void fromRosterTable();
 };
 
 void TestRankings::ranking_data()
@@ -121,6 +125,42 @@ void TestRankings::emptyRoster()
     const RankingList list = LevelRanking({}, RankingKind::TodayPoints, u"全学年"_s, 1);
     QVERIFY(list.lines.isEmpty());
     QCOMPARE(list.scrollLine, -1);
+}
+
+void TestRankings::fromRosterTable()
+{
+    RosterTable roster;
+    roster.clear(2026);
+    auto add = [&](qint16 number, qint16 cohort, const QString &name, qint16 status) {
+        RosterEntry entry;
+        entry.Number = number;
+        entry.CohortYear = cohort;
+        entry.Name = name;
+        entry.Status = status;
+        roster.add(entry, 0);
+    };
+    add(7, 2017, u"三年生"_s, 0);
+    add(3, 2015, u"五年生"_s, 1);  // not offered
+    add(5, 2012, u"中二"_s, 0);
+
+    const std::vector<RankingStudent> students = RankingRoster(roster);
+    QCOMPARE(students.size(), std::size_t(2));
+    QCOMPARE(students[0].number, qint16(7));
+    QCOMPARE(students[0].gradeNumber, 3);
+    QCOMPARE(students[1].number, qint16(5));
+    QCOMPARE(students[1].gradeNumber, 8);
+    QCOMPARE(students[1].bestTime, NoRecordTime);
+    QCOMPARE(LevelRanking(students, RankingKind::BestTime, u"全学年"_s, 5).lines,
+             (QStringList{u"--③三年生　　------ 　"_s, u"--●中二　　　------ ●"_s}));
+
+    // The logs also name students the list does not offer, and nobody for an unknown number.
+    QCOMPARE(RosterStudent(roster, 3).gradeNumber, 5);
+    QCOMPARE(NameColumn(RosterStudent(roster, 3).name), u"五年生　　"_s);
+    for (qint32 unknown : {0, 4, -1, 5001, 40000}) {
+        const LogStudent nobody = RosterStudent(roster, unknown);
+        QVERIFY(nobody.name.isEmpty());
+        QCOMPARE(nobody.gradeNumber, 0);
+    }
 }
 
 QTEST_APPLESS_MAIN(TestRankings)
