@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <unordered_map>
 
 #include "app/appstate.h"
 #include "app/columns.h"
@@ -32,25 +33,66 @@ LevelLines emptyLists(int levelCount)
     return LevelLines(std::size_t(std::clamp(levelCount, 0, MaxLevel)) + 1);
 }
 
-// The parts a log line is built from, for a record that the log lists.
-struct LineParts
+// The student part of a log line ("mark, name, mark"), or nothing when the
+// grade filter hides the student; each student is looked up once per log.
+class StudentColumns final
 {
-    QString mark;
-    QString name5;
+public:
+    explicit StudentColumns(const LogContext &context)
+        : m_context(context)
+    {
+    }
+
+    const std::optional<QString> &of(qint32 studentNumber)
+    {
+        const auto found = m_known.find(studentNumber);
+        if (found != m_known.end())
+            return found->second;
+        return m_known.emplace(studentNumber, lookUp(studentNumber)).first->second;
+    }
+
+private:
+    std::optional<QString> lookUp(qint32 studentNumber) const
+    {
+        const LogStudent student = m_context.student(studentNumber);
+        if (!GradeFilterMatch(student.gradeNumber, m_context.gradeFilter))
+            return std::nullopt;
+        const QString mark = studentNumber == m_context.currentStudent ? QStringLiteral("●")
+                                                                         : GradeMark(student.gradeNumber);
+        return mark + NameColumn(student.name) + mark;
+    }
+
+    const LogContext &m_context;
+    std::unordered_map<qint32, std::optional<QString>> m_known;
 };
 
-// Parts of a record with a level of the menu and a student who passes the
-// grade filter; nothing for any other record.
-std::optional<LineParts> listedParts(const LogRecord &record, const LogContext &context, int levels)
+bool onMenu(const LogRecord &record, int levels)
 {
-    if (record.level < 1 || record.level >= levels || record.studentNumber == 0)
-        return std::nullopt;
-    const LogStudent student = context.student(record.studentNumber);
-    if (!GradeFilterMatch(student.gradeNumber, context.gradeFilter))
-        return std::nullopt;
-    const bool current = record.studentNumber == context.currentStudent;
-    return LineParts{current ? QStringLiteral("●") : GradeMark(student.gradeNumber), NameColumn(student.name)};
+    return record.level >= 1 && record.level < levels && record.studentNumber != 0;
 }
+
+// Records come in date order, so the last date's text is nearly always the next one's.
+class DateText final
+{
+public:
+    explicit DateText(QStringView format)
+        : m_format(format)
+    {
+    }
+    const QString &of(double date)
+    {
+        if (m_text.isNull() || date != m_date) {
+            m_date = date;
+            m_text = OleDate::toDate(date).toString(m_format);
+        }
+        return m_text;
+    }
+
+private:
+    QStringView m_format;
+    double m_date = 0;
+    QString m_text;
+};
 
 QString timeText(qint32 timeScore)
 {
@@ -98,20 +140,22 @@ LevelLines TodayLog(std::span<const LogRecord> records, const LogContext &contex
 {
     LevelLines lists = emptyLists(context.levelCount);
     const int levels = int(lists.size());
+    StudentColumns students(context);
     for (const LogRecord &record : newest(records, TodayLogRecords)) {
         if (OleDate::toDate(record.date) != context.today)
             continue;
-        const std::optional<LineParts> parts = listedParts(record, context, levels);
-        if (!parts)
+        if (!onMenu(record, levels))
+            continue;
+        const std::optional<QString> &who = students.of(record.studentNumber);
+        if (!who)
             continue;
         const QString hhmm = clockText(record.timeOfDay, u"hh:mm");
-        const QString who = parts->mark + parts->name5 + parts->mark;
         QString line;
         if (record.timeScore < ListedTimeLimit) {
-            line = timeText(record.timeScore) + u' ' + hhmm + who
+            line = timeText(record.timeScore) + u' ' + hhmm + *who
                    + QString::number(context.points(record.timeScore, record.level));
         } else {
-            line = failedPrefix() + hhmm + who;
+            line = failedPrefix() + hhmm + *who;
         }
         lists[std::size_t(record.level)].append(line);
     }
@@ -124,23 +168,26 @@ LevelLines PeriodLog(std::span<const LogRecord> records, const LogContext &conte
     LevelLines lists = emptyLists(context.levelCount);
     const int levels = int(lists.size());
     const double after = OleDate::fromDate(context.today) - PeriodDaysBack(period, context.today);
+    StudentColumns students(context);
+    DateText dates(u"MM/dd");
     for (const LogRecord &record : newest(records, PeriodLogRecords)) {
         if (!(record.date > after))
             continue;
-        const std::optional<LineParts> parts = listedParts(record, context, levels);
-        if (!parts)
+        if (!onMenu(record, levels))
             continue;
-        const QString date5 = OleDate::toDate(record.date).toString(u"MM/dd");
-        const QString who = parts->mark + parts->name5 + parts->mark;
+        const std::optional<QString> &who = students.of(record.studentNumber);
+        if (!who)
+            continue;
+        const QString &date5 = dates.of(record.date);
         QString line;
         if (record.timeScore >= ListedTimeLimit) {
-            line = failedPrefix() + date5 + who;
+            line = failedPrefix() + date5 + *who;
         } else {
             const qint32 points = context.points(record.timeScore, record.level);
             if (view == LogView::Time)
-                line = timeText(record.timeScore) + u' ' + date5 + who + QString::number(points);
+                line = timeText(record.timeScore) + u' ' + date5 + *who + QString::number(points);
             else
-                line = Columns::padLeft(points, 5) + u' ' + date5 + who + QString::number(record.timeScore) + u'秒';
+                line = Columns::padLeft(points, 5) + u' ' + date5 + *who + QString::number(record.timeScore) + u'秒';
         }
         lists[std::size_t(record.level)].append(line);
     }
@@ -156,11 +203,12 @@ LevelLines OwnHistory(std::span<const LogRecord> records, const LogContext &cont
         || !GradeFilterMatch(context.student(studentNumber).gradeNumber, context.gradeFilter))
         return lists;
     const double after = OleDate::fromDate(context.today) - PeriodDays.back();
+    DateText dates(u"yyyy/MM/dd");
     for (const LogRecord &record : newest(records, PeriodLogRecords)) {
         if (record.studentNumber != studentNumber || record.level < 1 || record.level >= levels
             || !(record.date > after))
             continue;
-        QString line = OleDate::toDate(record.date).toString(u"yyyy/MM/dd") + u' '
+        QString line = dates.of(record.date) + u' '
                        + clockText(record.timeOfDay, u"hh:mm:ss");
         if (record.timeScore < ListedTimeLimit)
             line += timeText(record.timeScore);
