@@ -5,6 +5,7 @@
 #include <array>
 
 #include "app/levelstandard.h"
+#include "sound/soundcues.h"
 
 struct RgbColour
 {
@@ -60,4 +61,8 @@ struct AppState
     qint32 ResultTime = 0;
 
     RgbColour SeasonColour;
+
+    SoundCueTable SoundCues;
+    // Failed answer sounds since start; never reset.
+    qint16 SoundErrorCount = 0;
 };
