@@ -6,6 +6,7 @@
 #include "app/textnumber.h"
 #include "app/valuestream.h"
 #include "demo/demoschool.h"
+#include "platform/wavfile.h"
 #include "sound/soundcues.h"
 #include "support/testplatform.h"
 
@@ -214,6 +215,13 @@ void TestSoundCues::startupLoadsTheList()
     for (int cue : {SoundCues::CorrectCue, SoundCues::WrongCue, SoundCues::PersonalRecordCue, SoundCues::PassCue}) {
         QVERIFY(TextNumber::leadingNumber(state.SoundCues[cue][SoundCueCountSlot]) >= 1);
         QVERIFY(QFile::exists(state.SoundFolder + state.SoundCues[cue][1] + QStringLiteral(".wav")));
+    }
+    // A sound follows every answer, so these must stay short.
+    const QStringList quick{state.SoundCues[2][1], state.SoundCues[2][2], state.SoundCues[4][1], QStringLiteral("警告1")};
+    for (const QString &name : quick) {
+        const auto wav = WavFile::read(state.SoundFolder + name + QStringLiteral(".wav"), nullptr);
+        QVERIFY(wav);
+        QVERIFY2(wav->durationMs() > 0 && wav->durationMs() < 600, qPrintable(name));
     }
 }
 
