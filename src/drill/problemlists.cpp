@@ -16,14 +16,27 @@ double tries(const DrillProblem &p)
     return double(p.CorrectCount) + double(p.WrongCount);
 }
 
+// A mistake count fit for repeating marks; garbage from a broken file gives 0.
+qint64 markCount(double wrongCount)
+{
+    return static_cast<qint64>(std::isfinite(wrongCount) ? std::clamp(wrongCount, 0.0, MaxMarkedMistakes) : 0.0);
+}
+
 QString repeated(const QString &mark, qint64 times)
 {
-    return mark.repeated(static_cast<qsizetype>(std::max<qint64>(times, 0)));
+    return mark.repeated(static_cast<qsizetype>(times));
 }
 
 QString keyText(const DrillProblem &p)
 {
     return ProblemLists::secondsText(100.0 - p.TotalTime / tries(p));
+}
+
+// pad(correct, 4) & "  " & pad(wrong, 4) & marks, shared by both entries.
+QString countsAndMarks(const DrillProblem &p)
+{
+    return Columns::padLeft(ProblemLists::countText(p.CorrectCount), 4) + QStringLiteral("  ")
+           + Columns::padLeft(ProblemLists::countText(p.WrongCount), 4) + ProblemLists::mistakeMarks(p.WrongCount);
 }
 
 } // namespace
@@ -39,7 +52,7 @@ QString countText(double count)
 
 QString mistakeMarks(double wrongCount)
 {
-    const auto wrong = static_cast<qint64>(std::isfinite(wrongCount) ? std::clamp(wrongCount, 0.0, MaxMarkedMistakes) : 0.0);
+    const qint64 wrong = markCount(wrongCount);
     return repeated(QStringLiteral("★"), wrong / 100) + repeated(QStringLiteral("●"), wrong % 100 / 10)
            + repeated(QStringLiteral("×"), wrong % 10);
 }
@@ -52,16 +65,14 @@ QString secondsText(double seconds)
 QString rateEntry(int level, const DrillProblem &p)
 {
     const QString rate = QString::number(double(p.CorrectCount) / tries(p) * 100.0, 'f', 2) + u'%';
-    return Columns::padLeft(rate, 7) + QStringLiteral("  ") + Columns::padLeft(countText(p.CorrectCount), 4)
-           + QStringLiteral("  ") + Columns::padLeft(countText(p.WrongCount), 4) + mistakeMarks(p.WrongCount)
-           + QStringLiteral(" *") + ProblemSet::listText(level, p.Code);
+    return Columns::padLeft(rate, 7) + QStringLiteral("  ") + countsAndMarks(p) + QStringLiteral(" *")
+           + ProblemSet::listText(level, p.Code);
 }
 
 QString timeEntry(int level, const DrillProblem &p)
 {
     return Columns::padLeft(keyText(p), 7) + QStringLiteral(" \\") + ProblemSet::listText(level, p.Code) + u'*'
-           + Columns::padLeft(countText(p.CorrectCount), 4) + QStringLiteral("  ")
-           + Columns::padLeft(countText(p.WrongCount), 4) + mistakeMarks(p.WrongCount);
+           + countsAndMarks(p);
 }
 
 Lists build(int level, const DrillProblemTable &problems, int problemCount)
@@ -109,9 +120,11 @@ History historyOf(const DrillProblem &p)
     if (!p.tried()) {
         return {QStringLiteral("はじめて"), QStringLiteral("－－－"), QStringLiteral("－－－")};
     }
-    const auto dots = static_cast<qint64>(std::isfinite(p.WrongCount) ? std::clamp<double>(p.WrongCount, 0.0, MaxMarkedMistakes) : 0.0);
+    // Tried before: the count and the average replace what the previous
+    // problem left in these fields.
     return {countText(tries(p)),
-            QStringLiteral("今まで間違い数=") + countText(p.WrongCount) + u' ' + repeated(QStringLiteral("●"), dots),
+            QStringLiteral("今まで間違い数=") + countText(p.WrongCount) + u' '
+                + repeated(QStringLiteral("●"), markCount(p.WrongCount)),
             secondsText(p.TotalTime / tries(p)) + QStringLiteral("秒")};
 }
 
