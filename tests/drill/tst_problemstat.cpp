@@ -53,6 +53,7 @@ private slots:
     void unreadableFileIsNeverOverwritten();
     void failedWriteIsReported();
     void levelsOutsideTheFileAreRefused();
+    void fileThatCannotBeMadeIsMadeAtSave();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -209,6 +210,24 @@ void TestProblemStat::levelsOutsideTheFileAreRefused()
         QVERIFY(!ProblemStatFile::writeLevel(path, level, stats, &error));
     }
     QCOMPARE(fileBytes(path), patternedFile(1000));
+}
+
+// Nothing was stored yet, so the session's counters may still be saved once
+// the folder is back; the file then gets its full size.
+void TestProblemStat::fileThatCannotBeMadeIsMadeAtSave()
+{
+    const QString folder = m_folder + QStringLiteral("later/");
+    TestPlatform t;
+    LevelStatistics stats(folder, 8, 2, t.dialogs);
+    DrillProblemTable table{};
+    stats.load(table);
+    QCOMPARE(t.dialogs.shown.size(), 1);
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(stats.save(sessionTable()));
+    const QByteArray bytes = fileBytes(stats.path());
+    QCOMPARE(bytes.size(), 16000);
+    QCOMPARE(bytes.left(1600), QByteArray(1600, '\0'));
+    QCOMPARE(ProblemStat::fromBytes(bytes.mid(1600 + 16 * 4)), (ProblemStat{5, 2, 6.25}));
 }
 
 QTEST_MAIN(TestProblemStat)
