@@ -25,6 +25,7 @@ private slots:
     void brokenFilesFailAtOnce_data();
     void brokenFilesFailAtOnce();
     void keysTypedDuringPlayComeAfterwards();
+    void soundStartedDuringAWaitIsRefused();
     void noAudioDeviceFailsFast();
 
 private:
@@ -119,6 +120,20 @@ void TestQtSoundPlayer::keysTypedDuringPlayComeAfterwards()
     QVERIFY(player.playAndWait(m_soundFolder + QStringLiteral("pinpon.wav")).ok());
     QCOMPARE(edit.text(), QString());
     QTRY_COMPARE(edit.text(), QStringLiteral("7"));
+}
+
+void TestQtSoundPlayer::soundStartedDuringAWaitIsRefused()
+{
+    if (!m_haveServer)
+        QSKIP(qPrintable(QStringLiteral("no PulseAudio server could be started: ") + m_noServerReason));
+    QtSoundPlayer player;
+    SoundResult nested;
+    QTimer::singleShot(20, this, [&] { nested = player.playAndWait(m_soundFolder + QStringLiteral("警告1.wav")); });
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(player.playAndWait(m_soundFolder + QStringLiteral("合格.wav")).ok());
+    QCOMPARE(nested.code, SoundError::DeviceFailed);
+    QVERIFY(clock.elapsed() >= WavFile::read(m_soundFolder + QStringLiteral("合格.wav"), nullptr)->durationMs());
 }
 
 // A separate process, because Qt keeps the device list it saw first.

@@ -65,6 +65,9 @@ void QtSoundPlayer::releaseLast()
 
 SoundResult QtSoundPlayer::playAndWait(const QString &path)
 {
+    // A timer running inside the wait must not cut the sound being waited for.
+    if (m_waiting)
+        return failure(SoundError::DeviceFailed, QStringLiteral("ほかの音を再生中です。"));
     releaseLast();
     if (!QFileInfo(path).isFile())
         return failure(SoundError::FileNotFound,
@@ -101,7 +104,9 @@ SoundResult QtSoundPlayer::playAndWait(const QString &path)
     if (hasFailed(*m_sink))
         return deviceFailure();
     cap.start(static_cast<int>(wav->durationMs()) + EndMarginMs);
+    m_waiting = true;
     loop.exec(QEventLoop::ExcludeUserInputEvents);
+    m_waiting = false;
 
     if (hasFailed(*m_sink))
         return deviceFailure();

@@ -28,4 +28,5 @@ private:
 
     std::unique_ptr<QAudioSink> m_sink;
     std::unique_ptr<QBuffer> m_buffer;
+    bool m_waiting = false;
 };
