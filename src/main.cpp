@@ -3,6 +3,8 @@
 #include "app/appstate.h"
 #include "app/ui/screenhost.h"
 #include "platform/clock.h"
+#include "platform/filelock.h"
+#include "platform/pause.h"
 #include "platform/platform.h"
 #include "platform/processlauncher.h"
 #include "platform/random.h"
@@ -20,7 +22,10 @@ int main(int argc, char *argv[])
     SystemProcessLauncher launcher;
     LockFileSingleInstance singleInstance;
     ApplicationEnd programEnd;
-    Platform platform{clock, random, dialogs, launcher, singleInstance, programEnd};
+    OsFileLock fileLock;
+    EventLoopPause pause;
+    Platform platform{clock, random, dialogs, launcher, singleInstance, programEnd,
+                      nullptr, &fileLock, &pause};
 
     AppState state;
     ScreenHost host(state, platform, QCoreApplication::applicationDirPath());

@@ -5,6 +5,8 @@
 #include <array>
 
 #include "app/levelstandard.h"
+#include "app/limits.h"
+#include "store/resulttables.h"
 
 struct RgbColour
 {
@@ -14,8 +16,6 @@ struct RgbColour
     friend bool operator==(const RgbColour &, const RgbColour &) = default;
 };
 
-inline constexpr int MaxLevel = 35;
-inline constexpr int MaxStudent = 5000;
 
 // The one process-wide state of the program. main() owns it; every screen
 // gets it by reference. Folder texts end with "/".
@@ -60,4 +60,10 @@ struct AppState
     qint32 ResultTime = 0;
 
     RgbColour SeasonColour;
+
+    // Derived from the results file; rebuilt by LoadResults / ComputeTallies.
+    LoadedResults ResultTable;
+    BestTimeTable PersonalBest;
+    ClassBestTimes ClassBest{};
+    TallyTables ResultTallies;
 };

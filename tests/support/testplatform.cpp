@@ -38,3 +38,10 @@ bool RecordingLauncher::start(const QString &program_, const QStringList &argume
         *error = QStringLiteral("not found");
     return succeed;
 }
+
+void RecordingPause::wait(int milliseconds)
+{
+    waits.append(milliseconds);
+    if (onWait)
+        onWait(milliseconds);
+}

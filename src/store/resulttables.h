@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <vector>
+
+#include "app/limits.h"
+
+inline constexpr qint32 NoTime = 99999;
+// A time score from here on marks a session that was not finished normally.
+inline constexpr qint32 UnfinishedTime = 5000;
+inline constexpr int ResultWindow = 20000;
+inline constexpr int ResultRecordLength = 44;
+
+// A table over levels 1..MaxLevel and students 1..MaxStudent, allocated once;
+// row and column 0 exist but stay unused.
+template <typename T>
+class LevelStudentTable
+{
+public:
+    LevelStudentTable()
+        : m_cells(static_cast<std::size_t>(MaxLevel + 1) * (MaxStudent + 1))
+    {
+    }
+
+    static bool contains(int level, int student)
+    {
+        return level >= 1 && level <= MaxLevel && student >= 1 && student <= MaxStudent;
+    }
+    T &at(int level, int student)
+    {
+        Q_ASSERT(contains(level, student));
+        return m_cells[index(level, student)];
+    }
+    const T &at(int level, int student) const
+    {
+        Q_ASSERT(contains(level, student));
+        return m_cells[index(level, student)];
+    }
+    void fill(const T &value) { std::fill(m_cells.begin(), m_cells.end(), value); }
+
+private:
+    static std::size_t index(int level, int student)
+    {
+        return static_cast<std::size_t>(level) * (MaxStudent + 1) + static_cast<std::size_t>(student);
+    }
+    std::vector<T> m_cells;
+};
+
+// One loaded record: what the tallies and rankings need of it.
+struct ResultEntry
+{
+    double date = 0;
+    qint32 timeScore = 0;
+    qint16 studentNumber = 0;
+    qint16 level = 0;
+};
+
+// The newest records of the results file, in file order (entries[0 .. count-1]).
+struct LoadedResults
+{
+    LoadedResults()
+        : entries(ResultWindow)
+        , readBuffer(static_cast<std::size_t>(ResultWindow) * ResultRecordLength)
+    {
+    }
+    qint32 count = 0;
+    std::vector<ResultEntry> entries;
+    // Raw bytes of the window, kept so that a load does not allocate.
+    std::vector<unsigned char> readBuffer;
+};
+
+// Lowest time score per level and student; NoTime when there is none.
+using BestTimeTable = LevelStudentTable<qint32>;
+// Lowest time score per level over students 1..1000; index 0 unused.
+using ClassBestTimes = std::array<qint32, MaxLevel + 1>;
+
+// The eight tallies of one level and student.
+struct TallyCell
+{
+    float todayCount = 0;
+    qint32 todayPoints = 0;
+    qint32 periodPoints = 0;
+    qint32 overusePoints = 0;
+    qint32 totalPoints = 0;
+    qint16 periodCount = 0;
+    qint16 overuseCount = 0;
+    qint16 totalCount = 0;
+};
+
+using TallyTables = LevelStudentTable<TallyCell>;
