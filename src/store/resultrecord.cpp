@@ -93,3 +93,9 @@ ResultRecord ResultRecord::decode(const unsigned char *in)
     record.spareText = getText(in + SpareAt);
     return record;
 }
+
+ResultEntry ResultRecord::decodeEntry(const unsigned char *in)
+{
+    return {getDouble(in + DateAt), qFromLittleEndian<qint32>(in + TimeScoreAt),
+            qFromLittleEndian<qint16>(in + StudentAt), qFromLittleEndian<qint16>(in + LevelAt)};
+}

@@ -30,4 +30,6 @@ struct ResultRecord
 
     void encode(unsigned char *out) const;
     static ResultRecord decode(const unsigned char *in);
+    // Only the fields a load keeps.
+    static ResultEntry decodeEntry(const unsigned char *in);
 };

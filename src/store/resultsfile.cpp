@@ -122,11 +122,10 @@ LoadFailure readWindow(const AppState &state, LoadedResults &table, qint32 *got)
     return failure;
 }
 
-bool admits(const ResultRecord &r)
+bool admits(const ResultEntry &e)
 {
     // Written this way round so that a NaN date is skipped as well.
-    return r.date >= 0 && r.studentNumber >= 1 && r.studentNumber <= MaxStudent && r.level >= 1
-           && r.level <= MaxLevel;
+    return e.date >= 0 && BestTimeTable::contains(e.level, e.studentNumber);
 }
 
 void fillTables(AppState &state, qint32 records)
@@ -134,24 +133,22 @@ void fillTables(AppState &state, qint32 records)
     LoadedResults &table = state.ResultTable;
     qint32 count = 0;
     for (qint32 i = 0; i < records; ++i) {
-        const ResultRecord r = ResultRecord::decode(table.readBuffer.data()
-                                                    + static_cast<std::size_t>(i) * ResultRecordLength);
-        if (!admits(r))
+        const ResultEntry e = ResultRecord::decodeEntry(table.readBuffer.data()
+                                                        + static_cast<std::size_t>(i) * ResultRecordLength);
+        if (!admits(e))
             continue;
-        table.entries[static_cast<std::size_t>(count++)] = {r.date, r.timeScore, r.studentNumber, r.level};
-        qint32 &best = state.PersonalBest.at(r.level, r.studentNumber);
-        best = std::min(best, r.timeScore);
+        table.entries[static_cast<std::size_t>(count++)] = e;
+        qint32 &best = state.PersonalBest.at(e.level, e.studentNumber);
+        best = std::min(best, e.timeScore);
     }
     table.count = count;
 }
 
 void fillClassBest(AppState &state)
 {
-    state.ClassBest.fill(NoTime);
     for (int level = 1; level <= MaxLevel; ++level) {
-        qint32 &best = state.ClassBest[static_cast<std::size_t>(level)];
-        for (int student = 1; student <= ClassBestStudents; ++student)
-            best = std::min(best, state.PersonalBest.at(level, student));
+        const qint32 *row = &state.PersonalBest.at(level, 1);
+        state.ClassBest[static_cast<std::size_t>(level)] = *std::min_element(row, row + ClassBestStudents);
     }
 }
 
@@ -286,14 +283,15 @@ bool AppendResult(const AppState &state, Platform &platform, qint16 studentNumbe
 
 bool LoadResults(AppState &state, Platform &platform)
 {
-    state.PersonalBest.fill(NoTime);
-    state.ClassBest.fill(NoTime);
     state.ResultTable.count = 0;
 
     int notFoundRetries = 0;
     qint32 records = 0;
     for (;;) {
         const LoadFailure failure = readWindow(state, state.ResultTable, &records);
+        // Filled after the read, so the table is warm in the cache for the pass.
+        state.PersonalBest.fill(NoTime);
+        state.ClassBest.fill(NoTime);
         if (!failure.fault.failed())
             break;
         if (failure.fault.kind == FileFault::Kind::Busy) {

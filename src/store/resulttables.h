@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstring>
+#include <type_traits>
 #include <vector>
 
 #include "app/limits.h"
@@ -40,7 +42,28 @@ public:
         Q_ASSERT(contains(level, student));
         return m_cells[index(level, student)];
     }
-    void fill(const T &value) { std::fill(m_cells.begin(), m_cells.end(), value); }
+    // Both go from the last level down, so that the low levels, where the
+    // sessions are, are still in the cache when the records are counted.
+    void fill(const T &value)
+    {
+        constexpr std::ptrdiff_t rowSize = MaxStudent + 1;
+        const auto last = m_cells.end() - rowSize;
+        std::fill(last, m_cells.end(), value);
+        for (auto to = last; to != m_cells.begin();)
+            std::copy(last, last + rowSize, to -= rowSize);
+    }
+    // Every cell to its value-initialised state; a plain memory clear for
+    // the tally cells, whose zero is all zero bytes.
+    void clear()
+    {
+        if constexpr (std::is_trivially_copyable_v<T>) {
+            constexpr std::size_t rowBytes = (MaxStudent + 1) * sizeof(T);
+            for (int level = MaxLevel; level >= 0; --level)
+                std::memset(static_cast<void *>(m_cells.data() + index(level, 0)), 0, rowBytes);
+        } else {
+            fill(T{});
+        }
+    }
 
 private:
     static std::size_t index(int level, int student)
@@ -91,4 +114,15 @@ struct TallyCell
     qint16 totalCount = 0;
 };
 
-using TallyTables = LevelStudentTable<TallyCell>;
+inline constexpr int PointsMemoSpan = 1024;
+
+struct TallyTables final : LevelStudentTable<TallyCell>
+{
+    TallyTables()
+        : pointsMemo(static_cast<std::size_t>(MaxLevel + 1) * PointsMemoSpan)
+    {
+    }
+    // Scratch of one computation: the points of each level and time below
+    // PointsMemoSpan, -1 until worked out. Kept here so no pass allocates.
+    std::vector<qint32> pointsMemo;
+};

@@ -1,5 +1,6 @@
 #include "store/tallies.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -13,7 +14,17 @@ namespace {
 
 constexpr qint32 NoPointsFrom = 99998;
 
-double basePoints(qint32 t, qint32 scoredT, qint32 target)
+// std::floor is a library call on the baseline x86-64 target and this runs
+// for every record; the truncating conversion is one instruction.
+Q_ALWAYS_INLINE double floorOf(double x)
+{
+    if (!(std::fabs(x) < 9.0e15))
+        return std::floor(x);
+    const double whole = static_cast<double>(static_cast<qint64>(x));
+    return whole > x ? whole - 1 : whole;
+}
+
+Q_ALWAYS_INLINE double basePoints(qint32 t, qint32 scoredT, qint32 target)
 {
     if (t >= NoPointsFrom)
         return 0;
@@ -22,7 +33,7 @@ double basePoints(qint32 t, qint32 scoredT, qint32 target)
         if (target == 0)
             return 0;
         const double share = double(target - scoredT) / double(target);
-        return std::floor(share * share * share * 50.0 + 5.0);
+        return floorOf(share * share * share * 50.0 + 5.0);
     }
     if (t < 2 * qint64(target))
         return 4;
@@ -30,6 +41,29 @@ double basePoints(qint32 t, qint32 scoredT, qint32 target)
         return 1;
     return 0;
 }
+
+Q_ALWAYS_INLINE qint32 firstThree(qint32 value)
+{
+    if (value < 1000 && value > -100)
+        return value;
+    return TalliesDetail::firstThreeCharacters(value);
+}
+
+Q_ALWAYS_INLINE qint32 pointsOf(qint32 timeScore, qint32 scored, qint32 targetTime, double multiplier)
+{
+    const double points = floorOf(basePoints(timeScore, scored, targetTime) * multiplier);
+    if (!(points > 0))
+        return 0;
+    return points >= MaxSessionPoints ? MaxSessionPoints : static_cast<qint32>(points);
+}
+
+// Today as a range of day numbers, so that a date with a time part still
+// counts as the day it falls on.
+struct DayWindow
+{
+    double start = 0;
+    double end = 0;
+};
 
 // Everything the pass needs of one level, worked out once per computation.
 struct LevelRule
@@ -40,25 +74,36 @@ struct LevelRule
     double overuseAfter = 0;
 };
 
-void countEntry(TallyCell &cell, const ResultEntry &e, const LevelRule &rule, double today)
+// Sessions cluster on a few times per level, so each (level, time) is worked
+// out once; this keeps the pass near the cost of merely reading the file.
+Q_ALWAYS_INLINE qint32 storedPoints(std::vector<qint32> &memo, const ResultEntry &e, const LevelRule &rule)
 {
-    const bool finished = e.timeScore < UnfinishedTime;
-    const qint32 p = SessionPoints(e.timeScore, rule.target, rule.multiplier, TimeDigits::FirstThree);
-    if (finished)
-        ++cell.totalCount;
-    if (e.date > rule.periodAfter) {
-        cell.periodCount += finished;
-        cell.periodPoints += p;
-    }
-    if (e.date > rule.overuseAfter) {
-        cell.overuseCount += finished;
-        cell.overusePoints += p;
-    }
+    const qint32 t = e.timeScore;
+    if (t < 0 || t >= PointsMemoSpan)
+        return pointsOf(t, firstThree(t), rule.target, rule.multiplier);
+    qint32 &known = memo[static_cast<std::size_t>(e.level) * PointsMemoSpan + static_cast<std::size_t>(t)];
+    if (known < 0)
+        known = pointsOf(t, firstThree(t), rule.target, rule.multiplier);
+    return known;
+}
+
+// Written without branches: which windows a record falls in is data, and
+// mispredicted jumps would cost more than the few adds.
+Q_ALWAYS_INLINE void countEntry(TallyCell &cell, const ResultEntry &e, const LevelRule &rule,
+                                const DayWindow &day, qint32 p)
+{
+    const int finished = e.timeScore < UnfinishedTime;
+    const int inPeriod = e.date > rule.periodAfter;
+    const int inOveruse = e.date > rule.overuseAfter;
+    const int isToday = (e.date >= day.start) & (e.date < day.end);
+    cell.totalCount += qint16(finished);
     cell.totalPoints += p;
-    if (std::floor(e.date) == today) {
-        cell.todayCount += finished ? 1.0f : 0.0f;
-        cell.todayPoints += p;
-    }
+    cell.periodCount += qint16(finished & inPeriod);
+    cell.periodPoints += p & -inPeriod;
+    cell.overuseCount += qint16(finished & inOveruse);
+    cell.overusePoints += p & -inOveruse;
+    cell.todayCount += float(finished & isToday);
+    cell.todayPoints += p & -isToday;
 }
 
 } // namespace
@@ -79,12 +124,8 @@ qint32 firstThreeCharacters(qint32 value)
 
 qint32 SessionPoints(qint32 timeScore, qint32 targetTime, double pointMultiplier, TimeDigits digits)
 {
-    const qint32 scored = digits == TimeDigits::FirstThree ? TalliesDetail::firstThreeCharacters(timeScore)
-                                                           : timeScore;
-    const double points = std::floor(basePoints(timeScore, scored, targetTime) * pointMultiplier);
-    if (!(points > 0))
-        return 0;
-    return points >= MaxSessionPoints ? MaxSessionPoints : static_cast<qint32>(points);
+    const qint32 scored = digits == TimeDigits::FirstThree ? firstThree(timeScore) : timeScore;
+    return pointsOf(timeScore, scored, targetTime, pointMultiplier);
 }
 
 qint32 SessionPoints(const AppState &state, qint32 timeScore, int level, TimeDigits digits)
@@ -97,12 +138,15 @@ qint32 SessionPoints(const AppState &state, qint32 timeScore, int level, TimeDig
 
 bool ComputeTallies(AppState &state, Platform &platform)
 {
-    state.ResultTallies.fill(TallyCell{});
-    if (!LoadResults(state, platform))
+    // Cleared after the load rather than before: the outcome is the same and
+    // the cleared cells are still in the cache for the pass below.
+    const bool loaded = LoadResults(state, platform);
+    state.ResultTallies.clear();
+    if (!loaded)
         return false;
 
     const double now = OleDate::fromDateTime(platform.clock.now());
-    const double today = std::floor(now);
+    const DayWindow today{std::floor(now), std::floor(now) + 1};
     std::array<LevelRule, MaxLevel + 1> rules;
     for (int level = 1; level <= MaxLevel; ++level) {
         const LevelStandard &row = state.LevelStandards[static_cast<std::size_t>(level)];
@@ -110,13 +154,16 @@ bool ComputeTallies(AppState &state, Platform &platform)
                                                   now - row.judgeDays(), now - row.overuseDays()};
     }
 
+    TallyTables &tallies = state.ResultTallies;
+    std::fill(tallies.pointsMemo.begin(), tallies.pointsMemo.end(), -1);
     const LoadedResults &table = state.ResultTable;
     for (qint32 i = 0; i < table.count; ++i) {
         const ResultEntry &e = table.entries[static_cast<std::size_t>(i)];
-        if (!LevelStudentTable<TallyCell>::contains(e.level, e.studentNumber))
+        if (!TallyTables::contains(e.level, e.studentNumber))
             continue;
-        countEntry(state.ResultTallies.at(e.level, e.studentNumber), e,
-                   rules[static_cast<std::size_t>(e.level)], today);
+        const LevelRule &rule = rules[static_cast<std::size_t>(e.level)];
+        countEntry(tallies.at(e.level, e.studentNumber), e, rule, today,
+                   storedPoints(tallies.pointsMemo, e, rule));
     }
     return true;
 }
