@@ -31,6 +31,7 @@ private slots:
     void levelCleared_data();
     void levelCleared();
     void recomputeStartsFromZero();
+    void sameTimeAtTwoLevels();
 
 private:
     void setLevel(int level, qint32 target, float multiplier, int judgeDays, int overuseDays)
@@ -288,6 +289,21 @@ void TestTallies::recomputeStartsFromZero()
     QVERIFY(compute());
     QCOMPARE(cell(9, 9).totalCount, qint16(0));
     QCOMPARE(cell(9, 9).todayPoints, 0);
+}
+
+void TestTallies::sameTimeAtTwoLevels()
+{
+    // 50 s: 11 points against 100 s, 26 against 200 s ((150/200)^3 * 50 + 5).
+    setLevel(2, 200, 1.0f, 7, 1);
+    writeRecords({ResultFiles::record(m_today, 1, 1, 50), ResultFiles::record(m_today, 1, 2, 50)});
+    QVERIFY(compute());
+    QCOMPARE(cell(1, 1).totalPoints, 11);
+    QCOMPARE(cell(2, 1).totalPoints, 26);
+
+    // A changed standard is used by the next computation.
+    setLevel(1, 50, 2.0f, 7, 1);
+    QVERIFY(compute());
+    QCOMPARE(cell(1, 1).totalPoints, 10);
 }
 
 QTEST_GUILESS_MAIN(TestTallies)
