@@ -105,10 +105,10 @@ QString loadFailureText(const LoadFailure &f)
 // the number of whole records read.
 LoadFailure readWindow(const AppState &state, LoadedResults &table, qint32 *got)
 {
-    ResultsFile file(ResultsFile::pathIn(state.DataFolder));
+    ResultsFile file;
     LoadFailure failure;
     failure.step = StepOpen;
-    failure.fault = file.open(ResultsFile::Access::ReadOnly);
+    failure.fault = file.open(ResultsFile::pathIn(state.DataFolder), ResultsFile::Access::ReadOnly);
     if (failure.fault.failed())
         return failure;
     failure.step = StepMeasure;
@@ -159,14 +159,11 @@ QString ResultsFile::pathIn(const QString &dataFolder)
     return dataFolder + QString::fromUtf8(FileName);
 }
 
-ResultsFile::ResultsFile(QString path)
-    : m_path(std::move(path))
-    , m_file(m_path)
+FileFault ResultsFile::open(const QString &path, Access access)
 {
-}
-
-FileFault ResultsFile::open(Access access)
-{
+    m_file.close();
+    m_path = path;
+    m_file.setFileName(m_path);
     // A reader must not need write access, but the file is still created
     // when it does not exist yet.
     const bool readOnly = access == Access::ReadOnly && QFileInfo::exists(m_path);
@@ -237,9 +234,8 @@ FileFault ResultsFile::writeRecord(qint32 number, const ResultRecord &record)
 FileFault OpenResultsFile(const AppState &state, Platform &platform, ResultsFile &file,
                           ResultsFile::Access access)
 {
-    Q_UNUSED(state);
     for (;;) {
-        const FileFault fault = file.open(access);
+        const FileFault fault = file.open(ResultsFile::pathIn(state.DataFolder), access);
         if (fault.kind != FileFault::Kind::Busy)
             return fault;
         pauseOf(platform).wait(HeldRetryMs);
@@ -249,7 +245,7 @@ FileFault OpenResultsFile(const AppState &state, Platform &platform, ResultsFile
 bool AppendResult(const AppState &state, Platform &platform, qint16 studentNumber, qint16 level,
                   qint32 timeScore)
 {
-    ResultsFile file(ResultsFile::pathIn(state.DataFolder));
+    ResultsFile file;
     FileFault fault = OpenResultsFile(state, platform, file, ResultsFile::Access::ReadWrite);
     if (fault.failed())
         return appendFailed(platform, fault.description);

@@ -31,11 +31,9 @@ public:
     static constexpr auto FileName = "成績累積データ.dat";
     static QString pathIn(const QString &dataFolder);
 
-    explicit ResultsFile(QString path);
-
     const QString &path() const { return m_path; }
     // Creates an empty file when none exists.
-    FileFault open(Access access);
+    FileFault open(const QString &path, Access access);
     void close() { m_file.close(); }
 
     // Whole records only: a partial last record is not counted.
@@ -53,7 +51,7 @@ private:
     QFile m_file;
 };
 
-// Opens the results file of `state.DataFolder`, creating it when missing.
+// Opens the results file of `state.DataFolder` on `file`, creating it when missing.
 // While another copy holds the file it waits a second at a time (window kept
 // responsive) without limit; any other fault is returned to the caller.
 FileFault OpenResultsFile(const AppState &state, Platform &platform, ResultsFile &file,

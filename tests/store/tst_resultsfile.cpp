@@ -51,6 +51,7 @@ private slots:
     void classBestCountsStudentsUpTo1000_data();
     void classBestCountsStudentsUpTo1000();
     void partialLastRecord();
+    void correctionInPlace();
     void appendWaitsWhileLocked();
     void writeFailureEndsTheProgram();
     void appendWithoutFolderEndsTheProgram();
@@ -279,6 +280,30 @@ void TestResultsFile::partialLastRecord()
     m_tp->clock.set(QDateTime(m_day, QTime(10, 30)));
     QVERIFY(AppendResult(*m_state, m_tp->platform, 7, 3, 123));
     QCOMPARE(ResultFiles::read(resultsPath()), ResultFiles::encode(list) + goldenRecord());
+}
+
+void TestResultsFile::correctionInPlace()
+{
+    const QList<ResultRecord> list{ResultFiles::record(m_day, 1, 1, 100), ResultFiles::record(m_day, 2, 1, 110),
+                                   ResultFiles::record(m_day, 3, 1, 120)};
+    writeRecords(list);
+
+    ResultsFile file;
+    QVERIFY(!OpenResultsFile(*m_state, m_tp->platform, file, ResultsFile::Access::ReadWrite).failed());
+    ResultRecord second;
+    QVERIFY(!file.readRecord(2, second).failed());
+    QCOMPARE(second.timeScore, 110);
+    second.timeScore = 95;
+    second.studentNumber = 9;
+    QVERIFY(!file.writeRecord(2, second).failed());
+    ResultRecord beyond;
+    QVERIFY(file.readRecord(4, beyond).failed());
+    file.close();
+
+    QList<ResultRecord> expected = list;
+    expected[1].timeScore = 95;
+    expected[1].studentNumber = 9;
+    QCOMPARE(ResultFiles::read(resultsPath()), ResultFiles::encode(expected));
 }
 
 void TestResultsFile::appendWaitsWhileLocked()
