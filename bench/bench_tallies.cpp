@@ -128,7 +128,7 @@ void BM_Floor_ReadFileAndClearTables(benchmark::State &st)
         if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)
             || file.read(buffer.data(), qint64(buffer.size())) != qint64(buffer.size()))
             std::abort();
-        f.state->ResultTallies.clear();
+        f.state->ResultTallies.clearAll();
         f.state->PersonalBest.fill(NoTime);
         benchmark::DoNotOptimize(buffer.data());
         benchmark::DoNotOptimize(f.state->ResultTallies.at(1, 1));

@@ -52,17 +52,19 @@ public:
         for (auto to = last; to != m_cells.begin();)
             std::copy(last, last + rowSize, to -= rowSize);
     }
-    // Every cell to its value-initialised state; a plain memory clear for
-    // the tally cells, whose zero is all zero bytes.
+    // Every cell to its value-initialised state.
     void clear()
     {
-        if constexpr (std::is_trivially_copyable_v<T>) {
-            constexpr std::size_t rowBytes = (MaxStudent + 1) * sizeof(T);
-            for (int level = MaxLevel; level >= 0; --level)
-                std::memset(static_cast<void *>(m_cells.data() + index(level, 0)), 0, rowBytes);
-        } else {
-            fill(T{});
-        }
+        for (int level = MaxLevel; level >= 0; --level)
+            clearLevel(level);
+    }
+    void clearLevel(int level)
+    {
+        const auto row = m_cells.begin() + static_cast<std::ptrdiff_t>(index(level, 0));
+        if constexpr (std::is_trivially_copyable_v<T>)
+            std::memset(static_cast<void *>(&*row), 0, (MaxStudent + 1) * sizeof(T));
+        else
+            std::fill(row, row + (MaxStudent + 1), T{});
     }
 
 private:
@@ -116,13 +118,46 @@ struct TallyCell
 
 inline constexpr int PointsMemoSpan = 1024;
 
-struct TallyTables final : LevelStudentTable<TallyCell>
+// The eight tallies of every level and student. Cells are written only
+// through write(), which notes the level, so that clearing touches only the
+// levels written since the last clear: a school uses a handful of the 35
+// levels, and the table is 5 MB.
+class TallyTables final
 {
+public:
     TallyTables()
         : pointsMemo(static_cast<std::size_t>(MaxLevel + 1) * PointsMemoSpan)
     {
     }
+
+    static bool contains(int level, int student) { return LevelStudentTable<TallyCell>::contains(level, student); }
+    const TallyCell &at(int level, int student) const { return m_cells.at(level, student); }
+    TallyCell &write(int level, int student)
+    {
+        m_written[static_cast<std::size_t>(level)] = true;
+        return m_cells.at(level, student);
+    }
+    // Every cell back to zero.
+    void clear()
+    {
+        for (int level = MaxLevel; level >= 0; --level) {
+            if (m_written[static_cast<std::size_t>(level)])
+                m_cells.clearLevel(level);
+        }
+        m_written.fill(false);
+    }
+    // The same, by clearing all the memory whether written or not.
+    void clearAll()
+    {
+        m_cells.clear();
+        m_written.fill(false);
+    }
+
     // Scratch of one computation: the points of each level and time below
     // PointsMemoSpan, -1 until worked out. Kept here so no pass allocates.
     std::vector<qint32> pointsMemo;
+
+private:
+    LevelStudentTable<TallyCell> m_cells;
+    std::array<bool, MaxLevel + 1> m_written{};
 };

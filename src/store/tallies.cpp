@@ -155,14 +155,21 @@ bool ComputeTallies(AppState &state, Platform &platform)
     }
 
     TallyTables &tallies = state.ResultTallies;
-    std::fill(tallies.pointsMemo.begin(), tallies.pointsMemo.end(), -1);
+    // The memo of a level is reset when the level is first met, so unused
+    // levels cost nothing.
+    std::array<bool, MaxLevel + 1> memoReady{};
     const LoadedResults &table = state.ResultTable;
     for (qint32 i = 0; i < table.count; ++i) {
         const ResultEntry &e = table.entries[static_cast<std::size_t>(i)];
         if (!TallyTables::contains(e.level, e.studentNumber))
             continue;
         const LevelRule &rule = rules[static_cast<std::size_t>(e.level)];
-        countEntry(tallies.at(e.level, e.studentNumber), e, rule, today,
+        if (!memoReady[static_cast<std::size_t>(e.level)]) {
+            const auto from = tallies.pointsMemo.begin() + std::ptrdiff_t(e.level) * PointsMemoSpan;
+            std::fill(from, from + PointsMemoSpan, -1);
+            memoReady[static_cast<std::size_t>(e.level)] = true;
+        }
+        countEntry(tallies.write(e.level, e.studentNumber), e, rule, today,
                    storedPoints(tallies.pointsMemo, e, rule));
     }
     return true;
