@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <utility>
+
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else

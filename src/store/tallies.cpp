@@ -74,8 +74,8 @@ struct LevelRule
     double overuseAfter = 0;
 };
 
-// Sessions cluster on a few times per level, so each (level, time) is worked
-// out once; this keeps the pass near the cost of merely reading the file.
+// Sessions cluster on a few times per level: the formula runs once per
+// (level, time) instead of once per record.
 Q_ALWAYS_INLINE qint32 storedPoints(std::vector<qint32> &memo, const ResultEntry &e, const LevelRule &rule)
 {
     const qint32 t = e.timeScore;
