@@ -13,6 +13,7 @@
 #include "platform/pause.h"
 #include "platform/platform.h"
 #include "platform/programend.h"
+#include "store/resultsload.h"
 
 namespace {
 
@@ -120,28 +121,6 @@ LoadFailure readWindow(const AppState &state, LoadedResults &table, qint32 *got)
     failure.position = first;
     failure.fault = file.readRecords(first, n - first + 1, table.readBuffer.data(), got);
     return failure;
-}
-
-bool admits(const ResultEntry &e)
-{
-    // Written this way round so that a NaN date is skipped as well.
-    return e.date >= 0 && BestTimeTable::contains(e.level, e.studentNumber);
-}
-
-void fillTables(AppState &state, qint32 records)
-{
-    LoadedResults &table = state.ResultTable;
-    qint32 count = 0;
-    for (qint32 i = 0; i < records; ++i) {
-        const ResultEntry e = ResultRecord::decodeEntry(table.readBuffer.data()
-                                                        + static_cast<std::size_t>(i) * ResultRecordLength);
-        if (!admits(e))
-            continue;
-        table.entries[static_cast<std::size_t>(count++)] = e;
-        qint32 &best = state.PersonalBest.at(e.level, e.studentNumber);
-        best = std::min(best, e.timeScore);
-    }
-    table.count = count;
 }
 
 void fillClassBest(AppState &state)
@@ -277,19 +256,20 @@ bool AppendResult(const AppState &state, Platform &platform, qint16 studentNumbe
     return true;
 }
 
-bool LoadResults(AppState &state, Platform &platform)
+namespace ResultsLoad {
+
+qint32 readWindow(AppState &state, Platform &platform)
 {
     state.ResultTable.count = 0;
-
     int notFoundRetries = 0;
     qint32 records = 0;
     for (;;) {
-        const LoadFailure failure = readWindow(state, state.ResultTable, &records);
+        const LoadFailure failure = ::readWindow(state, state.ResultTable, &records);
         // Filled after the read, so the table is warm in the cache for the pass.
         state.PersonalBest.fill(NoTime);
         state.ClassBest.fill(NoTime);
         if (!failure.fault.failed())
-            break;
+            return records;
         if (failure.fault.kind == FileFault::Kind::Busy) {
             pauseOf(platform).wait(HeldRetryMs);
             continue;
@@ -304,9 +284,23 @@ bool LoadResults(AppState &state, Platform &platform)
                                   + failure.fault.description + QString::number(failure.fault.number));
         else
             endWith(platform, loadFailureText(failure));
-        return false;
+        return -1;
     }
-    fillTables(state, records);
+}
+
+void finish(AppState &state)
+{
     fillClassBest(state);
+}
+
+} // namespace ResultsLoad
+
+bool LoadResults(AppState &state, Platform &platform)
+{
+    const qint32 records = ResultsLoad::readWindow(state, platform);
+    if (records < 0)
+        return false;
+    ResultsLoad::storeEntries(state, records, [](const ResultEntry &) {});
+    ResultsLoad::finish(state);
     return true;
 }

@@ -8,7 +8,7 @@
 #include "app/oledate.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
-#include "store/resultsfile.h"
+#include "store/resultsload.h"
 
 namespace {
 
@@ -138,11 +138,13 @@ qint32 SessionPoints(const AppState &state, qint32 timeScore, int level, TimeDig
 
 bool ComputeTallies(AppState &state, Platform &platform)
 {
-    // Cleared after the load rather than before: the outcome is the same and
-    // the cleared cells are still in the cache for the pass below.
-    const bool loaded = LoadResults(state, platform);
-    state.ResultTallies.clear();
-    if (!loaded)
+    // Cleared after the read rather than before: the outcome is the same and
+    // the cleared cells are still in the cache for the pass. Each record is
+    // counted as the load stores it, in one pass.
+    const qint32 records = ResultsLoad::readWindow(state, platform);
+    TallyTables &tallies = state.ResultTallies;
+    tallies.clear();
+    if (records < 0)
         return false;
 
     const double now = OleDate::fromDateTime(platform.clock.now());
@@ -153,25 +155,22 @@ bool ComputeTallies(AppState &state, Platform &platform)
         rules[static_cast<std::size_t>(level)] = {row.TargetTime, row.PointMultiplier,
                                                   now - row.judgeDays(), now - row.overuseDays()};
     }
-
-    TallyTables &tallies = state.ResultTallies;
     // The memo of a level is reset when the level is first met, so unused
     // levels cost nothing.
     std::array<bool, MaxLevel + 1> memoReady{};
-    const LoadedResults &table = state.ResultTable;
-    for (qint32 i = 0; i < table.count; ++i) {
-        const ResultEntry &e = table.entries[static_cast<std::size_t>(i)];
-        if (!TallyTables::contains(e.level, e.studentNumber))
-            continue;
-        const LevelRule &rule = rules[static_cast<std::size_t>(e.level)];
-        if (!memoReady[static_cast<std::size_t>(e.level)]) {
-            const auto from = tallies.pointsMemo.begin() + std::ptrdiff_t(e.level) * PointsMemoSpan;
+
+    ResultsLoad::storeEntries(state, records, [&](const ResultEntry &e) {
+        const auto level = static_cast<std::size_t>(e.level);
+        if (!memoReady[level]) {
+            const auto from = tallies.pointsMemo.begin() + std::ptrdiff_t(level) * PointsMemoSpan;
             std::fill(from, from + PointsMemoSpan, -1);
-            memoReady[static_cast<std::size_t>(e.level)] = true;
+            memoReady[level] = true;
         }
+        const LevelRule &rule = rules[level];
         countEntry(tallies.write(e.level, e.studentNumber), e, rule, today,
                    storedPoints(tallies.pointsMemo, e, rule));
-    }
+    });
+    ResultsLoad::finish(state);
     return true;
 }
 
