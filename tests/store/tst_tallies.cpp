@@ -1,3 +1,5 @@
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -32,6 +34,7 @@ private slots:
     void levelCleared();
     void recomputeStartsFromZero();
     void sameTimeAtTwoLevels();
+    void failedLoadLeavesNothingCounted();
 
 private:
     void setLevel(int level, qint32 target, float multiplier, int judgeDays, int overuseDays)
@@ -304,6 +307,23 @@ void TestTallies::sameTimeAtTwoLevels()
     setLevel(1, 50, 2.0f, 7, 1);
     QVERIFY(compute());
     QCOMPARE(cell(1, 1).totalPoints, 10);
+}
+
+void TestTallies::failedLoadLeavesNothingCounted()
+{
+    writeRecords({ResultFiles::record(m_today, 9, 9, 50)});
+    QVERIFY(compute());
+    QCOMPARE(cell(9, 9).totalCount, qint16(1));
+
+    // A folder where the file should be: the load fails and the program ends.
+    const QString path = ResultsFile::pathIn(m_state->DataFolder);
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QDir().mkpath(path));
+    QVERIFY(!compute());
+    QVERIFY(m_tp->programEnd.ended);
+    QCOMPARE(cell(9, 9).totalCount, qint16(0));
+    QCOMPARE(m_state->ResultTable.count, 0);
+    QCOMPARE(m_state->PersonalBest.at(9, 9), NoTime);
 }
 
 QTEST_GUILESS_MAIN(TestTallies)
