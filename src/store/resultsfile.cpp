@@ -32,8 +32,6 @@ constexpr int StepOpen = 3;
 constexpr int StepMeasure = 4;
 constexpr int StepRead = 5;
 
-const QString ErrorTitle = QStringLiteral("注意");
-
 FileLock &lockOf(Platform &platform)
 {
     static OsFileLock fallback;
@@ -69,7 +67,7 @@ FileFault classify(int code, int fallbackNumber, const QString &path, const QStr
 
 void endWith(Platform &platform, const QString &text)
 {
-    platform.dialogs.tell(ErrorTitle, text, DialogIcon::Critical);
+    platform.dialogs.tell(QStringLiteral("注意"), text, DialogIcon::Critical);
     platform.programEnd.endProgram(1);
 }
 
