@@ -1,10 +1,13 @@
 #include <QTest>
 
+#include <memory>
 #include <vector>
 
 #include "menu/gradefilter.h"
 #include "menu/rankings.h"
 #include "menu/rosterinputs.h"
+#include "menu/storeinputs.h"
+#include "app/appstate.h"
 #include "roster/rostertable.h"
 
 using namespace Qt::StringLiterals;
@@ -48,6 +51,7 @@ private slots:
     void ranking();
     void emptyRoster();
     void fromRosterTable();
+    void fromStoreTables();
 };
 
 void TestRankings::ranking_data()
@@ -161,6 +165,34 @@ void TestRankings::fromRosterTable()
         QVERIFY(nobody.name.isEmpty());
         QCOMPARE(nobody.gradeNumber, 0);
     }
+}
+
+void TestRankings::fromStoreTables()
+{
+    auto state = std::make_unique<AppState>();
+    state->PersonalBest.fill(NoRecordTime);
+    state->PersonalBest.at(2, 7) = 80;
+    state->ResultTallies.write(2, 7).todayPoints = 5;
+    state->ResultTallies.write(2, 7).totalPoints = 40;
+    state->ResultTallies.write(3, 5).totalPoints = 99;  // another level
+
+    std::vector<RankingStudent> students{{7, u"七"_s, 3, 1, 1, 1}, {5, u"五"_s, 3, 1, 1, 1}, {0, u"零"_s, 3, 1, 1, 1}};
+    SetLevelValues(students, *state, 2);
+    QCOMPARE(students[0].bestTime, 80);
+    QCOMPARE(students[0].todayPoints, 5);
+    QCOMPARE(students[0].totalPoints, 40);
+    for (std::size_t i : {1, 2}) {
+        QCOMPARE(students[i].bestTime, NoRecordTime);
+        QCOMPARE(students[i].totalPoints, 0);
+    }
+
+    // The logs show base points: the multiplier is left out, the first three digits count.
+    state->LevelStandards[1].TargetTime = 100;
+    state->LevelStandards[1].PointMultiplier = 1.5;
+    QCOMPARE(LogPoints(*state, 60, 1), 8);
+    QCOMPARE(LogPoints(*state, 150, 1), 4);
+    QCOMPARE(LogPoints(*state, 99999, 1), 0);
+    QCOMPARE(LogPoints(*state, 60, 36), 0);
 }
 
 QTEST_APPLESS_MAIN(TestRankings)
