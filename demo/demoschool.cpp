@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "demo/demolauncher.h"
 #include "demo/wavsynth.h"
 #include "platform/cp932.h"
 
@@ -157,6 +158,9 @@ bool create(const QString &root, QString *error)
         if (!QFileInfo::exists(path) && !writeBinaryFile(path, WavSynth::render(cue.notes), error))
             return false;
     }
+
+    if (!DemoLauncher::create(l.launcherFolder, error))
+        return false;
 
     const QStringList namePage = page(
         QStringLiteral("お知らせ"),
