@@ -10,6 +10,8 @@
 
 #include "app/columns.h"
 #include "roster/gradefilter.h"
+#include "roster/grades.h"
+#include "roster/rostertable.h"
 
 namespace {
 
@@ -47,18 +49,6 @@ qint64 sumOf(Figure figure, const NameList::Sums &sums)
     return 0;
 }
 
-// Only half-width blanks go: ideographic spaces are part of the padded name.
-QString trimBlanks(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == u' ')
-        ++first;
-    while (last > first && text.at(last - 1) == u' ')
-        --last;
-    return text.mid(first, last - first);
-}
-
 QString visibleText(const NameList::Student &student, int mode)
 {
     return NameList::labelAndName(student.gradeLabel, student.name, student.gradeNumber)
@@ -90,6 +80,20 @@ QString labelAndName(const QString &gradeLabel, const QString &name, int gradeNu
     const QString text = gradeLabel + u' ' + name;
     const int width = gradeNumber <= 0 ? 11 : 9;
     return text.size() >= width ? text : Columns::padName(text, width);
+}
+
+QList<Student> offeredStudents(const RosterTable &roster, const std::function<Sums(int)> &sumsOf)
+{
+    QList<Student> students;
+    students.reserve(roster.offeredNumbers().size());
+    for (const RosterEntry &entry : roster.entries()) {
+        if (!entry.offered())
+            continue;
+        const int grade = roster.gradeNumber(entry);
+        students.append({entry.Number, entry.CohortYear, grade, Roster::GradeLabel(grade),
+                         RosterTable::trimBlanks(entry.Name), sumsOf(entry.Number)});
+    }
+    return students;
 }
 
 QString sortLine(const Student &student, int mode)
@@ -141,12 +145,12 @@ qint16 numberOfKey(const QString &key)
 
 QString clickedName(const QString &line)
 {
-    return trimBlanks(line.left(10));
+    return RosterTable::trimBlanks(line.left(10));
 }
 
 QString doubleClickedName(const QString &line)
 {
-    return trimBlanks(line.left(line.indexOf(u'/') < 0 ? line.size() : line.indexOf(u'/')));
+    return RosterTable::trimBlanks(line.left(line.indexOf(u'/') < 0 ? line.size() : line.indexOf(u'/')));
 }
 
 } // namespace NameList

@@ -3,6 +3,10 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
+class RosterTable;
+
 // The lines of the name list: pure text building, so the screen only shows them.
 namespace NameList {
 
@@ -40,6 +44,9 @@ struct Student
     QString name;  // trimmed
     Sums sums;
 };
+
+// The offered entries of the roster, with their sums from `sumsOf(number)`.
+QList<Student> offeredStudents(const RosterTable &roster, const std::function<Sums(int)> &sumsOf);
 
 // The hidden sort line: four-digit cohort year, label, name, figures, "*", number.
 QString sortLine(const Student &student, int mode);
