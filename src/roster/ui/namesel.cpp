@@ -81,6 +81,7 @@ namesel::namesel(ScreenHost &host, QWidget *parent)
     , m_host(host)
 {
     setObjectName(QStringLiteral("namesel"));
+    setAttribute(Qt::WA_StyledBackground);
     setWindowTitle(QStringLiteral("Growna"));
     buildControls();
     connectControls();
@@ -98,7 +99,7 @@ void namesel::buildControls()
 {
     Picture12 = named(new QFrame(this), QStringLiteral("Picture12"));
     Picture12->setFrameShape(QFrame::StyledPanel);
-    Picture12->setMaximumSize(1280, 740);
+    Picture12->setMaximumSize(1240, 720);
 
     Label4 = named(new QLabel(Picture12), QStringLiteral("Label4"));
     Label4->setFont(sized(Label4->font(), 48, true));
@@ -125,7 +126,8 @@ void namesel::buildControls()
     List1->setMinimumWidth(440);
 
     Label1 = named(new QLabel(prompt(), Picture12), QStringLiteral("Label1"));
-    Label1->setFont(sized(font(), 24, true));
+    Label1->setFont(sized(font(), 20, true));
+    Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setMinimumHeight(64);
     Label1->setStyleSheet(QStringLiteral("#Label1 { background: white; color: black; border: 2px solid gray; }"));
@@ -171,9 +173,15 @@ void namesel::buildControls()
     panel->addLayout(right, 1, 1);
     panel->setColumnStretch(0, 1);
     panel->setColumnStretch(1, 1);
-    // The panel stays in the middle of the screen, whatever its size.
+    // The panel grows up to its largest size and stays in the middle of the screen.
     auto *outer = new QGridLayout(this);
-    outer->addWidget(Picture12, 0, 0, Qt::AlignCenter);
+    outer->addWidget(Picture12, 1, 1);
+    for (int i : {0, 2}) {
+        outer->setRowStretch(i, 1);
+        outer->setColumnStretch(i, 1);
+    }
+    outer->setRowStretch(1, 1000);
+    outer->setColumnStretch(1, 1000);
 }
 
 void namesel::connectControls()
