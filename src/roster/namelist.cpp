@@ -8,7 +8,10 @@
 #include <utility>
 #include <vector>
 
+#include "app/appstate.h"
 #include "app/columns.h"
+#include "platform/clock.h"
+#include "platform/platform.h"
 #include "roster/gradefilter.h"
 #include "roster/grades.h"
 #include "roster/rostertable.h"
@@ -131,6 +134,15 @@ QList<Line> build(const QList<Student> &students, int mode, const QString &filte
         lines.append({text, text + u'*' + QString::number(student.number).left(4), student.number});
     }
     return lines;
+}
+
+bool rebuild(AppState &state, Platform &platform, int mode, const QString &filter, QList<Line> &lines,
+             RosterFile::ReadResult &roster)
+{
+    roster = RosterFile::load(state, platform.clock.today());
+    const auto sums = [](int) { return Sums{}; };
+    lines = build(offeredStudents(state.Roster, sums), mode, filter);
+    return true;
 }
 
 qint16 numberOfKey(const QString &key)

@@ -5,6 +5,10 @@
 
 #include <functional>
 
+#include "roster/rosterfile.h"
+
+struct AppState;
+struct Platform;
 class RosterTable;
 
 // The lines of the name list: pure text building, so the screen only shows them.
@@ -58,6 +62,12 @@ struct Line
     QString key;
     qint16 number = 0;
 };
+
+// What the name screen's list rebuild does short of showing the lines:
+// recomputes the tallies, rereads the roster into state.Roster and builds the
+// lines. False when the program is ending after a file error.
+bool rebuild(AppState &state, Platform &platform, int mode, const QString &filter, QList<Line> &lines,
+             RosterFile::ReadResult &roster);
 
 // Orders the students by their sort lines and keeps those passing the filter.
 QList<Line> build(const QList<Student> &students, int mode, const QString &filter);

@@ -243,9 +243,8 @@ void namesel::名簿表示()
 {
     AppState &state = m_host.state();
     Platform &platform = m_host.platform();
-    m_lastRead = RosterFile::load(state, platform.clock.today());
-    const auto sums = [](int) { return NameList::Sums{}; };
-    m_lines = NameList::build(NameList::offeredStudents(state.Roster, sums), m_mode, Combo1->currentText());
+    if (!NameList::rebuild(state, platform, m_mode, Combo1->currentText(), m_lines, m_lastRead))
+        return;
 
     QStringList texts{QString::fromUtf8(NameList::FirstLine)};
     texts.reserve(m_lines.size() + 1);
