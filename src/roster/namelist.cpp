@@ -58,6 +58,11 @@ QString visibleText(const NameList::Student &student, int mode)
            + NameList::figurePair(mode, student.sums);
 }
 
+QString cohortText(const NameList::Student &student)
+{
+    return QStringLiteral("%1").arg(student.cohortYear, 4, 10, QChar(u'0'));
+}
+
 } // namespace
 
 namespace NameList {
@@ -101,8 +106,7 @@ QList<Student> offeredStudents(const RosterTable &roster, const std::function<Su
 
 QString sortLine(const Student &student, int mode)
 {
-    return QStringLiteral("%1").arg(student.cohortYear, 4, 10, QChar(u'0')) + visibleText(student, mode)
-           + u'*' + QString::number(student.number);
+    return cohortText(student) + visibleText(student, mode) + u'*' + QString::number(student.number);
 }
 
 QList<Line> build(const QList<Student> &students, int mode, const QString &filter)
@@ -113,25 +117,30 @@ QList<Line> build(const QList<Student> &students, int mode, const QString &filte
     struct Keyed
     {
         QCollatorSortKey key;
+        QString text;
         qsizetype index;
     };
     std::vector<Keyed> keyed;
     keyed.reserve(static_cast<std::size_t>(students.size()));
-    for (qsizetype i = 0; i < students.size(); ++i)
-        keyed.push_back({collator.sortKey(sortLine(students[i], mode)), i});
+    for (qsizetype i = 0; i < students.size(); ++i) {
+        const Student &student = students[i];
+        QString text = visibleText(student, mode);
+        keyed.push_back({collator.sortKey(cohortText(student) + text + u'*' + QString::number(student.number)),
+                         std::move(text), i});
+    }
     std::stable_sort(keyed.begin(), keyed.end(),
                      [](const Keyed &a, const Keyed &b) { return a.key.compare(b.key) < 0; });
 
     QList<Line> lines;
     lines.reserve(students.size());
-    for (const Keyed &k : keyed) {
+    for (Keyed &k : keyed) {
         const Student &student = students[k.index];
         if (!GradeFilterMatch(filter, student.gradeNumber))
             continue;
         // Built from the parts rather than cut at the first "*", so a name
         // holding a "*" still shows whole.
-        const QString text = visibleText(student, mode);
-        lines.append({text, text + u'*' + QString::number(student.number).left(4), student.number});
+        QString key = k.text + u'*' + QString::number(student.number).left(4);
+        lines.append({std::move(k.text), std::move(key), student.number});
     }
     return lines;
 }
