@@ -203,9 +203,11 @@ void TestNameSel::keyOneWithPromptStays()
 {
     Fixture f;
     QTest::keyClick(f.screen->List1, Qt::Key_1);
+    QCOMPARE(f.test.sound.played, QStringList{f.state.SoundFolder + u"boo.wav"_s});
     QTest::keyClick(f.screen->List1, Qt::Key_Space);
     f.clickRow(0);
     QTest::mouseClick(f.screen->Command14, Qt::LeftButton);
+    QCOMPARE(f.test.sound.played.size(), 3);
     QCOMPARE(f.state.StudentNumber, qint16(0));
     QVERIFY(f.state.StudentName.isEmpty());
     QCOMPARE(f.host.currentScreen(), f.screen);

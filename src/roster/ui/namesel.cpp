@@ -27,6 +27,7 @@
 #include "roster/gradefilter.h"
 #include "roster/siblinglauncher.h"
 #include "roster/singlecopy.h"
+#include "sound/soundcues.h"
 
 namespace {
 
@@ -409,5 +410,6 @@ void namesel::setFilterChoices()
 
 void namesel::playWrongCue()
 {
-    QApplication::beep();
+    // A false return means the program is ending; nothing follows here anyway.
+    (void)PlayWrongCue(m_host.state(), m_host.platform());
 }
