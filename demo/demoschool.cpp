@@ -6,6 +6,7 @@
 
 #include "demo/demolauncher.h"
 #include "demo/demoroster.h"
+#include "demo/demoresults.h"
 #include "demo/wavsynth.h"
 #include "platform/cp932.h"
 
@@ -162,6 +163,8 @@ bool create(const QString &root, QString *error)
     }
 
     if (!DemoLauncher::create(l.launcherFolder, error))
+        return false;
+    if (!DemoResults::seed(l.dataFolder, QStringLiteral("00123"), QDate::currentDate(), error))
         return false;
 
     const QStringList namePage = page(
