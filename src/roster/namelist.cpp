@@ -12,6 +12,7 @@
 #include "app/columns.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
+#include "store/tallies.h"
 #include "roster/gradefilter.h"
 #include "roster/grades.h"
 #include "roster/rostertable.h"
@@ -90,6 +91,21 @@ QString labelAndName(const QString &gradeLabel, const QString &name, int gradeNu
     return text.size() >= width ? text : Columns::padName(text, width);
 }
 
+Sums sumsOf(const TallyTables &tallies, int number)
+{
+    Sums sums;
+    if (!TallyTables::contains(1, number))
+        return sums;
+    for (int level = 1; level <= MaxLevel; ++level) {
+        const TallyCell &cell = tallies.at(level, number);
+        sums.todayCount += qRound64(cell.todayCount);
+        sums.todayPoints += cell.todayPoints;
+        sums.totalCount += cell.totalCount;
+        sums.totalPoints += cell.totalPoints;
+    }
+    return sums;
+}
+
 QList<Student> offeredStudents(const RosterTable &roster, const std::function<Sums(int)> &sumsOf)
 {
     QList<Student> students;
@@ -148,8 +164,10 @@ QList<Line> build(const QList<Student> &students, int mode, const QString &filte
 bool rebuild(AppState &state, Platform &platform, int mode, const QString &filter, QList<Line> &lines,
              RosterFile::ReadResult &roster)
 {
+    if (!ComputeTallies(state, platform))
+        return false;
     roster = RosterFile::load(state, platform.clock.today());
-    const auto sums = [](int) { return Sums{}; };
+    const auto sums = [&state](int number) { return sumsOf(state.ResultTallies, number); };
     lines = build(offeredStudents(state.Roster, sums), mode, filter);
     return true;
 }

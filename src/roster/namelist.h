@@ -10,6 +10,7 @@
 struct AppState;
 struct Platform;
 class RosterTable;
+class TallyTables;
 
 // The lines of the name list: pure text building, so the screen only shows them.
 namespace NameList {
@@ -48,6 +49,9 @@ struct Student
     QString name;  // trimmed
     Sums sums;
 };
+
+// A student's tallies summed over levels 1..35; zeros for a number outside the tables.
+Sums sumsOf(const TallyTables &tallies, int number);
 
 // The offered entries of the roster, with their sums from `sumsOf(number)`.
 QList<Student> offeredStudents(const RosterTable &roster, const std::function<Sums(int)> &sumsOf);

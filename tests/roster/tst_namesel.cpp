@@ -15,6 +15,8 @@
 #include "roster/siblinglauncher.h"
 #include "roster/singlecopy.h"
 #include "roster/ui/namesel.h"
+#include "store/resultsfile.h"
+#include "support/resultfiles.h"
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"
 
@@ -36,12 +38,23 @@ const QStringList Roster{
     u"8,2017,1,3,\"隠れた　子\",1,\"\",\"\""_s,     // not offered
 };
 
-// A school with the roster above and the name screen opened on it.
+// Sessions of あおき (number 2) only. Level 1 has target 120, level 2 target
+// 150, both multiplier 1: today 60 s earns 11 points, a time-out 0 and no
+// count; 150 s at level 2 last month earns 5.
+QByteArray results()
+{
+    const QDate today(2026, 12, 9);
+    return ResultFiles::encode({ResultFiles::record(today, 2, 1, 60), ResultFiles::record(today, 2, 1, 99999),
+                                ResultFiles::record(QDate(2026, 11, 1), 2, 2, 150)});
+}
+
+// A school with the roster and results above and the name screen opened on it.
 struct Fixture
 {
     Fixture()
     {
         school.writeText(u"school/新名簿.txt"_s, Roster);
+        ResultFiles::write(ResultsFile::pathIn(school.layout().dataFolder), results());
         open();
     }
     void open()
@@ -140,7 +153,7 @@ void TestNameSel::gradeFilterFromCombo()
     };
     QStringList rows = choose(u"小３"_s);
     QCOMPARE(rows.size(), 2);
-    QVERIFY(rows[0].startsWith(u"小3 あおき　りく  　/"_s) && rows[1].startsWith(u"小3 やまだ　はなこ  　/"_s));
+    QVERIFY(rows[0].startsWith(u"小3 あおき　りく  11/"_s) && rows[1].startsWith(u"小3 やまだ　はなこ  　/"_s));
     QCOMPARE(f.state.InitialGradeFilter, u"小３"_s);
     rows = choose(u"中学生全体"_s);
     QCOMPARE(rows.size(), 1);
@@ -218,13 +231,15 @@ void TestNameSel::keyOneWithPromptStays()
 void TestNameSel::displayModes()
 {
     Fixture f;
+    const QStringList figures{u"  1回/    2回"_s, u"  11/     16"_s, u"  11/  1回"_s, u"     16/    2回"_s};
     const QStringList zeroFigures{u"     /     　"_s, u"  　/       "_s, u"  　/     "_s, u"       /     　"_s};
     for (int mode : {0, 2, 3, 1}) {
         QRadioButton *option = f.screen->Option1[mode];
         QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
         QCOMPARE(f.screen->displayMode(), mode);
-        const int row = rowOf(f.rows(), u"あおき"_s);
-        QCOMPARE(f.rows()[row], u"小3 あおき　りく"_s + zeroFigures[mode]);
+        const QStringList rows = f.rows();
+        QCOMPARE(rows[rowOf(rows, u"あおき"_s)], u"小3 あおき　りく"_s + figures[mode]);
+        QCOMPARE(rows[rowOf(rows, u"佐藤"_s)], u"小6 佐藤　一　　"_s + zeroFigures[mode]);
     }
 }
 
