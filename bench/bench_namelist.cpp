@@ -9,19 +9,25 @@
 #include <memory>
 
 #include "app/appstate.h"
+#include "app/oledate.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/dialogs.h"
+#include "platform/filelock.h"
 #include "platform/platform.h"
 #include "platform/processlauncher.h"
 #include "platform/programend.h"
+#include "platform/pause.h"
 #include "platform/random.h"
 #include "platform/singleinstance.h"
 #include "roster/namelist.h"
+#include "store/resultrecord.h"
+#include "store/resultsfile.h"
 
 namespace {
 
 constexpr int Students = 2000;
+constexpr int Records = 20000;
 
 class PrintingDialogs final : public Dialogs
 {
@@ -59,17 +65,46 @@ QByteArray rosterBytes(int schoolYear)
     return bytes;
 }
 
+// 20000 sessions of the 2000 students over the last 60 days.
+QByteArray resultsBytes(double today)
+{
+    QByteArray bytes(Records * ResultRecordLength, '\0');
+    quint32 seed = 12345;
+    for (int i = 0; i < Records; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const int level = int(seed >> 8) % 4 + 1;
+        const qint32 time = (seed >> 4) % 50 == 0 ? 99999 : 60 + int(seed >> 12) % 240;
+        const ResultRecord r = ResultRecord::make(today - 60 + i * 60.0 / Records, 0.4, qint16(i % Students + 1),
+                                                  qint16(level), time, QStringLiteral("00123"));
+        r.encode(reinterpret_cast<unsigned char *>(bytes.data()) + i * ResultRecordLength);
+    }
+    return bytes;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        std::abort();
+}
+
 struct Fixture
 {
     Fixture()
     {
         state->DataFolder = dir.path() + u'/';
+        const int targets[] = {120, 150, 130, 170};
+        for (int level = 1; level <= 4; ++level) {
+            LevelStandard &row = state->LevelStandards[level];
+            row.TargetTime = targets[level - 1];
+            row.PointMultiplier = 1.0f;
+            row.JudgeDays = QStringLiteral("14");
+            row.OveruseDays = QStringLiteral("1");
+        }
+        writeFile(ResultsFile::pathIn(state->DataFolder), resultsBytes(OleDate::fromDate(clock.today())));
         state->RosterFolder = dir.path() + u'/';
         state->SchoolYearStartMonth = 4;
-        QFile roster(state->RosterFolder + QString::fromUtf8(RosterFile::FileName));
-        const QByteArray bytes = rosterBytes(clock.today().year());
-        if (!roster.open(QIODevice::WriteOnly) || roster.write(bytes) != bytes.size())
-            std::abort();
+        writeFile(state->RosterFolder + QString::fromUtf8(RosterFile::FileName), rosterBytes(clock.today().year()));
     }
 
     QTemporaryDir dir;
@@ -80,7 +115,9 @@ struct Fixture
     SystemProcessLauncher launcher;
     LockFileSingleInstance singleInstance{QDir::temp().filePath(QStringLiteral("kazudori-bench.lock"))};
     AbortingEnd end;
-    Platform platform{clock, random, dialogs, launcher, singleInstance, end};
+    OsFileLock fileLock;
+    EventLoopPause pause;
+    Platform platform{clock, random, dialogs, launcher, singleInstance, end, nullptr, &fileLock, &pause};
 };
 
 Fixture &fixture()
@@ -100,8 +137,8 @@ void BM_NameListRebuild(benchmark::State &st)
             std::abort();
         benchmark::DoNotOptimize(lines.data());
     }
-    if (lines.size() != Students)
-        st.SkipWithError("not every student was listed");
+    if (lines.size() != Students || f.state->ResultTable.count != Records)
+        st.SkipWithError("not every student or record was read");
 }
 
 // The sorting and line building alone.
