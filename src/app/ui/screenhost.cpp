@@ -11,6 +11,7 @@
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/programend.h"
+#include "roster/ui/namesel.h"
 
 ScreenHost::ScreenHost(AppState &state, Platform &platform, QString programFolder)
     : m_state(state)
@@ -86,9 +87,13 @@ void ScreenHost::StartMainMenu()
 
 void ScreenHost::openNameSelection()
 {
-    showScreen(new PlaceholderScreen(
-        QStringLiteral("Growna"),
-        QStringLiteral("名前選択画面はまだできていません。\n（この画面は準備中の仮の画面です）")));
+    auto *screen = new namesel(*this);
+    if (!screen->Form_Load()) {
+        delete screen;
+        return;
+    }
+    showScreen(screen);
+    screen->Form_Activate();
 }
 
 void ScreenHost::openLevelMenu()
