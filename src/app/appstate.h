@@ -63,6 +63,8 @@ struct AppState
     qint32 ElapsedSeconds = 0;
     qint16 SessionEndReason = 0;
     qint32 ResultTime = 0;
+    // Kept by the level menu: GoalLevel was cleared at its last refresh.
+    bool GoalClearedAtStart = false;
 
     RgbColour SeasonColour;
 

@@ -8,6 +8,7 @@
 #include "app/ui/basefrm.h"
 #include "app/ui/firstfrm.h"
 #include "app/ui/placeholderscreen.h"
+#include "menu/ui/seisekitime1.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/programend.h"
@@ -99,7 +100,15 @@ void ScreenHost::openNameSelection()
 void ScreenHost::openLevelMenu()
 {
     Startup::SetUpLevelCatalogue(m_state);
+    auto *menu = new seisekitime1(*this);
+    menu->Form_Load();
+    showScreen(menu);
+    menu->Form_Activate();
+}
+
+void ScreenHost::openDrill()
+{
     showScreen(new PlaceholderScreen(
         QStringLiteral("Growna"),
-        QStringLiteral("レベルメニューはまだできていません。\n（この画面は準備中の仮の画面です）")));
+        QStringLiteral("ドリル画面はまだできていません。\n（この画面は準備中の仮の画面です）")));
 }

@@ -37,6 +37,8 @@ public:
     void StartMainMenu();
     void openNameSelection();
     void openLevelMenu();
+    // StartDrill for CurrentLevel: a fresh drill screen.
+    void openDrill();
 
 private:
     AppState &m_state;
