@@ -9,17 +9,9 @@
 #include <memory>
 
 #include "app/appstate.h"
+#include "benchplatform.h"
 #include "app/oledate.h"
-#include "platform/clock.h"
 #include "platform/cp932.h"
-#include "platform/dialogs.h"
-#include "platform/filelock.h"
-#include "platform/platform.h"
-#include "platform/processlauncher.h"
-#include "platform/programend.h"
-#include "platform/pause.h"
-#include "platform/random.h"
-#include "platform/singleinstance.h"
 #include "roster/namelist.h"
 #include "store/resultrecord.h"
 #include "store/resultsfile.h"
@@ -28,22 +20,6 @@ namespace {
 
 constexpr int Students = 2000;
 constexpr int Records = 20000;
-
-class PrintingDialogs final : public Dialogs
-{
-public:
-    DialogAnswer ask(DialogIcon, const QString &, const QString &text, DialogButtons) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-        return DialogAnswer::Ok;
-    }
-};
-
-class AbortingEnd final : public ProgramEnd
-{
-public:
-    void endProgram(int) override { std::abort(); }
-};
 
 // A roster of 2000 students over every grade, with kanji family names and
 // kana given names, as a large school would have.
@@ -109,15 +85,9 @@ struct Fixture
 
     QTemporaryDir dir;
     std::unique_ptr<AppState> state = std::make_unique<AppState>();
-    SystemClock clock;
-    SystemRandom random;
-    PrintingDialogs dialogs;
-    SystemProcessLauncher launcher;
-    LockFileSingleInstance singleInstance{QDir::temp().filePath(QStringLiteral("kazudori-bench.lock"))};
-    AbortingEnd end;
-    OsFileLock fileLock;
-    EventLoopPause pause;
-    Platform platform{clock, random, dialogs, launcher, singleInstance, end, nullptr, &fileLock, &pause};
+    BenchPlatform bench;
+    SystemClock &clock = bench.clock;
+    Platform &platform = bench.platform;
 };
 
 Fixture &fixture()

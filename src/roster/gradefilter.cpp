@@ -1,42 +1,52 @@
 #include "roster/gradefilter.h"
 
+#include <array>
+#include <limits>
+
+namespace {
+
+struct FilterRange
+{
+    const char16_t *text;
+    int lowest;
+    int highest;
+};
+
+// Only "全学年" reaches pre-school and high-school students.
+const std::array<FilterRange, 12> Filters{{
+    {u"全学年", std::numeric_limits<int>::min(), std::numeric_limits<int>::max()},
+    {u"中学生全体", 7, 9},
+    {u"小学生全体", 1, 6},
+    {u"中３", 9, 9},
+    {u"中２", 8, 8},
+    {u"中１", 7, 7},
+    {u"小６", 6, 6},
+    {u"小５", 5, 5},
+    {u"小４", 4, 4},
+    {u"小３", 3, 3},
+    {u"小２", 2, 2},
+    {u"小１", 1, 1},
+}};
+
+} // namespace
+
 namespace GradeFilter {
 
 QStringList choices()
 {
-    return {QStringLiteral("全学年"), QStringLiteral("中学生全体"), QStringLiteral("小学生全体"),
-            QStringLiteral("中３"),   QStringLiteral("中２"),       QStringLiteral("中１"),
-            QStringLiteral("小６"),   QStringLiteral("小５"),       QStringLiteral("小４"),
-            QStringLiteral("小３"),   QStringLiteral("小２"),       QStringLiteral("小１")};
+    QStringList texts;
+    for (const FilterRange &filter : Filters)
+        texts.append(QString::fromUtf16(filter.text));
+    return texts;
 }
 
 } // namespace GradeFilter
 
-namespace {
-
-// "小１".."小６" and "中１".."中３" name one grade; 0 for any other text.
-int singleGrade(const QString &filter)
-{
-    if (filter.size() != 2)
-        return 0;
-    const int digit = filter.at(1).unicode() - u'０';
-    if (filter.at(0) == u'小' && digit >= 1 && digit <= 6)
-        return digit;
-    if (filter.at(0) == u'中' && digit >= 1 && digit <= 3)
-        return 6 + digit;
-    return 0;
-}
-
-} // namespace
-
 bool GradeFilterMatch(const QString &filter, int g)
 {
-    if (filter == QString::fromUtf8(GradeFilter::AllGrades))
-        return true;
-    if (filter == u"小学生全体")
-        return g >= 1 && g <= 6;
-    if (filter == u"中学生全体")
-        return g >= 7 && g <= 9;
-    const int grade = singleGrade(filter);
-    return grade != 0 && g == grade;
+    for (const FilterRange &range : Filters) {
+        if (filter == QStringView(range.text))
+            return g >= range.lowest && g <= range.highest;
+    }
+    return false;
 }
