@@ -1,0 +1,402 @@
+#include <QTest>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTextBrowser>
+
+#include "app/appstate.h"
+#include "app/ui/screenhost.h"
+#include "menu/ui/seisekitime1.h"
+#include "store/resultsfile.h"
+#include "store/tallies.h"
+#include "support/resultfiles.h"
+#include "support/schoolfolder.h"
+#include "support/testplatform.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// School year 2026; the clock stands on Wednesday 9 December 2026, 10:00.
+const QStringList Roster{
+    u"1,2017,1,1,\"やまだ　はなこ\",0,\"\",\"\""_s,  // 小3
+    u"2,2017,1,2,\"あおき　りく\",0,\"\",\"\""_s,    // 小3
+    u"3,2014,1,1,\"佐藤　一\",0,\"\",\"\""_s,        // 小6
+    u"9,2000,1,1,\"監督\",0,\"\",\"\""_s,
+};
+
+const QString Header = u"目標Time,最低Time,ｸﾘｱﾎﾟｲﾝﾄ,ｸﾘｱ回数,ﾎﾟｲﾝﾄ倍率,禁回,禁点,判期間,禁期間,,,"_s;
+
+// Level rows: target, minimum, clear points, clear count, multiplier, overuse
+// count, overuse points, judge days, overuse days.
+QStringList standards(const QStringList &rows)
+{
+    return QStringList{Header} + rows;
+}
+
+const QStringList DemoRows{u"120,180,40,5,1,5,150,14,1,,,"_s, u"150,220,40,5,1,5,150,14,1,,,"_s,
+                           u"130,200,40,5,1.2,5,150,14,1,,,"_s, u"170,250,9999,5,1.5,5,150,14,1,,,"_s};
+
+const QDate Today(2026, 12, 9);
+
+QList<ResultRecord> sessions(qint16 student, qint16 level, int count, qint32 time, QDate date = Today)
+{
+    QList<ResultRecord> out;
+    for (int i = 0; i < count; ++i)
+        out.append(ResultFiles::record(date, student, level, time));
+    return out;
+}
+
+struct Fixture
+{
+    explicit Fixture(const QStringList &rows = DemoRows, const QList<ResultRecord> &records = {})
+    {
+        school.writeText(u"school/新名簿.txt"_s, Roster);
+        school.writeText(u"school/kazudori/タイム回数データ.txt"_s, standards(rows));
+        ResultFiles::write(ResultsFile::pathIn(school.layout().dataFolder), ResultFiles::encode(records));
+        host.StartMainMenu();
+        host.show();
+    }
+    seisekitime1 *open(qint16 student, const QString &name = {})
+    {
+        state.StudentNumber = student;
+        state.StudentName = name.isEmpty() ? state.Roster.name(student) : name;
+        state.StudentGrade = state.Roster.gradeName(student);
+        state.LoginTime = 10 * 3600 - 5 * 60 - 59;  // the clock stands at 10:00
+        host.openLevelMenu();
+        menu = qobject_cast<seisekitime1 *>(host.currentScreen());
+        return menu;
+    }
+    bool menuGone() const { return qobject_cast<seisekitime1 *>(host.currentScreen()) == nullptr; }
+    QList<bool> notices() const
+    {
+        QList<bool> shown;
+        for (int k = 1; k <= 4; ++k)
+            shown.append(!menu->Text1[k]->isHidden());
+        return shown;
+    }
+
+    SchoolFolder school;
+    TestPlatform test;
+    AppState state;
+    ScreenHost host{state, test.platform, school.layout().programFolder};
+    seisekitime1 *menu = nullptr;
+};
+
+QStringList lines(const QListWidget *list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out.append(list->item(i)->text());
+    return out;
+}
+
+} // namespace
+
+class TestSeisekitime1 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void buildsFourColumns();
+    void standardSummaries_data();
+    void standardSummaries();
+    void countLabels();
+    void notices_data();
+    void notices();
+    void teacherButton_data();
+    void teacherButton();
+    void keys_data();
+    void keys();
+    void keyZeroReturnsOnlyWhenEnabled();
+    void startByButtonAndName();
+    void viewsFillLists();
+    void listLinesFitTheirColumn();
+};
+
+void TestSeisekitime1::buildsFourColumns()
+{
+    Fixture f;
+    QVERIFY(f.open(1));
+    seisekitime1 *m = f.menu;
+    QCOMPARE(m->Picture15.size(), std::size_t(5));
+    QVERIFY(m->Picture15[0]->isHidden());
+    // 3648 twips at the screen's resolution, or wider to fill a wide screen.
+    QVERIFY(m->columnWidth() >= 3648 * m->logicalDpiX() / 1440);
+    for (int k = 1; k <= 4; ++k) {
+        QCOMPARE(m->Command4[k]->objectName(), u"Command4_%1"_s.arg(k));
+        QCOMPARE(m->Command4[k]->text(), u"ｽﾀｰﾄ(&%1)"_s.arg(k));
+        QVERIFY(m->Command4[k]->isEnabled());
+        QCOMPARE(m->Label1[k]->text(), QString::number(k));
+        QCOMPARE(m->Label3[k]->text(), f.state.LevelNames[std::size_t(k)]);
+        QCOMPARE(m->Label3[k]->toolTip(), m->Label3[k]->text());
+        QVERIFY(m->Picture15[k]->isVisible());
+        if (k > 1)
+            QCOMPARE(m->Picture15[k]->x() - m->Picture15[k - 1]->x(), m->columnWidth());
+    }
+    QCOMPARE(m->Label3[3]->text(), u"かけ算"_s);
+    QVERIFY(m->HScroll1->isHidden());
+    QVERIFY(m->Picture2->isHidden());
+    QVERIFY(m->keyReady());
+    QCOMPARE(m->Combo2->currentText(), u"　　１ヶ月間の全成績"_s);
+    QCOMPARE(m->Label12->text(), u"小３ やまだ　はなこ"_s);
+    QCOMPARE(m->Label13->text(), f.state.SiteTitle + u":1"_s);
+    QCOMPARE(m->Label17->text(), u"起動後5分"_s);
+    // The default view: points, total ranking.
+    QVERIFY(m->Option2[1]->isChecked() && m->Option1[1]->isChecked());
+    QCOMPARE(m->Option1[1]->text(), u"累計順"_s);
+    QCOMPARE(m->Label5->text(), u"獲得ポイント（今まで順位）"_s);
+}
+
+void TestSeisekitime1::standardSummaries_data()
+{
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QString>("label7");
+    QTest::addColumn<QString>("days");
+    QTest::newRow("points") << u"120,180,40,5,1,5,150,14,1,,,"_s << u"目標=120秒 5回/40点(×1)"_s << u"14"_s;
+    QTest::newRow("fraction") << u"120,180,45,6,1.25,5,150,7,1,,,"_s << u"目標=120秒 6回/45点(×1.25)"_s << u"7"_s;
+    QTest::newRow("no points") << u"95,180,9999,5,1,5,150,14,1,,,"_s << u"目標=95秒 --------"_s << u"14"_s;
+}
+
+void TestSeisekitime1::standardSummaries()
+{
+    QFETCH(QString, row);
+    QFETCH(QString, label7);
+    QFETCH(QString, days);
+    QStringList rows = DemoRows;
+    rows[0] = row;
+    // Two sessions in the period and one long before it.
+    Fixture f(rows, sessions(1, 1, 2, 60) + sessions(1, 1, 1, 60, Today.addDays(-40)));
+    QVERIFY(f.open(1));
+    QCOMPARE(f.menu->Label7[1]->text(), label7);
+    const qint32 points = f.state.ResultTallies.at(1, 1).periodPoints;
+    QVERIFY(points > 0);
+    QCOMPARE(f.menu->Label8[1]->text(), u"最近%1日=2回 / %2点"_s.arg(days).arg(points));
+    QCOMPARE(f.menu->Label8[2]->text(), u"最近14日=0回 / 0点"_s);
+}
+
+void TestSeisekitime1::countLabels()
+{
+    // Today twice at level 1, level 2 only last month, nothing at level 3.
+    Fixture f(DemoRows, sessions(1, 1, 2, 60) + sessions(1, 2, 1, 150, Today.addDays(-30))
+                            + sessions(2, 3, 3, 60));
+    QVERIFY(f.open(1));
+    seisekitime1 *m = f.menu;
+    QCOMPARE(m->Label14[1]->text(), u"2回/22点"_s);
+    QCOMPARE(m->Label15[1]->text(), u"2回/22点"_s);
+    QCOMPARE(m->Label14[2]->text(), u"-----"_s);
+    QVERIFY(m->Label15[2]->text().startsWith(u"1回/"_s));
+    QCOMPARE(m->Label14[3]->text(), u"-----"_s);
+    QCOMPARE(m->Label15[3]->text(), u"------"_s);
+    QCOMPARE(m->Label18->text(), u"本日総回数＝2回"_s);
+    QCOMPARE(m->Label9[1]->text(), u"今日"_s);
+    QCOMPARE(m->Label10[1]->text(), u"今まで"_s);
+}
+
+void TestSeisekitime1::notices_data()
+{
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QList<ResultRecord>>("records");
+    QTest::addColumn<qint16>("student");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QList<bool>>("shown");
+    QTest::addColumn<bool>("goalCleared");
+
+    // Five sessions today at 60 s: overused (limit 5) and, with the demo rows, cleared.
+    const QList<ResultRecord> five = sessions(1, 1, 5, 60);
+    QStringList hardToClear = DemoRows;
+    hardToClear[0] = u"120,180,40,50,1,5,150,14,1,,,"_s;
+    QStringList noLimits = DemoRows;
+    noLimits[0] = u"120,180,40,5,1,0,0,14,1,,,"_s;
+    QStringList easyGoal = DemoRows;
+    easyGoal[3] = u"170,250,1,1,1.5,5,150,14,1,,,"_s;
+    QStringList nextFree = hardToClear;
+    nextFree[1] = u"150,220,9999,5,1,5,150,14,1,,,"_s;
+
+    QTest::newRow("cleared and overused") << DemoRows << five << qint16(1) << QString()
+                                          << QList<bool>{true, false, false, false} << false;
+    QTest::newRow("overused, not cleared, next needs points")
+        << hardToClear << five << qint16(1) << QString() << QList<bool>{false, false, false, false} << false;
+    QTest::newRow("overused, not cleared, next needs none")
+        << nextFree << five << qint16(1) << QString() << QList<bool>{true, false, false, false} << false;
+    QTest::newRow("teacher passes on") << hardToClear << sessions(9, 1, 5, 60) << qint16(9) << u"監督"_s
+                                       << QList<bool>{true, false, false, false} << false;
+    QTest::newRow("both limits zero") << noLimits << sessions(1, 1, 30, 60) << qint16(1) << QString()
+                                      << QList<bool>{false, false, false, false} << false;
+    QTest::newRow("goal cleared") << easyGoal << five + sessions(1, 4, 1, 60) << qint16(1) << QString()
+                                  << QList<bool>{false, false, false, false} << true;
+    QTest::newRow("last level never") << DemoRows << sessions(9, 4, 6, 60) << qint16(9) << u"監督"_s
+                                      << QList<bool>{false, false, false, false} << false;
+}
+
+void TestSeisekitime1::notices()
+{
+    QFETCH(QStringList, rows);
+    QFETCH(QList<ResultRecord>, records);
+    QFETCH(qint16, student);
+    QFETCH(QString, name);
+    QFETCH(QList<bool>, shown);
+    QFETCH(bool, goalCleared);
+    Fixture f(rows, records);
+    QVERIFY(f.open(student, name));
+    QCOMPARE(f.notices(), shown);
+    QCOMPARE(f.state.GoalClearedAtStart, goalCleared);
+    for (int k = 1; k <= 4; ++k) {
+        if (shown[k - 1])
+            QCOMPARE(f.menu->Text1[k]->text(), u"やりすぎ禁止"_s);
+        QVERIFY(f.menu->Command4[k]->isEnabled());
+    }
+}
+
+void TestSeisekitime1::teacherButton_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("visible");
+    QTest::newRow("teacher") << u"監督"_s << true;
+    QTest::newRow("padded") << u" 監督   "_s << true;
+    QTest::newRow("longer") << u"監督さん"_s << false;
+    QTest::newRow("student") << u"やまだ　はなこ"_s << false;
+}
+
+void TestSeisekitime1::teacherButton()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, visible);
+    Fixture f;
+    QVERIFY(f.open(9, name));
+    QCOMPARE(f.menu->Command8->isVisible(), visible);
+    if (!visible)
+        return;
+    QTest::mouseClick(f.menu->Command8, Qt::LeftButton);
+    QCOMPARE(f.test.dialogs.shown.size(), 1);
+    QVERIFY(!f.menuGone());
+}
+
+void TestSeisekitime1::keys_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("panelOpen");
+    QTest::addColumn<int>("level");  // 0: nothing starts
+    QTest::newRow("1") << u"1"_s << false << 1;
+    QTest::newRow("4") << u"4"_s << false << 4;
+    QTest::newRow("5 with four levels") << u"5"_s << false << 0;
+    QTest::newRow("a with four levels") << u"a"_s << false << 0;
+    QTest::newRow("upper case") << u"A"_s << false << 0;
+    QTest::newRow("teacher panel open") << u"2"_s << true << 0;
+}
+
+void TestSeisekitime1::keys()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, panelOpen);
+    QFETCH(int, level);
+    Fixture f;
+    QVERIFY(f.open(1));
+    f.state.CurrentLevel = 0;
+    f.menu->Picture7->setVisible(panelOpen);
+    QTest::keyClicks(f.menu, typed);
+    QCOMPARE(int(f.state.CurrentLevel), level);
+    QCOMPARE(f.menuGone(), level != 0);
+}
+
+void TestSeisekitime1::keyZeroReturnsOnlyWhenEnabled()
+{
+    Fixture f;
+    QVERIFY(f.open(1));
+    // As while a list is being filled.
+    f.menu->Command1->setEnabled(false);
+    QTest::keyClick(f.menu, Qt::Key_0);
+    QVERIFY(!f.menuGone());
+    f.menu->Command1->setEnabled(true);
+    QTest::keyClick(f.menu, Qt::Key_0);
+    QVERIFY(f.menuGone());
+    QVERIFY(f.host.currentScreen()->objectName() == u"namesel"_s);
+}
+
+void TestSeisekitime1::startByButtonAndName()
+{
+    Fixture f;
+    QVERIFY(f.open(1));
+    QTest::mouseClick(f.menu->Label3[3], Qt::LeftButton);
+    QCOMPARE(f.state.CurrentLevel, qint16(3));
+    QVERIFY(f.menuGone());
+
+    QVERIFY(f.open(1));
+    QTest::mouseClick(f.menu->Command4[2], Qt::LeftButton);
+    QCOMPARE(f.state.CurrentLevel, qint16(2));
+    QVERIFY(f.menuGone());
+}
+
+void TestSeisekitime1::viewsFillLists()
+{
+    // やまだ (1) 60 s today at level 1; あおき (2) 90 s last week and a time-out today.
+    Fixture f(DemoRows, sessions(1, 1, 1, 60) + sessions(2, 1, 1, 90, Today.addDays(-5))
+                            + sessions(2, 1, 1, 99999));
+    QVERIFY(f.open(1));
+    seisekitime1 *m = f.menu;
+    QStringList level1 = lines(m->List5[1]);
+    QCOMPARE(level1.size(), 4);
+    QCOMPARE(level1[0], u" 1●やまだ　は 11/   11"_s);
+    QCOMPARE(level1[3], u" 3　監督　　　  0/    0"_s);  // shares the rank of the student above
+
+    m->Option2[0]->click();  // time view, best times
+    QCOMPARE(m->Option1[1]->text(), u"BEST表示"_s);
+    QCOMPARE(m->Label5->text(), u"ベスト成績"_s);
+    level1 = lines(m->List5[1]);
+    QVERIFY(level1[0].contains(u"    60"_s));
+    QVERIFY(level1.last().startsWith(u"--"_s) && level1.last().contains(u"------"_s));
+
+    m->Option1[2]->click();  // today's log
+    QCOMPARE(m->Label5->text(), u"本日の成績"_s);
+    QCOMPARE(lines(m->List5[1]).size(), 2);
+    QVERIFY(lines(m->List5[1])[1].startsWith(u"　　× "_s));
+
+    m->Option1[3]->click();  // period log, one month
+    QVERIFY(m->Combo2->isVisible());
+    QCOMPARE(lines(m->List5[1]).size(), 3);
+    m->Combo2->setCurrentIndex(0);  // this week: Monday 7 December on
+    emit m->Combo2->activated(0);
+    QCOMPARE(m->period(), 1);
+    QCOMPARE(lines(m->List5[1]).size(), 2);
+
+    m->Combo1->setCurrentIndex(m->Combo1->findText(u"小６"_s));
+    emit m->Combo1->activated(m->Combo1->currentIndex());
+    QCOMPARE(m->List5[1]->count(), 0);
+    QVERIFY(m->Command1->isEnabled() && m->Picture2->isHidden());
+    QVERIFY(m->keyReady());
+}
+
+// Every line of every view shows whole in its column, Japanese included.
+void TestSeisekitime1::listLinesFitTheirColumn()
+{
+    Fixture f(DemoRows, sessions(1, 1, 1, 60) + sessions(2, 1, 1, 4321, Today.addDays(-2))
+                            + sessions(3, 2, 1, 99999));
+    QVERIFY(f.open(1));
+    seisekitime1 *m = f.menu;
+    const auto check = [m] {
+        for (int k = 1; k <= 4; ++k) {
+            QListWidget *list = m->List5[k];
+            const QFontMetrics metrics(list->font());
+            for (const QString &line : lines(list)) {
+                if (metrics.horizontalAdvance(line) > list->viewport()->width())
+                    return false;
+            }
+        }
+        return true;
+    };
+    QVERIFY(check());
+    m->Option2[0]->click();
+    QVERIFY(check());
+    m->Option1[3]->click();
+    QVERIFY(check());
+    m->Option2[1]->click();  // period log in the points view: the widest lines
+    QVERIFY(m->List5[1]->count() == 2);
+    QVERIFY(check());
+}
+
+QTEST_MAIN(TestSeisekitime1)
+#include "tst_seisekitime1.moc"
