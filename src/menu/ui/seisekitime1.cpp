@@ -367,6 +367,8 @@ void seisekitime1::buildColumn(int k)
     auto *list = named(new QListWidget(frame), arrayName("List5", k));
     list->setFont(List5[0]->font());
     list->setFocusPolicy(Qt::NoFocus);
+    // Every line is one row of the same font: measuring one is enough.
+    list->setUniformItemSizes(true);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     List5.push_back(list);
     Label8.push_back(loadLabel(Label8[0], frame, "Label8", k));
