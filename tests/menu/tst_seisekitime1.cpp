@@ -159,6 +159,7 @@ void TestSeisekitime1::standardSummaries_data()
     QTest::addColumn<QString>("days");
     QTest::newRow("points") << u"120,180,40,5,1,5,150,14,1,,,"_s << u"目標=120秒 5回/40点(×1)"_s << u"14"_s;
     QTest::newRow("fraction") << u"120,180,45,6,1.25,5,150,7,1,,,"_s << u"目標=120秒 6回/45点(×1.25)"_s << u"7"_s;
+    QTest::newRow("single value") << u"120,180,40,5,1.2,5,150,14,1,,,"_s << u"目標=120秒 5回/40点(×1.2)"_s << u"14"_s;
     QTest::newRow("no points") << u"95,180,9999,5,1,5,150,14,1,,,"_s << u"目標=95秒 --------"_s << u"14"_s;
 }
 

@@ -1,6 +1,7 @@
 #include "menu/ui/seisekitime1.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include <QApplication>
@@ -136,10 +137,12 @@ QLabel *loadLabel(const QLabel *from, QWidget *parent, const char *control, int 
     return label;
 }
 
-// Plain decimal, and the shortest text that reads back as the same float.
+// The shortest text that reads back as the same single value: 1.2, not 1.2000000476837158.
 QString multiplierText(float m)
 {
-    return QString::number(m, 'g', QLocale::FloatingPointShortest);
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, m);
+    return QString::fromLatin1(text, result.ptr - text);
 }
 
 } // namespace

@@ -1,0 +1,72 @@
+// Saves pictures of the level menu on the demo school in its three main
+// views, for looking at the layout on a real display:
+// helper_menushot <output folder>
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include "app/appstate.h"
+#include "app/calendartext.h"
+#include "app/ui/screenhost.h"
+#include "menu/ui/seisekitime1.h"
+#include "store/resultsfile.h"
+#include "support/resultfiles.h"
+#include "support/schoolfolder.h"
+#include "support/testplatform.h"
+
+namespace {
+
+// The student with the most sessions in the demo results.
+qint16 busiestStudent(const QString &dataFolder)
+{
+    const QByteArray bytes = ResultFiles::read(ResultsFile::pathIn(dataFolder));
+    QHash<qint16, int> counts;
+    for (qsizetype at = 0; at + ResultRecordLength <= bytes.size(); at += ResultRecordLength)
+        ++counts[ResultRecord::decode(reinterpret_cast<const unsigned char *>(bytes.constData()) + at).studentNumber];
+    qint16 best = 1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.key() > 0 && it.value() > counts.value(best))
+            best = it.key();
+    }
+    return best;
+}
+
+void save(ScreenHost &host, const QString &path)
+{
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents();
+    host.grab().save(path);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    SchoolFolder school;
+    TestPlatform test;
+    test.clock.set(QDateTime::currentDateTime());
+    AppState state;
+    ScreenHost host(state, test.platform, school.layout().programFolder);
+    host.StartMainMenu();
+    state.SeasonColour = CalendarText::seasonColour(test.clock.today().month());
+    host.setGeometry(QApplication::primaryScreen()->availableGeometry());
+    host.show();
+    const qint16 student = busiestStudent(school.layout().dataFolder);
+    state.StudentNumber = student;
+    state.StudentName = state.Roster.name(student);
+    state.StudentGrade = state.Roster.gradeName(student);
+    host.openLevelMenu();
+    auto *menu = qobject_cast<seisekitime1 *>(host.currentScreen());
+    if (!menu)
+        return 1;
+    save(host, out + QStringLiteral("/menu-points.png"));
+    menu->Option2[0]->click();
+    save(host, out + QStringLiteral("/menu-time.png"));
+    menu->Option1[3]->click();
+    save(host, out + QStringLiteral("/menu-period.png"));
+    return 0;
+}
