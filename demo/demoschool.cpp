@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "demo/demoroster.h"
 #include "demo/wavsynth.h"
 #include "platform/cp932.h"
 
@@ -149,7 +150,8 @@ bool create(const QString &root, QString *error)
     if (!writeIfMissing(l.basePath + QStringLiteral("共通データ.txt"), common, error)
         || !writeIfMissing(l.dataFolder + QStringLiteral("タイム回数データ.txt"), levelTable(), error)
         || !writeIfMissing(l.soundFolder + QStringLiteral("新音ファイル.txt"), soundList(), error)
-        || !writeIfMissing(l.keyFolder + QStringLiteral("keypass.txt"), {QStringLiteral("kazudori")}, error))
+        || !writeIfMissing(l.keyFolder + QStringLiteral("keypass.txt"), {QStringLiteral("kazudori")}, error)
+        || !DemoRoster::create(l.basePath, error))
         return false;
 
     for (const Cue &cue : cues()) {

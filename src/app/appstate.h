@@ -5,6 +5,7 @@
 #include <array>
 
 #include "app/levelstandard.h"
+#include "roster/rostertable.h"
 
 struct RgbColour
 {
@@ -60,4 +61,7 @@ struct AppState
     qint32 ResultTime = 0;
 
     RgbColour SeasonColour;
+
+    // The roster as last read; every screen that reads the file rebuilds it.
+    RosterTable Roster;
 };
