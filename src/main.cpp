@@ -9,6 +9,7 @@
 #include "platform/singleinstance.h"
 #include "platform/ui/applicationend.h"
 #include "platform/ui/messageboxdialogs.h"
+#include "platform/ui/qtsoundplayer.h"
 
 int main(int argc, char *argv[])
 {
@@ -20,7 +21,9 @@ int main(int argc, char *argv[])
     SystemProcessLauncher launcher;
     LockFileSingleInstance singleInstance;
     ApplicationEnd programEnd;
+    QtSoundPlayer sound;
     Platform platform{clock, random, dialogs, launcher, singleInstance, programEnd};
+    platform.sound = &sound;
 
     AppState state;
     ScreenHost host(state, platform, QCoreApplication::applicationDirPath());

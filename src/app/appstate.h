@@ -6,6 +6,7 @@
 
 #include "app/levelstandard.h"
 #include "roster/rostertable.h"
+#include "sound/soundcues.h"
 
 struct RgbColour
 {
@@ -64,4 +65,8 @@ struct AppState
 
     // The roster as last read; every screen that reads the file rebuilds it.
     RosterTable Roster;
+
+    SoundCueTable SoundCues;
+    // Failed answer sounds since start; never reset.
+    qint16 SoundErrorCount = 0;
 };

@@ -7,6 +7,7 @@
 #include "app/levelstandard.h"
 #include "app/textnumber.h"
 #include "app/valuestream.h"
+#include "sound/soundcues.h"
 
 namespace {
 
@@ -107,6 +108,13 @@ LoadError LoadStartupData(AppState &state, const QString &programFolder)
     QString reason;
     if (!LevelStandardFile::read(tableFile, state.LevelStandards, &reason))
         return {tableFile, QStringLiteral("ファイルを開けません（%1）。").arg(reason)};
+
+    // Without the list every answer sound would fail and the fourth answer
+    // would stop the drill; better to tell the teacher before a student starts.
+    if (!LoadSoundCues(state, &reason)) {
+        return {state.SoundFolder + QString::fromUtf8(SoundCues::ListFileName),
+                QStringLiteral("ファイルを開けません（%1）。").arg(reason)};
+    }
     return {};
 }
 

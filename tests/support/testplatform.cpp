@@ -38,3 +38,11 @@ bool RecordingLauncher::start(const QString &program_, const QStringList &argume
         *error = QStringLiteral("not found");
     return succeed;
 }
+
+SoundResult RecordingSoundPlayer::playAndWait(const QString &path)
+{
+    played.append(path);
+    if (!m_results.isEmpty())
+        return m_results.takeFirst();
+    return fallback;
+}

@@ -12,6 +12,7 @@
 #include "platform/programend.h"
 #include "platform/random.h"
 #include "platform/singleinstance.h"
+#include "platform/soundplayer.h"
 
 // A clock that stands still until a test moves it.
 class FakeClock final : public Clock
@@ -96,6 +97,20 @@ public:
     int code = 0;
 };
 
+// Records every path played; results come from a script, then `fallback`.
+class RecordingSoundPlayer final : public SoundPlayer
+{
+public:
+    SoundResult playAndWait(const QString &path) override;
+    void script(QList<SoundResult> results) { m_results = std::move(results); }
+
+    QStringList played;
+    SoundResult fallback;
+
+private:
+    QList<SoundResult> m_results;
+};
+
 // All doubles wired into one Platform.
 struct TestPlatform
 {
@@ -105,5 +120,6 @@ struct TestPlatform
     RecordingLauncher launcher;
     FakeSingleInstance singleInstance;
     RecordingProgramEnd programEnd;
-    Platform platform{clock, random, dialogs, launcher, singleInstance, programEnd};
+    RecordingSoundPlayer sound;
+    Platform platform{clock, random, dialogs, launcher, singleInstance, programEnd, &sound};
 };

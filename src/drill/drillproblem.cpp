@@ -1,0 +1,38 @@
+#include "drill/drillproblem.h"
+
+namespace ProblemSet {
+
+std::optional<ProblemFace> faceOf(int level, int code)
+{
+    if (code < 0 || code >= MaxProblemCount)
+        return std::nullopt;
+    const int u = code % 10;
+    const int t = code / 10;
+    switch (level) {
+    case 1:
+        return ProblemFace{u + 1, QStringLiteral("＋"), t + 1, (u + 1) + (t + 1)};
+    case 2:
+        return ProblemFace{u + 11, QStringLiteral("－"), t + 1, (u + 11) - (t + 1)};
+    case 3:
+        return ProblemFace{u + 1, QStringLiteral("×"), t + 1, (u + 1) * (t + 1)};
+    case 4:
+        return ProblemFace{(t + 1) * (u + 1), QStringLiteral("÷"), t + 1, u + 1};
+    default:
+        return std::nullopt;
+    }
+}
+
+QString listText(int level, int code)
+{
+    const auto face = faceOf(level, code);
+    if (!face)
+        return QString();
+    QString op = face->Operator;
+    if (level == 1)
+        op = QStringLiteral("+");
+    else if (level == 2)
+        op = QStringLiteral("-");
+    return QString::number(face->FirstOperand) + op + QString::number(face->SecondOperand);
+}
+
+} // namespace ProblemSet

@@ -1,0 +1,131 @@
+#include "drill/problemlists.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/columns.h"
+#include "app/textnumber.h"
+
+namespace {
+
+// Beyond this a counter is garbage from a broken file; the marks stay short.
+constexpr double MaxMarkedMistakes = 99999;
+
+double tries(const DrillProblem &p)
+{
+    return double(p.CorrectCount) + double(p.WrongCount);
+}
+
+// A mistake count fit for repeating marks; garbage from a broken file gives 0.
+qint64 markCount(double wrongCount)
+{
+    return static_cast<qint64>(std::isfinite(wrongCount) ? std::clamp(wrongCount, 0.0, MaxMarkedMistakes) : 0.0);
+}
+
+QString repeated(const QString &mark, qint64 times)
+{
+    return mark.repeated(static_cast<qsizetype>(times));
+}
+
+QString keyText(const DrillProblem &p)
+{
+    return ProblemLists::secondsText(100.0 - p.TotalTime / tries(p));
+}
+
+// pad(correct, 4) & "  " & pad(wrong, 4) & marks, shared by both entries.
+QString countsAndMarks(const DrillProblem &p)
+{
+    return Columns::padLeft(ProblemLists::countText(p.CorrectCount), 4) + QStringLiteral("  ")
+           + Columns::padLeft(ProblemLists::countText(p.WrongCount), 4) + ProblemLists::mistakeMarks(p.WrongCount);
+}
+
+} // namespace
+
+namespace ProblemLists {
+
+QString countText(double count)
+{
+    if (std::isfinite(count) && std::floor(count) == count && std::abs(count) < 1e15)
+        return QString::number(static_cast<qint64>(count));
+    return QString::number(count);
+}
+
+QString mistakeMarks(double wrongCount)
+{
+    const qint64 wrong = markCount(wrongCount);
+    return repeated(QStringLiteral("★"), wrong / 100) + repeated(QStringLiteral("●"), wrong % 100 / 10)
+           + repeated(QStringLiteral("×"), wrong % 10);
+}
+
+QString secondsText(double seconds)
+{
+    return QString::number(seconds, 'f', 2);
+}
+
+QString rateEntry(int level, const DrillProblem &p)
+{
+    const QString rate = QString::number(double(p.CorrectCount) / tries(p) * 100.0, 'f', 2) + u'%';
+    return Columns::padLeft(rate, 7) + QStringLiteral("  ") + countsAndMarks(p) + QStringLiteral(" *")
+           + ProblemSet::listText(level, p.Code);
+}
+
+QString timeEntry(int level, const DrillProblem &p)
+{
+    return Columns::padLeft(keyText(p), 7) + QStringLiteral(" \\") + ProblemSet::listText(level, p.Code) + u'*'
+           + countsAndMarks(p);
+}
+
+Lists build(int level, const DrillProblemTable &problems, int problemCount)
+{
+    struct TimeRow
+    {
+        QString entry;
+        QString seconds;
+    };
+    QList<TimeRow> timeRows;
+    QStringList rateEntries;
+    const int last = std::clamp(problemCount, 0, MaxProblemCount);
+    for (int i = 1; i <= last; ++i) {
+        const DrillProblem &p = problems[i];
+        if (!p.tried())
+            continue;
+        rateEntries.append(rateEntry(level, p));
+        // The 7-column key loses its head above 999 s; the shown time comes
+        // from the whole key so such a problem is not listed with a wrong time.
+        const double key = TextNumber::leadingNumber(keyText(p));
+        timeRows.append({timeEntry(level, p), secondsText(100.0 - key)});
+    }
+    std::stable_sort(rateEntries.begin(), rateEntries.end());
+    std::stable_sort(timeRows.begin(), timeRows.end(),
+                     [](const TimeRow &a, const TimeRow &b) { return a.entry < b.entry; });
+
+    Lists lists;
+    for (const TimeRow &row : timeRows) {
+        const qsizetype slash = row.entry.indexOf(u'\\');
+        const qsizetype star = row.entry.indexOf(u'*', slash);
+        const QString text = row.entry.mid(slash + 1, star - slash - 1);
+        lists.timeLines.append(Columns::padLeft(text, 6) + QStringLiteral("　→  ") + row.seconds
+                               + QStringLiteral("秒  ") + row.entry.mid(star + 1));
+    }
+    for (const QString &entry : rateEntries) {
+        const qsizetype star = entry.indexOf(u'*');
+        lists.rateLines.append(Columns::padLeft(entry.mid(star + 1), 6) + QStringLiteral("　→  ")
+                               + entry.left(star));
+    }
+    return lists;
+}
+
+History historyOf(const DrillProblem &p)
+{
+    if (!p.tried()) {
+        return {QStringLiteral("はじめて"), QStringLiteral("－－－"), QStringLiteral("－－－")};
+    }
+    // Tried before: the count and the average replace what the previous
+    // problem left in these fields.
+    return {countText(tries(p)),
+            QStringLiteral("今まで間違い数=") + countText(p.WrongCount) + u' '
+                + repeated(QStringLiteral("●"), markCount(p.WrongCount)),
+            secondsText(p.TotalTime / tries(p)) + QStringLiteral("秒")};
+}
+
+} // namespace ProblemLists

@@ -1,0 +1,170 @@
+#include "drill/problemstat.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QtEndian>
+
+#include <bit>
+
+#include "platform/dialogs.h"
+
+namespace {
+
+qint64 levelOffset(int level)
+{
+    return qint64(level - 1) * MaxProblemCount * ProblemStat::Size;
+}
+
+bool levelInRange(int level, QString *error)
+{
+    if (level >= 1 && level <= ProblemStatFile::MaxFileLevel)
+        return true;
+    if (error)
+        *error = QStringLiteral("レベル%1は記録できません。").arg(level);
+    return false;
+}
+
+bool fail(QString *error, const QFile &file)
+{
+    if (error)
+        *error = file.errorString();
+    return false;
+}
+
+} // namespace
+
+QByteArray ProblemStat::toBytes() const
+{
+    QByteArray bytes(Size, '\0');
+    qToLittleEndian(std::bit_cast<quint32>(CorrectCount), bytes.data());
+    qToLittleEndian(std::bit_cast<quint32>(WrongCount), bytes.data() + 4);
+    qToLittleEndian(std::bit_cast<quint64>(TotalTime), bytes.data() + 8);
+    return bytes;
+}
+
+ProblemStat ProblemStat::fromBytes(QByteArrayView bytes)
+{
+    QByteArray record(bytes.data(), std::min<qsizetype>(bytes.size(), Size));
+    record.append(Size - record.size(), '\0');
+    ProblemStat stat;
+    stat.CorrectCount = std::bit_cast<float>(qFromLittleEndian<quint32>(record.constData()));
+    stat.WrongCount = std::bit_cast<float>(qFromLittleEndian<quint32>(record.constData() + 4));
+    stat.TotalTime = std::bit_cast<double>(qFromLittleEndian<quint64>(record.constData() + 8));
+    return stat;
+}
+
+namespace ProblemStatFile {
+
+QString pathFor(const QString &dataFolder, int studentNumber)
+{
+    return dataFolder + QStringLiteral("成績記録") + QString::number(studentNumber) + QStringLiteral(".dat");
+}
+
+bool create(const QString &path, QString *error)
+{
+    QFile file(path);
+    // NewOnly: another copy of the program may have made it a moment ago.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return QFileInfo::exists(path) || fail(error, file);
+    const QByteArray zeros(qsizetype(CreatedRecordCount) * ProblemStat::Size, '\0');
+    if (file.write(zeros) != zeros.size() || !file.flush())
+        return fail(error, file);
+    return true;
+}
+
+bool readLevel(const QString &path, int level, LevelStats &stats, QString *error)
+{
+    if (!levelInRange(level, error))
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(error, file);
+    QByteArray bytes;
+    if (file.size() > levelOffset(level)) {
+        if (!file.seek(levelOffset(level)))
+            return fail(error, file);
+        bytes = file.read(qint64(MaxProblemCount) * ProblemStat::Size);
+        if (file.error() != QFileDevice::NoError)
+            return fail(error, file);
+    }
+    for (int i = 0; i < MaxProblemCount; ++i)
+        stats[i] = ProblemStat::fromBytes(bytes.mid(i * ProblemStat::Size));
+    return true;
+}
+
+bool writeLevel(const QString &path, int level, const LevelStats &stats, QString *error)
+{
+    if (!levelInRange(level, error))
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return fail(error, file);
+    const qint64 start = levelOffset(level);
+    if (file.size() < start) {
+        const QByteArray gap(start - file.size(), '\0');
+        if (!file.seek(file.size()) || file.write(gap) != gap.size())
+            return fail(error, file);
+    }
+    QByteArray bytes;
+    for (const ProblemStat &stat : stats)
+        bytes += stat.toBytes();
+    if (!file.seek(start) || file.write(bytes) != bytes.size() || !file.flush())
+        return fail(error, file);
+    return true;
+}
+
+} // namespace ProblemStatFile
+
+LevelStatistics::LevelStatistics(const QString &dataFolder, int studentNumber, int level, Dialogs &dialogs)
+    : m_path(ProblemStatFile::pathFor(dataFolder, studentNumber))
+    , m_level(level)
+    , m_dialogs(dialogs)
+{
+}
+
+void LevelStatistics::load(DrillProblemTable &problems)
+{
+    LevelStats stats{};
+    QString error;
+    const bool existed = QFileInfo::exists(m_path);
+    if (!existed && !ProblemStatFile::create(m_path, &error)) {
+        // Nothing is stored yet, so the session's counters can still be kept.
+        report(error, QStringLiteral("終わったときにもう一度保存します。"));
+        m_savable = true;
+    } else if (!ProblemStatFile::readLevel(m_path, m_level, stats, &error)) {
+        report(error, QStringLiteral("今回の問題ごとの記録は保存しません。"));
+        m_savable = false;
+    } else {
+        m_savable = true;
+    }
+    for (int i = 1; i <= MaxProblemCount; ++i) {
+        problems[i].CorrectCount = stats[i - 1].CorrectCount;
+        problems[i].WrongCount = stats[i - 1].WrongCount;
+        problems[i].TotalTime = stats[i - 1].TotalTime;
+    }
+}
+
+bool LevelStatistics::save(const DrillProblemTable &problems)
+{
+    if (!m_savable)
+        return false;
+    LevelStats stats;
+    for (int i = 1; i <= MaxProblemCount; ++i)
+        stats[i - 1] = {problems[i].CorrectCount, problems[i].WrongCount, problems[i].TotalTime};
+    QString error;
+    // A file that vanished since loading gets its full size back first.
+    if (!QFileInfo::exists(m_path))
+        ProblemStatFile::create(m_path, nullptr);
+    if (!ProblemStatFile::writeLevel(m_path, m_level, stats, &error)) {
+        report(error, QStringLiteral("今回の問題ごとの記録は保存できませんでした。"));
+        return false;
+    }
+    return true;
+}
+
+void LevelStatistics::report(const QString &problem, const QString &consequence)
+{
+    m_dialogs.tell(QStringLiteral("注意"),
+                   QStringLiteral("成績記録ファイル「%1」を使えません（%2）。\r\n%3").arg(m_path, problem, consequence),
+                   DialogIcon::Warning);
+}
