@@ -8,9 +8,11 @@
 #include "app/ui/basefrm.h"
 #include "app/ui/firstfrm.h"
 #include "app/ui/placeholderscreen.h"
+#include "drill/ui/mainfrm.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/programend.h"
+#include "result/ui/frmsyuuryou.h"
 
 ScreenHost::ScreenHost(AppState &state, Platform &platform, QString programFolder)
     : m_state(state)
@@ -97,4 +99,16 @@ void ScreenHost::openLevelMenu()
     showScreen(new PlaceholderScreen(
         QStringLiteral("Growna"),
         QStringLiteral("レベルメニューはまだできていません。\n（この画面は準備中の仮の画面です）")));
+}
+
+void ScreenHost::openDrill()
+{
+    StartDrill(*this);
+}
+
+void ScreenHost::openResult()
+{
+    auto *result = new FrmSyuuryou(*this);
+    showScreen(result);
+    result->Form_Activate();
 }

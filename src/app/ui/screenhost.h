@@ -37,6 +37,10 @@ public:
     void StartMainMenu();
     void openNameSelection();
     void openLevelMenu();
+    // StartDrill for CurrentLevel: a fresh drill screen.
+    void openDrill();
+    // The result screen of the session just recorded.
+    void openResult();
 
 private:
     AppState &m_state;
