@@ -97,6 +97,7 @@ MainFrm::MainFrm(ScreenHost &host, QWidget *parent)
     content->addWidget(buildStartPanel(), 0, 0);
     root->addLayout(content, 1);
     buildEndOverlay();
+    m_scale.capture(this);
     sizeProblem();
 
     Timer1.setObjectName(QStringLiteral("Timer1"));
@@ -123,6 +124,7 @@ QWidget *MainFrm::buildHeader()
     LabelTitle = label(header, QStringLiteral("LabelTitle"));
     LabelStudent = label(header, QStringLiteral("LabelStudent"));
     LabelSite = label(header, QStringLiteral("LabelSite"));
+    setPointSize(LabelTitle, 16.8, true);
     setPointSize(LabelStudent, 20, true);
     setPointSize(LabelSite, 14);
     row->addWidget(LabelTitle);
@@ -351,19 +353,20 @@ void MainFrm::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     PictureEnd->setGeometry(rect());
+    m_scale.apply(height());
     sizeProblem();
 }
 
 void MainFrm::sizeProblem()
 {
-    // The problem has to be read from a child's seat: about a seventh of
+    // The problem has to be read from a child's seat: about a fifth of
     // the screen's height, never less than 72 pixels.
     QFont font = LabelFirst->font();
-    font.setPixelSize(std::clamp(height() / 7, MinimumProblemPixels, 180));
+    font.setPixelSize(std::clamp(height() * 2 / 11, MinimumProblemPixels, 220));
     font.setBold(true);
     for (QLabel *l : {LabelFirst, LabelOperator, LabelSecond, LabelEquals, LabelAnswer})
         l->setFont(font);
-    LabelAnswer->setMinimumWidth(QFontMetrics(font).horizontalAdvance(QStringLiteral("000")) + 24);
+    LabelAnswer->setMinimumWidth(QFontMetrics(font).horizontalAdvance(QStringLiteral("000")) + font.pixelSize() / 2);
 }
 
 bool MainFrm::startPanelShown() const
@@ -420,7 +423,7 @@ void MainFrm::初期設定()
 
     const QString title = m_state.ContentTitle;
     LabelTitle->setText(title);
-    setPointSize(LabelTitle, title.size() > 9 ? 14 : 16.8, true);
+    m_scale.setPointSize(LabelTitle, title.size() > 9 ? 14 : 16.8);
     LabelStudent->setText(m_state.StudentName.trimmed());
     LabelLevel->setText(levelName());
     LabelSite->setText(m_state.SiteTitle);

@@ -10,6 +10,7 @@
 #include "drill/countingblocks.h"
 #include "drill/problemdrawing.h"
 #include "drill/sessionclock.h"
+#include "drill/ui/screenscale.h"
 
 class QFrame;
 class QLabel;
@@ -138,6 +139,7 @@ private:
     AnswerEntry m_entry;
     SessionClock m_clock;
     CountingBlocks::Visibility m_blocks{};
+    ScreenScale m_scale;
     qint64 m_problemShownTick = 0;
     bool m_activated = false;
 };

@@ -139,6 +139,13 @@ FrmSyuuryou::FrmSyuuryou(ScreenHost &host, QWidget *parent)
     connect(&Timer1, &QTimer::timeout, this, &FrmSyuuryou::Timer1_Timer);
     connect(Command4, &QPushButton::clicked, this, &FrmSyuuryou::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &FrmSyuuryou::Command5_Click);
+    m_scale.capture(this);
+}
+
+void FrmSyuuryou::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_scale.apply(height());
 }
 
 bool FrmSyuuryou::levelCleared() const

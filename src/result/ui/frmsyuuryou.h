@@ -3,6 +3,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "drill/ui/screenscale.h"
+
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -41,6 +43,9 @@ public slots:
     void Command4_Click();
     void Command5_Click();
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void announce();
     bool levelCleared() const;
@@ -50,4 +55,5 @@ private:
     AppState &m_state;
     Platform &m_platform;
     bool m_activated = false;
+    ScreenScale m_scale;
 };
