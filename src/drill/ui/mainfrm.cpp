@@ -10,10 +10,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <cmath>
+#include <algorithm>
 
 #include "app/appstate.h"
 #include "app/textnumber.h"
+#include "result/todaycounts.h"
 #include "app/ui/screenhost.h"
 #include "drill/problemlists.h"
 #include "drill/problemstat.h"
@@ -58,12 +59,6 @@ void keepPlaceWhenHidden(QWidget *widget)
     widget->setSizePolicy(policy);
 }
 
-int todayCount(const AppState &state, int level)
-{
-    if (!TallyTables::contains(level, state.StudentNumber))
-        return 0;
-    return static_cast<int>(TextNumber::roundHalfEven(state.ResultTallies.at(level, state.StudentNumber).todayCount));
-}
 
 } // namespace
 
@@ -428,12 +423,10 @@ void MainFrm::初期設定()
     LabelLevel->setText(levelName());
     LabelSite->setText(m_state.SiteTitle);
 
-    TotalTries = 0;
-    for (int l = 1; l <= TodayLevelsCounted; ++l)
-        TotalTries += todayCount(m_state, l);
+    TotalTries = TodayCountSum(m_state, TodayLevelsCounted);
     Timer2_Timer();
     LabelToday->setText(QString::number(TotalTries + 1));
-    LabelLevelCount->setText(QString::number(todayCount(m_state, m_state.CurrentLevel) + 1));
+    LabelLevelCount->setText(QString::number(TodayCount(m_state, m_state.CurrentLevel) + 1));
 }
 
 void MainFrm::レベル別設定()

@@ -7,14 +7,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <cmath>
+#include <algorithm>
 
 #include "app/appstate.h"
-#include "app/textnumber.h"
 #include "app/ui/screenhost.h"
 #include "drill/ui/mainfrm.h"
 #include "platform/platform.h"
 #include "result/resultrules.h"
+#include "result/todaycounts.h"
 #include "sound/soundcues.h"
 #include "store/tallies.h"
 
@@ -34,12 +34,6 @@ QLabel *label(QWidget *parent, const QString &name, qreal points, bool bold = fa
     return l;
 }
 
-int todayCount(const AppState &state, int level)
-{
-    if (!TallyTables::contains(level, state.StudentNumber))
-        return 0;
-    return static_cast<int>(TextNumber::roundHalfEven(state.ResultTallies.at(level, state.StudentNumber).todayCount));
-}
 
 } // namespace
 
@@ -179,11 +173,8 @@ void FrmSyuuryou::Form_Activate()
     Label17->setText(m_state.StudentName.trimmed());
     Label15->setText(m_state.ContentTitle);
     Label16->setText(m_state.LevelNames[level]);
-    Label13->setText(ResultRules::levelTodayText(todayCount(m_state, level)));
-    int allToday = 0;
-    for (int l = 1; l <= MaxLevel; ++l)
-        allToday += todayCount(m_state, l);
-    Label14->setText(ResultRules::allTodayText(allToday));
+    Label13->setText(ResultRules::levelTodayText(TodayCount(m_state, level)));
+    Label14->setText(ResultRules::allTodayText(TodayCountSum(m_state, MaxLevel)));
 
     announce();
     if (goalCleared) {
