@@ -220,6 +220,10 @@ void TestDrillScreen::timeOut()
     QCOMPARE(f.state.ResultTime, 99999);
     QCOMPARE(f.results().size(), 1);
     QCOMPARE(f.results()[0].timeScore, 99999);
+    // A late tick or a second end records nothing more.
+    frm->EndDrill();
+    frm->Timer1_Timer();
+    QCOMPARE(f.results().size(), 1);
     QCOMPARE(f.school.readBytes(f.statisticsPath()), statistics);
 
     auto *result = qobject_cast<FrmSyuuryou *>(f.host->currentScreen());
