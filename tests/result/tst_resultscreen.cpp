@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 
@@ -45,6 +46,7 @@ private slots:
     void evaluation_data();
     void evaluation();
     void bestTimesAreLoweredInPlace();
+    void buttonsWaitForTheCues();
     void buttons();
 };
 
@@ -181,6 +183,45 @@ void TestResultScreen::bestTimesAreLoweredInPlace()
     QVERIFY(f.state.SessionRecordFlags.newClassBest);
     QCOMPARE(f.state.ClassBest[2], 79);
     QCOMPARE(f.results().size(), 5);
+}
+
+// A player that takes its time, letting timers run as the real one does.
+class SlowPlayer final : public SoundPlayer
+{
+public:
+    SoundResult playAndWait(const QString &path) override
+    {
+        if (screen)
+            panelShown.append(!screen->Picture1->isHidden() && screen->Command4->isHidden());
+        played.append(QFileInfo(path).fileName());
+        QTest::qWait(600);
+        return {};
+    }
+    FrmSyuuryou *screen = nullptr;
+    QStringList played;
+    QList<bool> panelShown;
+};
+
+void TestResultScreen::buttonsWaitForTheCues()
+{
+    SessionFixture f;
+    SlowPlayer player;
+    f.test.platform.sound = &player;
+    f.setLevelTable(levelTable());
+    f.setResults(sessions(SessionFixture::Student, 4, {120, 120}));
+    f.state.CurrentLevel = 4;
+    f.state.ResultTime = 100;
+    QVERIFY(RecordSession(f.state, f.test.platform, 4));
+    auto *result = new FrmSyuuryou(*f.host);
+    player.screen = result;
+    f.host->showScreen(result);
+    result->Form_Activate();
+    // The record sound and the fanfare both play under the goal panel;
+    // the buttons come only afterwards.
+    QCOMPARE(player.played, (QStringList{u"最高1.wav"_s, u"合格.wav"_s}));
+    QCOMPARE(player.panelShown, (QList<bool>{true, true}));
+    QVERIFY(!result->Command4->isHidden());
+    QVERIFY(result->Picture1->isHidden());
 }
 
 void TestResultScreen::buttons()

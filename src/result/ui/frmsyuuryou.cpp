@@ -159,6 +159,7 @@ void FrmSyuuryou::Form_Activate()
     m_activated = true;
     if (!ComputeTallies(m_state, m_platform))
         return;
+    m_evaluating = true;
     const int level = std::clamp<int>(m_state.CurrentLevel, 0, LevelRowCount - 1);
     const LevelStandard &standard = m_state.LevelStandards[level];
     const qint32 time = m_state.ResultTime;
@@ -186,6 +187,9 @@ void FrmSyuuryou::Form_Activate()
     m_state.SessionRecordFlags.newPersonalBest = false;
     m_state.SessionRecordFlags.newClassBest = false;
     m_host.closeWait();
+    m_evaluating = false;
+    if (m_timerDue)
+        Timer1_Timer();
 }
 
 void FrmSyuuryou::announce()
@@ -216,6 +220,11 @@ void FrmSyuuryou::announce()
 void FrmSyuuryou::Timer1_Timer()
 {
     Timer1.stop();
+    if (m_evaluating) {
+        m_timerDue = true;
+        return;
+    }
+    m_timerDue = false;
     Picture1->hide();
     Command4->show();
     Command4->setFocus();

@@ -55,5 +55,9 @@ private:
     AppState &m_state;
     Platform &m_platform;
     bool m_activated = false;
+    // Timer1 may come due while a cue plays; its work waits for the end of
+    // the evaluation, when the screen takes events again.
+    bool m_evaluating = false;
+    bool m_timerDue = false;
     ScreenScale m_scale;
 };
