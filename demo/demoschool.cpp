@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "demo/demoroster.h"
+#include "demo/demoresults.h"
 #include "demo/wavsynth.h"
 #include "platform/cp932.h"
 
@@ -159,6 +160,9 @@ bool create(const QString &root, QString *error)
         if (!QFileInfo::exists(path) && !writeBinaryFile(path, WavSynth::render(cue.notes), error))
             return false;
     }
+
+    if (!DemoResults::seed(l.dataFolder, QStringLiteral("00123"), QDate::currentDate(), error))
+        return false;
 
     const QStringList namePage = page(
         QStringLiteral("お知らせ"),

@@ -3,6 +3,8 @@
 #include "app/appstate.h"
 #include "app/ui/screenhost.h"
 #include "platform/clock.h"
+#include "platform/filelock.h"
+#include "platform/pause.h"
 #include "platform/platform.h"
 #include "platform/processlauncher.h"
 #include "platform/random.h"
@@ -22,8 +24,10 @@ int main(int argc, char *argv[])
     LockFileSingleInstance singleInstance;
     ApplicationEnd programEnd;
     QtSoundPlayer sound;
-    Platform platform{clock, random, dialogs, launcher, singleInstance, programEnd};
-    platform.sound = &sound;
+    OsFileLock fileLock;
+    EventLoopPause pause;
+    Platform platform{clock, random, dialogs, launcher, singleInstance, programEnd,
+                      &sound, &fileLock, &pause};
 
     AppState state;
     ScreenHost host(state, platform, QCoreApplication::applicationDirPath());

@@ -9,6 +9,9 @@
 #include "roster/rostertable.h"
 #include "sound/soundcues.h"
 
+#include "app/limits.h"
+#include "store/resulttables.h"
+
 struct RgbColour
 {
     int red = 0;
@@ -17,8 +20,6 @@ struct RgbColour
     friend bool operator==(const RgbColour &, const RgbColour &) = default;
 };
 
-inline constexpr int MaxLevel = 35;
-inline constexpr int MaxStudent = 5000;
 
 // The one process-wide state of the program. main() owns it; every screen
 // gets it by reference. Folder texts end with "/".
@@ -74,4 +75,10 @@ struct AppState
     SoundCueTable SoundCues;
     // Failed answer sounds since start; never reset.
     qint16 SoundErrorCount = 0;
+
+    // Derived from the results file; rebuilt by LoadResults / ComputeTallies.
+    LoadedResults ResultTable;
+    BestTimeTable PersonalBest;
+    ClassBestTimes ClassBest{};
+    TallyTables ResultTallies;
 };

@@ -8,6 +8,7 @@ class SingleInstance;
 class ProgramEnd;
 class SoundPlayer;
 class FileLock;
+class Pause;
 
 // Everything outside the program. main() wires the real adapters, tests wire
 // doubles; screens and procedures reach the outside world only through this.
@@ -21,4 +22,5 @@ struct Platform
     ProgramEnd &programEnd;
     SoundPlayer *sound = nullptr;
     FileLock *fileLock = nullptr;
+    Pause *pause = nullptr;
 };

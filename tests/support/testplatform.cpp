@@ -46,3 +46,10 @@ SoundResult RecordingSoundPlayer::playAndWait(const QString &path)
         return m_results.takeFirst();
     return fallback;
 }
+
+void RecordingPause::wait(int milliseconds)
+{
+    waits.append(milliseconds);
+    if (onWait)
+        onWait(milliseconds);
+}

@@ -5,8 +5,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/filelock.h"
+#include "platform/pause.h"
 #include "platform/platform.h"
 #include "platform/processlauncher.h"
 #include "platform/programend.h"
@@ -111,7 +115,19 @@ private:
     QList<SoundResult> m_results;
 };
 
-// All doubles wired into one Platform.
+// Records the waits instead of sleeping; `onWait` lets a test change the
+// world while the program waits.
+class RecordingPause final : public Pause
+{
+public:
+    void wait(int milliseconds) override;
+
+    QList<int> waits;
+    std::function<void(int)> onWait;
+};
+
+// All doubles wired into one Platform; the file lock is the real one, since
+// other processes must see it.
 struct TestPlatform
 {
     FakeClock clock;
@@ -121,5 +137,8 @@ struct TestPlatform
     FakeSingleInstance singleInstance;
     RecordingProgramEnd programEnd;
     RecordingSoundPlayer sound;
-    Platform platform{clock, random, dialogs, launcher, singleInstance, programEnd, &sound};
+    OsFileLock fileLock;
+    RecordingPause pause;
+    Platform platform{clock, random, dialogs, launcher, singleInstance, programEnd,
+                      &sound, &fileLock, &pause};
 };

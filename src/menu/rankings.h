@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <span>
+
+namespace ResultLists {
+
+// Time scores with a meaning of their own in the best-time ranking.
+inline constexpr qint32 NoRecordTime = 99999;
+inline constexpr qint32 FailedTime = 99998;
+
+// One student of the offered roster list, in roster order, with the values
+// of the level being ranked.
+struct RankingStudent
+{
+    qint16 number = 0;
+    QString name;  // as in the roster; trailing blanks are dropped
+    int gradeNumber = 0;
+    qint32 bestTime = NoRecordTime;
+    qint32 todayPoints = 0;
+    qint32 totalPoints = 0;
+};
+
+enum class RankingKind {
+    BestTime,     // ascending best time
+    TotalPoints,  // total points, then today's, descending
+    TodayPoints,  // today's points, then total, descending; zero today is not listed
+};
+
+struct RankingList
+{
+    QStringList lines;
+    // The line just above the current student's (the last one if listed
+    // more than once), which the list scrolls to; -1 for none.
+    int scrollLine = -1;
+};
+
+// The ranking of one level. Ranks are shared by equal values and count
+// every student of `roster`, also those that `gradeFilter` hides.
+RankingList LevelRanking(std::span<const RankingStudent> roster, RankingKind kind,
+                         const QString &gradeFilter, qint16 currentStudent);
+
+} // namespace ResultLists

@@ -1,0 +1,117 @@
+#include "platform/filelock.h"
+
+#include <QFile>
+
+#include <utility>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+#ifdef Q_OS_WIN
+// Windows locks are mandatory: locking the bytes that hold records would make
+// readers fail. A range far beyond any real file serialises writers only.
+constexpr DWORD LockOffsetHigh = 0x40000000;
+constexpr DWORD LockLength = 1;
+
+FileLock::Result lockHandle(qintptr handle, QString *error)
+{
+    OVERLAPPED where{};
+    where.OffsetHigh = LockOffsetHigh;
+    if (LockFileEx(reinterpret_cast<HANDLE>(handle), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY,
+                   0, LockLength, 0, &where))
+        return FileLock::Result::Locked;
+    if (GetLastError() == ERROR_LOCK_VIOLATION || GetLastError() == ERROR_IO_PENDING)
+        return FileLock::Result::Busy;
+    if (error)
+        *error = QStringLiteral("LockFileEx: error %1").arg(GetLastError());
+    return FileLock::Result::Failed;
+}
+
+qintptr openHandle(const QString &path, QString *error)
+{
+    const HANDLE h = CreateFileW(reinterpret_cast<const wchar_t *>(path.utf16()),
+                                 GENERIC_READ | GENERIC_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        if (error)
+            *error = QStringLiteral("CreateFile: error %1").arg(GetLastError());
+        return -1;
+    }
+    return reinterpret_cast<qintptr>(h);
+}
+
+void closeHandle(qintptr handle)
+{
+    CloseHandle(reinterpret_cast<HANDLE>(handle));
+}
+#else
+FileLock::Result lockHandle(qintptr handle, QString *error)
+{
+    // l_len 0 covers the file however far it grows.
+    struct flock whole{};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    if (fcntl(static_cast<int>(handle), F_OFD_SETLK, &whole) == 0)
+        return FileLock::Result::Locked;
+    if (errno == EAGAIN || errno == EACCES)
+        return FileLock::Result::Busy;
+    if (error)
+        *error = QString::fromLocal8Bit(std::strerror(errno));
+    return FileLock::Result::Failed;
+}
+
+qintptr openHandle(const QString &path, QString *error)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0 && error)
+        *error = QString::fromLocal8Bit(std::strerror(errno));
+    return fd;
+}
+
+void closeHandle(qintptr handle)
+{
+    // Closing the last descriptor of the description also drops its lock.
+    ::close(static_cast<int>(handle));
+}
+#endif
+
+} // namespace
+
+OsFileLock::~OsFileLock()
+{
+    for (const qintptr handle : std::as_const(m_held))
+        closeHandle(handle);
+}
+
+FileLock::Result OsFileLock::tryLock(const QString &path, QString *error)
+{
+    if (m_held.contains(path))
+        return Result::Locked;
+    const qintptr handle = openHandle(path, error);
+    if (handle < 0)
+        return Result::Failed;
+    const Result result = lockHandle(handle, error);
+    if (result == Result::Locked)
+        m_held.insert(path, handle);
+    else
+        closeHandle(handle);
+    return result;
+}
+
+void OsFileLock::unlock(const QString &path)
+{
+    const auto it = m_held.constFind(path);
+    if (it == m_held.cend())
+        return;
+    closeHandle(it.value());
+    m_held.erase(it);
+}

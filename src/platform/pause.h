@@ -1,0 +1,17 @@
+#pragma once
+
+// Waits a while with the window kept responsive; tests replace it so that a
+// retry rule does not cost them real seconds.
+class Pause
+{
+public:
+    virtual ~Pause() = default;
+    virtual void wait(int milliseconds) = 0;
+};
+
+// Runs a local event loop for the time, so screens repaint and timers fire.
+class EventLoopPause final : public Pause
+{
+public:
+    void wait(int milliseconds) override;
+};

@@ -1,0 +1,304 @@
+#include "store/resultsfile.h"
+
+#include <cerrno>
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "app/appstate.h"
+#include "app/oledate.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/filelock.h"
+#include "platform/pause.h"
+#include "platform/platform.h"
+#include "platform/programend.h"
+#include "store/resultsload.h"
+
+namespace {
+
+// Error numbers as the messages have always shown them.
+constexpr int ErrFileNotFound = 53;
+constexpr int ErrDeviceIo = 57;
+constexpr int ErrDiskFull = 61;
+constexpr int ErrPermissionDenied = 70;
+constexpr int ErrPathFileAccess = 75;
+
+constexpr int HeldRetryMs = 1000;
+constexpr int NotFoundRetryMs = 5000;
+constexpr int NotFoundRetries = 3;
+
+constexpr int StepOpen = 3;
+constexpr int StepMeasure = 4;
+constexpr int StepRead = 5;
+
+FileLock &lockOf(Platform &platform)
+{
+    static OsFileLock fallback;
+    return platform.fileLock ? *platform.fileLock : fallback;
+}
+
+Pause &pauseOf(Platform &platform)
+{
+    static EventLoopPause fallback;
+    return platform.pause ? *platform.pause : fallback;
+}
+
+bool folderExists(const QString &path)
+{
+    return QFileInfo(path).absoluteDir().exists();
+}
+
+// `code` is errno as left by the failing call (0 where the platform sets none).
+FileFault classify(int code, int fallbackNumber, const QString &path, const QString &text)
+{
+    FileFault fault{FileFault::Kind::Other, fallbackNumber, text};
+    if (code == ENOENT || code == ENOTDIR || !folderExists(path)) {
+        fault.kind = FileFault::Kind::NotFound;
+        fault.number = ErrFileNotFound;
+    } else if (code == EBUSY || code == ETXTBSY || code == EAGAIN) {
+        fault.kind = FileFault::Kind::Busy;
+        fault.number = ErrPermissionDenied;
+    } else if (code == ENOSPC) {
+        fault.number = ErrDiskFull;
+    }
+    return fault;
+}
+
+void endWith(Platform &platform, const QString &text)
+{
+    platform.dialogs.tell(QStringLiteral("注意"), text, DialogIcon::Critical);
+    platform.programEnd.endProgram(1);
+}
+
+bool appendFailed(Platform &platform, const QString &description)
+{
+    endWith(platform, QStringLiteral("成績ランダムファイル記録") + description);
+    return false;
+}
+
+struct LoadFailure
+{
+    int step = 0;
+    qint32 position = 0;
+    FileFault fault;
+};
+
+// The fields of the record being read when the failure came: none has been
+// decoded yet, as the window is read in one block before any is looked at.
+QString loadFailureText(const LoadFailure &f)
+{
+    const ResultRecord none;
+    const QString step = QString::number(f.step);
+    const QString number = QString::number(f.fault.number);
+    return QStringLiteral("成績ランダムファイル表示") + step + number + f.fault.description + number
+           + QStringLiteral("/date") + OleDate::toDate(none.date).toString(QStringLiteral("yyyy/MM/dd"))
+           + QStringLiteral("/i=") + QString::number(f.position) + QStringLiteral("/time=")
+           + OleDate::toDateTime(none.timeOfDay).time().toString(QStringLiteral("HH:mm:ss"))
+           + QStringLiteral("/name=") + QStringLiteral("/Bangou=") + QString::number(none.studentNumber)
+           + QStringLiteral("/level=") + QString::number(none.level) + QStringLiteral("/time=")
+           + QString::number(none.timeScore) + QStringLiteral("line") + step;
+}
+
+// Steps 3 to 5: open, measure, read the window in one block. `got` receives
+// the number of whole records read.
+LoadFailure readWindow(const AppState &state, LoadedResults &table, qint32 *got)
+{
+    ResultsFile file;
+    LoadFailure failure;
+    failure.step = StepOpen;
+    failure.fault = file.open(ResultsFile::pathIn(state.DataFolder), ResultsFile::Access::ReadOnly);
+    if (failure.fault.failed())
+        return failure;
+    failure.step = StepMeasure;
+    const qint32 n = file.recordCount(&failure.fault);
+    if (failure.fault.failed())
+        return failure;
+    const qint32 first = n > ResultWindow ? n - (ResultWindow - 1) : 1;
+    failure.step = StepRead;
+    failure.position = first;
+    failure.fault = file.readRecords(first, n - first + 1, table.readBuffer.data(), got);
+    return failure;
+}
+
+void fillClassBest(AppState &state)
+{
+    for (int level = 1; level <= MaxLevel; ++level) {
+        const qint32 *row = &state.PersonalBest.at(level, 1);
+        state.ClassBest[static_cast<std::size_t>(level)] = *std::min_element(row, row + ClassBestStudents);
+    }
+}
+
+} // namespace
+
+QString ResultsFile::pathIn(const QString &dataFolder)
+{
+    return dataFolder + QString::fromUtf8(FileName);
+}
+
+FileFault ResultsFile::open(const QString &path, Access access)
+{
+    m_file.close();
+    m_path = path;
+    m_file.setFileName(m_path);
+    // A reader must not need write access, but the file is still created
+    // when it does not exist yet.
+    const bool readOnly = access == Access::ReadOnly && QFileInfo::exists(m_path);
+    const QIODevice::OpenMode mode = (readOnly ? QIODevice::ReadOnly : QIODevice::ReadWrite)
+                                     | QIODevice::Unbuffered;
+    errno = 0;
+    if (m_file.open(mode))
+        return {};
+    return classify(errno, ErrPathFileAccess, m_path, m_file.errorString());
+}
+
+qint32 ResultsFile::recordCount(FileFault *fault)
+{
+    errno = 0;
+    const qint64 size = m_file.size();
+    if (size < 0) {
+        *fault = classify(errno, ErrDeviceIo, m_path, m_file.errorString());
+        return 0;
+    }
+    return static_cast<qint32>(std::min<qint64>(size / ResultRecordLength, INT32_MAX));
+}
+
+FileFault ResultsFile::readRecords(qint32 first, qint32 count, unsigned char *buffer, qint32 *read)
+{
+    *read = 0;
+    if (count <= 0)
+        return {};
+    errno = 0;
+    const qint64 wanted = qint64(count) * ResultRecordLength;
+    if (!m_file.seek(qint64(first - 1) * ResultRecordLength))
+        return classify(errno, ErrDeviceIo, m_path, m_file.errorString());
+    const qint64 bytes = m_file.read(reinterpret_cast<char *>(buffer), wanted);
+    if (bytes < 0)
+        return classify(errno, ErrDeviceIo, m_path, m_file.errorString());
+    // The file may have been cut short since it was measured: keep what came.
+    *read = static_cast<qint32>(bytes / ResultRecordLength);
+    return {};
+}
+
+FileFault ResultsFile::readRecord(qint32 number, ResultRecord &record)
+{
+    unsigned char bytes[ResultRecordLength];
+    qint32 got = 0;
+    FileFault fault = readRecords(number, 1, bytes, &got);
+    if (!fault.failed() && got != 1)
+        fault = {FileFault::Kind::Other, ErrDeviceIo, QStringLiteral("Input past end of file")};
+    if (!fault.failed())
+        record = ResultRecord::decode(bytes);
+    return fault;
+}
+
+FileFault ResultsFile::writeRecord(qint32 number, const ResultRecord &record)
+{
+    unsigned char bytes[ResultRecordLength];
+    record.encode(bytes);
+    errno = 0;
+    if (!m_file.seek(qint64(number - 1) * ResultRecordLength))
+        return classify(errno, ErrDeviceIo, m_path, m_file.errorString());
+    const qint64 written = m_file.write(reinterpret_cast<const char *>(bytes), ResultRecordLength);
+    if (written == ResultRecordLength)
+        return {};
+    // A failed or short write is never worth a retry.
+    FileFault fault = classify(errno, ErrDeviceIo, m_path, m_file.errorString());
+    fault.kind = FileFault::Kind::Other;
+    return fault;
+}
+
+FileFault OpenResultsFile(const AppState &state, Platform &platform, ResultsFile &file,
+                          ResultsFile::Access access)
+{
+    for (;;) {
+        const FileFault fault = file.open(ResultsFile::pathIn(state.DataFolder), access);
+        if (fault.kind != FileFault::Kind::Busy)
+            return fault;
+        pauseOf(platform).wait(HeldRetryMs);
+    }
+}
+
+bool AppendResult(const AppState &state, Platform &platform, qint16 studentNumber, qint16 level,
+                  qint32 timeScore)
+{
+    ResultsFile file;
+    FileFault fault = OpenResultsFile(state, platform, file, ResultsFile::Access::ReadWrite);
+    if (fault.failed())
+        return appendFailed(platform, fault.description);
+
+    FileLock &lock = lockOf(platform);
+    for (;;) {
+        QString error;
+        const FileLock::Result result = lock.tryLock(file.path(), &error);
+        if (result == FileLock::Result::Locked)
+            break;
+        if (result == FileLock::Result::Failed)
+            return appendFailed(platform, error);
+        pauseOf(platform).wait(HeldRetryMs);
+    }
+
+    // Measured under the lock, so a record another copy just wrote is not overwritten.
+    const qint32 last = file.recordCount(&fault);
+    if (!fault.failed()) {
+        const QDateTime now = platform.clock.now();
+        const ResultRecord record = ResultRecord::make(
+            OleDate::fromDate(now.date()), now.time().msecsSinceStartOfDay() / 86400000.0,
+            studentNumber, level, timeScore, state.SiteCode);
+        fault = file.writeRecord(last + 1, record);
+    }
+    file.close();
+    lock.unlock(file.path());
+    if (fault.failed())
+        return appendFailed(platform, fault.description);
+    return true;
+}
+
+namespace ResultsLoad {
+
+qint32 readWindow(AppState &state, Platform &platform)
+{
+    state.ResultTable.count = 0;
+    int notFoundRetries = 0;
+    qint32 records = 0;
+    for (;;) {
+        const LoadFailure failure = ::readWindow(state, state.ResultTable, &records);
+        // Filled after the read, so the table is warm in the cache for the pass.
+        state.PersonalBest.fill(NoTime);
+        state.ClassBest.fill(NoTime);
+        if (!failure.fault.failed())
+            return records;
+        if (failure.fault.kind == FileFault::Kind::Busy) {
+            pauseOf(platform).wait(HeldRetryMs);
+            continue;
+        }
+        if (failure.fault.kind == FileFault::Kind::NotFound && notFoundRetries < NotFoundRetries) {
+            ++notFoundRetries;
+            pauseOf(platform).wait(NotFoundRetryMs);
+            continue;
+        }
+        if (failure.fault.kind == FileFault::Kind::NotFound)
+            endWith(platform, QStringLiteral("ファイルがありません") + QString::number(failure.step)
+                                  + failure.fault.description + QString::number(failure.fault.number));
+        else
+            endWith(platform, loadFailureText(failure));
+        return -1;
+    }
+}
+
+void finish(AppState &state)
+{
+    fillClassBest(state);
+}
+
+} // namespace ResultsLoad
+
+bool LoadResults(AppState &state, Platform &platform)
+{
+    const qint32 records = ResultsLoad::readWindow(state, platform);
+    if (records < 0)
+        return false;
+    ResultsLoad::storeEntries(state, records, [](const ResultEntry &) {});
+    ResultsLoad::finish(state);
+    return true;
+}

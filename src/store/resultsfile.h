@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+
+#include "store/resultrecord.h"
+
+struct AppState;
+struct Platform;
+
+// What went wrong with the results file, with the error number and text the
+// messages show.
+struct FileFault
+{
+    enum class Kind { None, Busy, NotFound, Other };
+
+    Kind kind = Kind::None;
+    int number = 0;
+    QString description;
+
+    bool failed() const { return kind != Kind::None; }
+};
+
+// Random access to the results file by 1-based record number. Record
+// numbers are 32-bit: a file is not limited to 32767 records.
+class ResultsFile final
+{
+public:
+    enum class Access { ReadOnly, ReadWrite };
+
+    static constexpr auto FileName = "成績累積データ.dat";
+    static QString pathIn(const QString &dataFolder);
+
+    const QString &path() const { return m_path; }
+    // Creates an empty file when none exists.
+    FileFault open(const QString &path, Access access);
+    void close() { m_file.close(); }
+
+    // Whole records only: a partial last record is not counted.
+    qint32 recordCount(FileFault *fault);
+    // Reads up to `count` records from `first` into `buffer` in one read;
+    // `read` receives the number of whole records that arrived.
+    FileFault readRecords(qint32 first, qint32 count, unsigned char *buffer, qint32 *read);
+    FileFault readRecord(qint32 number, ResultRecord &record);
+    FileFault writeRecord(qint32 number, const ResultRecord &record);
+
+private:
+    FileFault fault(int fallbackNumber) const;
+
+    QString m_path;
+    QFile m_file;
+};
+
+// Opens the results file of `state.DataFolder` on `file`, creating it when missing.
+// While another copy holds the file it waits a second at a time (window kept
+// responsive) without limit; any other fault is returned to the caller.
+FileFault OpenResultsFile(const AppState &state, Platform &platform, ResultsFile &file,
+                          ResultsFile::Access access);
+
+// Appends one record dated now under the whole-file lock. False when the
+// program is ending after an error message; the caller returns at once.
+bool AppendResult(const AppState &state, Platform &platform, qint16 studentNumber, qint16 level,
+                  qint32 timeScore);
+
+// Rebuilds ResultTable (the newest 20000 records), PersonalBest and ClassBest.
+// False when the program is ending after an error message.
+bool LoadResults(AppState &state, Platform &platform);
+
+// Only students 1..1000 count for the class best.
+inline constexpr int ClassBestStudents = 1000;

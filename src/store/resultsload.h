@@ -1,0 +1,48 @@
+#pragma once
+
+#include <algorithm>
+
+#include "app/appstate.h"
+#include "store/resultrecord.h"
+
+struct Platform;
+
+// LoadResults in its parts, so that ComputeTallies can count each record in
+// the same pass that stores it.
+namespace ResultsLoad {
+
+// Resets the best tables and reads the window into the read buffer, with the
+// retry rules. The number of whole records read, or -1 when the program is
+// ending after an error message.
+qint32 readWindow(AppState &state, Platform &platform);
+
+inline bool admits(const ResultEntry &e)
+{
+    // Written this way round so that a NaN date is skipped as well.
+    return e.date >= 0 && BestTimeTable::contains(e.level, e.studentNumber);
+}
+
+// Stores the admitted records as ResultTable entries, lowers PersonalBest,
+// and hands each stored entry to `visit`.
+template <typename Visit>
+void storeEntries(AppState &state, qint32 records, Visit &&visit)
+{
+    LoadedResults &table = state.ResultTable;
+    const unsigned char *bytes = table.readBuffer.data();
+    qint32 count = 0;
+    for (qint32 i = 0; i < records; ++i) {
+        const ResultEntry e = ResultRecord::decodeEntry(bytes + static_cast<std::size_t>(i) * ResultRecordLength);
+        if (!admits(e))
+            continue;
+        table.entries[static_cast<std::size_t>(count++)] = e;
+        qint32 &best = state.PersonalBest.at(e.level, e.studentNumber);
+        best = std::min(best, e.timeScore);
+        visit(e);
+    }
+    table.count = count;
+}
+
+// ClassBest from PersonalBest.
+void finish(AppState &state);
+
+} // namespace ResultsLoad

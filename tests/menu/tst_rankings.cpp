@@ -1,0 +1,199 @@
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+#include "menu/gradefilter.h"
+#include "menu/rankings.h"
+#include "menu/rosterinputs.h"
+#include "menu/storeinputs.h"
+#include "app/appstate.h"
+#include "roster/rostertable.h"
+
+using namespace Qt::StringLiterals;
+using namespace ResultLists;
+
+namespace {
+
+// Roster order matters: it breaks ties.
+std::vector<RankingStudent> timeClass()
+{
+    return {
+        {1, u"山田                "_s, 3, 90, 0, 0},
+        {2, u"佐藤"_s, 3, 80, 0, 0},
+        {3, u"鈴木"_s, 4, 90, 0, 0},
+        {4, u"田中"_s, 3, NoRecordTime, 0, 0},
+        {5, u"高橋"_s, 5, 100, 0, 0},
+        {6, u"伊藤"_s, 0, FailedTime, 0, 0},
+    };
+}
+
+std::vector<RankingStudent> pointsClass()
+{
+    return {
+        {1, u"青木"_s, 3, NoRecordTime, 10, 50},
+        {2, u"石井"_s, 3, NoRecordTime, 0, 80},
+        {3, u"上野"_s, 7, NoRecordTime, 10, 70},
+        {4, u"遠藤"_s, 3, NoRecordTime, 5, 50},
+        {5, u"大野"_s, 3, NoRecordTime, 0, 0},
+        {6, u"加藤"_s, 3, NoRecordTime, 5, 50},
+    };
+}
+
+} // namespace
+
+class TestRankings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void ranking_data();
+    void ranking();
+    void emptyRoster();
+    void fromRosterTable();
+    void fromStoreTables();
+};
+
+void TestRankings::ranking_data()
+{
+    QTest::addColumn<bool>("timeRoster");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("scrollLine");
+
+    const int best = int(RankingKind::BestTime);
+    const int total = int(RankingKind::TotalPoints);
+    const int today = int(RankingKind::TodayPoints);
+
+    QTest::newRow("best times: shared rank, failed, no record last")
+        << true << best << u"全学年"_s << 0
+        << QStringList{u" 1③佐藤　　　    80 　"_s, u" 2③山田　　　    90 　"_s, u" 2④鈴木　　　    90 　"_s,
+                       u" 4⑤高橋　　　   100 　"_s, u" 5　伊藤　　　*失敗* 　"_s, u"--③田中　　　------ 　"_s}
+        << -1;
+    QTest::newRow("小３ keeps whole-class ranks")
+        << true << best << u"小３"_s << 0
+        << QStringList{u" 1③佐藤　　　    80 　"_s, u" 2③山田　　　    90 　"_s, u"--③田中　　　------ 　"_s}
+        << -1;
+    QTest::newRow("小４: the only line keeps rank 2")
+        << true << best << u"小４"_s << 0 << QStringList{u" 2④鈴木　　　    90 　"_s} << -1;
+    QTest::newRow("current student marked, list scrolls above")
+        << true << best << u"全学年"_s << 3
+        << QStringList{u" 1③佐藤　　　    80 　"_s, u" 2③山田　　　    90 　"_s, u" 2●鈴木　　　    90 ●"_s,
+                       u" 4⑤高橋　　　   100 　"_s, u" 5　伊藤　　　*失敗* 　"_s, u"--③田中　　　------ 　"_s}
+        << 1;
+    QTest::newRow("current student on the first line: no scroll")
+        << true << best << u"小３"_s << 2
+        << QStringList{u" 1●佐藤　　　    80 ●"_s, u" 2③山田　　　    90 　"_s, u"--③田中　　　------ 　"_s}
+        << -1;
+    QTest::newRow("current student hidden by the filter")
+        << true << best << u"小３"_s << 3
+        << QStringList{u" 1③佐藤　　　    80 　"_s, u" 2③山田　　　    90 　"_s, u"--③田中　　　------ 　"_s}
+        << -1;
+    QTest::newRow("unknown filter lists nobody") << true << best << u"全員"_s << 0 << QStringList{} << -1;
+
+    QTest::newRow("total points: ties share the rank, today's points order them")
+        << false << total << u"全学年"_s << 0
+        << QStringList{u" 1③石井　　　  0/   80"_s, u" 2Ⅰ上野　　　 10/   70"_s, u" 3③青木　　　 10/   50"_s,
+                       u" 3③遠藤　　　  5/   50"_s, u" 3③加藤　　　  5/   50"_s, u" 6③大野　　　  0/    0"_s}
+        << -1;
+    QTest::newRow("today's points: zero hidden, ties ordered by total")
+        << false << today << u"全学年"_s << 4
+        << QStringList{u" 1Ⅰ上野　　　 10/   70"_s, u" 1③青木　　　 10/   50"_s, u" 3●遠藤　　　  5/   50"_s,
+                       u" 3③加藤　　　  5/   50"_s}
+        << 1;
+    QTest::newRow("today's points, 小学生全体")
+        << false << today << u"小学生全体"_s << 0
+        << QStringList{u" 1③青木　　　 10/   50"_s, u" 3③遠藤　　　  5/   50"_s, u" 3③加藤　　　  5/   50"_s}
+        << -1;
+}
+
+void TestRankings::ranking()
+{
+    QFETCH(bool, timeRoster);
+    QFETCH(int, kind);
+    QFETCH(QString, filter);
+    QFETCH(int, current);
+    QFETCH(QStringList, lines);
+    QFETCH(int, scrollLine);
+
+    const std::vector<RankingStudent> roster = timeRoster ? timeClass() : pointsClass();
+    const RankingList list = LevelRanking(roster, RankingKind(kind), filter, qint16(current));
+    QCOMPARE(list.lines, lines);
+    QCOMPARE(list.scrollLine, scrollLine);
+}
+
+void TestRankings::emptyRoster()
+{
+    const RankingList list = LevelRanking({}, RankingKind::TodayPoints, u"全学年"_s, 1);
+    QVERIFY(list.lines.isEmpty());
+    QCOMPARE(list.scrollLine, -1);
+}
+
+void TestRankings::fromRosterTable()
+{
+    RosterTable roster;
+    roster.clear(2026);
+    auto add = [&](qint16 number, qint16 cohort, const QString &name, qint16 status) {
+        RosterEntry entry;
+        entry.Number = number;
+        entry.CohortYear = cohort;
+        entry.Name = name;
+        entry.Status = status;
+        roster.add(entry, 0);
+    };
+    add(7, 2017, u"三年生"_s, 0);
+    add(3, 2015, u"五年生"_s, 1);  // not offered
+    add(5, 2012, u"中二"_s, 0);
+
+    const std::vector<RankingStudent> students = RankingRoster(roster);
+    QCOMPARE(students.size(), std::size_t(2));
+    QCOMPARE(students[0].number, qint16(7));
+    QCOMPARE(students[0].gradeNumber, 3);
+    QCOMPARE(students[1].number, qint16(5));
+    QCOMPARE(students[1].gradeNumber, 8);
+    QCOMPARE(students[1].bestTime, NoRecordTime);
+    QCOMPARE(LevelRanking(students, RankingKind::BestTime, u"全学年"_s, 5).lines,
+             (QStringList{u"--③三年生　　------ 　"_s, u"--●中二　　　------ ●"_s}));
+
+    // The logs also name students the list does not offer, and nobody for an unknown number.
+    QCOMPARE(RosterStudent(roster, 3).gradeNumber, 5);
+    QCOMPARE(NameColumn(RosterStudent(roster, 3).name), u"五年生　　"_s);
+    for (qint32 unknown : {0, 4, -1, 5001, 40000}) {
+        const LogStudent nobody = RosterStudent(roster, unknown);
+        QVERIFY(nobody.name.isEmpty());
+        QCOMPARE(nobody.gradeNumber, 0);
+    }
+}
+
+void TestRankings::fromStoreTables()
+{
+    auto state = std::make_unique<AppState>();
+    state->PersonalBest.fill(NoRecordTime);
+    state->PersonalBest.at(2, 7) = 80;
+    state->ResultTallies.write(2, 7).todayPoints = 5;
+    state->ResultTallies.write(2, 7).totalPoints = 40;
+    state->ResultTallies.write(3, 5).totalPoints = 99;  // another level
+
+    std::vector<RankingStudent> students{{7, u"七"_s, 3, 1, 1, 1}, {5, u"五"_s, 3, 1, 1, 1}, {0, u"零"_s, 3, 1, 1, 1}};
+    SetLevelValues(students, *state, 2);
+    QCOMPARE(students[0].bestTime, 80);
+    QCOMPARE(students[0].todayPoints, 5);
+    QCOMPARE(students[0].totalPoints, 40);
+    for (std::size_t i : {1, 2}) {
+        QCOMPARE(students[i].bestTime, NoRecordTime);
+        QCOMPARE(students[i].totalPoints, 0);
+    }
+
+    // The logs show base points: the multiplier is left out, the first three digits count.
+    state->LevelStandards[1].TargetTime = 100;
+    state->LevelStandards[1].PointMultiplier = 1.5;
+    QCOMPARE(LogPoints(*state, 60, 1), 8);
+    QCOMPARE(LogPoints(*state, 150, 1), 4);
+    QCOMPARE(LogPoints(*state, 99999, 1), 0);
+    QCOMPARE(LogPoints(*state, 60, 36), 0);
+}
+
+QTEST_APPLESS_MAIN(TestRankings)
+#include "tst_rankings.moc"

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+
+#include "store/resultrecord.h"
+
+// Writing results files directly, byte for byte, for tests to load.
+namespace ResultFiles {
+
+ResultRecord record(QDate date, qint16 student, qint16 level, qint32 timeScore);
+QByteArray encode(const QList<ResultRecord> &records);
+void write(const QString &path, const QByteArray &bytes);
+QByteArray read(const QString &path);
+
+} // namespace ResultFiles
