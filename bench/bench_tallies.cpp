@@ -9,16 +9,8 @@
 #include <memory>
 
 #include "app/appstate.h"
+#include "benchplatform.h"
 #include "app/oledate.h"
-#include "platform/clock.h"
-#include "platform/dialogs.h"
-#include "platform/filelock.h"
-#include "platform/pause.h"
-#include "platform/platform.h"
-#include "platform/processlauncher.h"
-#include "platform/programend.h"
-#include "platform/random.h"
-#include "platform/singleinstance.h"
 #include "store/resultsfile.h"
 #include "store/tallies.h"
 
@@ -26,22 +18,6 @@ namespace {
 
 constexpr int Records = 20000;
 constexpr int Students = 2000;
-
-class PrintingDialogs final : public Dialogs
-{
-public:
-    DialogAnswer ask(DialogIcon, const QString &, const QString &text, DialogButtons) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-        return DialogAnswer::Ok;
-    }
-};
-
-class AbortingEnd final : public ProgramEnd
-{
-public:
-    void endProgram(int) override { std::abort(); }
-};
 
 // A school's file: 20000 sessions of 2000 students over the last 60 days.
 struct Fixture
@@ -78,15 +54,9 @@ struct Fixture
 
     QTemporaryDir dir;
     std::unique_ptr<AppState> state = std::make_unique<AppState>();
-    SystemClock clock;
-    SystemRandom random;
-    PrintingDialogs dialogs;
-    SystemProcessLauncher launcher;
-    LockFileSingleInstance singleInstance{QDir::temp().filePath(QStringLiteral("kazudori-bench.lock"))};
-    AbortingEnd end;
-    OsFileLock fileLock;
-    EventLoopPause pause;
-    Platform platform{clock, random, dialogs, launcher, singleInstance, end, nullptr, &fileLock, &pause};
+    BenchPlatform bench;
+    SystemClock &clock = bench.clock;
+    Platform &platform = bench.platform;
 };
 
 Fixture &fixture()

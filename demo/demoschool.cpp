@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "demo/demolauncher.h"
 #include "demo/demoroster.h"
 #include "demo/demoresults.h"
 #include "demo/wavsynth.h"
@@ -161,6 +162,8 @@ bool create(const QString &root, QString *error)
             return false;
     }
 
+    if (!DemoLauncher::create(l.launcherFolder, error))
+        return false;
     if (!DemoResults::seed(l.dataFolder, QStringLiteral("00123"), QDate::currentDate(), error))
         return false;
 

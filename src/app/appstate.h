@@ -49,6 +49,8 @@ struct AppState
     QString StudentGrade;
     qint16 StudentNumber = 0;
     qint32 LoginTime = 0;
+    // The grade filter chosen on the name screen; the level menu starts with it.
+    QString InitialGradeFilter;
     qint16 CurrentLevel = 0;
 
     // Level catalogue.

@@ -10,6 +10,7 @@
 #include "app/ui/frmver.h"
 #include "app/ui/placeholderscreen.h"
 #include "app/ui/screenhost.h"
+#include "roster/ui/namesel.h"
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"
 
@@ -45,7 +46,7 @@ void TestStartupScreens::splashShowsDateAndOpensNameScreen()
 
     // Settings are loaded only when the timer fires.
     QVERIFY(state.DataFolder.isEmpty());
-    QTRY_VERIFY(qobject_cast<PlaceholderScreen *>(host.currentScreen()));
+    QTRY_VERIFY(qobject_cast<namesel *>(host.currentScreen()));
     QCOMPARE(state.DataFolder, school.layout().dataFolder);
     QCOMPARE(host.windowTitle(), u"Growna"_s);
     QVERIFY(test.dialogs.shown.isEmpty());

@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "platform/programend.h"
 #include "result/ui/frmsyuuryou.h"
+#include "roster/ui/namesel.h"
 
 ScreenHost::ScreenHost(AppState &state, Platform &platform, QString programFolder)
     : m_state(state)
@@ -88,9 +89,13 @@ void ScreenHost::StartMainMenu()
 
 void ScreenHost::openNameSelection()
 {
-    showScreen(new PlaceholderScreen(
-        QStringLiteral("Growna"),
-        QStringLiteral("名前選択画面はまだできていません。\n（この画面は準備中の仮の画面です）")));
+    auto *screen = new namesel(*this);
+    if (!screen->Form_Load()) {
+        delete screen;
+        return;
+    }
+    showScreen(screen);
+    screen->Form_Activate();
 }
 
 void ScreenHost::openLevelMenu()
