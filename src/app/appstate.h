@@ -5,6 +5,7 @@
 #include <array>
 
 #include "app/levelstandard.h"
+#include "result/resultrules.h"
 #include "roster/rostertable.h"
 #include "sound/soundcues.h"
 
@@ -63,6 +64,8 @@ struct AppState
     qint32 ElapsedSeconds = 0;
     qint16 SessionEndReason = 0;
     qint32 ResultTime = 0;
+    // Set by RecordSession, read and partly reset by the result screen.
+    RecordFlags SessionRecordFlags;
     // Kept by the level menu: GoalLevel was cleared at its last refresh.
     bool GoalClearedAtStart = false;
 

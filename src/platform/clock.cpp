@@ -6,8 +6,8 @@ double Clock::secondsSinceMidnight() const
 }
 
 SystemClock::SystemClock()
-    : m_started(QDateTime::currentDateTime())
 {
+    m_started.start();
 }
 
 QDateTime SystemClock::now() const
@@ -17,5 +17,5 @@ QDateTime SystemClock::now() const
 
 qint64 SystemClock::tickCount() const
 {
-    return m_started.msecsTo(QDateTime::currentDateTime());
+    return m_started.elapsed();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QElapsedTimer>
 
 // Date and time of day, so that tests can freeze and move time.
 class Clock
@@ -24,5 +25,6 @@ public:
     qint64 tickCount() const override;
 
 private:
-    QDateTime m_started;
+    // Monotonic, so a clock change during a drill does not move its time.
+    QElapsedTimer m_started;
 };

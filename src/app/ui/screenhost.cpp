@@ -7,11 +7,12 @@
 #include "app/startup.h"
 #include "app/ui/basefrm.h"
 #include "app/ui/firstfrm.h"
-#include "app/ui/placeholderscreen.h"
+#include "drill/ui/mainfrm.h"
 #include "menu/ui/seisekitime1.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/programend.h"
+#include "result/ui/frmsyuuryou.h"
 #include "roster/ui/namesel.h"
 
 ScreenHost::ScreenHost(AppState &state, Platform &platform, QString programFolder)
@@ -108,7 +109,12 @@ void ScreenHost::openLevelMenu()
 
 void ScreenHost::openDrill()
 {
-    showScreen(new PlaceholderScreen(
-        QStringLiteral("Growna"),
-        QStringLiteral("ドリル画面はまだできていません。\n（この画面は準備中の仮の画面です）")));
+    StartDrill(*this);
+}
+
+void ScreenHost::openResult()
+{
+    auto *result = new FrmSyuuryou(*this);
+    showScreen(result);
+    result->Form_Activate();
 }

@@ -39,6 +39,8 @@ public:
     void openLevelMenu();
     // StartDrill for CurrentLevel: a fresh drill screen.
     void openDrill();
+    // The result screen of the session just recorded.
+    void openResult();
 
 private:
     AppState &m_state;

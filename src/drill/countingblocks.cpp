@@ -1,0 +1,32 @@
+#include "drill/countingblocks.h"
+
+#include <algorithm>
+
+namespace CountingBlocks {
+
+namespace {
+
+constexpr int SubtractionLevel = 2;
+constexpr int OtherLevelsLastBlock = 10;
+
+void show(Visibility &blocks, int from, int to)
+{
+    for (int n = std::max(from, 1); n <= std::min(to, Count); ++n)
+        blocks[n] = true;
+}
+
+} // namespace
+
+Visibility afterWrongAnswer(int level, int firstOperand, int secondOperand, const Visibility &before)
+{
+    if (level == SubtractionLevel) {
+        Visibility blocks{};
+        show(blocks, secondOperand + 1, firstOperand);
+        return blocks;
+    }
+    Visibility blocks = before;
+    show(blocks, secondOperand + 1, OtherLevelsLastBlock);
+    return blocks;
+}
+
+} // namespace CountingBlocks

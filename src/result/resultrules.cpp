@@ -1,0 +1,95 @@
+#include "result/resultrules.h"
+
+#include <charconv>
+
+namespace ResultRules {
+
+namespace {
+
+constexpr qint16 NoClearCountCondition = 9999;
+
+} // namespace
+
+Announcement announcement(const RecordFlags &flags, qint32 timeScore, qint32 minimumTime)
+{
+    if (timeScore >= FinishedBelow)
+        return Announcement::None;
+    if (flags.newClassBest)
+        return Announcement::ClassBest;
+    if (flags.newPersonalBest)
+        return Announcement::PersonalBest;
+    if (timeScore <= minimumTime)
+        return Announcement::Pass;
+    return Announcement::None;
+}
+
+QString announcementText(Announcement announcement)
+{
+    switch (announcement) {
+    case Announcement::ClassBest:
+        return QStringLiteral("！！！最高新記録！！！");
+    case Announcement::PersonalBest:
+        return QStringLiteral("新記録おめでとう");
+    case Announcement::Pass:
+    case Announcement::None:
+        break;
+    }
+    return {};
+}
+
+QString resultLine(qint32 timeScore)
+{
+    if (timeScore < FinishedBelow)
+        return QStringLiteral("今の成績：") + QString::number(timeScore) + QStringLiteral("秒");
+    if (timeScore < NoResultFrom)
+        return QStringLiteral("ギブアップ");
+    return QStringLiteral("記録なし");
+}
+
+QString pointsLine(qint32 timeScore, int basePoints, float multiplier)
+{
+    if (timeScore >= FinishedBelow)
+        return QStringLiteral("次は最後までがんばろう！");
+    const int points = static_cast<int>(static_cast<double>(basePoints) * multiplier);
+    return QStringLiteral("獲得ポイント：%1点×%2→%3点")
+        .arg(basePoints)
+        .arg(multiplierText(multiplier))
+        .arg(points);
+}
+
+QString multiplierText(float multiplier)
+{
+    // The shortest text that reads back as the same float, not the
+    // double's long expansion of it (0.8f is 0.800000011920929 as a double).
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, multiplier);
+    return QString::fromLatin1(buffer, result.ptr - buffer);
+}
+
+QString levelTodayText(int count)
+{
+    return QStringLiteral(" (このレベル　%1回目)").arg(count);
+}
+
+QString allTodayText(int count)
+{
+    return QStringLiteral("（%1回目)").arg(count);
+}
+
+bool goalPanelAllowed(const LevelStandardTable &standards)
+{
+    for (int level = 1; level < LevelRowCount; ++level) {
+        if (standards[level].ClearCount == NoClearCountCondition)
+            return false;
+    }
+    return true;
+}
+
+bool offersRepeat(bool overused, bool cleared, bool isGoalLevel, bool goalClearedAtStart)
+{
+    if (!(overused && cleared) || isGoalLevel)
+        return true;
+    return goalClearedAtStart;
+}
+
+} // namespace ResultRules

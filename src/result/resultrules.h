@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+#include "app/levelstandard.h"
+
+// What RecordSession found out about the session, read by the result screen.
+struct RecordFlags
+{
+    bool newPersonalBest = false;
+    bool newClassBest = false;
+    // The level was cleared (all-time count and points) before this session.
+    bool levelAlreadyCleared = false;
+};
+
+// The decisions and texts of the result screen, apart from any widget.
+namespace ResultRules {
+
+// Time-score bands: below 5000 finished, up to 99997 given up, above that
+// no result (99999 is a time-out).
+inline constexpr qint32 FinishedBelow = 5000;
+inline constexpr qint32 NoResultFrom = 99998;
+
+enum class Announcement { None, ClassBest, PersonalBest, Pass };
+
+// Which record message and cue a session earns.
+Announcement announcement(const RecordFlags &flags, qint32 timeScore, qint32 minimumTime);
+// The message shown for it (empty for none and for the pass cue).
+QString announcementText(Announcement announcement);
+
+QString resultLine(qint32 timeScore);
+QString pointsLine(qint32 timeScore, int basePoints, float multiplier);
+// The multiplier in its shortest decimal form: 1, 1.5, 0.8.
+QString multiplierText(float multiplier);
+QString levelTodayText(int count);
+QString allTodayText(int count);
+
+// A ClearCount of 9999 anywhere in the table keeps the goal panel hidden.
+bool goalPanelAllowed(const LevelStandardTable &standards);
+
+// "もう一度" is withheld only for a cleared, overused level other than the
+// goal while the goal was not yet cleared when the session began.
+bool offersRepeat(bool overused, bool cleared, bool isGoalLevel, bool goalClearedAtStart);
+
+} // namespace ResultRules

@@ -1,0 +1,9 @@
+#pragma once
+
+struct AppState;
+
+// The current student's sessions recorded today, from the tallies as last
+// computed: for one level, and summed over levels 1..lastLevel. 0 outside
+// the tables.
+int TodayCount(const AppState &state, int level);
+int TodayCountSum(const AppState &state, int lastLevel);

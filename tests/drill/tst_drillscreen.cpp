@@ -1,0 +1,342 @@
+#include <QTest>
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+
+#include "app/oledate.h"
+#include "drill/problemstat.h"
+#include "drill/ui/mainfrm.h"
+#include "drill/ui/timebar.h"
+#include "result/ui/frmsyuuryou.h"
+#include "store/resultsfile.h"
+#include "store/tallies.h"
+#include "support/resultfiles.h"
+#include "support/sessionfixture.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+MainFrm *startDrill(SessionFixture &f, int level)
+{
+    f.state.CurrentLevel = static_cast<qint16>(level);
+    StartDrill(*f.host);
+    return qobject_cast<MainFrm *>(f.host->currentScreen());
+}
+
+// The answer of the problem on the screen, read as a student reads it.
+int answerOnScreen(const MainFrm &frm)
+{
+    const int first = frm.LabelFirst->text().toInt();
+    const int second = frm.LabelSecond->text().toInt();
+    const QString op = frm.LabelOperator->text();
+    if (op == u"＋"_s)
+        return first + second;
+    if (op == u"－"_s)
+        return first - second;
+    if (op == u"×"_s)
+        return first * second;
+    return first / second;
+}
+
+void answer(QWidget *target, const QString &text)
+{
+    QTest::keyClicks(target, text);
+    QTest::keyClick(target, Qt::Key_Space);
+}
+
+QByteArray statisticsFile()
+{
+    QByteArray bytes;
+    for (int r = 1; r <= ProblemStatFile::CreatedRecordCount; ++r)
+        bytes += ProblemStat{float(r % 7), 1.0f, double(r)}.toBytes();
+    return bytes;
+}
+
+ProblemStat recordOf(const QByteArray &file, int record)
+{
+    return ProblemStat::fromBytes(QByteArrayView(file).sliced((record - 1) * ProblemStat::Size, ProblemStat::Size));
+}
+
+} // namespace
+
+class TestDrillScreen : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void wholeSessionOverMidnight();
+    void timeOut();
+    void keys();
+    void screenShowsTheStudentAndTheLevel();
+    void backReturnsToTheMenu();
+};
+
+void TestDrillScreen::wholeSessionOverMidnight()
+{
+    SessionFixture f;
+    f.test.clock.set(QDateTime(QDate(2026, 12, 9), QTime(23, 58, 30)));
+    const QByteArray before = statisticsFile();
+    f.school.writeBytes(f.statisticsPath().mid(f.school.layout().root.size()), before);
+
+    QPointer<MainFrm> frm = startDrill(f, 2);
+    QVERIFY(frm);
+    QCOMPARE(f.host->windowTitle(), u"Growna"_s);
+    QCOMPARE(frm->ListTime->count(), 100);
+    QCOMPARE(frm->ListRate->count(), 100);
+    QCOMPARE(frm->LabelRemaining->text(), u"100"_s);
+    QTest::mouseClick(frm->CommandStart, Qt::LeftButton);
+    QVERIFY(frm->PictureStart->isHidden());
+
+    QSet<int> wrongCodes;
+    int correct = 0;
+    int steps = 0;
+    while (correct < 100) {
+        QVERIFY2(++steps < 120, "the session does not end");
+        f.test.clock.advanceMs(1100);
+        frm->Timer1_Timer();
+        const int expected = answerOnScreen(*frm);
+        // Keys reach the screen whichever of its widgets gets them.
+        QWidget *target = steps % 2 ? static_cast<QWidget *>(frm->LabelAnswer) : frm->TimeBar1;
+        if (steps % 30 == 7 && steps < 90) {
+            const int first = frm->LabelFirst->text().toInt();
+            const int second = frm->LabelSecond->text().toInt();
+            answer(target, QString::number(expected + 1));
+            QVERIFY(!frm->LabelCorrect->isHidden());
+            QCOMPARE(frm->LabelCorrect->text(), QString::number(expected));
+            QVERIFY(!frm->LabelPrompt->isHidden());
+            QVERIFY(!frm->LabelRedEquals->isHidden());
+            for (int n = 1; n <= 20; ++n)
+                QCOMPARE(!frm->Blocks[n]->isHidden(), n > second && n <= first);
+            wrongCodes.insert(frm->drawing().problems()[frm->drawing().CurrentProblem()].Code);
+            QTest::keyClicks(target, u"++"_s);
+            QVERIFY(frm->LabelPrompt->isHidden());
+            QVERIFY(frm->LabelCorrect->isHidden());
+            continue;
+        }
+        QTest::keyClicks(target, QString::number(expected));
+        if (correct == 0)
+            QCOMPARE(frm->LabelAnswer->text(), QString::number(expected));
+        QTest::keyClick(target, Qt::Key_Space);
+        ++correct;
+        if (correct < 100)
+            QCOMPARE(frm->LabelRemaining->text(), QString::number(100 - correct));
+    }
+    QCOMPARE(wrongCodes.size(), 3);
+
+    // 103 answers of 1.1 s each: 113.3 s, over midnight.
+    QCOMPARE(f.state.ElapsedSeconds, 113);
+    const QList<ResultRecord> records = f.results();
+    QCOMPARE(records.size(), 1);
+    QCOMPARE(QFileInfo(f.resultsPath()).size(), 44);
+    QCOMPARE(records[0].studentNumber, SessionFixture::Student);
+    QCOMPARE(records[0].level, 2);
+    QCOMPARE(records[0].timeScore, 113);
+    QCOMPARE(QByteArray(records[0].siteCode.data(), 5), "00123"_ba);
+    QCOMPARE(records[0].date, OleDate::fromDate(QDate(2026, 12, 10)));
+
+    const QByteArray after = f.school.readBytes(f.statisticsPath());
+    QCOMPARE(after.size(), before.size());
+    for (int r = 1; r <= ProblemStatFile::CreatedRecordCount; ++r) {
+        const ProblemStat old = recordOf(before, r);
+        const ProblemStat now = recordOf(after, r);
+        if (r <= 100 || r > 200) {
+            QCOMPARE(now, old);
+            continue;
+        }
+        const int code = r - 101;
+        QCOMPARE(now.CorrectCount, old.CorrectCount + 1);
+        QCOMPARE(now.WrongCount, old.WrongCount + (wrongCodes.contains(code) ? 1 : 0));
+        QVERIFY(now.TotalTime > old.TotalTime);
+    }
+    QCOMPARE(f.test.pause.waits, QList<int>{1000});
+
+    auto *result = qobject_cast<FrmSyuuryou *>(f.host->currentScreen());
+    QVERIFY(result);
+    QCOMPARE(result->Label17->text(), u"山田　花子"_s);
+    QCOMPARE(result->Label15->text(), u"カズドリ"_s);
+    QCOMPARE(result->Label16->text(), u"引き算"_s);
+    QCOMPARE(result->Label18->text(), u"今の成績：113秒"_s);
+    // Target 150 s: ⌊(37/150)³ × 50 + 5⌋ = 5 points.
+    QCOMPARE(result->Label19->text(), u"獲得ポイント：5点×1→5点"_s);
+    QCOMPARE(result->Label13->text(), u" (このレベル　1回目)"_s);
+    QCOMPARE(result->Label14->text(), u"（1回目)"_s);
+    // Nobody had a time at this level: the best record ever.
+    QCOMPARE(result->Label20->text(), u"！！！最高新記録！！！"_s);
+    QVERIFY(!result->Label20->isHidden());
+    QVERIFY(f.playedNames().contains(u"最高1.wav"_s));
+    QCOMPARE(f.playedNames().count(u"boo.wav"_s), 3);
+    QCOMPARE(f.playedNames().count(u"pinpon.wav"_s) + f.playedNames().count(u"pinpon2.wav"_s), 100);
+    QVERIFY(!f.host->waitShown());
+    QVERIFY(result->Command4->isHidden());
+    QTRY_VERIFY(!result->Command4->isHidden());
+    QVERIFY(!result->Command5->isHidden());
+    QCOMPARE(result->Command4->text(), u"メニューへ"_s);
+    QCOMPARE(result->Command5->text(), u"もう一度"_s);
+    QTRY_VERIFY(!frm);
+}
+
+void TestDrillScreen::timeOut()
+{
+    SessionFixture f;
+    QPointer<MainFrm> frm = startDrill(f, 1);
+    QVERIFY(frm);
+    // Level 1 of the demo school: lowest passing time 180 s.
+    QCOMPARE(frm->TimeLimit, 900);
+    const QByteArray statistics = f.school.readBytes(f.statisticsPath());
+    QCOMPARE(statistics.size(), 16000);
+    frm->CommandStart_Click();
+    QTest::keyClicks(frm, u"9"_s);
+
+    f.test.clock.advanceMs(899400);
+    frm->Timer1_Timer();
+    QCOMPARE(frm->LabelTime->text(), u"899"_s);
+    QCOMPARE(frm->Ending, 0);
+    QCOMPARE(frm->TimeBar1->elapsedWidth(), frm->TimeBar1->barWidth(899));
+
+    // A judgement in progress holds the time-out off until the next tick.
+    f.test.clock.advanceMs(600);
+    frm->Judging = 1;
+    frm->Timer1_Timer();
+    QCOMPARE(frm->Ending, 0);
+    QCOMPARE(frm->TimeBar1->elapsedWidth(), frm->TimeBar1->width());
+    frm->Judging = 0;
+
+    bool overlayShown = false;
+    bool timeUpShown = false;
+    bool recordingShown = true;
+    f.test.pause.onWait = [&](int) {
+        overlayShown = !frm->PictureEnd->isHidden();
+        timeUpShown = !frm->LabelTimeUp->isHidden();
+        recordingShown = !frm->LabelRecording->isHidden();
+    };
+    frm->Timer1_Timer();
+    QVERIFY(overlayShown);
+    QVERIFY(timeUpShown);
+    QVERIFY(!recordingShown);
+    QCOMPARE(f.state.SessionEndReason, 1);
+    QCOMPARE(f.state.ResultTime, 99999);
+    QCOMPARE(f.results().size(), 1);
+    QCOMPARE(f.results()[0].timeScore, 99999);
+    // A late tick or a second end records nothing more.
+    frm->EndDrill();
+    frm->Timer1_Timer();
+    QCOMPARE(f.results().size(), 1);
+    QCOMPARE(f.school.readBytes(f.statisticsPath()), statistics);
+
+    auto *result = qobject_cast<FrmSyuuryou *>(f.host->currentScreen());
+    QVERIFY(result);
+    QCOMPARE(result->Label18->text(), u"記録なし"_s);
+    QCOMPARE(result->Label19->text(), u"次は最後までがんばろう！"_s);
+    QVERIFY(result->Label20->isHidden());
+    // Only answer sounds: no record and no pass cue.
+    for (const QString &name : f.playedNames())
+        QVERIFY2(name == u"pinpon.wav"_s || name == u"pinpon2.wav"_s || name == u"boo.wav"_s, qPrintable(name));
+    QCOMPARE(result->Label13->text(), u" (このレベル　0回目)"_s);
+}
+
+void TestDrillScreen::keys()
+{
+    SessionFixture f;
+    // The first draw is problem 91: 11 - 10.
+    f.test.random.script({0.90});
+    MainFrm *frm = startDrill(f, 2);
+    QVERIFY(frm);
+
+    QTest::keyClicks(frm, u"5"_s);
+    QVERIFY(frm->LabelAnswer->text().isEmpty());
+    frm->CommandStart_Click();
+    QCOMPARE(frm->LabelFirst->text(), u"11"_s);
+    QCOMPARE(frm->LabelOperator->text(), u"－"_s);
+    QCOMPARE(frm->LabelSecond->text(), u"10"_s);
+    QVERIFY(frm->LabelFirst->font().pixelSize() >= 72);
+
+    QTest::keyClicks(frm->LabelAnswer, u"1234"_s);
+    QCOMPARE(frm->LabelAnswer->text(), u"123"_s);
+    QCOMPARE(f.playedNames(), QStringList{u"警告1.wav"_s});
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(frm, Qt::Key_Backspace);
+    QVERIFY(frm->LabelAnswer->text().isEmpty());
+    QTest::keyClicks(frm, u"12"_s);
+    QTest::keyClick(frm, Qt::Key_Return);
+    QVERIFY(frm->LabelAnswer->text().isEmpty());
+    QTest::keyClicks(frm, u"9"_s);
+    QTest::keyClick(frm, Qt::Key_Left);
+    QVERIFY(frm->LabelAnswer->text().isEmpty());
+
+    frm->Judging = 1;
+    QTest::keyClicks(frm, u"7"_s);
+    QVERIFY(frm->LabelAnswer->text().isEmpty());
+    frm->Judging = 0;
+
+    // "1+" is judged as 1: correct.
+    answer(frm, u"1+"_s);
+    QCOMPARE(frm->CorrectAnswers, 1);
+    QCOMPARE(frm->LabelRemaining->text(), u"99"_s);
+    QVERIFY(frm->LabelCorrect->isHidden());
+
+    // Next draw falls back to problem 1: 11 - 1 = 10.
+    QCOMPARE(frm->LabelFirst->text(), u"11"_s);
+    QCOMPARE(frm->LabelSecond->text(), u"1"_s);
+    answer(frm, u"3"_s);
+    QCOMPARE(frm->LabelCorrect->text(), u"10"_s);
+    QVERIFY(!frm->LabelPrompt->isHidden());
+    QCOMPARE(frm->LabelPrompt->text(), u"\"+\"を２回押しなさい"_s);
+    QCOMPARE(frm->LabelAnswer->text(), u"3"_s);
+    QTest::keyClick(frm, Qt::Key_Down);
+    QVERIFY(frm->LabelAnswer->text().isEmpty());
+    QVERIFY(!frm->LabelPrompt->isHidden());
+    QTest::keyClicks(frm, u"+5+"_s);
+    QVERIFY(!frm->LabelPrompt->isHidden());
+    QCOMPARE(frm->drawing().CurrentProblem(), 1);
+    QTest::keyClicks(frm, u"+"_s);
+    QVERIFY(frm->LabelPrompt->isHidden());
+    QVERIFY(frm->LabelCorrect->isHidden());
+    QVERIFY(frm->LabelRedEquals->isHidden());
+    QCOMPARE(frm->CorrectAnswers, 1);
+    QVERIFY(frm->drawing().CurrentProblem() != 1);
+    // The blocks stay until the next wrong answer.
+    QVERIFY(!frm->Blocks[2]->isHidden());
+    QVERIFY(frm->Blocks[1]->isHidden());
+}
+
+void TestDrillScreen::screenShowsTheStudentAndTheLevel()
+{
+    SessionFixture f;
+    f.setResults({ResultFiles::record(QDate(2026, 12, 9), SessionFixture::Student, 3, 150),
+                  ResultFiles::record(QDate(2026, 12, 9), SessionFixture::Student, 3, 5000),
+                  ResultFiles::record(QDate(2026, 12, 9), SessionFixture::Student, 1, 150),
+                  ResultFiles::record(QDate(2026, 12, 8), SessionFixture::Student, 3, 150)});
+    MainFrm *frm = startDrill(f, 3);
+    QCOMPARE(frm->LabelStudent->text(), u"山田　花子"_s);
+    QCOMPARE(frm->LabelTitle->text(), u"カズドリ"_s);
+    QCOMPARE(frm->LabelTitle->font().pointSizeF(), 16.8);
+    QCOMPARE(frm->LabelSite->text(), u"カズドリ算数教室"_s);
+    QCOMPARE(frm->LabelLevel->text(), u"かけ算"_s);
+    QCOMPARE(frm->LabelLevelCount->text(), u"2"_s);
+    QCOMPARE(frm->LabelToday->text(), u"3"_s);
+    QCOMPARE(frm->LabelMinutes->text(), u"10"_s);
+    QCOMPARE(frm->LabelTime->text(), u"0"_s);
+    QCOMPARE(frm->TimeLimit, 1000);
+    QCOMPARE(frm->TimeBar1->targetWidth(), frm->TimeBar1->barWidth(130));
+    QCOMPARE(frm->TimeBar1->elapsedWidth(), 0);
+    QVERIFY(frm->ListTime->count() == 0 && frm->ListRate->count() == 0);
+    f.test.clock.advanceSeconds(60);
+    frm->Timer2_Timer();
+    QCOMPARE(frm->LabelMinutes->text(), u"11"_s);
+}
+
+void TestDrillScreen::backReturnsToTheMenu()
+{
+    SessionFixture f;
+    QPointer<MainFrm> frm = startDrill(f, 1);
+    QTest::mouseClick(frm->CommandBack, Qt::LeftButton);
+    QVERIFY(f.host->currentScreen() != frm);
+    QTRY_VERIFY(!frm);
+    QVERIFY(f.results().isEmpty());
+}
+
+QTEST_MAIN(TestDrillScreen)
+#include "tst_drillscreen.moc"

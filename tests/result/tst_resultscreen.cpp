@@ -1,0 +1,258 @@
+#include <QTest>
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/ui/placeholderscreen.h"
+#include "drill/ui/mainfrm.h"
+#include "result/recordsession.h"
+#include "result/ui/frmsyuuryou.h"
+#include "support/resultfiles.h"
+#include "support/sessionfixture.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qint16 Other = 8;
+const QDate Today(2026, 12, 9);
+
+// Level 1: cleared after 2 sessions, overused after 3. Level 4 is the goal,
+// cleared after 3 sessions.
+QStringList levelTable(bool clearCount9999 = false)
+{
+    return {u"100,150,0,2,1,3,0,14,7,,,"_s,
+            u"100,150,0,5,1,0,0,14,7,,,"_s,
+            clearCount9999 ? u"100,150,0,9999,1.5,0,0,14,7,,,"_s : u"100,150,0,5,1.5,0,0,14,7,,,"_s,
+            u"100,150,0,3,1,0,0,14,7,,,"_s};
+}
+
+QList<ResultRecord> sessions(qint16 student, qint16 level, QList<qint32> times)
+{
+    QList<ResultRecord> records;
+    for (qint32 t : times)
+        records.append(ResultFiles::record(Today, student, level, t));
+    return records;
+}
+
+} // namespace
+
+class TestResultScreen : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void evaluation_data();
+    void evaluation();
+    void bestTimesAreLoweredInPlace();
+    void buttonsWaitForTheCues();
+    void buttons();
+};
+
+void TestResultScreen::evaluation_data()
+{
+    QTest::addColumn<bool>("clearCount9999");
+    QTest::addColumn<QList<ResultRecord>>("earlier");
+    QTest::addColumn<bool>("goalClearedAtStart");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("time");
+    QTest::addColumn<QString>("resultLine");
+    QTest::addColumn<QString>("pointsLine");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("sounds");
+    QTest::addColumn<bool>("goalPanel");
+    QTest::addColumn<bool>("repeat");
+    QTest::addColumn<QString>("todayCounts");
+
+    // Target 100 s: 95 s earns ⌊(5/100)³ × 50 + 5⌋ = 5 base points.
+    QTest::newRow("first session, class best 80")
+        << false << sessions(Other, 2, {80}) << false << 2 << 95 << u"今の成績：95秒"_s
+        << u"獲得ポイント：5点×1→5点"_s << u"新記録おめでとう"_s << QStringList{u"jikosaikou.wav"_s}
+        << false << true << u" (このレベル　1回目)（1回目)"_s;
+    QTest::newRow("beats the class best")
+        << false << sessions(SessionFixture::Student, 3, {90}) + sessions(Other, 3, {80}) << false << 3 << 70
+        << u"今の成績：70秒"_s << u"獲得ポイント：6点×1.5→9点"_s << u"！！！最高新記録！！！"_s
+        << QStringList{u"最高1.wav"_s} << false << true << u" (このレベル　2回目)（2回目)"_s;
+    QTest::newRow("within the lowest time, no record")
+        << false << sessions(SessionFixture::Student, 2, {60}) << false << 2 << 150 << u"今の成績：150秒"_s
+        << u"獲得ポイント：4点×1→4点"_s << QString() << QStringList{u"gambare.wav"_s} << false << true
+        << u" (このレベル　2回目)（2回目)"_s;
+    QTest::newRow("slower than the lowest time")
+        << false << sessions(SessionFixture::Student, 2, {60}) << false << 2 << 151 << u"今の成績：151秒"_s
+        << u"獲得ポイント：4点×1→4点"_s << QString() << QStringList() << false << true
+        << u" (このレベル　2回目)（2回目)"_s;
+    QTest::newRow("give-up")
+        << false << QList<ResultRecord>() << false << 2 << 5000 << u"ギブアップ"_s
+        << u"次は最後までがんばろう！"_s << QString() << QStringList() << false << true
+        << u" (このレベル　0回目)（0回目)"_s;
+    QTest::newRow("time-out")
+        << false << QList<ResultRecord>() << false << 2 << 99999 << u"記録なし"_s
+        << u"次は最後までがんばろう！"_s << QString() << QStringList() << false << true
+        << u" (このレベル　0回目)（0回目)"_s;
+    QTest::newRow("goal cleared for the first time")
+        << false << sessions(SessionFixture::Student, 4, {120, 120}) << false << 4 << 130
+        << u"今の成績：130秒"_s << u"獲得ポイント：4点×1→4点"_s << QString()
+        << QStringList{u"gambare.wav"_s, u"合格.wav"_s} << true << true << u" (このレベル　3回目)（3回目)"_s;
+    QTest::newRow("goal cleared before")
+        << false << sessions(SessionFixture::Student, 4, {120, 120, 120}) << true << 4 << 130
+        << u"今の成績：130秒"_s << u"獲得ポイント：4点×1→4点"_s << QString() << QStringList{u"gambare.wav"_s}
+        << true << true << u" (このレベル　4回目)（4回目)"_s;
+    QTest::newRow("clear count 9999 somewhere")
+        << true << sessions(SessionFixture::Student, 4, {120, 120}) << false << 4 << 130
+        << u"今の成績：130秒"_s << u"獲得ポイント：4点×1→4点"_s << QString()
+        << QStringList{u"gambare.wav"_s, u"合格.wav"_s} << false << true << u" (このレベル　3回目)（3回目)"_s;
+    QTest::newRow("overused cleared level, goal not cleared")
+        << false << sessions(SessionFixture::Student, 1, {120, 120, 120}) << false << 1 << 130
+        << u"今の成績：130秒"_s << u"獲得ポイント：4点×1→4点"_s << QString() << QStringList{u"gambare.wav"_s}
+        << false << false << u" (このレベル　4回目)（4回目)"_s;
+    QTest::newRow("overused cleared level, goal cleared")
+        << false << sessions(SessionFixture::Student, 1, {120, 120, 120}) << true << 1 << 130
+        << u"今の成績：130秒"_s << u"獲得ポイント：4点×1→4点"_s << QString() << QStringList{u"gambare.wav"_s}
+        << false << true << u" (このレベル　4回目)（4回目)"_s;
+}
+
+void TestResultScreen::evaluation()
+{
+    QFETCH(bool, clearCount9999);
+    QFETCH(QList<ResultRecord>, earlier);
+    QFETCH(bool, goalClearedAtStart);
+    QFETCH(int, level);
+    QFETCH(int, time);
+    QFETCH(QString, resultLine);
+    QFETCH(QString, pointsLine);
+    QFETCH(QString, message);
+    QFETCH(QStringList, sounds);
+    QFETCH(bool, goalPanel);
+    QFETCH(bool, repeat);
+    QFETCH(QString, todayCounts);
+
+    SessionFixture f;
+    f.setLevelTable(levelTable(clearCount9999));
+    f.setResults(earlier);
+    f.state.GoalClearedAtStart = goalClearedAtStart;
+    f.state.CurrentLevel = static_cast<qint16>(level);
+    f.state.ResultTime = time;
+    QVERIFY(RecordSession(f.state, f.test.platform, level));
+    f.host->showWait();
+    f.host->openResult();
+
+    auto *result = qobject_cast<FrmSyuuryou *>(f.host->currentScreen());
+    QVERIFY(result);
+    QCOMPARE(result->Label18->text(), resultLine);
+    QCOMPARE(result->Label19->text(), pointsLine);
+    QCOMPARE(result->Label20->isHidden(), message.isEmpty());
+    if (!message.isEmpty())
+        QCOMPARE(result->Label20->text(), message);
+    QCOMPARE(f.playedNames(), sounds);
+    QCOMPARE(!result->Picture1->isHidden(), goalPanel);
+    QCOMPARE(result->Label13->text() + result->Label14->text(), todayCounts);
+    QVERIFY(!f.host->waitShown());
+    QVERIFY(!f.state.SessionRecordFlags.newPersonalBest && !f.state.SessionRecordFlags.newClassBest);
+
+    QVERIFY(result->Command4->isHidden() && result->Command5->isHidden());
+    QTRY_VERIFY(!result->Command4->isHidden());
+    QVERIFY(result->Picture1->isHidden());
+    QCOMPARE(!result->Command5->isHidden(), repeat);
+    QCOMPARE(!result->Label2->isHidden(), !repeat);
+    if (!repeat)
+        QCOMPARE(result->Label2->text(), u"次のレベルへ進みましょう"_s);
+    // The session itself was appended behind the earlier ones.
+    QCOMPARE(f.results().size(), earlier.size() + 1);
+    QCOMPARE(f.results().last().timeScore, time);
+}
+
+void TestResultScreen::bestTimesAreLoweredInPlace()
+{
+    SessionFixture f;
+    f.setResults(sessions(SessionFixture::Student, 2, {90}) + sessions(Other, 2, {80}));
+    f.state.ResultTime = 85;
+    QVERIFY(RecordSession(f.state, f.test.platform, 2));
+    QVERIFY(f.state.SessionRecordFlags.newPersonalBest);
+    QVERIFY(!f.state.SessionRecordFlags.newClassBest);
+    QCOMPARE(f.state.PersonalBest.at(2, SessionFixture::Student), 85);
+    QCOMPARE(f.state.ClassBest[2], 80);
+
+    // A second session compares with the stored 85 without a reload.
+    f.state.SessionRecordFlags = {};
+    f.state.ResultTime = 86;
+    QVERIFY(RecordSession(f.state, f.test.platform, 2));
+    QVERIFY(!f.state.SessionRecordFlags.newPersonalBest);
+    f.state.ResultTime = 79;
+    QVERIFY(RecordSession(f.state, f.test.platform, 2));
+    QVERIFY(f.state.SessionRecordFlags.newClassBest);
+    QCOMPARE(f.state.ClassBest[2], 79);
+    QCOMPARE(f.results().size(), 5);
+}
+
+// A player that takes its time, letting timers run as the real one does.
+class SlowPlayer final : public SoundPlayer
+{
+public:
+    SoundResult playAndWait(const QString &path) override
+    {
+        if (screen)
+            panelShown.append(!screen->Picture1->isHidden() && screen->Command4->isHidden());
+        played.append(QFileInfo(path).fileName());
+        QTest::qWait(600);
+        return {};
+    }
+    FrmSyuuryou *screen = nullptr;
+    QStringList played;
+    QList<bool> panelShown;
+};
+
+void TestResultScreen::buttonsWaitForTheCues()
+{
+    SessionFixture f;
+    SlowPlayer player;
+    f.test.platform.sound = &player;
+    f.setLevelTable(levelTable());
+    f.setResults(sessions(SessionFixture::Student, 4, {120, 120}));
+    f.state.CurrentLevel = 4;
+    f.state.ResultTime = 100;
+    QVERIFY(RecordSession(f.state, f.test.platform, 4));
+    auto *result = new FrmSyuuryou(*f.host);
+    player.screen = result;
+    f.host->showScreen(result);
+    result->Form_Activate();
+    // The record sound and the fanfare both play under the goal panel;
+    // the buttons come only afterwards.
+    QCOMPARE(player.played, (QStringList{u"最高1.wav"_s, u"合格.wav"_s}));
+    QCOMPARE(player.panelShown, (QList<bool>{true, true}));
+    QVERIFY(!result->Command4->isHidden());
+    QVERIFY(result->Picture1->isHidden());
+}
+
+void TestResultScreen::buttons()
+{
+    SessionFixture f;
+    f.state.CurrentLevel = 3;
+    f.state.ResultTime = 100;
+    QVERIFY(RecordSession(f.state, f.test.platform, 3));
+    f.host->openResult();
+    auto *result = qobject_cast<FrmSyuuryou *>(f.host->currentScreen());
+    QTRY_VERIFY(!result->Command5->isHidden());
+
+    // "もう一度" opens a fresh drill of the same level.
+    QTest::mouseClick(result->Command5, Qt::LeftButton);
+    QVERIFY(!result->Command4->isEnabled());
+    auto *drill = qobject_cast<MainFrm *>(f.host->currentScreen());
+    QVERIFY(drill);
+    QCOMPARE(f.state.CurrentLevel, 3);
+    QVERIFY(!drill->PictureStart->isHidden());
+    // The session just recorded counts: this is the second today.
+    QCOMPARE(drill->LabelLevelCount->text(), u"2"_s);
+    QVERIFY(!f.host->waitShown());
+
+    f.state.ResultTime = 100;
+    QVERIFY(RecordSession(f.state, f.test.platform, 3));
+    f.host->openResult();
+    result = qobject_cast<FrmSyuuryou *>(f.host->currentScreen());
+    QTRY_VERIFY(!result->Command4->isHidden());
+    QTest::mouseClick(result->Command4, Qt::LeftButton);
+    QVERIFY(qobject_cast<PlaceholderScreen *>(f.host->currentScreen()));
+}
+
+QTEST_MAIN(TestResultScreen)
+#include "tst_resultscreen.moc"

@@ -1,0 +1,77 @@
+#include "support/sessionfixture.h"
+
+#include <QFileInfo>
+
+#include "app/startup.h"
+#include "drill/problemstat.h"
+#include "store/resultsfile.h"
+#include "store/tallies.h"
+#include "support/resultfiles.h"
+
+SessionFixture::SessionFixture()
+{
+    host = std::make_unique<ScreenHost>(state, test.platform, school.layout().programFolder);
+    loadSettings();
+    // Tests say which sessions exist; the demo school's own are left out.
+    ResultFiles::write(resultsPath(), {});
+    state.StudentNumber = Student;
+    state.StudentName = QStringLiteral("山田　花子  ");
+    state.LoginTime = test.clock.now().time().msecsSinceStartOfDay() / 1000 - 600;
+    refreshTallies();
+}
+
+void SessionFixture::refreshTallies()
+{
+    // As the name screen and the level menu do before a drill starts.
+    if (!ComputeTallies(state, test.platform))
+        qFatal("tallies cannot be computed");
+}
+
+void SessionFixture::loadSettings()
+{
+    if (Startup::LoadStartupData(state, school.layout().programFolder).failed())
+        qFatal("demo school does not load");
+    Startup::SetUpLevelCatalogue(state);
+}
+
+void SessionFixture::setLevelTable(const QStringList &rows)
+{
+    QStringList lines{LevelStandardFile::headerTexts().join(u',')};
+    lines += rows;
+    DemoSchool::writeTextFile(school.layout().dataFolder + QString::fromUtf8(LevelStandardFile::FileName), lines,
+                              nullptr);
+    loadSettings();
+}
+
+void SessionFixture::setResults(const QList<ResultRecord> &records)
+{
+    ResultFiles::write(resultsPath(), ResultFiles::encode(records));
+    refreshTallies();
+}
+
+QString SessionFixture::resultsPath() const
+{
+    return ResultsFile::pathIn(state.DataFolder);
+}
+
+QString SessionFixture::statisticsPath() const
+{
+    return ProblemStatFile::pathFor(state.DataFolder, Student);
+}
+
+QList<ResultRecord> SessionFixture::results() const
+{
+    const QByteArray bytes = ResultFiles::read(resultsPath());
+    QList<ResultRecord> records;
+    for (qsizetype at = 0; at + ResultRecordLength <= bytes.size(); at += ResultRecordLength)
+        records.append(ResultRecord::decode(reinterpret_cast<const unsigned char *>(bytes.constData()) + at));
+    return records;
+}
+
+QStringList SessionFixture::playedNames() const
+{
+    QStringList names;
+    for (const QString &path : test.sound.played)
+        names.append(QFileInfo(path).fileName());
+    return names;
+}
