@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/ui/placeholderscreen.h"
 #include "drill/ui/mainfrm.h"
+#include "menu/ui/seisekitime1.h"
 #include "result/recordsession.h"
 #include "result/ui/frmsyuuryou.h"
 #include "support/resultfiles.h"
@@ -251,7 +251,7 @@ void TestResultScreen::buttons()
     result = qobject_cast<FrmSyuuryou *>(f.host->currentScreen());
     QTRY_VERIFY(!result->Command4->isHidden());
     QTest::mouseClick(result->Command4, Qt::LeftButton);
-    QVERIFY(qobject_cast<PlaceholderScreen *>(f.host->currentScreen()));
+    QVERIFY(qobject_cast<seisekitime1 *>(f.host->currentScreen()));
 }
 
 QTEST_MAIN(TestResultScreen)

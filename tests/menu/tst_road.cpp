@@ -1,0 +1,130 @@
+#include <QTest>
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/appstate.h"
+#include "app/ui/screenhost.h"
+#include "drill/ui/mainfrm.h"
+#include "menu/ui/seisekitime1.h"
+#include "result/ui/frmsyuuryou.h"
+#include "roster/siblinglauncher.h"
+#include "roster/ui/namesel.h"
+#include "support/schoolfolder.h"
+#include "support/testplatform.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The answer of the problem on the screen, read as a student reads it.
+int answerOnScreen(const MainFrm &frm)
+{
+    const int first = frm.LabelFirst->text().toInt();
+    const int second = frm.LabelSecond->text().toInt();
+    const QString op = frm.LabelOperator->text();
+    if (op == u"＋"_s)
+        return first + second;
+    if (op == u"－"_s)
+        return first - second;
+    if (op == u"×"_s)
+        return first * second;
+    return first / second;
+}
+
+QStringList lines(const QListWidget *list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out.append(list->item(i)->text());
+    return out;
+}
+
+// The line of the current student ("●") in a list, or an empty text.
+QString ownLine(const QListWidget *list)
+{
+    for (const QString &line : lines(list)) {
+        if (line.contains(u'●'))
+            return line;
+    }
+    return {};
+}
+
+} // namespace
+
+// The whole road of one session through the real screens, by keys.
+class TestRoad : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void splashToLauncher();
+};
+
+void TestRoad::splashToLauncher()
+{
+    SchoolFolder school;
+    TestPlatform test;
+    AppState state;
+    ScreenHost host(state, test.platform, school.layout().programFolder);
+    host.showSplash();
+    QTRY_VERIFY(qobject_cast<namesel *>(host.currentScreen()));
+    auto *names = qobject_cast<namesel *>(host.currentScreen());
+
+    // The first student of the list, confirmed with "1".
+    names->List1->setFocus();
+    QTest::keyClick(names->List1, Qt::Key_Down);
+    QTest::keyClick(names->List1, Qt::Key_1);
+    QTRY_VERIFY(qobject_cast<seisekitime1 *>(host.currentScreen()));
+    QPointer<seisekitime1> menu = qobject_cast<seisekitime1 *>(host.currentScreen());
+    const qint16 student = state.StudentNumber;
+    QVERIFY(student > 0);
+    const int todayBefore = int(state.ResultTallies.at(1, student).todayCount);
+    QVERIFY(menu->keyReady());
+
+    QTest::keyClick(menu, Qt::Key_1);
+    QCOMPARE(state.CurrentLevel, qint16(1));
+    QPointer<MainFrm> drill = qobject_cast<MainFrm *>(host.currentScreen());
+    QVERIFY(drill);
+    QTRY_VERIFY(!menu);
+
+    QTest::mouseClick(drill->CommandStart, Qt::LeftButton);
+    for (int answered = 0; answered < 100; ++answered) {
+        QVERIFY(drill);
+        test.clock.advanceMs(900);
+        drill->Timer1_Timer();
+        QTest::keyClicks(drill, QString::number(answerOnScreen(*drill)));
+        QTest::keyClick(drill, Qt::Key_Space);
+    }
+    auto *result = qobject_cast<FrmSyuuryou *>(host.currentScreen());
+    QVERIFY(result);
+    QCOMPARE(state.ResultTime, 90);
+    QTRY_VERIFY(!result->Command4->isHidden());
+    QTest::mouseClick(result->Command4, Qt::LeftButton);
+
+    menu = qobject_cast<seisekitime1 *>(host.currentScreen());
+    QVERIFY(menu);
+    const int todayAfter = int(state.ResultTallies.at(1, student).todayCount);
+    QCOMPARE(todayAfter, todayBefore + 1);
+    QVERIFY(menu->Label14[1]->text().startsWith(QString::number(todayAfter) + u"回/"_s));
+    // The ranking of level 1 lists the student's points and today's log the session.
+    QVERIFY(!ownLine(menu->List5[1]).isEmpty());
+    menu->Option2[0]->click();
+    menu->Option1[2]->click();
+    QVERIFY(ownLine(menu->List5[1]).startsWith(u"  90秒 "_s));
+
+    QTest::keyClick(menu, Qt::Key_0);
+    QTRY_VERIFY(qobject_cast<namesel *>(host.currentScreen()));
+    names = qobject_cast<namesel *>(host.currentScreen());
+    QTest::keyClick(names->List1, Qt::Key_0);
+    QCOMPARE(test.launcher.calls, 1);
+    QCOMPARE(test.launcher.program, SiblingLauncher::path(school.layout().programFolder));
+    QVERIFY(test.programEnd.ended);
+    QCOMPARE(test.programEnd.code, 0);
+}
+
+QTEST_MAIN(TestRoad)
+#include "tst_road.moc"
