@@ -59,6 +59,7 @@ int main(int argc, char **argv)
     state.StudentNumber = student;
     state.StudentName = state.Roster.name(student);
     state.StudentGrade = state.Roster.gradeName(student);
+    state.LoginTime = int(test.clock.secondsSinceMidnight()) - 12 * 60;
     host.openLevelMenu();
     auto *menu = qobject_cast<seisekitime1 *>(host.currentScreen());
     if (!menu)

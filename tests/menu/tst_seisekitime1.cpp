@@ -112,10 +112,12 @@ private slots:
     void teacherButton();
     void keys_data();
     void keys();
+    void keyStartsALevelUnderNotice();
     void keyZeroReturnsOnlyWhenEnabled();
     void startByButtonAndName();
     void viewsFillLists();
     void listLinesFitTheirColumn();
+    void logsReachTheNewestOfALargeFile();
 };
 
 void TestSeisekitime1::buildsFourColumns()
@@ -146,6 +148,8 @@ void TestSeisekitime1::buildsFourColumns()
     QCOMPARE(m->Label12->text(), u"小３ やまだ　はなこ"_s);
     QCOMPARE(m->Label13->text(), f.state.SiteTitle + u":1"_s);
     QCOMPARE(m->Label17->text(), u"起動後5分"_s);
+    QCOMPARE(m->Label11->text(), u"カズドリ"_s);
+    QCOMPARE(m->Label11->font().pointSize(), 24);
     // The default view: points, total ranking.
     QVERIFY(m->Option2[1]->isChecked() && m->Option1[1]->isChecked());
     QCOMPARE(m->Option1[1]->text(), u"累計順"_s);
@@ -304,6 +308,18 @@ void TestSeisekitime1::keys()
     QCOMPARE(f.menuGone(), level != 0);
 }
 
+// The notice covers the button for the mouse; the key still starts the level.
+void TestSeisekitime1::keyStartsALevelUnderNotice()
+{
+    Fixture f(DemoRows, sessions(1, 1, 5, 60));
+    QVERIFY(f.open(1));
+    QVERIFY(f.menu->Text1[1]->isVisible());
+    QCOMPARE(f.menu->childAt(f.menu->Command4[1]->mapTo(f.menu, QPoint(20, 20))), f.menu->Text1[1]);
+    QTest::keyClick(f.menu, Qt::Key_1);
+    QCOMPARE(f.state.CurrentLevel, qint16(1));
+    QVERIFY(f.menuGone());
+}
+
 void TestSeisekitime1::keyZeroReturnsOnlyWhenEnabled()
 {
     Fixture f;
@@ -364,6 +380,13 @@ void TestSeisekitime1::viewsFillLists()
     QCOMPARE(m->period(), 1);
     QCOMPARE(lines(m->List5[1]).size(), 2);
 
+    m->Option2[2]->click();  // own history
+    QCOMPARE(m->Label5->text(), u"個人別ﾀｲﾑ"_s);
+    QCOMPARE(lines(m->List5[1]).size(), 1);
+    QVERIFY(lines(m->List5[1])[0].startsWith(u"2026/12/09 "_s));
+    QVERIFY(m->Command1->isEnabled() && m->Picture2->isHidden());
+
+    m->Option2[0]->click();
     m->Combo1->setCurrentIndex(m->Combo1->findText(u"小６"_s));
     emit m->Combo1->activated(m->Combo1->currentIndex());
     QCOMPARE(m->List5[1]->count(), 0);
@@ -397,6 +420,24 @@ void TestSeisekitime1::listLinesFitTheirColumn()
     m->Option2[1]->click();  // period log in the points view: the widest lines
     QVERIFY(m->List5[1]->count() == 2);
     QVERIFY(check());
+}
+
+// Beyond 32767 records the logs still read the newest ones, and today's
+// log only the newest 1000 even when more were written today.
+void TestSeisekitime1::logsReachTheNewestOfALargeFile()
+{
+    QList<ResultRecord> records = sessions(1, 3, 1, 70);
+    records += sessions(2, 2, 33000, 80);
+    records += sessions(1, 1, 1, 60);
+    Fixture f(DemoRows, records);
+    QVERIFY(f.open(1));
+    seisekitime1 *m = f.menu;
+    m->Option2[0]->click();
+    m->Option1[2]->click();
+    QCOMPARE(m->List5[1]->count(), 1);
+    QCOMPARE(m->List5[2]->count(), 999);
+    QCOMPARE(m->List5[3]->count(), 0);
+    QVERIFY(lines(m->List5[1])[0].startsWith(u"  60秒 12:00●やまだ　は●"_s));
 }
 
 QTEST_MAIN(TestSeisekitime1)

@@ -484,7 +484,10 @@ void seisekitime1::Form_Activate()
     Label12->setText(state.StudentGrade + u' ' + trimBlanks(state.StudentName));
     Label13->setText(state.SiteTitle + u':' + QString::number(state.StudentNumber));
     Label11->setText(state.ContentTitle);
-    Label11->setFont(pixelFont(font(), state.ContentTitle.size() > 9 ? 27 : 32, true));
+    QFont title = Label11->font();
+    title.setPointSize(state.ContentTitle.size() > 9 ? 20 : 24);
+    title.setBold(true);
+    Label11->setFont(title);
     {
         const QSignalBlocker blocker(HScroll1);
         HScroll1->setValue(1);
