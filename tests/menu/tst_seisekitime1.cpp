@@ -114,6 +114,7 @@ private slots:
     void keys();
     void keyStartsALevelUnderNotice();
     void keyZeroReturnsOnlyWhenEnabled();
+    void keysWaitWhileListsFill();
     void startByButtonAndName();
     void viewsFillLists();
     void listLinesFitTheirColumn();
@@ -332,6 +333,19 @@ void TestSeisekitime1::keyZeroReturnsOnlyWhenEnabled()
     QTest::keyClick(f.menu, Qt::Key_0);
     QVERIFY(f.menuGone());
     QVERIFY(f.host.currentScreen()->objectName() == u"namesel"_s);
+}
+
+void TestSeisekitime1::keysWaitWhileListsFill()
+{
+    Fixture f;
+    QVERIFY(f.open(1));
+    f.state.CurrentLevel = 0;
+    // Typed just before the fill, handled while it lets window events run.
+    QCoreApplication::postEvent(f.menu, new QKeyEvent(QEvent::KeyPress, Qt::Key_2, Qt::NoModifier, u"2"_s));
+    f.menu->Option2[0]->click();
+    QCOMPARE(f.state.CurrentLevel, qint16(0));
+    QVERIFY(!f.menuGone());
+    QVERIFY(f.menu->keyReady());
 }
 
 void TestSeisekitime1::startByButtonAndName()

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -632,7 +633,9 @@ void seisekitime1::Option2_Click(int index)
         return;
     if (index == 2) {
         Combo2->hide();
+        const bool wasReady = std::exchange(m_keyReady, false);
         Command16_Click();
+        m_keyReady = wasReady;
         return;
     }
     const ViewMode view = index == 0 ? ViewMode::Time : ViewMode::Points;
@@ -683,6 +686,8 @@ void seisekitime1::Option1_Click(int index)
     const std::optional<ListKind> list = ListFor(ViewModeOf(m_viewMode), index);
     if (!list)
         return;
+    // The fill lets window events run: a start key then would leave it half done.
+    const bool wasReady = std::exchange(m_keyReady, false);
     beginFill();
     switch (*list) {
     case ListKind::BestTimes:
@@ -705,6 +710,7 @@ void seisekitime1::Option1_Click(int index)
         break;
     }
     endFill();
+    m_keyReady = wasReady;
 }
 
 void seisekitime1::fillRankings()
