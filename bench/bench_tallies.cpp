@@ -9,15 +9,15 @@
 #include <memory>
 
 #include "app/appstate.h"
-#include "benchplatform.h"
+#include "support/benchplatform.h"
+#include "support/benchschool.h"
 #include "app/oledate.h"
 #include "store/resultsfile.h"
 #include "store/tallies.h"
 
 namespace {
 
-constexpr int Records = 20000;
-constexpr int Students = 2000;
+using BenchSchool::Records;
 
 // A school's file: 20000 sessions of 2000 students over the last 60 days.
 struct Fixture
@@ -25,31 +25,8 @@ struct Fixture
     Fixture()
     {
         state->DataFolder = dir.path() + u'/';
-        const int targets[] = {120, 150, 130, 170};
-        for (int level = 1; level <= 4; ++level) {
-            LevelStandard &row = state->LevelStandards[level];
-            row.TargetTime = targets[level - 1];
-            row.PointMultiplier = 1.0f;
-            row.ClearCount = 5;
-            row.ClearPoints = 40;
-            row.JudgeDays = QStringLiteral("14");
-            row.OveruseDays = QStringLiteral("1");
-        }
-        const double today = OleDate::fromDate(clock.today());
-        QByteArray bytes(Records * ResultRecordLength, '\0');
-        quint32 seed = 12345;
-        for (int i = 0; i < Records; ++i) {
-            seed = seed * 1103515245u + 12345u;
-            const int level = int(seed >> 8) % 4 + 1;
-            const qint32 time = (seed >> 4) % 50 == 0 ? 99999 : 60 + int(seed >> 12) % 240;
-            const ResultRecord r = ResultRecord::make(today - 60 + i * 60.0 / Records, 0.4,
-                                                      qint16(i % Students + 1), qint16(level), time,
-                                                      QStringLiteral("00123"));
-            r.encode(reinterpret_cast<unsigned char *>(bytes.data()) + i * ResultRecordLength);
-        }
-        QFile file(ResultsFile::pathIn(state->DataFolder));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            std::abort();
+        BenchSchool::setLevelStandards(*state);
+        BenchSchool::writeResults(state->DataFolder, OleDate::fromDate(clock.today()));
     }
 
     QTemporaryDir dir;
