@@ -101,7 +101,8 @@ void ScreenHost::openNameSelection()
 void ScreenHost::openLevelMenu()
 {
     Startup::SetUpLevelCatalogue(m_state);
-    auto *menu = new seisekitime1(*this);
+    // Built in place: moving a finished widget tree into the window restyles all of it.
+    auto *menu = new seisekitime1(*this, this);
     menu->Form_Load();
     showScreen(menu);
     menu->Form_Activate();

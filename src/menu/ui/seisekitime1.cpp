@@ -717,20 +717,26 @@ void seisekitime1::fillRankings()
 {
     const int n = levelCount();
     ProgressBar2->setRange(0, n);
+    std::vector<RankingStudent> roster = RankingRoster(m_host.state().Roster);
     for (int k = 1; k <= n; ++k) {
         ProgressBar2->setValue(k);
-        Command3_Click(k);
+        rankLevel(k, roster);
     }
 }
 
 void seisekitime1::Command3_Click(int level)
+{
+    std::vector<RankingStudent> roster = RankingRoster(m_host.state().Roster);
+    rankLevel(level, roster);
+}
+
+void seisekitime1::rankLevel(int level, std::vector<RankingStudent> &roster)
 {
     if (level < 1 || level >= int(List5.size()))
         return;
     const AppState &state = m_host.state();
     Label9[level]->setText(QStringLiteral("今日"));
     Label10[level]->setText(QStringLiteral("今まで"));
-    std::vector<RankingStudent> roster = RankingRoster(state.Roster);
     SetLevelValues(roster, state, level);
     RankingKind kind = RankingKind::BestTime;
     if (ViewModeOf(m_viewMode) == ViewMode::Points)

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "menu/rankings.h"
 #include "menu/resultlogs.h"
 #include "menu/resultviews.h"
 
@@ -115,6 +116,8 @@ private:
     void beginFill();
     void endFill();
     void fillRankings();
+    // Ranks one level; the roster's level values are overwritten.
+    void rankLevel(int level, std::vector<ResultLists::RankingStudent> &roster);
     void setLines(const ResultLists::LevelLines &lines);
     bool readLog(qint32 window, std::vector<ResultLists::LogRecord> &records);
     ResultLists::LogContext logContext() const;
