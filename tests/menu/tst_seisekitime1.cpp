@@ -115,6 +115,7 @@ private slots:
     void keyStartsALevelUnderNotice();
     void keyZeroReturnsOnlyWhenEnabled();
     void keysWaitWhileListsFill();
+    void oneStartOnly();
     void startByButtonAndName();
     void viewsFillLists();
     void listLinesFitTheirColumn();
@@ -346,6 +347,17 @@ void TestSeisekitime1::keysWaitWhileListsFill()
     QCOMPARE(f.state.CurrentLevel, qint16(0));
     QVERIFY(!f.menuGone());
     QVERIFY(f.menu->keyReady());
+}
+
+void TestSeisekitime1::oneStartOnly()
+{
+    Fixture f;
+    QVERIFY(f.open(1));
+    // A second key arrives while the start repaints the screen.
+    QCoreApplication::postEvent(f.menu, new QKeyEvent(QEvent::KeyPress, Qt::Key_2, Qt::NoModifier, u"2"_s));
+    QTest::mouseClick(f.menu->Command4[1], Qt::LeftButton);
+    QCOMPARE(f.state.CurrentLevel, qint16(1));
+    QVERIFY(f.menuGone());
 }
 
 void TestSeisekitime1::startByButtonAndName()

@@ -528,23 +528,33 @@ void seisekitime1::Command9_Click()
     }
 }
 
+bool seisekitime1::mayStart(int level) const
+{
+    return !m_leaving && !Picture7->isVisible() && level >= 1 && level < int(Command4.size())
+           && Command4[level]->isEnabled();
+}
+
+// The screen is being left from the first start or return on: a key or
+// click that arrives while it repaints must not start a second drill.
 void seisekitime1::Command4_Click(int level)
 {
-    if (Picture7->isVisible() || level < 1 || level >= int(Command4.size()) || !Command4[level]->isEnabled())
+    if (!mayStart(level))
         return;
+    m_leaving = true;
+    m_keyReady = false;
     showCover(true);
     m_host.state().CurrentLevel = qint16(level);
     QCoreApplication::processEvents();
-    m_keyReady = false;
     m_host.openDrill();
 }
 
 void seisekitime1::Label3_Click(int level)
 {
-    if (Picture7->isVisible() || level < 1 || level >= int(Command4.size()) || !Command4[level]->isEnabled())
+    if (!mayStart(level))
         return;
-    m_host.state().CurrentLevel = qint16(level);
+    m_leaving = true;
     m_keyReady = false;
+    m_host.state().CurrentLevel = qint16(level);
     m_host.openDrill();
 }
 
@@ -576,6 +586,10 @@ void seisekitime1::HScroll1_Change()
 
 void seisekitime1::Command1_Click()
 {
+    if (m_leaving)
+        return;
+    m_leaving = true;
+    m_keyReady = false;
     showCover(true);
     QCoreApplication::processEvents();
     m_host.openNameSelection();

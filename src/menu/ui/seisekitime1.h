@@ -123,6 +123,7 @@ private:
     ResultLists::LogContext logContext() const;
     int levelCount() const;
     bool maySkipPast(int level) const;
+    bool mayStart(int level) const;
 
     ScreenHost &m_host;
     int m_columnWidth = 0;
@@ -130,6 +131,7 @@ private:
     int m_columnsTop = 0;
     bool m_keyReady = false;
     bool m_suppress = false;
+    bool m_leaving = false;
     int m_viewMode = 0;
     int m_pointsMode = 0;
     int m_period = ResultLists::DefaultPeriod;
