@@ -12,7 +12,6 @@
 #include "app/ui/screenhost.h"
 #include "menu/ui/seisekitime1.h"
 #include "store/resultsfile.h"
-#include "store/tallies.h"
 #include "support/resultfiles.h"
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"
@@ -144,6 +143,7 @@ void TestSeisekitime1::buildsFourColumns()
     }
     QCOMPARE(m->Label3[3]->text(), u"かけ算"_s);
     QVERIFY(m->HScroll1->isHidden());
+    QVERIFY(m->WebBrowser2->toPlainText().contains(u"目標タイム"_s));
     QVERIFY(m->Picture2->isHidden());
     QVERIFY(m->keyReady());
     QCOMPARE(m->Combo2->currentText(), u"　　１ヶ月間の全成績"_s);
