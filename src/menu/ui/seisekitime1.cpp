@@ -315,7 +315,28 @@ void seisekitime1::Form_Load()
                                  "#Label17, #Label18, #Label5, QRadioButton { %1 }")
                       .arg(colours));
 
-    // Templates: the number label takes a fifth, the counts half each.
+    sizeTemplates();
+
+    {
+        const QSignalBlocker block1(Combo1);
+        const QSignalBlocker block2(Combo2);
+        Combo1->addItems(GradeFilterTexts());
+        const int chosen = Combo1->findText(state.InitialGradeFilter);
+        Combo1->setCurrentIndex(chosen >= 0 ? chosen : 0);
+        Combo2->addItems(PeriodTexts());
+        Combo2->setCurrentIndex(DefaultPeriod - 1);
+    }
+    for (int k = 1; k <= n; ++k)
+        buildColumn(k);
+    fitListFont();
+    HScroll1->setRange(1, std::max(1, n - 3));
+    HScroll1->setVisible(n > 4);
+    Picture2->setGeometry(rect());
+}
+
+void seisekitime1::sizeTemplates()
+{
+    // The number label takes a fifth of the column, the counts half each.
     const int w = m_columnWidth;
     Label1[0]->resize(w / 5, 34);
     Label3[0]->resize(w - w / 5, 34);
@@ -333,22 +354,6 @@ void seisekitime1::Form_Load()
     const QFont small = fitted(font(), QStringLiteral("目標=9999秒 99回/9999点(×1.25)"), w - 6, 15);
     for (QLabel *label : {Label7[0], Label8[0], Label9[0], Label14[0], Label10[0], Label15[0]})
         label->setFont(small);
-
-    {
-        const QSignalBlocker block1(Combo1);
-        const QSignalBlocker block2(Combo2);
-        Combo1->addItems(GradeFilterTexts());
-        const int chosen = Combo1->findText(state.InitialGradeFilter);
-        Combo1->setCurrentIndex(chosen >= 0 ? chosen : 0);
-        Combo2->addItems(PeriodTexts());
-        Combo2->setCurrentIndex(DefaultPeriod - 1);
-    }
-    for (int k = 1; k <= n; ++k)
-        buildColumn(k);
-    fitListFont();
-    HScroll1->setRange(1, std::max(1, n - 3));
-    HScroll1->setVisible(n > 4);
-    Picture2->setGeometry(rect());
 }
 
 void seisekitime1::buildColumn(int k)
@@ -443,7 +448,6 @@ void seisekitime1::Form_Activate()
 {
     AppState &state = m_host.state();
     Platform &platform = m_host.platform();
-    const int n = levelCount();
     Command8->setVisible(trimBlanks(state.StudentName) == teacherName());
     const qint32 now = qint32(TextNumber::roundHalfEven(platform.clock.secondsSinceMidnight()));
     Label17->setText(QStringLiteral("起動後") + QString::number((now - state.LoginTime) / 60) + QStringLiteral("分"));
@@ -454,26 +458,9 @@ void seisekitime1::Form_Activate()
     Option1[2]->setText(captions.second);
     if (!ComputeTallies(state, platform))
         return;
-
-    double today = 0;
-    for (int level = 1; level <= MaxLevel; ++level) {
-        if (TallyTables::contains(level, state.StudentNumber))
-            today += state.ResultTallies.at(level, state.StudentNumber).todayCount;
-    }
-    Label18->setText(QStringLiteral("本日総回数＝") + QString::number(qint16(TextNumber::roundHalfEven(today)))
-                     + QStringLiteral("回"));
-
-    ProgressBar2->setMaximum(n);
-    m_viewMode = int(ViewMode::Points);
-    m_pointsMode = 1;
-    m_suppress = true;
-    Option1[1]->setChecked(true);
-    Option2_Click(1);
-    Option2[1]->setChecked(true);
-    Command1->setEnabled(true);
-    m_suppress = false;
-
-    for (int k = 1; k <= n; ++k) {
+    showTodayTotal();
+    setDefaultView();
+    for (int k = 1; k <= levelCount(); ++k) {
         for (QLabel *label : {Label7[k], Label8[k]})
             label->setStyleSheet(QStringLiteral("background: rgb(224, 224, 224); color: black;"));
         List5[k]->show();
@@ -481,13 +468,7 @@ void seisekitime1::Form_Activate()
         fillCountLabels(k);
     }
     showCover(false);
-    Label12->setText(state.StudentGrade + u' ' + trimBlanks(state.StudentName));
-    Label13->setText(state.SiteTitle + u':' + QString::number(state.StudentNumber));
-    Label11->setText(state.ContentTitle);
-    QFont title = Label11->font();
-    title.setPointSize(state.ContentTitle.size() > 9 ? 20 : 24);
-    title.setBold(true);
-    Label11->setFont(title);
+    fillHeaderLabels();
     {
         const QSignalBlocker blocker(HScroll1);
         HScroll1->setValue(1);
@@ -497,6 +478,46 @@ void seisekitime1::Form_Activate()
     showCover(false);
     ProgressBar2->hide();
     m_keyReady = true;
+}
+
+void seisekitime1::showTodayTotal()
+{
+    const AppState &state = m_host.state();
+    double today = 0;
+    for (int level = 1; level <= MaxLevel; ++level) {
+        if (TallyTables::contains(level, state.StudentNumber))
+            today += state.ResultTallies.at(level, state.StudentNumber).todayCount;
+    }
+    Label18->setText(QStringLiteral("本日総回数＝") + QString::number(qint16(TextNumber::roundHalfEven(today)))
+                     + QStringLiteral("回"));
+}
+
+// Points view, total ranking. The first kind button is selected on a fresh
+// build, so selecting it fills the lists; the view switch then only sets
+// the look while the suppress flag is up.
+void seisekitime1::setDefaultView()
+{
+    ProgressBar2->setMaximum(levelCount());
+    m_viewMode = int(ViewMode::Points);
+    m_pointsMode = 1;
+    m_suppress = true;
+    Option1[1]->setChecked(true);
+    Option2_Click(1);
+    Option2[1]->setChecked(true);
+    Command1->setEnabled(true);
+    m_suppress = false;
+}
+
+void seisekitime1::fillHeaderLabels()
+{
+    const AppState &state = m_host.state();
+    Label12->setText(state.StudentGrade + u' ' + trimBlanks(state.StudentName));
+    Label13->setText(state.SiteTitle + u':' + QString::number(state.StudentNumber));
+    Label11->setText(state.ContentTitle);
+    QFont title = Label11->font();
+    title.setPointSize(state.ContentTitle.size() > 9 ? 20 : 24);
+    title.setBold(true);
+    Label11->setFont(title);
 }
 
 bool seisekitime1::maySkipPast(int k) const

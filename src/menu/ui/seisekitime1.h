@@ -107,10 +107,14 @@ private:
     void buildCover();
     void buildTemplates();
     void connectControls();
+    void sizeTemplates();
     void buildColumn(int level);
     void fillStandardLabels(int level);
     void fillCountLabels(int level);
     void placeHeader();
+    void showTodayTotal();
+    void setDefaultView();
+    void fillHeaderLabels();
     void fitListFont();
     void showCover(bool shown);
     void beginFill();
