@@ -1,6 +1,8 @@
 #include <QTest>
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -119,6 +121,7 @@ private slots:
     void viewsFillLists();
     void listLinesFitTheirColumn();
     void logsReachTheNewestOfALargeFile();
+    void unreadableResultsEndTheProgram();
 };
 
 void TestSeisekitime1::buildsFourColumns()
@@ -464,6 +467,21 @@ void TestSeisekitime1::logsReachTheNewestOfALargeFile()
     QCOMPARE(m->List5[2]->count(), 999);
     QCOMPARE(m->List5[3]->count(), 0);
     QVERIFY(lines(m->List5[1])[0].startsWith(u"  60秒 12:00●やまだ　は●"_s));
+}
+
+void TestSeisekitime1::unreadableResultsEndTheProgram()
+{
+    Fixture f(DemoRows, sessions(1, 1, 1, 60));
+    QVERIFY(f.open(1));
+    const QString path = ResultsFile::pathIn(f.school.layout().dataFolder);
+    QVERIFY(QFile::remove(path) && QDir().mkdir(path));
+    f.menu->Option2[0]->click();
+    f.menu->Option1[2]->click();
+    QCOMPARE(f.test.dialogs.shown.size(), 1);
+    QCOMPARE(f.test.dialogs.shown[0].title, u"注意"_s);
+    QVERIFY(f.test.dialogs.shown[0].text.startsWith(u"成績ランダムファイル表示"_s));
+    QVERIFY(f.test.programEnd.ended);
+    QCOMPARE(f.test.programEnd.code, 1);
 }
 
 QTEST_MAIN(TestSeisekitime1)
