@@ -22,24 +22,7 @@ namespace {
 using BenchSchool::Records;
 using BenchSchool::Students;
 
-struct Fixture
-{
-    Fixture()
-    {
-        state->DataFolder = dir.path() + u'/';
-        state->RosterFolder = dir.path() + u'/';
-        state->SchoolYearStartMonth = 4;
-        BenchSchool::setLevelStandards(*state);
-        BenchSchool::writeResults(state->DataFolder, OleDate::fromDate(clock.today()));
-        BenchSchool::writeRoster(state->RosterFolder, clock.today().year());
-    }
-
-    QTemporaryDir dir;
-    std::unique_ptr<AppState> state = std::make_unique<AppState>();
-    BenchPlatform bench;
-    SystemClock &clock = bench.clock;
-    Platform &platform = bench.platform;
-};
+using Fixture = BenchSchool::Fixture;
 
 Fixture &fixture()
 {

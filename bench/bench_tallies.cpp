@@ -20,21 +20,7 @@ namespace {
 using BenchSchool::Records;
 
 // A school's file: 20000 sessions of 2000 students over the last 60 days.
-struct Fixture
-{
-    Fixture()
-    {
-        state->DataFolder = dir.path() + u'/';
-        BenchSchool::setLevelStandards(*state);
-        BenchSchool::writeResults(state->DataFolder, OleDate::fromDate(clock.today()));
-    }
-
-    QTemporaryDir dir;
-    std::unique_ptr<AppState> state = std::make_unique<AppState>();
-    BenchPlatform bench;
-    SystemClock &clock = bench.clock;
-    Platform &platform = bench.platform;
-};
+using Fixture = BenchSchool::Fixture;
 
 Fixture &fixture()
 {

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "app/appstate.h"
+#include "app/oledate.h"
 #include "platform/cp932.h"
 #include "roster/rosterfile.h"
 #include "store/resultrecord.h"
@@ -76,6 +76,16 @@ void writeResults(const QString &dataFolder, double today)
 void writeRoster(const QString &rosterFolder, int schoolYear)
 {
     writeOrAbort(rosterFolder + QString::fromUtf8(RosterFile::FileName), rosterBytes(schoolYear));
+}
+
+Fixture::Fixture()
+{
+    state->DataFolder = dir.path() + u'/';
+    state->RosterFolder = dir.path() + u'/';
+    state->SchoolYearStartMonth = 4;
+    setLevelStandards(*state);
+    writeResults(state->DataFolder, OleDate::fromDate(clock.today()));
+    writeRoster(state->RosterFolder, clock.today().year());
 }
 
 } // namespace BenchSchool
