@@ -1,6 +1,7 @@
 #include "store/resultsfile.h"
 
 #include <cerrno>
+#include <limits>
 
 #include <QDir>
 #include <QFileInfo>
@@ -125,7 +126,12 @@ void fillClassBest(AppState &state)
 {
     for (int level = 1; level <= MaxLevel; ++level) {
         const qint32 *row = &state.PersonalBest.at(level, 1);
-        state.ClassBest[static_cast<std::size_t>(level)] = *std::min_element(row, row + ClassBestStudents);
+        // A running minimum rather than min_element: no position is needed,
+        // and without one the loop is vectorised, which counts on every load.
+        qint32 best = std::numeric_limits<qint32>::max();
+        for (int student = 0; student < ClassBestStudents; ++student)
+            best = std::min(best, row[student]);
+        state.ClassBest[static_cast<std::size_t>(level)] = best;
     }
 }
 

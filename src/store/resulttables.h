@@ -58,13 +58,16 @@ public:
         for (int level = MaxLevel; level >= 0; --level)
             clearLevel(level);
     }
-    void clearLevel(int level)
+    void clearLevel(int level) { clearStudents(level, 0, MaxStudent); }
+    // Cells first..last of one level to their value-initialised state.
+    void clearStudents(int level, int first, int last)
     {
-        const auto row = m_cells.begin() + static_cast<std::ptrdiff_t>(index(level, 0));
+        const auto from = m_cells.begin() + static_cast<std::ptrdiff_t>(index(level, first));
+        const auto count = static_cast<std::size_t>(last - first + 1);
         if constexpr (std::is_trivially_copyable_v<T>)
-            std::memset(static_cast<void *>(&*row), 0, (MaxStudent + 1) * sizeof(T));
+            std::memset(static_cast<void *>(&*from), 0, count * sizeof(T));
         else
-            std::fill(row, row + (MaxStudent + 1), T{});
+            std::fill(from, from + static_cast<std::ptrdiff_t>(count), T{});
     }
 
 private:
@@ -119,9 +122,10 @@ struct TallyCell
 inline constexpr int PointsMemoSpan = 1024;
 
 // The eight tallies of every level and student. Cells are written only
-// through write(), which notes the level, so that clearing touches only the
-// levels written since the last clear: a school uses a handful of the 35
-// levels, and the table is 5 MB.
+// through write(), which notes the students written on each level, so that
+// clearing touches only that span: a school uses a handful of the 35 levels
+// and far fewer students than the table holds, and the table is 5 MB. What
+// is cleared for nothing pushes the records out of the cache before the pass.
 class TallyTables final
 {
 public:
@@ -134,23 +138,26 @@ public:
     const TallyCell &at(int level, int student) const { return m_cells.at(level, student); }
     TallyCell &write(int level, int student)
     {
-        m_written[static_cast<std::size_t>(level)] = true;
+        WrittenSpan &span = m_written[static_cast<std::size_t>(level)];
+        span.first = std::min(span.first, student);
+        span.last = std::max(span.last, student);
         return m_cells.at(level, student);
     }
     // Every cell back to zero.
     void clear()
     {
         for (int level = MaxLevel; level >= 0; --level) {
-            if (m_written[static_cast<std::size_t>(level)])
-                m_cells.clearLevel(level);
+            const WrittenSpan &span = m_written[static_cast<std::size_t>(level)];
+            if (span.first <= span.last)
+                m_cells.clearStudents(level, span.first, span.last);
         }
-        m_written.fill(false);
+        m_written.fill({});
     }
     // The same, by clearing all the memory whether written or not.
     void clearAll()
     {
         m_cells.clear();
-        m_written.fill(false);
+        m_written.fill({});
     }
 
     // Scratch of one computation: the points of each level and time below
@@ -158,6 +165,12 @@ public:
     std::vector<qint32> pointsMemo;
 
 private:
+    // Students written on a level since the last clear; none when first > last.
+    struct WrittenSpan
+    {
+        int first = MaxStudent + 1;
+        int last = -1;
+    };
     LevelStudentTable<TallyCell> m_cells;
-    std::array<bool, MaxLevel + 1> m_written{};
+    std::array<WrittenSpan, MaxLevel + 1> m_written{};
 };

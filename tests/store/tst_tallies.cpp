@@ -33,6 +33,7 @@ private slots:
     void levelCleared_data();
     void levelCleared();
     void recomputeStartsFromZero();
+    void recomputeClearsFirstAndLastStudents();
     void sameTimeAtTwoLevels();
     void failedLoadLeavesNothingCounted();
 
@@ -292,6 +293,24 @@ void TestTallies::recomputeStartsFromZero()
     QVERIFY(compute());
     QCOMPARE(cell(9, 9).totalCount, qint16(0));
     QCOMPARE(cell(9, 9).todayPoints, 0);
+}
+
+void TestTallies::recomputeClearsFirstAndLastStudents()
+{
+    writeRecords({ResultFiles::record(m_today, 1, 9, 50), ResultFiles::record(m_today, 5000, 9, 50),
+                  ResultFiles::record(m_today, 2500, 9, 50), ResultFiles::record(m_today, 5000, 35, 50)});
+    QVERIFY(compute());
+    QCOMPARE(cell(9, 1).totalCount, qint16(1));
+    QCOMPARE(cell(9, 5000).totalCount, qint16(1));
+    QCOMPARE(cell(35, 5000).totalCount, qint16(1));
+    writeRecords({ResultFiles::record(m_today, 2500, 9, 50)});
+    QVERIFY(compute());
+    QCOMPARE(cell(9, 1).totalCount, qint16(0));
+    QCOMPARE(cell(9, 1).totalPoints, 0);
+    QCOMPARE(cell(9, 5000).totalCount, qint16(0));
+    QCOMPARE(cell(9, 5000).todayCount, 0.0f);
+    QCOMPARE(cell(35, 5000).totalCount, qint16(0));
+    QCOMPARE(cell(9, 2500).totalCount, qint16(1));
 }
 
 void TestTallies::sameTimeAtTwoLevels()
