@@ -22,11 +22,6 @@ void press(QWidget *target, int key, const QString &text)
     QCoreApplication::sendEvent(target, &up);
 }
 
-int answerOnScreen(const MainFrm &frm)
-{
-    return frm.LabelFirst->text().toInt() * frm.LabelSecond->text().toInt();
-}
-
 MainFrm *freshDrill(SessionFixture &f)
 {
     f.test.sound.played.clear();

@@ -26,21 +26,6 @@ MainFrm *startDrill(SessionFixture &f, int level)
     return qobject_cast<MainFrm *>(f.host->currentScreen());
 }
 
-// The answer of the problem on the screen, read as a student reads it.
-int answerOnScreen(const MainFrm &frm)
-{
-    const int first = frm.LabelFirst->text().toInt();
-    const int second = frm.LabelSecond->text().toInt();
-    const QString op = frm.LabelOperator->text();
-    if (op == u"＋"_s)
-        return first + second;
-    if (op == u"－"_s)
-        return first - second;
-    if (op == u"×"_s)
-        return first * second;
-    return first / second;
-}
-
 void answer(QWidget *target, const QString &text)
 {
     QTest::keyClicks(target, text);

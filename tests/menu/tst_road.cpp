@@ -14,26 +14,12 @@
 #include "roster/siblinglauncher.h"
 #include "roster/ui/namesel.h"
 #include "support/schoolfolder.h"
+#include "support/sessionfixture.h"
 #include "support/testplatform.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The answer of the problem on the screen, read as a student reads it.
-int answerOnScreen(const MainFrm &frm)
-{
-    const int first = frm.LabelFirst->text().toInt();
-    const int second = frm.LabelSecond->text().toInt();
-    const QString op = frm.LabelOperator->text();
-    if (op == u"＋"_s)
-        return first + second;
-    if (op == u"－"_s)
-        return first - second;
-    if (op == u"×"_s)
-        return first * second;
-    return first / second;
-}
 
 QStringList lines(const QListWidget *list)
 {

@@ -1,9 +1,11 @@
 #include "support/sessionfixture.h"
 
 #include <QFileInfo>
+#include <QLabel>
 
 #include "app/startup.h"
 #include "drill/problemstat.h"
+#include "drill/ui/mainfrm.h"
 #include "store/resultsfile.h"
 #include "store/tallies.h"
 #include "support/resultfiles.h"
@@ -74,4 +76,18 @@ QStringList SessionFixture::playedNames() const
     for (const QString &path : test.sound.played)
         names.append(QFileInfo(path).fileName());
     return names;
+}
+
+int answerOnScreen(const MainFrm &frm)
+{
+    const int first = frm.LabelFirst->text().toInt();
+    const int second = frm.LabelSecond->text().toInt();
+    const QString op = frm.LabelOperator->text();
+    if (op == QStringLiteral("＋"))
+        return first + second;
+    if (op == QStringLiteral("－"))
+        return first - second;
+    if (op == QStringLiteral("×"))
+        return first * second;
+    return first / second;
 }

@@ -37,3 +37,8 @@ struct SessionFixture
     AppState state;
     std::unique_ptr<ScreenHost> host;
 };
+
+class MainFrm;
+
+// The answer of the problem on the drill screen, read as a student reads it.
+int answerOnScreen(const MainFrm &frm);

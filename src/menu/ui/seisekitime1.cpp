@@ -23,6 +23,8 @@
 #include "app/localpage.h"
 #include "app/textnumber.h"
 #include "app/ui/screenhost.h"
+#include "app/ui/screenstyle.h"
+#include "roster/rostertable.h"
 #include "menu/gradefilter.h"
 #include "menu/rankings.h"
 #include "menu/rosterinputs.h"
@@ -53,44 +55,10 @@ const QString &teacherName()
     return name;
 }
 
-// Blanks only, as names are padded with them in the roster.
-QString trimBlanks(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] == u' ')
-        ++first;
-    while (last > first && text[last - 1] == u' ')
-        --last;
-    return text.mid(first, last - first);
-}
-
-QString rgb(const RgbColour &c)
-{
-    return QStringLiteral("rgb(%1, %2, %3)").arg(c.red).arg(c.green).arg(c.blue);
-}
-
-// Black on the light season colours, white on the dark ones.
-QString textOn(const RgbColour &c)
-{
-    return 299 * c.red + 587 * c.green + 114 * c.blue < 128000 ? QStringLiteral("white")
-                                                               : QStringLiteral("black");
-}
-
 QFont pixelFont(QFont font, int pixels, bool bold = false)
 {
     font.setPixelSize(pixels);
     font.setBold(bold);
-    return font;
-}
-
-// Columns line up only where a full-width character is exactly two half-width ones.
-QFont fixedPitchFont()
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
-                      QStringLiteral("Noto Sans Mono CJK JP")});
-    font.setStyleHint(QFont::TypeWriter);
     return font;
 }
 
@@ -310,7 +278,7 @@ void seisekitime1::Form_Load()
     WebBrowser2->setSearchPaths({state.DataFolder});
     WebBrowser2->setHtml(LocalPage::read(state.DataFolder + QStringLiteral("PageSeisekisita.htm")));
     m_period = DefaultPeriod;
-    const QString colours = QStringLiteral("background: %1; color: %2;").arg(rgb(state.SeasonColour), textOn(state.SeasonColour));
+    const QString colours = QStringLiteral("background: %1; color: %2;").arg(ScreenStyle::rgb(state.SeasonColour), ScreenStyle::textOn(state.SeasonColour));
     setStyleSheet(QStringLiteral("#seisekitime1, #Picture2, #Picture1, #Picture2Text, #Label11, #Label12, #Label13, "
                                  "#Label17, #Label18, #Label5, QRadioButton { %1 }")
                       .arg(colours));
@@ -448,7 +416,7 @@ void seisekitime1::Form_Activate()
 {
     AppState &state = m_host.state();
     Platform &platform = m_host.platform();
-    Command8->setVisible(trimBlanks(state.StudentName) == teacherName());
+    Command8->setVisible(RosterTable::trimBlanks(state.StudentName) == teacherName());
     const qint32 now = qint32(TextNumber::roundHalfEven(platform.clock.secondsSinceMidnight()));
     Label17->setText(QStringLiteral("起動後") + QString::number((now - state.LoginTime) / 60) + QStringLiteral("分"));
     m_keyReady = false;
@@ -511,7 +479,7 @@ void seisekitime1::setDefaultView()
 void seisekitime1::fillHeaderLabels()
 {
     const AppState &state = m_host.state();
-    Label12->setText(state.StudentGrade + u' ' + trimBlanks(state.StudentName));
+    Label12->setText(state.StudentGrade + u' ' + RosterTable::trimBlanks(state.StudentName));
     Label13->setText(state.SiteTitle + u':' + QString::number(state.StudentNumber));
     Label11->setText(state.ContentTitle);
     QFont title = Label11->font();
@@ -524,7 +492,7 @@ bool seisekitime1::maySkipPast(int k) const
 {
     const AppState &state = m_host.state();
     const std::size_t next = std::size_t(std::min(k + 1, MaxLevel));
-    return state.LevelStandards[next].ClearPoints == 9999 || trimBlanks(state.StudentName) == teacherName()
+    return state.LevelStandards[next].ClearPoints == 9999 || RosterTable::trimBlanks(state.StudentName) == teacherName()
            || LevelCleared(state, k, state.StudentNumber);
 }
 
@@ -990,7 +958,7 @@ void seisekitime1::placeHeader()
 void seisekitime1::fitListFont()
 {
     const int scrollBar = qApp->style() ? 20 : 16;
-    const QFont font = fitted(fixedPitchFont(), QStringLiteral(" 9999 12/31①やまだはな①4999秒"),
+    const QFont font = fitted(ScreenStyle::fixedPitchFont(), QStringLiteral(" 9999 12/31①やまだはな①4999秒"),
                               m_columnWidth - scrollBar - 10, 22);
     List5[0]->setFont(font);
     for (int k = 1; k < int(List5.size()); ++k)

@@ -19,6 +19,7 @@
 #include "app/textnumber.h"
 #include "app/ui/frmver.h"
 #include "app/ui/screenhost.h"
+#include "app/ui/screenstyle.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
@@ -37,18 +38,6 @@ const QString &prompt()
     return text;
 }
 
-QString rgb(const RgbColour &c)
-{
-    return QStringLiteral("rgb(%1, %2, %3)").arg(c.red).arg(c.green).arg(c.blue);
-}
-
-// Black on the light season colours, white on the dark brown of autumn.
-QString textOn(const RgbColour &c)
-{
-    return 299 * c.red + 587 * c.green + 114 * c.blue < 128000 ? QStringLiteral("white")
-                                                               : QStringLiteral("black");
-}
-
 QFont sized(QFont font, int points, bool bold = false)
 {
     font.setPointSize(points);
@@ -56,14 +45,10 @@ QFont sized(QFont font, int points, bool bold = false)
     return font;
 }
 
-// The list's columns line up only in a font where a full-width character is
-// exactly two half-width ones.
+// The name list in the fixed-pitch font, large enough to read from a seat.
 QFont listFont()
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
-                      QStringLiteral("Noto Sans Mono CJK JP")});
-    font.setStyleHint(QFont::TypeWriter);
+    QFont font = ScreenStyle::fixedPitchFont();
     font.setPointSize(16);
     return font;
 }
@@ -388,7 +373,7 @@ void namesel::resizeEvent(QResizeEvent *event)
 void namesel::applySeasonColour()
 {
     const RgbColour &c = m_host.state().SeasonColour;
-    const QString colours = QStringLiteral("background: %1; color: %2;").arg(rgb(c), textOn(c));
+    const QString colours = QStringLiteral("background: %1; color: %2;").arg(ScreenStyle::rgb(c), ScreenStyle::textOn(c));
     setAutoFillBackground(true);
     setStyleSheet(QStringLiteral("#namesel, #Picture12, #Picture5, #Label4, QRadioButton { %1 }").arg(colours));
 }

@@ -1,0 +1,25 @@
+#include "app/ui/screenstyle.h"
+
+namespace ScreenStyle {
+
+QString rgb(const RgbColour &c)
+{
+    return QStringLiteral("rgb(%1, %2, %3)").arg(c.red).arg(c.green).arg(c.blue);
+}
+
+QString textOn(const RgbColour &c)
+{
+    return 299 * c.red + 587 * c.green + 114 * c.blue < 128000 ? QStringLiteral("white")
+                                                               : QStringLiteral("black");
+}
+
+QFont fixedPitchFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
+                      QStringLiteral("Noto Sans Mono CJK JP")});
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+} // namespace ScreenStyle

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+#include "app/appstate.h"
+
+// Looks shared by the screens that use the season colour and fixed-pitch lists.
+namespace ScreenStyle {
+
+// A style-sheet colour.
+QString rgb(const RgbColour &colour);
+
+// Black on the light season colours, white on the dark ones.
+QString textOn(const RgbColour &colour);
+
+// A font in which a full-width character is exactly two half-width ones, so
+// that list columns line up.
+QFont fixedPitchFont();
+
+} // namespace ScreenStyle
