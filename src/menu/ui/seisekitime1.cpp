@@ -51,7 +51,7 @@ constexpr int Margin = 8;
 
 const QString &teacherName()
 {
-    static const QString name = QStringLiteral("監督");
+    static const QString name = QString::fromUtf8(TeacherEntryName);
     return name;
 }
 
