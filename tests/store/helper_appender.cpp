@@ -1,5 +1,6 @@
 // Started by tst_concurrency as separate copies of the program:
-//   append <dataFolder> <writer> <count> <goFile>   appends count records as student <writer>
+//   append <dataFolder> <writer> <count> <goFile>   appends count records as student <writer>,
+//                                                   pausing halfway until a load has seen some
 //   load <dataFolder> <total> <goFile>              loads until <total> records are seen,
 //                                                   checking every load is a whole-record prefix
 //   hold <dataFolder> <ms> <readyFile>              holds the file lock for <ms>
@@ -32,6 +33,13 @@ void waitFor(const QString &file)
         QThread::usleep(200);
 }
 
+// Created by the loader once a load has seen part of the records: on a busy
+// machine the appenders could otherwise finish before the loader first runs.
+QString partSeenFile(const QString &goFile)
+{
+    return goFile + QStringLiteral(".partseen");
+}
+
 int fail(const QString &why)
 {
     std::fprintf(stderr, "%s\n", qPrintable(why));
@@ -42,6 +50,8 @@ int append(AppState &state, TestPlatform &tp, int writer, int count, const QStri
 {
     waitFor(goFile);
     for (int seq = 0; seq < count; ++seq) {
+        if (seq == count / 2)
+            waitFor(partSeenFile(goFile));
         if (!AppendResult(state, tp.platform, qint16(writer), qint16(seq % MaxLevel + 1),
                           writer * 100000 + seq))
             return fail(tp.dialogs.shown.value(0).text);
@@ -85,8 +95,11 @@ int load(AppState &state, TestPlatform &tp, int total, const QString &goFile)
             std::printf("%d %d\n", loads, partial);
             return 0;
         }
-        if (state.ResultTable.count > 0)
-            ++partial;
+        if (state.ResultTable.count > 0 && partial++ == 0) {
+            QFile seen(partSeenFile(goFile));
+            if (!seen.open(QIODevice::WriteOnly))
+                return fail(QStringLiteral("cannot signal"));
+        }
     }
     return fail(QStringLiteral("saw only %1 records").arg(state.ResultTable.count));
 }
