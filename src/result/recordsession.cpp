@@ -27,7 +27,7 @@ bool RecordSession(AppState &state, Platform &platform, int level)
     const bool inTables = BestTimeTable::contains(level, student);
     if (inTables && time < state.PersonalBest.at(level, student)) {
         flags.newPersonalBest = true;
-        state.PersonalBest.at(level, student) = time;
+        state.PersonalBest.write(level, student) = time;
     }
     if (!AppendResult(state, platform, state.StudentNumber, static_cast<qint16>(level), time))
         return false;

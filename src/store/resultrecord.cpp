@@ -9,15 +9,7 @@
 
 namespace {
 
-constexpr int DateAt = 0;
-constexpr int TimeOfDayAt = 8;
-constexpr int StudentAt = 16;
-constexpr int LevelAt = 18;
-constexpr int TimeScoreAt = 20;
-constexpr int SiteCodeAt = 24;
-constexpr int ReservedAt = 29;
-constexpr int PointsAt = 34;
-constexpr int SpareAt = 39;
+using namespace ResultRecordLayout;
 
 ResultRecord::TextField textField(const QString &text)
 {
@@ -30,11 +22,6 @@ ResultRecord::TextField textField(const QString &text)
 void putDouble(unsigned char *out, double value)
 {
     qToLittleEndian(std::bit_cast<quint64>(value), out);
-}
-
-double getDouble(const unsigned char *in)
-{
-    return std::bit_cast<double>(qFromLittleEndian<quint64>(in));
 }
 
 void putText(unsigned char *out, const ResultRecord::TextField &field)
@@ -92,10 +79,4 @@ ResultRecord ResultRecord::decode(const unsigned char *in)
     record.pointsText = getText(in + PointsAt);
     record.spareText = getText(in + SpareAt);
     return record;
-}
-
-ResultEntry ResultRecord::decodeEntry(const unsigned char *in)
-{
-    return {getDouble(in + DateAt), qFromLittleEndian<qint32>(in + TimeScoreAt),
-            qFromLittleEndian<qint16>(in + StudentAt), qFromLittleEndian<qint16>(in + LevelAt)};
 }

@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <QtEndian>
+
 #include <array>
+#include <bit>
 
 #include "store/resulttables.h"
 
@@ -30,6 +33,30 @@ struct ResultRecord
 
     void encode(unsigned char *out) const;
     static ResultRecord decode(const unsigned char *in);
-    // Only the fields a load keeps.
+    // Only the fields a load keeps; inline, as a load runs it per record.
     static ResultEntry decodeEntry(const unsigned char *in);
 };
+
+namespace ResultRecordLayout {
+inline constexpr int DateAt = 0;
+inline constexpr int TimeOfDayAt = 8;
+inline constexpr int StudentAt = 16;
+inline constexpr int LevelAt = 18;
+inline constexpr int TimeScoreAt = 20;
+inline constexpr int SiteCodeAt = 24;
+inline constexpr int ReservedAt = 29;
+inline constexpr int PointsAt = 34;
+inline constexpr int SpareAt = 39;
+
+inline double getDouble(const unsigned char *in)
+{
+    return std::bit_cast<double>(qFromLittleEndian<quint64>(in));
+}
+} // namespace ResultRecordLayout
+
+inline ResultEntry ResultRecord::decodeEntry(const unsigned char *in)
+{
+    using namespace ResultRecordLayout;
+    return {getDouble(in + DateAt), qFromLittleEndian<qint32>(in + TimeScoreAt),
+            qFromLittleEndian<qint16>(in + StudentAt), qFromLittleEndian<qint16>(in + LevelAt)};
+}

@@ -1,7 +1,6 @@
 #include "store/resultsfile.h"
 
 #include <cerrno>
-#include <limits>
 
 #include <QDir>
 #include <QFileInfo>
@@ -125,11 +124,14 @@ LoadFailure readWindow(const AppState &state, LoadedResults &table, qint32 *got)
 void fillClassBest(AppState &state)
 {
     for (int level = 1; level <= MaxLevel; ++level) {
-        const qint32 *row = &state.PersonalBest.at(level, 1);
+        // Cells outside the written span hold NoTime and cannot lower the best.
+        const BestTimeTable::WrittenSpan &span = state.PersonalBest.written(level);
+        const int last = std::min(span.last, ClassBestStudents);
+        const qint32 *row = &state.PersonalBest.at(level, 1) - 1;
         // A running minimum rather than min_element: no position is needed,
-        // and without one the loop is vectorised, which counts on every load.
-        qint32 best = std::numeric_limits<qint32>::max();
-        for (int student = 0; student < ClassBestStudents; ++student)
+        // and without one the loop is vectorised.
+        qint32 best = NoTime;
+        for (int student = span.first; student <= last; ++student)
             best = std::min(best, row[student]);
         state.ClassBest[static_cast<std::size_t>(level)] = best;
     }
@@ -270,7 +272,7 @@ qint32 readWindow(AppState &state, Platform &platform)
     for (;;) {
         const LoadFailure failure = ::readWindow(state, state.ResultTable, &records);
         // Filled after the read, so the table is warm in the cache for the pass.
-        state.PersonalBest.fill(NoTime);
+        state.PersonalBest.reset();
         state.ClassBest.fill(NoTime);
         if (!failure.fault.failed())
             return records;

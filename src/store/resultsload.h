@@ -23,23 +23,28 @@ inline bool admits(const ResultEntry &e)
 }
 
 // Stores the admitted records as ResultTable entries, lowers PersonalBest,
-// and hands each stored entry to `visit`.
+// and hands each stored entry to `visit`. Returns the cells of the stored
+// entries, for a visitor that writes a table of its own.
 template <typename Visit>
-void storeEntries(AppState &state, qint32 records, Visit &&visit)
+WrittenCells storeEntries(AppState &state, qint32 records, Visit &&visit)
 {
     LoadedResults &table = state.ResultTable;
     const unsigned char *bytes = table.readBuffer.data();
     qint32 count = 0;
+    WrittenCells written;
     for (qint32 i = 0; i < records; ++i) {
         const ResultEntry e = ResultRecord::decodeEntry(bytes + static_cast<std::size_t>(i) * ResultRecordLength);
         if (!admits(e))
             continue;
         table.entries[static_cast<std::size_t>(count++)] = e;
-        qint32 &best = state.PersonalBest.at(e.level, e.studentNumber);
+        written.add(e.level, e.studentNumber);
+        qint32 &best = state.PersonalBest.writeUnnoted(e.level, e.studentNumber);
         best = std::min(best, e.timeScore);
         visit(e);
     }
     table.count = count;
+    state.PersonalBest.note(written);
+    return written;
 }
 
 // ClassBest from PersonalBest.

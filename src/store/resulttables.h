@@ -17,14 +17,51 @@ inline constexpr qint32 UnfinishedTime = 5000;
 inline constexpr int ResultWindow = 20000;
 inline constexpr int ResultRecordLength = 44;
 
-// A table over levels 1..MaxLevel and students 1..MaxStudent, allocated once;
-// row and column 0 exist but stay unused.
+// The cells a pass over the records wrote: these levels, over these
+// students. Gathered in registers, where a span per level would make every
+// record wait on the previous one's store.
+struct WrittenCells
+{
+    quint64 levels = 0;
+    int first = MaxStudent + 1;
+    int last = -1;
+
+    void add(int level, int student)
+    {
+        levels |= quint64(1) << level;
+        first = std::min(first, student);
+        last = std::max(last, student);
+    }
+};
+static_assert(MaxLevel < 64);
+
+// A table over levels 1..MaxLevel and students 1..MaxStudent, allocated once
+// with every cell blank; row and column 0 exist but stay unused. Cells are
+// written only through write(), which notes the students written on each
+// level, so that a reset touches only that span: a school uses a handful of
+// the 35 levels and far fewer students than the table holds, and what is
+// reset for nothing pushes the records out of the cache before a pass.
 template <typename T>
 class LevelStudentTable
 {
 public:
+    // Students written on a level since the last reset; none when first > last.
+    struct WrittenSpan
+    {
+        int first = MaxStudent + 1;
+        int last = -1;
+    };
+
+    // Blank is the value-initialised T, reset by clearing the bytes.
     LevelStudentTable()
-        : m_cells(static_cast<std::size_t>(MaxLevel + 1) * (MaxStudent + 1))
+        : LevelStudentTable(T{})
+    {
+        static_assert(std::is_trivially_copyable_v<T>);
+        m_blankIsZero = true;
+    }
+    explicit LevelStudentTable(const T &blank)
+        : m_blank(blank)
+        , m_cells(static_cast<std::size_t>(MaxLevel + 1) * (MaxStudent + 1), blank)
     {
     }
 
@@ -32,42 +69,53 @@ public:
     {
         return level >= 1 && level <= MaxLevel && student >= 1 && student <= MaxStudent;
     }
-    T &at(int level, int student)
-    {
-        Q_ASSERT(contains(level, student));
-        return m_cells[index(level, student)];
-    }
     const T &at(int level, int student) const
     {
         Q_ASSERT(contains(level, student));
         return m_cells[index(level, student)];
     }
-    // Both go from the last level down, so that the low levels, where the
-    // sessions are, are still in the cache when the records are counted.
-    void fill(const T &value)
+    T &write(int level, int student)
     {
-        constexpr std::ptrdiff_t rowSize = MaxStudent + 1;
-        const auto last = m_cells.end() - rowSize;
-        std::fill(last, m_cells.end(), value);
-        for (auto to = last; to != m_cells.begin();)
-            std::copy(last, last + rowSize, to -= rowSize);
+        Q_ASSERT(contains(level, student));
+        WrittenSpan &span = m_written[static_cast<std::size_t>(level)];
+        span.first = std::min(span.first, student);
+        span.last = std::max(span.last, student);
+        return m_cells[index(level, student)];
     }
-    // Every cell to its value-initialised state.
-    void clear()
+    // For a pass: the cell, which the pass notes with note() once it is done.
+    T &writeUnnoted(int level, int student)
+    {
+        Q_ASSERT(contains(level, student));
+        return m_cells[index(level, student)];
+    }
+    void note(const WrittenCells &cells)
+    {
+        for (int level = 0; level <= MaxLevel; ++level) {
+            if (cells.levels >> level & 1) {
+                WrittenSpan &span = m_written[static_cast<std::size_t>(level)];
+                span.first = std::min(span.first, cells.first);
+                span.last = std::max(span.last, cells.last);
+            }
+        }
+    }
+    const WrittenSpan &written(int level) const { return m_written[static_cast<std::size_t>(level)]; }
+
+    // Every written cell back to blank.
+    void reset()
+    {
+        for (int level = MaxLevel; level >= 0; --level) {
+            const WrittenSpan &span = written(level);
+            if (span.first <= span.last)
+                blankStudents(level, span.first, span.last);
+        }
+        m_written.fill({});
+    }
+    // The same, by blanking all the memory whether written or not.
+    void resetAll()
     {
         for (int level = MaxLevel; level >= 0; --level)
-            clearLevel(level);
-    }
-    void clearLevel(int level) { clearStudents(level, 0, MaxStudent); }
-    // Cells first..last of one level to their value-initialised state.
-    void clearStudents(int level, int first, int last)
-    {
-        const auto from = m_cells.begin() + static_cast<std::ptrdiff_t>(index(level, first));
-        const auto count = static_cast<std::size_t>(last - first + 1);
-        if constexpr (std::is_trivially_copyable_v<T>)
-            std::memset(static_cast<void *>(&*from), 0, count * sizeof(T));
-        else
-            std::fill(from, from + static_cast<std::ptrdiff_t>(count), T{});
+            blankStudents(level, 0, MaxStudent);
+        m_written.fill({});
     }
 
 private:
@@ -75,7 +123,20 @@ private:
     {
         return static_cast<std::size_t>(level) * (MaxStudent + 1) + static_cast<std::size_t>(student);
     }
+    void blankStudents(int level, int first, int last)
+    {
+        T *from = m_cells.data() + index(level, first);
+        const auto count = static_cast<std::size_t>(last - first + 1);
+        if (m_blankIsZero)
+            std::memset(static_cast<void *>(from), 0, count * sizeof(T));
+        else
+            std::fill(from, from + count, m_blank);
+    }
+
+    T m_blank;
+    bool m_blankIsZero = false;
     std::vector<T> m_cells;
+    std::array<WrittenSpan, MaxLevel + 1> m_written{};
 };
 
 // One loaded record: what the tallies and rankings need of it.
@@ -102,7 +163,14 @@ struct LoadedResults
 };
 
 // Lowest time score per level and student; NoTime when there is none.
-using BestTimeTable = LevelStudentTable<qint32>;
+class BestTimeTable final : public LevelStudentTable<qint32>
+{
+public:
+    BestTimeTable()
+        : LevelStudentTable<qint32>(NoTime)
+    {
+    }
+};
 // Lowest time score per level over students 1..1000; index 0 unused.
 using ClassBestTimes = std::array<qint32, MaxLevel + 1>;
 
@@ -121,12 +189,9 @@ struct TallyCell
 
 inline constexpr int PointsMemoSpan = 1024;
 
-// The eight tallies of every level and student. Cells are written only
-// through write(), which notes the students written on each level, so that
-// clearing touches only that span: a school uses a handful of the 35 levels
-// and far fewer students than the table holds, and the table is 5 MB. What
-// is cleared for nothing pushes the records out of the cache before the pass.
-class TallyTables final
+// The eight tallies of every level and student, with the scratch of a
+// computation.
+class TallyTables final : public LevelStudentTable<TallyCell>
 {
 public:
     TallyTables()
@@ -134,43 +199,7 @@ public:
     {
     }
 
-    static bool contains(int level, int student) { return LevelStudentTable<TallyCell>::contains(level, student); }
-    const TallyCell &at(int level, int student) const { return m_cells.at(level, student); }
-    TallyCell &write(int level, int student)
-    {
-        WrittenSpan &span = m_written[static_cast<std::size_t>(level)];
-        span.first = std::min(span.first, student);
-        span.last = std::max(span.last, student);
-        return m_cells.at(level, student);
-    }
-    // Every cell back to zero.
-    void clear()
-    {
-        for (int level = MaxLevel; level >= 0; --level) {
-            const WrittenSpan &span = m_written[static_cast<std::size_t>(level)];
-            if (span.first <= span.last)
-                m_cells.clearStudents(level, span.first, span.last);
-        }
-        m_written.fill({});
-    }
-    // The same, by clearing all the memory whether written or not.
-    void clearAll()
-    {
-        m_cells.clear();
-        m_written.fill({});
-    }
-
-    // Scratch of one computation: the points of each level and time below
-    // PointsMemoSpan, -1 until worked out. Kept here so no pass allocates.
+    // The points of each level and time below PointsMemoSpan, -1 until
+    // worked out. Kept here so no pass allocates.
     std::vector<qint32> pointsMemo;
-
-private:
-    // Students written on a level since the last clear; none when first > last.
-    struct WrittenSpan
-    {
-        int first = MaxStudent + 1;
-        int last = -1;
-    };
-    LevelStudentTable<TallyCell> m_cells;
-    std::array<WrittenSpan, MaxLevel + 1> m_written{};
 };

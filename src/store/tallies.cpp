@@ -143,7 +143,7 @@ bool ComputeTallies(AppState &state, Platform &platform)
     // counted as the load stores it, in one pass.
     const qint32 records = ResultsLoad::readWindow(state, platform);
     TallyTables &tallies = state.ResultTallies;
-    tallies.clear();
+    tallies.reset();
     if (records < 0)
         return false;
 
@@ -159,7 +159,7 @@ bool ComputeTallies(AppState &state, Platform &platform)
     // levels cost nothing.
     std::array<bool, MaxLevel + 1> memoReady{};
 
-    ResultsLoad::storeEntries(state, records, [&](const ResultEntry &e) {
+    const WrittenCells written = ResultsLoad::storeEntries(state, records, [&](const ResultEntry &e) {
         const auto level = static_cast<std::size_t>(e.level);
         if (!memoReady[level]) {
             const auto from = tallies.pointsMemo.begin() + std::ptrdiff_t(level) * PointsMemoSpan;
@@ -167,9 +167,10 @@ bool ComputeTallies(AppState &state, Platform &platform)
             memoReady[level] = true;
         }
         const LevelRule &rule = rules[level];
-        countEntry(tallies.write(e.level, e.studentNumber), e, rule, today,
+        countEntry(tallies.writeUnnoted(e.level, e.studentNumber), e, rule, today,
                    storedPoints(tallies.pointsMemo, e, rule));
     });
+    tallies.note(written);
     ResultsLoad::finish(state);
     return true;
 }

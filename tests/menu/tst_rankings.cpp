@@ -170,8 +170,8 @@ void TestRankings::fromRosterTable()
 void TestRankings::fromStoreTables()
 {
     auto state = std::make_unique<AppState>();
-    state->PersonalBest.fill(NoRecordTime);
-    state->PersonalBest.at(2, 7) = 80;
+    state->PersonalBest.reset();
+    state->PersonalBest.write(2, 7) = 80;
     state->ResultTallies.write(2, 7).todayPoints = 5;
     state->ResultTallies.write(2, 7).totalPoints = 40;
     state->ResultTallies.write(3, 5).totalPoints = 99;  // another level

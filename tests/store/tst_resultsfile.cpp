@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <utility>
 
 #include "app/appstate.h"
 #include "app/oledate.h"
@@ -50,6 +51,7 @@ private slots:
     void personalBestIgnoresOrder();
     void classBestCountsStudentsUpTo1000_data();
     void classBestCountsStudentsUpTo1000();
+    void reloadForgetsWhatTheFileNoLongerHolds();
     void partialLastRecord();
     void correctionInPlace();
     void appendWaitsWhileLocked();
@@ -266,6 +268,28 @@ void TestResultsFile::classBestCountsStudentsUpTo1000()
     QVERIFY(load());
     QCOMPARE(m_state->ClassBest[9], classBest);
     QCOMPARE(m_state->ClassBest[8], NoTime);
+}
+
+void TestResultsFile::reloadForgetsWhatTheFileNoLongerHolds()
+{
+    writeRecords({ResultFiles::record(m_day, 1000, 3, 40), ResultFiles::record(m_day, 1001, 3, 30),
+                  ResultFiles::record(m_day, 1, 35, 20), ResultFiles::record(m_day, 5000, 1, 70)});
+    QVERIFY(load());
+    QCOMPARE(m_state->ClassBest[3], 40);
+    QCOMPARE(m_state->ClassBest[35], 20);
+    QCOMPARE(m_state->ClassBest[1], NoTime);
+    // A new best as the result screen records it, before the file holds it.
+    m_state->PersonalBest.write(4, 2) = 10;
+
+    // The file replaced by a teacher's copy that holds none of them.
+    writeRecords({ResultFiles::record(m_day, 500, 3, 60)});
+    QVERIFY(load());
+    for (const auto &[level, student] : {std::pair{3, 1000}, {3, 1001}, {35, 1}, {1, 5000}, {4, 2}})
+        QCOMPARE(m_state->PersonalBest.at(level, student), NoTime);
+    QCOMPARE(m_state->PersonalBest.at(3, 500), 60);
+    QCOMPARE(m_state->ClassBest[3], 60);
+    QCOMPARE(m_state->ClassBest[35], NoTime);
+    QCOMPARE(m_state->ClassBest[4], NoTime);
 }
 
 void TestResultsFile::partialLastRecord()
