@@ -38,7 +38,8 @@ static_assert(MaxLevel < 64);
 // A table over levels 1..MaxLevel and students 1..MaxStudent, allocated once
 // with every cell blank; row and column 0 exist but stay unused. Cells are
 // written only through write(), which notes the students written on each
-// level, so that a reset touches only that span: a school uses a handful of
+// level, or by a pass through writeUnnoted() and one note() at its end, so
+// that a reset touches only the written span: a school uses a handful of
 // the 35 levels and far fewer students than the table holds, and what is
 // reset for nothing pushes the records out of the cache before a pass.
 template <typename T>
