@@ -51,6 +51,7 @@ void BM_LoadResultsOnly(benchmark::State &st)
     }
 }
 BENCHMARK(BM_LoadResultsOnly)->Unit(benchmark::kMicrosecond);
+
 void readWholeFile(const Fixture &f, std::vector<char> &buffer)
 {
     QFile file(ResultsFile::pathIn(f.state->DataFolder));

@@ -170,7 +170,6 @@ void TestRankings::fromRosterTable()
 void TestRankings::fromStoreTables()
 {
     auto state = std::make_unique<AppState>();
-    state->PersonalBest.reset();
     state->PersonalBest.write(2, 7) = 80;
     state->ResultTallies.write(2, 7).todayPoints = 5;
     state->ResultTallies.write(2, 7).totalPoints = 40;
