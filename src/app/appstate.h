@@ -49,6 +49,9 @@ struct AppState
     QString StudentGrade;
     qint16 StudentNumber = 0;
     qint32 LoginTime = 0;
+    // The clock's tick count at the same moment: the minutes since login are
+    // counted from it, so they keep counting up past midnight.
+    qint64 LoginTick = 0;
     // The grade filter chosen on the name screen; the level menu starts with it.
     QString InitialGradeFilter;
     qint16 CurrentLevel = 0;

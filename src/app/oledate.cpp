@@ -6,6 +6,14 @@ namespace {
 
 const QDate epoch(1899, 12, 30);
 constexpr double msPerDay = 86400000.0;
+// Far beyond any real date, and well inside what converts to a day count:
+// a corrupt record's 1e300 or NaN gives no date rather than undefined behaviour.
+constexpr double LargestDayNumber = 1.0e9;
+
+bool convertible(double dayNumber)
+{
+    return std::fabs(dayNumber) < LargestDayNumber;
+}
 
 } // namespace
 
@@ -23,6 +31,8 @@ double fromDateTime(const QDateTime &dateTime)
 
 QDate toDate(double dayNumber)
 {
+    if (!convertible(dayNumber))
+        return {};
     // Before the epoch the fraction still counts forward from midnight, so
     // the day is the integer part, not the floor.
     return epoch.addDays(static_cast<qint64>(std::trunc(dayNumber)));
@@ -30,6 +40,8 @@ QDate toDate(double dayNumber)
 
 QDateTime toDateTime(double dayNumber)
 {
+    if (!convertible(dayNumber))
+        return {};
     const double fraction = std::fabs(dayNumber - std::trunc(dayNumber));
     const int ms = static_cast<int>(std::lround(fraction * msPerDay));
     return QDateTime(toDate(dayNumber), QTime(0, 0)).addMSecs(ms);

@@ -8,6 +8,7 @@ namespace OleDate {
 
 double fromDateTime(const QDateTime &dateTime);
 double fromDate(QDate date);
+// An invalid date or time for a day number no calendar reaches (NaN, 1e300).
 QDate toDate(double dayNumber);
 QDateTime toDateTime(double dayNumber);
 

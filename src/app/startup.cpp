@@ -25,7 +25,7 @@ Startup::LoadError readTenValues(const QString &path, const QString &shownName,
                                  std::array<QString, SettingsValueCount> &values)
 {
     QString reason;
-    auto stream = ValueStream::fromFile(path, &reason);
+    auto stream = ValueStream::fromFile(path, &reason, ValueStream::BlankLines::AreEmptyValues);
     if (!stream)
         return {shownName, QStringLiteral("ファイルを開けません（%1）。").arg(reason)};
     for (int i = 0; i < SettingsValueCount; ++i) {

@@ -19,12 +19,13 @@ bool isLineBreak(QChar c)
 
 } // namespace
 
-ValueStream::ValueStream(QString text)
+ValueStream::ValueStream(QString text, BlankLines blankLines)
     : m_text(std::move(text))
+    , m_blankLines(blankLines)
 {
 }
 
-std::optional<ValueStream> ValueStream::fromFile(const QString &path, QString *error)
+std::optional<ValueStream> ValueStream::fromFile(const QString &path, QString *error, BlankLines blankLines)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -38,17 +39,18 @@ std::optional<ValueStream> ValueStream::fromFile(const QString &path, QString *e
             *error = file.errorString();
         return std::nullopt;
     }
-    return ValueStream(Cp932::decode(bytes));
+    return ValueStream(Cp932::decode(bytes), blankLines);
 }
 
 bool ValueStream::atEnd() const
 {
     if (m_afterComma)
         return false;
+    const bool lineBreaksAreValues = m_blankLines == BlankLines::AreEmptyValues;
     for (qsizetype i = m_pos; i < m_text.size(); ++i) {
         const QChar c = m_text[i];
         // A Ctrl+Z at the end is the old DOS end-of-file mark.
-        if (!isBlank(c) && !isLineBreak(c) && c != QChar(0x1A))
+        if (!isBlank(c) && (lineBreaksAreValues || !isLineBreak(c)) && c != QChar(0x1A))
             return false;
     }
     return true;
@@ -75,7 +77,7 @@ void ValueStream::skipLineEnd()
 
 QString ValueStream::next()
 {
-    if (!m_afterComma) {
+    if (!m_afterComma && m_blankLines == BlankLines::Skipped) {
         // Blank lines before a value are not values.
         for (;;) {
             skipBlanks();

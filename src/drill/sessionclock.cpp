@@ -1,13 +1,13 @@
 #include "drill/sessionclock.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "app/textnumber.h"
 
 namespace {
 
-constexpr int SecondsPerDay = 24 * 60 * 60;
 constexpr qint32 TimeLimitFactor = 5;
 
 } // namespace
@@ -40,12 +40,10 @@ double secondsBetween(qint64 fromTick, qint64 toTick)
     return std::max<qint64>(0, toTick - fromTick) / 1000.0;
 }
 
-int minutesSinceLogin(double secondsSinceMidnight, qint32 loginTime)
+int minutesSinceLogin(qint64 nowTick, qint64 loginTick)
 {
-    double since = secondsSinceMidnight - loginTime;
-    if (since < 0)
-        since += SecondsPerDay;
-    return static_cast<int>(since / 60);
+    constexpr qint64 MsPerMinute = 60000;
+    return static_cast<int>(std::clamp<qint64>((nowTick - loginTick) / MsPerMinute, 0, INT_MAX));
 }
 
 } // namespace SessionTiming

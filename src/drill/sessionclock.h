@@ -36,8 +36,8 @@ int barWidth(double seconds, qint32 limit, int fullWidth);
 // Seconds between two ticks, for the time spent on a problem.
 double secondsBetween(qint64 fromTick, qint64 toTick);
 
-// Whole minutes since the login time of day; a login before midnight
-// counts on into the next day.
-int minutesSinceLogin(double secondsSinceMidnight, qint32 loginTime);
+// Whole minutes between the login tick and now, from the monotonic tick
+// counter, so midnight or a clock change does not turn them back.
+int minutesSinceLogin(qint64 nowTick, qint64 loginTick);
 
 } // namespace SessionTiming

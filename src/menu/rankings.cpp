@@ -55,7 +55,9 @@ QString lineOf(const RankingStudent &student, RankingKind kind, int rank, bool c
     const QString mark1 = current ? CurrentMark : GradeMark(student.gradeNumber);
     const QString mark2 = current ? CurrentMark : QString(QChar(0x3000));
     const QString name5 = NameColumn(student.name);
-    const QString rank2 = Columns::padLeft(rank, 2);
+    // Two characters keep the column; a rank of 100 or more is shown whole
+    // rather than cut to its last two digits.
+    const QString rank2 = rank < 100 ? Columns::padLeft(rank, 2) : QString::number(rank);
 
     if (kind != RankingKind::BestTime) {
         return rank2 + mark1 + name5 + Columns::padLeft(student.todayPoints, 3) + u'/'

@@ -25,7 +25,7 @@ qint32 LogPoints(const AppState &state, qint32 timeScore, int level)
 {
     if (level < 1 || level > MaxLevel)
         return 0;
-    return SessionPoints(timeScore, state.LevelStandards[std::size_t(level)].TargetTime, 1.0, TimeDigits::FirstThree);
+    return SessionPoints(timeScore, state.LevelStandards[std::size_t(level)].TargetTime, 1.0f, TimeDigits::FirstThree);
 }
 
 LogRecord LogRecordOf(const ResultRecord &record)

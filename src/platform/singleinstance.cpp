@@ -1,6 +1,7 @@
 #include "platform/singleinstance.h"
 
 #include <QDir>
+#include <QStandardPaths>
 
 LockFileSingleInstance::LockFileSingleInstance(QString lockPath)
     : m_path(std::move(lockPath))
@@ -19,5 +20,9 @@ bool LockFileSingleInstance::acquire()
 
 QString LockFileSingleInstance::defaultLockPath()
 {
-    return QDir::temp().filePath(QStringLiteral("kazudori.lock"));
+    // Per user: on a shared PC one pupil's copy must not block another's.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    return QDir(folder).filePath(QStringLiteral("kazudori.lock"));
 }

@@ -14,7 +14,7 @@ public:
     virtual bool acquire() = 0;
 };
 
-// A lock file in the temporary folder. QLockFile records the owner's process
+// A lock file in the user's runtime folder. QLockFile records the owner's process
 // id, so a lock left behind by a crashed copy is taken over on the next start.
 class LockFileSingleInstance final : public SingleInstance
 {

@@ -1,6 +1,7 @@
 #include "result/resultrules.h"
 
-#include <charconv>
+#include "store/decimalmultiplier.h"
+#include "store/tallies.h"
 
 namespace ResultRules {
 
@@ -50,20 +51,11 @@ QString pointsLine(qint32 timeScore, int basePoints, float multiplier)
 {
     if (timeScore >= FinishedBelow)
         return QStringLiteral("次は最後までがんばろう！");
-    const int points = static_cast<int>(static_cast<double>(basePoints) * multiplier);
+    const DecimalMultiplier exact(multiplier);
     return QStringLiteral("獲得ポイント：%1点×%2→%3点")
         .arg(basePoints)
-        .arg(multiplierText(multiplier))
-        .arg(points);
-}
-
-QString multiplierText(float multiplier)
-{
-    // The shortest text that reads back as the same float, not the
-    // double's long expansion of it (0.8f is 0.800000011920929 as a double).
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, multiplier);
-    return QString::fromLatin1(buffer, result.ptr - buffer);
+        .arg(exact.text())
+        .arg(exact.times(basePoints, MaxSessionPoints));
 }
 
 QString levelTodayText(int count)

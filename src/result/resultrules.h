@@ -30,8 +30,6 @@ QString announcementText(Announcement announcement);
 
 QString resultLine(qint32 timeScore);
 QString pointsLine(qint32 timeScore, int basePoints, float multiplier);
-// The multiplier in its shortest decimal form: 1, 1.5, 0.8.
-QString multiplierText(float multiplier);
 QString levelTodayText(int count);
 QString allTodayText(int count);
 

@@ -299,6 +299,11 @@ void finish(AppState &state)
     fillClassBest(state);
 }
 
+double impossibleFrom(const QDateTime &now)
+{
+    return OleDate::fromDate(now.date()) + 1 + FutureDaysTolerated;
+}
+
 } // namespace ResultsLoad
 
 bool LoadResults(AppState &state, Platform &platform)
@@ -306,7 +311,8 @@ bool LoadResults(AppState &state, Platform &platform)
     const qint32 records = ResultsLoad::readWindow(state, platform);
     if (records < 0)
         return false;
-    ResultsLoad::storeEntries(state, records, [](const ResultEntry &) {});
+    ResultsLoad::storeEntries(state, records, ResultsLoad::impossibleFrom(platform.clock.now()),
+                              [](const ResultEntry &) {});
     ResultsLoad::finish(state);
     return true;
 }

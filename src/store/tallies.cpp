@@ -8,6 +8,7 @@
 #include "app/oledate.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
+#include "store/decimalmultiplier.h"
 #include "store/resultsload.h"
 
 namespace {
@@ -26,13 +27,14 @@ Q_ALWAYS_INLINE double floorOf(double x)
 
 Q_ALWAYS_INLINE double basePoints(qint32 t, qint32 scoredT, qint32 target)
 {
-    if (t >= NoPointsFrom)
+    // A negative time cannot be a session: a corrupt record earns nothing.
+    if (t >= NoPointsFrom || t < 0)
         return 0;
     if (t <= target) {
         // A zero target cannot be divided by; such a level gives nothing.
         if (target == 0)
             return 0;
-        const double share = double(target - scoredT) / double(target);
+        const double share = (double(target) - double(scoredT)) / double(target);
         return floorOf(share * share * share * 50.0 + 5.0);
     }
     if (t < 2 * qint64(target))
@@ -49,12 +51,10 @@ Q_ALWAYS_INLINE qint32 firstThree(qint32 value)
     return TalliesDetail::firstThreeCharacters(value);
 }
 
-Q_ALWAYS_INLINE qint32 pointsOf(qint32 timeScore, qint32 scored, qint32 targetTime, double multiplier)
+Q_ALWAYS_INLINE qint32 pointsOf(qint32 timeScore, qint32 scored, qint32 targetTime,
+                                const DecimalMultiplier &multiplier)
 {
-    const double points = floorOf(basePoints(timeScore, scored, targetTime) * multiplier);
-    if (!(points > 0))
-        return 0;
-    return points >= MaxSessionPoints ? MaxSessionPoints : static_cast<qint32>(points);
+    return multiplier.times(static_cast<qint64>(basePoints(timeScore, scored, targetTime)), MaxSessionPoints);
 }
 
 // Today as a range of day numbers, so that a date with a time part still
@@ -69,7 +69,7 @@ struct DayWindow
 struct LevelRule
 {
     qint32 target = 0;
-    double multiplier = 0;
+    DecimalMultiplier multiplier{0.0f};
     double periodAfter = 0;
     double overuseAfter = 0;
 };
@@ -122,10 +122,10 @@ qint32 firstThreeCharacters(qint32 value)
 
 } // namespace TalliesDetail
 
-qint32 SessionPoints(qint32 timeScore, qint32 targetTime, double pointMultiplier, TimeDigits digits)
+qint32 SessionPoints(qint32 timeScore, qint32 targetTime, float pointMultiplier, TimeDigits digits)
 {
     const qint32 scored = digits == TimeDigits::FirstThree ? firstThree(timeScore) : timeScore;
-    return pointsOf(timeScore, scored, targetTime, pointMultiplier);
+    return pointsOf(timeScore, scored, targetTime, DecimalMultiplier(pointMultiplier));
 }
 
 qint32 SessionPoints(const AppState &state, qint32 timeScore, int level, TimeDigits digits)
@@ -152,14 +152,15 @@ bool ComputeTallies(AppState &state, Platform &platform)
     std::array<LevelRule, MaxLevel + 1> rules;
     for (int level = 1; level <= MaxLevel; ++level) {
         const LevelStandard &row = state.LevelStandards[static_cast<std::size_t>(level)];
-        rules[static_cast<std::size_t>(level)] = {row.TargetTime, row.PointMultiplier,
+        rules[static_cast<std::size_t>(level)] = {row.TargetTime, DecimalMultiplier(row.PointMultiplier),
                                                   now - row.judgeDays(), now - row.overuseDays()};
     }
     // The memo of a level is reset when the level is first met, so unused
     // levels cost nothing.
     std::array<bool, MaxLevel + 1> memoReady{};
 
-    const WrittenCells written = ResultsLoad::storeEntries(state, records, [&](const ResultEntry &e) {
+    const double impossibleFrom = ResultsLoad::impossibleFrom(platform.clock.now());
+    const WrittenCells written = ResultsLoad::storeEntries(state, records, impossibleFrom, [&](const ResultEntry &e) {
         const auto level = static_cast<std::size_t>(e.level);
         if (!memoReady[level]) {
             const auto from = tallies.pointsMemo.begin() + std::ptrdiff_t(level) * PointsMemoSpan;

@@ -11,8 +11,9 @@ struct Platform;
 enum class TimeDigits { Full, FirstThree };
 
 // Points a session earns, never negative and never more than
-// MaxSessionPoints, so that 20000 sessions cannot overflow a sum.
-qint32 SessionPoints(qint32 timeScore, qint32 targetTime, double pointMultiplier,
+// MaxSessionPoints, so that 20000 sessions cannot overflow a sum. The
+// multiplier is applied as the decimal the teacher wrote (DecimalMultiplier).
+qint32 SessionPoints(qint32 timeScore, qint32 targetTime, float pointMultiplier,
                      TimeDigits digits = TimeDigits::Full);
 // The same with the level's standard; 0 for a level outside 1..35.
 qint32 SessionPoints(const AppState &state, qint32 timeScore, int level,

@@ -51,9 +51,12 @@ QByteArray TestLevelStandard::bytesOf(const QString &path)
 void TestLevelStandard::headerBecomesRowZero()
 {
     write({u"目標Time,最低Time,ｸﾘｱﾎﾟｲﾝﾄ,ｸﾘｱ回数,ﾎﾟｲﾝﾄ倍率,禁回,禁点,判期間,禁期間,,,"_s,
-           u"120,180,40,5,1.5,5,150,14,1,,,"_s});
+           u"120,180,40,5,1.5,5,150,14,1,,,"_s, QString(), QString()});
     LevelStandardTable table;
+    // Empty lines after the last row are no row.
+    table[2].TargetTime = 77;
     QVERIFY(LevelStandardFile::read(m_path, table, nullptr));
+    QCOMPARE(table[2].TargetTime, 77);
     const LevelStandard &header = table[0];
     QCOMPARE(header.TargetTime, 0);
     QCOMPARE(header.MinimumTime, 0);

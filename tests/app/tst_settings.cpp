@@ -30,28 +30,36 @@ void TestSettings::valueStream_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("values");
-    QTest::newRow("commas") << QStringLiteral("a,b,c") << QStringList{u"a"_s, u"b"_s, u"c"_s};
-    QTest::newRow("line ends") << QStringLiteral("a\r\nb\r\nc\r\n") << QStringList{u"a"_s, u"b"_s, u"c"_s};
+    QTest::addColumn<bool>("blankLinesAreValues");
+    QTest::newRow("settings: a blank line is an empty value")
+        << QStringLiteral("a\r\n\r\n \r\nb\r\n\r\n") << QStringList{u"a"_s, QString(), QString(), u"b"_s, QString()}
+        << true;
+    QTest::newRow("settings: the last line break ends the last line")
+        << QStringLiteral("a\r\n") << QStringList{u"a"_s} << true;
+    QTest::newRow("commas") << QStringLiteral("a,b,c") << QStringList{u"a"_s, u"b"_s, u"c"_s} << false;
+    QTest::newRow("line ends") << QStringLiteral("a\r\nb\r\nc\r\n") << QStringList{u"a"_s, u"b"_s, u"c"_s} << false;
     QTest::newRow("blanks dropped") << QStringLiteral("  a b ,\tc\t\r\n")
-                                    << QStringList{u"a b"_s, u"c"_s};
+                                    << QStringList{u"a b"_s, u"c"_s} << false;
     QTest::newRow("quotes protect commas") << QStringLiteral("\"x, y\",z")
-                                           << QStringList{u"x, y"_s, u"z"_s};
+                                           << QStringList{u"x, y"_s, u"z"_s} << false;
     QTest::newRow("quoted blanks kept") << QStringLiteral("\"  x  \"\r\n")
-                                        << QStringList{u"  x  "_s};
+                                        << QStringList{u"  x  "_s} << false;
     QTest::newRow("trailing commas give empties") << QStringLiteral("a,,,\r\nb")
-                                                  << QStringList{u"a"_s, QString(), QString(), QString(), u"b"_s};
-    QTest::newRow("blank lines are no values") << QStringLiteral("a\r\n\r\n\r\nb\r\n\r\n")
-                                               << QStringList{u"a"_s, u"b"_s};
-    QTest::newRow("final comma") << QStringLiteral("a,") << QStringList{u"a"_s, QString()};
-    QTest::newRow("lone LF") << QStringLiteral("a\nb") << QStringList{u"a"_s, u"b"_s};
-    QTest::newRow("empty") << QString() << QStringList{};
+                                                  << QStringList{u"a"_s, QString(), QString(), QString(), u"b"_s} << false;
+    QTest::newRow("tables: blank lines are no values") << QStringLiteral("a\r\n\r\n\r\nb\r\n\r\n")
+                                               << QStringList{u"a"_s, u"b"_s} << false;
+    QTest::newRow("final comma") << QStringLiteral("a,") << QStringList{u"a"_s, QString()} << false;
+    QTest::newRow("lone LF") << QStringLiteral("a\nb") << QStringList{u"a"_s, u"b"_s} << false;
+    QTest::newRow("empty") << QString() << QStringList{} << false;
 }
 
 void TestSettings::valueStream()
 {
     QFETCH(QString, text);
     QFETCH(QStringList, values);
-    ValueStream stream(text);
+    QFETCH(bool, blankLinesAreValues);
+    ValueStream stream(text, blankLinesAreValues ? ValueStream::BlankLines::AreEmptyValues
+                                                 : ValueStream::BlankLines::Skipped);
     QStringList read;
     while (!stream.atEnd())
         read.append(stream.next());
@@ -155,6 +163,16 @@ void TestSettings::tenValuesOverAnyNumberOfLines()
     QCOMPARE(state.SiteCode, u"00077"_s);
     QCOMPARE(state.SiteTitle, u"Nishi"_s);
     QCOMPARE(state.RosterStatusSwitch, 1);
+    QCOMPARE(state.KeyPassLocation, u"C:/key/"_s);
+
+    // One value per line, the unused ones written as empty lines.
+    school.writeText(u"パスデータ.txt"_s, QStringList{school.layout().basePath} + QStringList(9));
+    school.writeText(u"school/共通データ.txt"_s,
+                     {u"4"_s, u"00077Nishi"_s, u"1"_s, QString(), u"C:\\key\\"_s, QString(), QString(), QString(),
+                      QString(), QString()});
+    const auto fromLines = Startup::LoadStartupData(state, school.layout().programFolder);
+    QVERIFY2(!fromLines.failed(), qPrintable(fromLines.message()));
+    QCOMPARE(state.BasePath, school.layout().basePath);
     QCOMPARE(state.KeyPassLocation, u"C:/key/"_s);
 }
 

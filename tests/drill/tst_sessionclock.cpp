@@ -50,13 +50,15 @@ void TestSessionClock::elapsedRoundsHalfToEven()
 
 void TestSessionClock::sessionOverMidnightKeepsCounting()
 {
-    FakeClock fake(QDateTime(QDate(2026, 12, 9), QTime(23, 59, 30)));
+    FakeClock fake(QDateTime(QDate(2026, 12, 9), QTime(23, 50, 0)));
+    const qint64 loginTick = fake.tickCount();
+    fake.advanceSeconds(9 * 60 + 30);
     SessionClock clock;
     clock.start(fake.tickCount());
     fake.advanceSeconds(75);
     QCOMPARE(fake.now().time(), QTime(0, 0, 45));
     QCOMPARE(clock.elapsedSeconds(fake.tickCount()), 75);
-    QCOMPARE(SessionTiming::minutesSinceLogin(fake.secondsSinceMidnight(), 23 * 3600 + 50 * 60), 10);
+    QCOMPARE(SessionTiming::minutesSinceLogin(fake.tickCount(), loginTick), 10);
 }
 
 void TestSessionClock::limit_data()
@@ -104,19 +106,19 @@ void TestSessionClock::barWidths()
 
 void TestSessionClock::minutesSinceLogin_data()
 {
-    QTest::addColumn<double>("now");
-    QTest::addColumn<int>("login");
+    QTest::addColumn<qint64>("now");
+    QTest::addColumn<qint64>("login");
     QTest::addColumn<int>("minutes");
-    QTest::newRow("same second") << 36000.0 << 36000 << 0;
-    QTest::newRow("59 s") << 36059.9 << 36000 << 0;
-    QTest::newRow("one minute") << 36060.0 << 36000 << 1;
-    QTest::newRow("over midnight") << 120.0 << 86340 << 3;
+    QTest::newRow("same moment") << qint64(36000000) << qint64(36000000) << 0;
+    QTest::newRow("59.9 s") << qint64(36059900) << qint64(36000000) << 0;
+    QTest::newRow("one minute") << qint64(36060000) << qint64(36000000) << 1;
+    QTest::newRow("a tick before login is no minute") << qint64(1000) << qint64(5000) << 0;
 }
 
 void TestSessionClock::minutesSinceLogin()
 {
-    QFETCH(double, now);
-    QFETCH(int, login);
+    QFETCH(qint64, now);
+    QFETCH(qint64, login);
     QFETCH(int, minutes);
     QCOMPARE(SessionTiming::minutesSinceLogin(now, login), minutes);
 }

@@ -60,6 +60,7 @@ int main(int argc, char **argv)
     state.StudentName = state.Roster.name(student);
     state.StudentGrade = state.Roster.gradeName(student);
     state.LoginTime = int(test.clock.secondsSinceMidnight()) - 12 * 60;
+    state.LoginTick = test.clock.tickCount() - 12 * 60 * 1000;
     host.openLevelMenu();
     auto *menu = qobject_cast<seisekitime1 *>(host.currentScreen());
     if (!menu)

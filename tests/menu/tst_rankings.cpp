@@ -49,6 +49,7 @@ class TestRankings : public QObject
 private slots:
     void ranking_data();
     void ranking();
+    void ranksOfAHundredAndMoreStayWhole();
     void emptyRoster();
     void fromRosterTable();
     void fromStoreTables();
@@ -122,6 +123,19 @@ void TestRankings::ranking()
     const RankingList list = LevelRanking(roster, RankingKind(kind), filter, qint16(current));
     QCOMPARE(list.lines, lines);
     QCOMPARE(list.scrollLine, scrollLine);
+}
+
+void TestRankings::ranksOfAHundredAndMoreStayWhole()
+{
+    std::vector<RankingStudent> roster;
+    for (qint16 n = 1; n <= 120; ++n)
+        roster.push_back({n, u"生徒"_s, 3, 100 + n, 0, 0});
+    const RankingList list = LevelRanking(roster, RankingKind::BestTime, u"全学年"_s, 0);
+    QCOMPARE(list.lines.size(), 120);
+    QCOMPARE(list.lines[8], u" 9③生徒　　　   109 　"_s);
+    QCOMPARE(list.lines[98], u"99③生徒　　　   199 　"_s);
+    QCOMPARE(list.lines[99], u"100③生徒　　　   200 　"_s);
+    QCOMPARE(list.lines[119], u"120③生徒　　　   220 　"_s);
 }
 
 void TestRankings::emptyRoster()

@@ -68,6 +68,7 @@ struct Fixture
         state.StudentName = name.isEmpty() ? state.Roster.name(student) : name;
         state.StudentGrade = state.Roster.gradeName(student);
         state.LoginTime = 10 * 3600 - 5 * 60 - 59;  // the clock stands at 10:00
+        state.LoginTick = test.clock.tickCount() - (5 * 60 + 59) * 1000;
         host.openLevelMenu();
         menu = qobject_cast<seisekitime1 *>(host.currentScreen());
         return menu;

@@ -1,5 +1,5 @@
 // A copy of the program reduced to its single-copy check, for tests that need
-// real processes: helper_singlecopy <lock file> [hold]
+// real processes: helper_singlecopy <lock file | "-" for the user's own> [hold]
 // Prints every message box as "title|text", then "running" when it may run;
 // with "hold" it then stays until killed.
 #include <QCoreApplication>
@@ -47,7 +47,8 @@ int main(int argc, char *argv[])
     ScriptedRandom random;
     PrintingDialogs dialogs;
     RecordingLauncher launcher;
-    LockFileSingleInstance singleInstance(args.at(1));
+    LockFileSingleInstance singleInstance(args.at(1) == u"-" ? LockFileSingleInstance::defaultLockPath()
+                                                              : args.at(1));
     ExitingProgramEnd programEnd;
     Platform platform{clock, random, dialogs, launcher, singleInstance, programEnd};
 

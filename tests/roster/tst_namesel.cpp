@@ -178,6 +178,7 @@ void TestNameSel::clickThenKeyOneConfirms()
     QCOMPARE(f.state.StudentName, u"やまだ　はなこ"_s.leftJustified(20, u' '));
     QCOMPARE(f.state.StudentGrade, u"小３"_s);
     QCOMPARE(f.state.LoginTime, 10 * 3600);
+    QCOMPARE(f.state.LoginTick, f.test.clock.tickCount());
     QCOMPARE(f.state.LevelCount, qint16(4));
     QVERIFY(f.screen->Command14->isHidden());
     QVERIFY(!f.screen->Picture5->isHidden());

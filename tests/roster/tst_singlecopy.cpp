@@ -20,6 +20,7 @@ class TestSingleCopy : public QObject
 private slots:
     void secondCopyIsRefused();
     void secondProcessIsRefusedUntilTheFirstIsKilled();
+    void otherUsersCopyDoesNotBlock();
     void launcherPath();
     void launcherStartsWith001();
     void missingLauncherIsNamed();
@@ -33,10 +34,20 @@ QString helperPath()
     return qEnvironmentVariable("KAZUDORI_TEST_BIN") + u"/helpers/helper_singlecopy"_s;
 }
 
+// A process environment as another user's session would have it.
+QProcessEnvironment userWithRuntime(const QString &runtimeFolder)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"XDG_RUNTIME_DIR"_s, runtimeFolder);
+    return env;
+}
+
 // Runs one helper to its end; returns its output.
-QString runOnce(const QString &lockPath, int *exitCode)
+QString runOnce(const QString &lockPath, int *exitCode,
+                const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(env);
     process.start(helperPath(), {lockPath});
     if (!process.waitForFinished(10000))
         return u"<hung>"_s;
@@ -92,6 +103,26 @@ void TestSingleCopy::secondProcessIsRefusedUntilTheFirstIsKilled()
     const QString next = runOnce(lockPath, &code);
     QCOMPARE(next, u"running\n"_s);
     QCOMPARE(code, 0);
+}
+
+void TestSingleCopy::otherUsersCopyDoesNotBlock()
+{
+    QTemporaryDir pupilA;
+    QTemporaryDir pupilB;
+    QProcess first;
+    first.setProcessEnvironment(userWithRuntime(pupilA.path()));
+    first.start(helperPath(), {u"-"_s, u"hold"_s});
+    QVERIFY(first.waitForStarted());
+    QByteArray firstOutput;
+    QTRY_VERIFY_WITH_TIMEOUT((firstOutput += first.readAllStandardOutput()).contains("running"), 10000);
+
+    int code = -1;
+    QCOMPARE(runOnce(u"-"_s, &code, userWithRuntime(pupilB.path())), u"running\n"_s);
+    QCOMPARE(code, 0);
+    QVERIFY(runOnce(u"-"_s, &code, userWithRuntime(pupilA.path())).startsWith(u"注意|"_s));
+    QCOMPARE(code, SingleCopy::ExitCode);
+    first.kill();
+    QVERIFY(first.waitForFinished());
 }
 
 void TestSingleCopy::launcherPath()

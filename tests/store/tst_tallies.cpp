@@ -5,7 +5,10 @@
 
 #include <memory>
 
+#include <limits>
+
 #include "app/appstate.h"
+#include "app/oledate.h"
 #include "store/resultsfile.h"
 #include "store/tallies.h"
 #include "support/resultfiles.h"
@@ -32,6 +35,7 @@ private slots:
     void todayCountsPerLevel();
     void levelCleared_data();
     void levelCleared();
+    void impossibleRecordsCountNowhere();
     void recomputeStartsFromZero();
     void recomputeClearsFirstAndLastStudents();
     void sameTimeAtTwoLevels();
@@ -88,6 +92,17 @@ void TestTallies::points_data()
     QTest::newRow("target 0, 0 s") << 0 << 1.0f << 0 << 0;
     QTest::newRow("target 0, 30 s") << 0 << 1.0f << 30 << 0;
     QTest::newRow("negative multiplier") << 100 << -2.0f << 50 << 0;
+    // Multipliers that binary cannot hold: the product of the written decimal.
+    QTest::newRow("5 x 1.4") << 100 << 1.4f << 100 << 7;
+    QTest::newRow("55 x 1.4") << 100 << 1.4f << 0 << 77;
+    QTest::newRow("30 x 1.3") << 100 << 1.3f << 20 << 39;
+    QTest::newRow("30 x 0.9") << 100 << 0.9f << 20 << 27;
+    QTest::newRow("30 x 2.3") << 100 << 2.3f << 20 << 69;
+    QTest::newRow("odd base x 1.5 drops the half") << 100 << 1.5f << 100 << 7;
+    QTest::newRow("tiny multiplier") << 100 << 1e-30f << 0 << 0;
+    QTest::newRow("huge multiplier is capped") << 100 << 1e30f << 0 << MaxSessionPoints;
+    QTest::newRow("negative time earns nothing") << 100 << 1.0f << -5 << 0;
+    QTest::newRow("huge target, lowest time") << INT32_MAX << 1.0f << INT32_MIN << 0;
 }
 
 void TestTallies::points()
@@ -133,9 +148,17 @@ void TestTallies::threeCharacterRule()
     QCOMPARE(SessionPoints(1234, 1000, 1.0, TimeDigits::FirstThree), 4);
 
     setLevel(2, 2000, 1.0f, 7, 1);
-    writeRecords({ResultFiles::record(m_today, 5, 2, 1234)});
+    // 1000..1023 s take the memoised path: 1010 is scored as 101, on time.
+    setLevel(3, 3000, 1.4f, 7, 1);
+    writeRecords({ResultFiles::record(m_today, 5, 2, 1234), ResultFiles::record(m_today, 5, 3, 1010),
+                  ResultFiles::record(m_today, 6, 3, 1010)});
     QVERIFY(compute());
     QCOMPARE(cell(2, 5).totalPoints, 46);
+    // ⌊(2899 / 3000)³ × 50 + 5⌋ = 50, × 1.4 as written = 70 (the binary
+    // 1.4 would give 69), for the student who fills the memo and the one
+    // who reads it.
+    QCOMPARE(cell(3, 5).totalPoints, 70);
+    QCOMPARE(cell(3, 6).totalPoints, 70);
 }
 
 void TestTallies::levelOutsideTheTableScoresNothing()
@@ -189,6 +212,7 @@ void TestTallies::overuse_data()
     // Every session scores 55 points.
     QTest::newRow("points 300: 5 sessions, 275") << 0 << 300 << 5 << false;
     QTest::newRow("points 300: 6 sessions, 330") << 0 << 300 << 6 << true;
+    QTest::newRow("points 275: 5 sessions, exactly 275") << 0 << 275 << 5 << true;
     QTest::newRow("count 3: 2 sessions") << 3 << 0 << 2 << false;
     QTest::newRow("count 3: 3 sessions") << 3 << 0 << 3 << true;
     QTest::newRow("both off") << 0 << 0 << 20 << false;
@@ -282,6 +306,37 @@ void TestTallies::levelCleared()
 
     QVERIFY(compute());
     QCOMPARE(LevelCleared(*m_state, 2, 30), cleared);
+}
+
+// Records no session can write stay loaded (the lists show them) but make
+// no best time, no points and no count; a day ahead is still tolerated.
+void TestTallies::impossibleRecordsCountNowhere()
+{
+    ResultRecord nanDate = ResultFiles::record(m_today, 9, 1, 40);
+    nanDate.date = std::numeric_limits<double>::quiet_NaN();
+    ResultRecord hugeDate = ResultFiles::record(m_today, 9, 1, 40);
+    hugeDate.date = 1e300;
+    writeRecords({ResultFiles::record(m_today, 5, 1, -5), ResultFiles::record(m_today, 6, 1, INT32_MIN),
+                  ResultFiles::record(m_today.addDays(2), 7, 1, 30), ResultFiles::record(m_today.addDays(400), 7, 1, 30),
+                  nanDate, hugeDate, ResultFiles::record(m_today.addDays(1), 8, 1, 60)});
+    QVERIFY(compute());
+
+    QCOMPARE(m_state->ResultTable.count, 6);
+    for (int student : {5, 6, 7, 9}) {
+        QCOMPARE(m_state->PersonalBest.at(1, student), NoTime);
+        const TallyCell &c = cell(1, student);
+        QCOMPARE(c.totalCount, qint16(0));
+        QCOMPARE(c.totalPoints, 0);
+        QCOMPARE(c.periodCount, qint16(0));
+        QCOMPARE(c.overuseCount, qint16(0));
+        QCOMPARE(c.todayCount, 0.0f);
+    }
+    QCOMPARE(m_state->ClassBest[1], 60);
+    QCOMPARE(m_state->PersonalBest.at(1, 8), 60);
+    QCOMPARE(cell(1, 8).periodCount, qint16(1));
+    QCOMPARE(cell(1, 8).todayCount, 0.0f);
+    QVERIFY(!OleDate::toDate(1e300).isValid());
+    QVERIFY(!OleDate::toDateTime(std::numeric_limits<double>::quiet_NaN()).isValid());
 }
 
 void TestTallies::recomputeStartsFromZero()

@@ -485,7 +485,7 @@ void MainFrm::Timer1_Timer()
 void MainFrm::Timer2_Timer()
 {
     LabelMinutes->setText(QString::number(
-        SessionTiming::minutesSinceLogin(m_platform.clock.secondsSinceMidnight(), m_state.LoginTime)));
+        SessionTiming::minutesSinceLogin(m_platform.clock.tickCount(), m_state.LoginTick)));
 }
 
 void MainFrm::問題作成表示()

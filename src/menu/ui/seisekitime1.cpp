@@ -1,7 +1,6 @@
 #include "menu/ui/seisekitime1.h"
 
 #include <algorithm>
-#include <charconv>
 #include <utility>
 
 #include <QApplication>
@@ -24,6 +23,7 @@
 #include "app/textnumber.h"
 #include "app/ui/screenhost.h"
 #include "app/ui/screenstyle.h"
+#include "drill/sessionclock.h"
 #include "roster/rostertable.h"
 #include "menu/gradefilter.h"
 #include "menu/rankings.h"
@@ -33,6 +33,7 @@
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/programend.h"
+#include "store/decimalmultiplier.h"
 #include "store/resultsfile.h"
 #include "store/tallies.h"
 
@@ -103,14 +104,6 @@ QLabel *loadLabel(const QLabel *from, QWidget *parent, const char *control, int 
     label->setText(from->text());
     label->resize(from->size());
     return label;
-}
-
-// The shortest text that reads back as the same single value: 1.2, not 1.2000000476837158.
-QString multiplierText(float m)
-{
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, m);
-    return QString::fromLatin1(text, result.ptr - text);
 }
 
 } // namespace
@@ -395,7 +388,7 @@ void seisekitime1::fillStandardLabels(int k)
     }
     Label7[k]->setText(target + u' ' + QString::number(standard.ClearCount) + QStringLiteral("回/")
                        + QString::number(standard.ClearPoints) + QStringLiteral("点(×")
-                       + multiplierText(standard.PointMultiplier) + u')');
+                       + DecimalMultiplier(standard.PointMultiplier).text() + u')');
 }
 
 void seisekitime1::fillCountLabels(int k)
@@ -417,8 +410,9 @@ void seisekitime1::Form_Activate()
     AppState &state = m_host.state();
     Platform &platform = m_host.platform();
     Command8->setVisible(RosterTable::trimBlanks(state.StudentName) == teacherName());
-    const qint32 now = qint32(TextNumber::roundHalfEven(platform.clock.secondsSinceMidnight()));
-    Label17->setText(QStringLiteral("起動後") + QString::number((now - state.LoginTime) / 60) + QStringLiteral("分"));
+    Label17->setText(QStringLiteral("起動後")
+                     + QString::number(SessionTiming::minutesSinceLogin(platform.clock.tickCount(), state.LoginTick))
+                     + QStringLiteral("分"));
     m_keyReady = false;
     showCover(true);
     const KindCaptions captions = CaptionsOnRefresh();

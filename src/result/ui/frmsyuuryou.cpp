@@ -168,7 +168,7 @@ void FrmSyuuryou::Form_Activate()
         Picture1->show();
     Timer1.start();
 
-    const int base = SessionPoints(time, standard.TargetTime, 1.0);
+    const int base = SessionPoints(time, standard.TargetTime, 1.0f);
     Label19->setText(ResultRules::pointsLine(time, base, standard.PointMultiplier));
     Label18->setText(ResultRules::resultLine(time));
     Label17->setText(m_state.StudentName.trimmed());

@@ -300,6 +300,7 @@ void namesel::Command14_Click()
     AppState &state = m_host.state();
     const qint16 number = static_cast<qint16>(Label2->text().toInt());
     state.LoginTime = static_cast<qint32>(TextNumber::roundHalfEven(m_host.platform().clock.secondsSinceMidnight()));
+    state.LoginTick = m_host.platform().clock.tickCount();
     state.StudentNumber = number;
     state.StudentName = state.Roster.name(number);
     state.StudentGrade = state.Roster.gradeName(number);
