@@ -1,11 +1,20 @@
 #include "platform/pause.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QThread>
 #include <QTimer>
 
 void EventLoopPause::wait(int milliseconds)
+{
+    run(milliseconds, QEventLoop::AllEvents);
+}
+
+void EventLoopPause::waitHoldingInput(int milliseconds)
+{
+    run(milliseconds, QEventLoop::ExcludeUserInputEvents);
+}
+
+void EventLoopPause::run(int milliseconds, QEventLoop::ProcessEventsFlags flags)
 {
     if (!QCoreApplication::instance()) {
         QThread::msleep(static_cast<unsigned long>(milliseconds));
@@ -13,5 +22,5 @@ void EventLoopPause::wait(int milliseconds)
     }
     QEventLoop loop;
     QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
+    loop.exec(flags);
 }

@@ -72,8 +72,10 @@ void TestDrillScreen::wholeSessionOverMidnight()
     QCOMPARE(frm->ListTime->count(), 100);
     QCOMPARE(frm->ListRate->count(), 100);
     QCOMPARE(frm->LabelRemaining->text(), u"100"_s);
-    QTest::mouseClick(frm->CommandStart, Qt::LeftButton);
+    // No mouse needed: Space starts, and is not taken as an answer.
+    QTest::keyClick(frm, Qt::Key_Space);
     QVERIFY(frm->PictureStart->isHidden());
+    QVERIFY(frm->LabelCorrect->isHidden());
 
     QSet<int> wrongCodes;
     int correct = 0;
@@ -137,6 +139,7 @@ void TestDrillScreen::wholeSessionOverMidnight()
         QVERIFY(now.TotalTime > old.TotalTime);
     }
     QCOMPARE(f.test.pause.waits, QList<int>{1000});
+    QCOMPARE(f.test.pause.inputHeld, QList<bool>{true});
 
     auto *result = qobject_cast<FrmSyuuryou *>(f.host->currentScreen());
     QVERIFY(result);
@@ -232,7 +235,7 @@ void TestDrillScreen::keys()
 
     QTest::keyClicks(frm, u"5"_s);
     QVERIFY(frm->LabelAnswer->text().isEmpty());
-    frm->CommandStart_Click();
+    QTest::keyClick(frm, Qt::Key_Return);
     QCOMPARE(frm->LabelFirst->text(), u"11"_s);
     QCOMPARE(frm->LabelOperator->text(), u"－"_s);
     QCOMPARE(frm->LabelSecond->text(), u"10"_s);
@@ -317,7 +320,10 @@ void TestDrillScreen::backReturnsToTheMenu()
 {
     SessionFixture f;
     QPointer<MainFrm> frm = startDrill(f, 1);
-    QTest::mouseClick(frm->CommandBack, Qt::LeftButton);
+    // Return on a focused "もどる" presses it rather than starting.
+    frm->CommandBack->setFocus();
+    QTest::keyClick(frm->CommandBack, Qt::Key_Return);
+    QVERIFY(!frm->PictureStart->isHidden());
     QVERIFY(f.host->currentScreen() != frm);
     QTRY_VERIFY(!frm);
     QVERIFY(f.results().isEmpty());

@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,7 @@
 #include "support/resultfiles.h"
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"
+#include "support/windowsystemkeys.h"
 
 using namespace Qt::StringLiterals;
 
@@ -117,6 +119,9 @@ private slots:
     void keyStartsALevelUnderNotice();
     void keyZeroReturnsOnlyWhenEnabled();
     void keysWaitWhileListsFill();
+    void keysWorkAfterEveryViewChange_data();
+    void keysWorkAfterEveryViewChange();
+    void levelWithoutATimeLimitDoesNotStart();
     void oneStartOnly();
     void startByButtonAndName();
     void viewsFillLists();
@@ -351,6 +356,61 @@ void TestSeisekitime1::keysWaitWhileListsFill()
     QCOMPARE(f.state.CurrentLevel, qint16(0));
     QVERIFY(!f.menuGone());
     QVERIFY(f.menu->keyReady());
+}
+
+void TestSeisekitime1::keysWorkAfterEveryViewChange_data()
+{
+    QTest::addColumn<QList<int>>("clicks");  // Option2 0..2, then Option1 as 10 + j
+    QTest::newRow("ﾀｲﾑ表示") << QList<int>{0};
+    QTest::newRow("本日のみ") << QList<int>{0, 12};
+    QTest::newRow("オール表示") << QList<int>{0, 13};
+    QTest::newRow("合計本日") << QList<int>{12};
+    QTest::newRow("個人ﾀｲﾑ") << QList<int>{2};
+}
+
+// Clicks and keys as the window system queues them: the fill disables the
+// panel that had the focus, and the keys must still reach the menu.
+void TestSeisekitime1::keysWorkAfterEveryViewChange()
+{
+    QFETCH(QList<int>, clicks);
+    Fixture f;
+    QVERIFY(f.open(1));
+    QVERIFY(QTest::qWaitForWindowActive(&f.host));
+    QWidget *clicked = nullptr;
+    for (int c : clicks) {
+        clicked = c < 10 ? static_cast<QWidget *>(f.menu->Option2[std::size_t(c)])
+                         : f.menu->Option1[std::size_t(c - 10)];
+        queueWindowSystemClick(clicked);
+        QTRY_VERIFY(static_cast<QRadioButton *>(clicked)->isChecked());
+        QTRY_VERIFY(f.menu->keyReady() && f.menu->Picture1->isEnabled());
+    }
+    QCOMPARE(QApplication::focusWidget(), clicked);
+    f.state.CurrentLevel = 0;
+    queueWindowSystemKey(&f.host, Qt::Key_3, u"3"_s);
+    QTRY_VERIFY(f.menuGone());
+    QCOMPARE(f.state.CurrentLevel, qint16(3));
+}
+
+// A lowest time of 0 or none would end the session after one second.
+void TestSeisekitime1::levelWithoutATimeLimitDoesNotStart()
+{
+    Fixture f({u"120,180,40,5,1,5,150,14,1,,,"_s, u"150,0,40,5,1,5,150,14,1,,,"_s});
+    QVERIFY(f.open(1));
+    f.state.CurrentLevel = 0;
+    for (int key : {Qt::Key_2, Qt::Key_3}) {
+        QTest::keyClick(f.menu, key);
+        QVERIFY(!f.menuGone());
+    }
+    QTest::mouseClick(f.menu->Label3[2], Qt::LeftButton);
+    QVERIFY(!f.menuGone());
+    QCOMPARE(f.state.CurrentLevel, qint16(0));
+    QCOMPARE(f.test.dialogs.shown.size(), 3);
+    QCOMPARE(f.test.dialogs.shown[0].title, u"注意"_s);
+    QVERIFY(f.test.dialogs.shown[0].text.contains(u"「引き算」"_s));
+    QVERIFY(f.test.dialogs.shown[1].text.contains(u"「かけ算」"_s));
+    QVERIFY(f.test.dialogs.shown[1].text.contains(u"タイム回数データ.txt"_s));
+    QTest::keyClick(f.menu, Qt::Key_1);
+    QVERIFY(f.menuGone());
 }
 
 void TestSeisekitime1::oneStartOnly()

@@ -1,8 +1,10 @@
 #include <QTest>
 
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 #include "drill/ui/mainfrm.h"
 #include "menu/ui/seisekitime1.h"
@@ -10,6 +12,7 @@
 #include "result/ui/frmsyuuryou.h"
 #include "support/resultfiles.h"
 #include "support/sessionfixture.h"
+#include "support/windowsystemkeys.h"
 
 using namespace Qt::StringLiterals;
 
@@ -47,6 +50,8 @@ private slots:
     void evaluation();
     void bestTimesAreLoweredInPlace();
     void buttonsWaitForTheCues();
+    void keysTypedDuringTheCuesPressNothing();
+    void pointsUseTheMultiplierAsWritten();
     void buttons();
 };
 
@@ -224,9 +229,70 @@ void TestResultScreen::buttonsWaitForTheCues()
     QVERIFY(result->Picture1->isHidden());
 }
 
+// A cue longer than the button timer, played the way the real player does:
+// in a nested loop that holds keys and clicks back. The student meanwhile
+// presses Space and Return, which must not press the buttons that appear.
+class ImpatientPlayer final : public SoundPlayer
+{
+public:
+    SoundResult playAndWait(const QString &) override
+    {
+        QEventLoop loop;
+        QTimer::singleShot(50, &loop, [this] {
+            queueWindowSystemKey(window, Qt::Key_Space, u" "_s);
+            queueWindowSystemKey(window, Qt::Key_Return, u"\r"_s);
+        });
+        QTimer::singleShot(700, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        return {};
+    }
+    QWidget *window = nullptr;
+};
+
+void TestResultScreen::keysTypedDuringTheCuesPressNothing()
+{
+    SessionFixture f;
+    ImpatientPlayer player;
+    player.window = f.host.get();
+    f.test.platform.sound = &player;
+    f.host->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.host.get()));
+    f.state.CurrentLevel = 2;
+    f.state.ResultTime = 95;
+    QVERIFY(RecordSession(f.state, f.test.platform, 2));
+    f.host->openResult();
+    auto *result = qobject_cast<FrmSyuuryou *>(f.host->currentScreen());
+    QVERIFY(result);
+    QVERIFY(!result->Command4->isHidden());
+    QTest::qWait(100);
+    QVERIFY(f.host->currentScreen() == result);
+    QVERIFY(result->Command4->hasFocus());
+
+    // Afterwards Return presses the focused button.
+    queueWindowSystemKey(f.host.get(), Qt::Key_Return, u"\r"_s);
+    QTRY_VERIFY(qobject_cast<seisekitime1 *>(f.host->currentScreen()));
+}
+
+void TestResultScreen::pointsUseTheMultiplierAsWritten()
+{
+    SessionFixture f;
+    QStringList table = levelTable();
+    table[1] = u"100,150,0,5,1.4,0,0,14,7,,,"_s;
+    f.setLevelTable(table);
+    f.state.CurrentLevel = 2;
+    f.state.ResultTime = 100;
+    QVERIFY(RecordSession(f.state, f.test.platform, 2));
+    f.host->openResult();
+    auto *result = qobject_cast<FrmSyuuryou *>(f.host->currentScreen());
+    QCOMPARE(result->Label19->text(), u"獲得ポイント：5点×1.4→7点"_s);
+    QCOMPARE(f.state.ResultTallies.at(2, SessionFixture::Student).todayPoints, 7);
+}
+
 void TestResultScreen::buttons()
 {
     SessionFixture f;
+    f.host->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.host.get()));
     f.state.CurrentLevel = 3;
     f.state.ResultTime = 100;
     QVERIFY(RecordSession(f.state, f.test.platform, 3));
@@ -234,9 +300,12 @@ void TestResultScreen::buttons()
     auto *result = qobject_cast<FrmSyuuryou *>(f.host->currentScreen());
     QTRY_VERIFY(!result->Command5->isHidden());
 
-    // "もう一度" opens a fresh drill of the same level.
-    QTest::mouseClick(result->Command5, Qt::LeftButton);
-    QVERIFY(!result->Command4->isEnabled());
+    // "もう一度", even clicked twice at once, opens one fresh drill of the same level.
+    const qsizetype drillsBefore = f.test.random.seeds.size();
+    queueWindowSystemClick(result->Command5, true);
+    QTRY_VERIFY(qobject_cast<MainFrm *>(f.host->currentScreen()));
+    QTest::qWait(50);
+    QCOMPARE(f.test.random.seeds.size(), drillsBefore + 1);
     auto *drill = qobject_cast<MainFrm *>(f.host->currentScreen());
     QVERIFY(drill);
     QCOMPARE(f.state.CurrentLevel, 3);

@@ -50,6 +50,13 @@ SoundResult RecordingSoundPlayer::playAndWait(const QString &path)
 void RecordingPause::wait(int milliseconds)
 {
     waits.append(milliseconds);
+    inputHeld.append(false);
     if (onWait)
         onWait(milliseconds);
+}
+
+void RecordingPause::waitHoldingInput(int milliseconds)
+{
+    wait(milliseconds);
+    inputHeld.last() = true;
 }

@@ -121,8 +121,11 @@ class RecordingPause final : public Pause
 {
 public:
     void wait(int milliseconds) override;
+    void waitHoldingInput(int milliseconds) override;
 
     QList<int> waits;
+    // For each wait: whether keys and clicks were held back during it.
+    QList<bool> inputHeld;
     std::function<void(int)> onWait;
 };
 

@@ -454,6 +454,11 @@ void MainFrm::CommandStart_Click()
 
 void MainFrm::CommandBack_Click()
 {
+    // Off first: a second click while the menu is built must not build it twice.
+    if (!CommandBack->isEnabled())
+        return;
+    CommandBack->setEnabled(false);
+    CommandStart->setEnabled(false);
     Timer2.stop();
     qApp->removeEventFilter(this);
     m_host.openLevelMenu();
@@ -603,7 +608,7 @@ void MainFrm::EndDrill()
 void MainFrm::WaitThenShowResult(int seconds)
 {
     if (m_platform.pause)
-        m_platform.pause->wait(seconds * 1000);
+        m_platform.pause->waitHoldingInput(seconds * 1000);
     Timer2.stop();
     qApp->removeEventFilter(this);
     m_host.openResult();
@@ -665,13 +670,30 @@ bool MainFrm::eventFilter(QObject *watched, QEvent *event)
     if (widget != this && !isAncestorOf(widget) && widget != window())
         return QObject::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
+    if (startPanelShown())
+        return startPanelKey(key);
     if (DrillKeys::isClearingKey(key->key()))
         clearAnswer();
-    // On the start panel the buttons keep their own keys.
-    if (startPanelShown())
-        return QObject::eventFilter(watched, event);
     if (const std::optional<QChar> character = DrillKeys::characterOf(key->key(), key->text()))
         characterKey(*character);
+    return true;
+}
+
+// Space or Return starts the session, so no mouse is needed; a focused
+// "もどる" keeps its own keys, and Return presses it as Space does.
+bool MainFrm::startPanelKey(const QKeyEvent *key)
+{
+    const bool space = key->key() == Qt::Key_Space;
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if ((!space && !enter) || key->isAutoRepeat())
+        return false;
+    if (focusWidget() == CommandBack) {
+        if (!enter)
+            return false;
+        CommandBack->click();
+        return true;
+    }
+    CommandStart->click();
     return true;
 }
 

@@ -13,6 +13,7 @@
 #include "drill/ui/screenscale.h"
 
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -123,6 +124,7 @@ private:
     void sizeProblem();
 
     void characterKey(QChar key);
+    bool startPanelKey(const QKeyEvent *key);
     void clearAnswer();
     void showAnswer();
     void confirmWrongAnswer();

@@ -518,9 +518,23 @@ bool seisekitime1::mayStart(int level) const
 
 // The screen is being left from the first start or return on: a key or
 // click that arrives while it repaints must not start a second drill.
+// A lowest time of 0 (or none) would end the session after its first second.
+bool seisekitime1::levelSetUp(int level)
+{
+    const AppState &state = m_host.state();
+    if (state.LevelStandards[std::size_t(level)].MinimumTime > 0)
+        return true;
+    m_host.platform().dialogs.tell(
+        QStringLiteral("注意"),
+        QStringLiteral("「%1」はまだ準備ができていないため、始められません。\n%2 の最低タイムを先生に確かめてもらってください。")
+            .arg(state.LevelNames[std::size_t(level)], QString::fromUtf8(LevelStandardFile::FileName)),
+        DialogIcon::Warning);
+    return false;
+}
+
 void seisekitime1::Command4_Click(int level)
 {
-    if (!mayStart(level))
+    if (!mayStart(level) || !levelSetUp(level))
         return;
     m_leaving = true;
     m_keyReady = false;
@@ -532,7 +546,7 @@ void seisekitime1::Command4_Click(int level)
 
 void seisekitime1::Label3_Click(int level)
 {
-    if (!mayStart(level))
+    if (!mayStart(level) || !levelSetUp(level))
         return;
     m_leaving = true;
     m_keyReady = false;
@@ -656,6 +670,8 @@ void seisekitime1::Option2_Click(int index)
 
 void seisekitime1::beginFill()
 {
+    if (QWidget *focus = QApplication::focusWidget(); focus && isAncestorOf(focus))
+        m_focusBeforeFill = focus;
     Command1->setEnabled(false);
     for (int k = 1; k < int(List5.size()); ++k)
         List5[k]->hide();
@@ -675,6 +691,9 @@ void seisekitime1::endFill()
         Picture15[k]->resize(Picture15[k]->width(), Label7[k]->geometry().bottom() + 1);
     }
     showCover(false);
+    if (m_focusBeforeFill && m_focusBeforeFill->isEnabled() && m_focusBeforeFill->isVisible())
+        m_focusBeforeFill->setFocus();
+    m_focusBeforeFill = nullptr;
 }
 
 void seisekitime1::Option1_Click(int index)
@@ -882,7 +901,10 @@ bool seisekitime1::eventFilter(QObject *watched, QEvent *event)
     if (type == QEvent::KeyRelease)
         m_keyInHand = nullptr;
     auto *widget = qobject_cast<QWidget *>(watched);
-    if (type != QEvent::KeyPress || event == m_keyInHand || !widget || (widget != this && !isAncestorOf(widget)))
+    // A fill disables the panel that had the focus, and the key then goes to
+    // the window itself: the menu's keys work from there too.
+    const bool ours = widget && (widget == this || isAncestorOf(widget) || (widget == window() && widget != this));
+    if (type != QEvent::KeyPress || event == m_keyInHand || !ours)
         return false;
     m_keyInHand = event;
     const QString typed = static_cast<QKeyEvent *>(event)->text();

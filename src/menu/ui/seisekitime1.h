@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include <vector>
@@ -128,6 +129,8 @@ private:
     int levelCount() const;
     bool maySkipPast(int level) const;
     bool mayStart(int level) const;
+    // False, after telling the student, for a level the table gives no time limit.
+    bool levelSetUp(int level);
 
     ScreenHost &m_host;
     int m_columnWidth = 0;
@@ -140,5 +143,7 @@ private:
     int m_pointsMode = 0;
     int m_period = ResultLists::DefaultPeriod;
     const QEvent *m_keyInHand = nullptr;
+    // The fill disables the panel the user clicked in; the focus goes back there.
+    QPointer<QWidget> m_focusBeforeFill;
     std::vector<unsigned char> m_readBuffer;
 };

@@ -2,7 +2,9 @@
 
 #include <QFrame>
 #include <QGridLayout>
+#include <QApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -225,6 +227,7 @@ void FrmSyuuryou::Timer1_Timer()
         return;
     }
     m_timerDue = false;
+    dropPendingInput();
     Picture1->hide();
     Command4->show();
     Command4->setFocus();
@@ -237,15 +240,66 @@ void FrmSyuuryou::Timer1_Timer()
     Label2->setVisible(!repeat);
 }
 
+// Keys typed while the cues held the screen were meant for the drill or
+// typed in impatience; none of them may press a button that was not there.
+void FrmSyuuryou::dropPendingInput()
+{
+    m_droppingInput = true;
+    qApp->installEventFilter(this);
+    QCoreApplication::processEvents();
+    qApp->removeEventFilter(this);
+    m_droppingInput = false;
+}
+
+bool FrmSyuuryou::eventFilter(QObject *watched, QEvent *event)
+{
+    if (!m_droppingInput)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+// Return presses the focused button, as Space does.
+void FrmSyuuryou::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    auto *button = qobject_cast<QPushButton *>(focusWidget());
+    if (enter && (button == Command4 || button == Command5) && button->isVisible() && button->isEnabled()) {
+        button->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool FrmSyuuryou::beginLeaving()
+{
+    if (m_leaving)
+        return false;
+    m_leaving = true;
+    Command4->setEnabled(false);
+    Command5->setEnabled(false);
+    return true;
+}
+
 void FrmSyuuryou::Command4_Click()
 {
-    Command4->setEnabled(false);
+    if (!beginLeaving())
+        return;
     m_host.openLevelMenu();
 }
 
 void FrmSyuuryou::Command5_Click()
 {
-    Command4->setEnabled(false);
+    if (!beginLeaving())
+        return;
     m_host.showWait();
     StartDrill(m_host);
 }

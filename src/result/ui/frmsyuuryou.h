@@ -45,9 +45,15 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void announce();
+    void dropPendingInput();
+    // Both buttons off before a button leaves, so a double click or a second
+    // key cannot leave twice.
+    bool beginLeaving();
     bool levelCleared() const;
     bool isGoalLevel() const;
 
@@ -59,5 +65,7 @@ private:
     // the evaluation, when the screen takes events again.
     bool m_evaluating = false;
     bool m_timerDue = false;
+    bool m_droppingInput = false;
+    bool m_leaving = false;
     ScreenScale m_scale;
 };
