@@ -1,11 +1,14 @@
 // Saves pictures of the level menu on the demo school in its three main
-// views, for looking at the layout on a real display:
+// views, for looking at the layout and the focus on a real display:
 // helper_menushot <output folder>
 #include <QApplication>
 #include <QDir>
+#include <QFrame>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+
+#include <cstdio>
 
 #include "app/appstate.h"
 #include "app/calendartext.h"
@@ -15,6 +18,7 @@
 #include "support/resultfiles.h"
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"
+#include "support/windowsystemkeys.h"
 
 namespace {
 
@@ -66,9 +70,17 @@ int main(int argc, char **argv)
     if (!menu)
         return 1;
     save(host, out + QStringLiteral("/menu-points.png"));
-    menu->Option2[0]->click();
+    // Clicked as a pupil clicks, so the pictures show where the focus went.
+    host.activateWindow();
+    queueWindowSystemClick(menu->Option2[0]);
     save(host, out + QStringLiteral("/menu-time.png"));
-    menu->Option1[3]->click();
+    queueWindowSystemClick(menu->Option1[3]);
     save(host, out + QStringLiteral("/menu-period.png"));
+    // The view panel enlarged, after a Tab, where keyboard focus is drawn.
+    queueWindowSystemKey(&host, Qt::Key_Tab, QString());
+    save(host, out + QStringLiteral("/menu-period.png"));
+    menu->Picture1->grab().scaled(menu->Picture1->size() * 2).save(out + QStringLiteral("/menu-focus.png"));
+    if (QWidget *focus = QApplication::focusWidget())
+        std::printf("focus: %s\n", qPrintable(focus->objectName()));
     return 0;
 }
