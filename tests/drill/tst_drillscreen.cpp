@@ -1,12 +1,15 @@
 #include <QTest>
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 
 #include "app/oledate.h"
 #include "drill/problemstat.h"
+#include "platform/pause.h"
 #include "drill/ui/mainfrm.h"
 #include "drill/ui/timebar.h"
 #include "result/ui/frmsyuuryou.h"
@@ -14,6 +17,7 @@
 #include "store/tallies.h"
 #include "support/resultfiles.h"
 #include "support/sessionfixture.h"
+#include "support/windowsystemkeys.h"
 
 using namespace Qt::StringLiterals;
 
@@ -57,6 +61,7 @@ private slots:
     void keys();
     void screenShowsTheStudentAndTheLevel();
     void backReturnsToTheMenu();
+    void waitBeforeTheResultHoldsKeys();
 };
 
 void TestDrillScreen::wholeSessionOverMidnight()
@@ -327,6 +332,20 @@ void TestDrillScreen::backReturnsToTheMenu()
     QVERIFY(f.host->currentScreen() != frm);
     QTRY_VERIFY(!frm);
     QVERIFY(f.results().isEmpty());
+}
+
+// The real pause the drill waits with before its result screen.
+void TestDrillScreen::waitBeforeTheResultHoldsKeys()
+{
+    QLineEdit edit;
+    edit.show();
+    edit.setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(&edit));
+    QTimer::singleShot(30, &edit, [&edit] { queueWindowSystemKey(&edit, Qt::Key_7, u"7"_s); });
+    EventLoopPause pause;
+    pause.waitHoldingInput(200);
+    QCOMPARE(edit.text(), QString());
+    QTRY_COMPARE(edit.text(), u"7"_s);
 }
 
 QTEST_MAIN(TestDrillScreen)

@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include <cmath>
 #include <vector>
 
 #include "app/columns.h"
@@ -64,6 +65,7 @@ private slots:
     void periodReach();
     void periodLines();
     void ownHistory();
+    void corruptDatesAreListedWithoutADate();
 };
 
 void TestResultLogs::todayLines_data()
@@ -208,6 +210,18 @@ void TestResultLogs::ownHistory()
     const LevelLines hidden = OwnHistory(records, context(Wednesday, u"小３"_s), 2);
     QVERIFY(hidden[1].isEmpty() && hidden[2].isEmpty());
     QVERIFY(OwnHistory(records, context(Wednesday), 0)[1].isEmpty());
+}
+
+// A corrupt record still shows, but no calendar reaches its date.
+void TestResultLogs::corruptDatesAreListedWithoutADate()
+{
+    const std::vector<LogRecord> records{{1e300, std::nan(""), 1, 1, 100}, {std::nan(""), 1e300, 1, 2, 100}};
+    const LevelLines today = TodayLog(records, context(Wednesday));
+    QVERIFY(today[1].isEmpty() && today[2].isEmpty());
+    const LevelLines period = PeriodLog(records, context(Wednesday), 5, LogView::Time);
+    QCOMPARE(period[1], QStringList{u" 100秒 ③山田　　　③11"_s});
+    QVERIFY(period[2].isEmpty());
+    QCOMPARE(OwnHistory(records, context(Wednesday), 1)[1], QStringList{u"  100秒"_s});
 }
 
 QTEST_APPLESS_MAIN(TestResultLogs)
