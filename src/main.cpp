@@ -11,7 +11,7 @@
 #include "platform/singleinstance.h"
 #include "platform/ui/applicationend.h"
 #include "platform/ui/messageboxdialogs.h"
-#include "platform/ui/qtsoundplayer.h"
+#include "platform/ui/pulsesoundplayer.h"
 
 int main(int argc, char *argv[])
 {
@@ -23,7 +23,7 @@ int main(int argc, char *argv[])
     SystemProcessLauncher launcher;
     LockFileSingleInstance singleInstance;
     ApplicationEnd programEnd;
-    QtSoundPlayer sound;
+    PulseSoundPlayer sound;
     OsFileLock fileLock;
     EventLoopPause pause;
     Platform platform{clock, random, dialogs, launcher, singleInstance, programEnd,

@@ -6,12 +6,11 @@ BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-multimedia-dev libgl-dev
-  libicu-dev libbenchmark-dev
+  qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev
+  libicu-dev libbenchmark-dev libpulse-dev
   fonts-noto-cjk
   xvfb xauth
-  pulseaudio
-  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  pulseaudio pulseaudio-utils
 )
 
 install_missing_packages() {

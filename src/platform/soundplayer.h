@@ -18,6 +18,8 @@ class SoundPlayer
 public:
     virtual ~SoundPlayer() = default;
     virtual SoundResult playAndWait(const QString &path) = 0;
+    // Reads a sound ahead of its first play, where the player keeps sounds.
+    virtual void preload(const QString &path) { Q_UNUSED(path); }
 };
 
 // Failure codes shared by every player.

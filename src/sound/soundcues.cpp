@@ -28,11 +28,18 @@ void readBlock(std::array<QString, SoundCueCountSlot + 1> &cue, ValueStream &str
     }
 }
 
+const std::array<const char16_t *, 3> FixedSounds{u"最高1", u"合格", u"警告1"};
+
+QString soundPath(const AppState &state, const QString &fileName)
+{
+    return state.SoundFolder + fileName + QStringLiteral(".wav");
+}
+
 SoundResult play(AppState &state, Platform &platform, const QString &fileName)
 {
     if (!platform.sound)
         return {SoundError::NoOutputDevice, QStringLiteral("音声出力装置がありません。")};
-    return platform.sound->playAndWait(state.SoundFolder + fileName + QStringLiteral(".wav"));
+    return platform.sound->playAndWait(soundPath(state, fileName));
 }
 
 SoundResult playCue(AppState &state, Platform &platform, int cue)
@@ -135,17 +142,30 @@ void PlayPassCue(AppState &state, Platform &platform)
     playCue(state, platform, SoundCues::PassCue);
 }
 
+void PreloadSoundCues(const AppState &state, Platform &platform)
+{
+    if (!platform.sound)
+        return;
+    for (int cue = 1; cue <= SoundCueCount; ++cue) {
+        const auto count = TextNumber::toWhole(state.SoundCues[cue][SoundCueCountSlot], 0, SoundCueAlternatives);
+        for (int slot = 1; slot <= count; ++slot)
+            platform.sound->preload(soundPath(state, state.SoundCues[cue][slot]));
+    }
+    for (const char16_t *fixed : FixedSounds)
+        platform.sound->preload(soundPath(state, QString::fromUtf16(fixed)));
+}
+
 void PlayClassRecordSound(AppState &state, Platform &platform)
 {
-    play(state, platform, QStringLiteral("最高1"));
+    play(state, platform, QString::fromUtf16(FixedSounds[0]));
 }
 
 void PlayLevelClearSound(AppState &state, Platform &platform)
 {
-    play(state, platform, QStringLiteral("合格"));
+    play(state, platform, QString::fromUtf16(FixedSounds[1]));
 }
 
 void PlayWarningSound(AppState &state, Platform &platform)
 {
-    play(state, platform, QStringLiteral("警告1"));
+    play(state, platform, QString::fromUtf16(FixedSounds[2]));
 }

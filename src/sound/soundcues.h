@@ -39,6 +39,10 @@ QString pickFile(const SoundCueTable &cues, int cue, Random &random);
 // reason in `error` when the list cannot be read; the names are set anyway.
 bool LoadSoundCues(AppState &state, QString *error);
 
+// Hands every listed cue file and the fixed sounds to the player ahead of
+// the first drill, so that answers cost no file access.
+void PreloadSoundCues(const AppState &state, Platform &platform);
+
 // Each returns when the sound has ended or failed. The two answer cues return
 // false once the program has been ended; the caller then returns at once.
 [[nodiscard]] bool PlayCorrectCue(AppState &state, Platform &platform);

@@ -48,6 +48,9 @@ void TestStartupScreens::splashShowsDateAndOpensNameScreen()
     QVERIFY(state.DataFolder.isEmpty());
     QTRY_VERIFY(qobject_cast<namesel *>(host.currentScreen()));
     QCOMPARE(state.DataFolder, school.layout().dataFolder);
+    // Every listed cue and the fixed sounds go to the player before a drill.
+    for (const QString &name : {u"pinpon2"_s, u"最高1"_s, u"合格"_s, u"警告1"_s})
+        QVERIFY2(test.sound.preloaded.contains(school.layout().soundFolder + name + u".wav"_s), qPrintable(name));
     QCOMPARE(host.windowTitle(), u"Growna"_s);
     QVERIFY(test.dialogs.shown.isEmpty());
     QVERIFY(!test.programEnd.ended);

@@ -3,14 +3,14 @@
 #include <QElapsedTimer>
 #include <QTextStream>
 
-#include "platform/ui/qtsoundplayer.h"
+#include "platform/ui/pulsesoundplayer.h"
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     if (argc < 2)
         return 2;
-    QtSoundPlayer player;
+    PulseSoundPlayer player;
     QElapsedTimer clock;
     clock.start();
     const SoundResult result = player.playAndWait(QString::fromLocal8Bit(argv[1]));

@@ -106,9 +106,11 @@ class RecordingSoundPlayer final : public SoundPlayer
 {
 public:
     SoundResult playAndWait(const QString &path) override;
+    void preload(const QString &path) override { preloaded.append(path); }
     void script(QList<SoundResult> results) { m_results = std::move(results); }
 
     QStringList played;
+    QStringList preloaded;
     SoundResult fallback;
 
 private:

@@ -14,6 +14,7 @@
 #include "platform/programend.h"
 #include "result/ui/frmsyuuryou.h"
 #include "roster/ui/namesel.h"
+#include "sound/soundcues.h"
 
 ScreenHost::ScreenHost(AppState &state, Platform &platform, QString programFolder)
     : m_state(state)
@@ -84,6 +85,7 @@ void ScreenHost::StartMainMenu()
         m_platform.programEnd.endProgram(1);
         return;
     }
+    PreloadSoundCues(m_state, m_platform);
     openNameSelection();
 }
 
