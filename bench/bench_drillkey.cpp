@@ -10,6 +10,7 @@
 #include <random>
 
 #include "drill/ui/mainfrm.h"
+#include "support/benchschool.h"
 #include "support/sessionfixture.h"
 
 namespace {
@@ -66,8 +67,7 @@ BENCHMARK(keyToNextProblem)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchSchool::useOffscreenUnlessSet();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

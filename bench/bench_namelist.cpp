@@ -1,67 +1,55 @@
+// The name screen from the request to the painted list, against its floor:
+// the roster and the newest 20000 records read and decoded.
 #include <benchmark/benchmark.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include <QApplication>
+#include <QListWidget>
 
-#include <cstdio>
 #include <cstdlib>
-#include <memory>
+#include <vector>
 
-#include "app/appstate.h"
-#include "support/benchplatform.h"
-#include "support/benchschool.h"
-#include "app/oledate.h"
-#include "platform/cp932.h"
-#include "roster/namelist.h"
-#include "store/resultrecord.h"
-#include "store/resultsfile.h"
+#include "roster/rosterfile.h"
+#include "roster/ui/namesel.h"
+#include "support/benchscreens.h"
 
 namespace {
 
-using BenchSchool::Records;
-using BenchSchool::Students;
-
-using Fixture = BenchSchool::Fixture;
-
-Fixture &fixture()
+void BM_NameScreenShown(benchmark::State &st)
 {
-    static Fixture f;
-    return f;
-}
-
-// The whole rebuild of the name list: tallies, roster and the sorted lines.
-void BM_NameListRebuild(benchmark::State &st)
-{
-    Fixture &f = fixture();
-    QList<NameList::Line> lines;
-    RosterFile::ReadResult roster;
+    ScreenSchool &f = screenSchool(st);
     for (auto _ : st) {
-        if (!NameList::rebuild(*f.state, f.platform, 1, QStringLiteral("全学年"), lines, roster))
-            std::abort();
-        benchmark::DoNotOptimize(lines.data());
+        f.host.openNameSelection();
+        paintPending();
     }
-    if (lines.size() != Students || f.state->ResultTable.count != Records)
-        st.SkipWithError("not every student or record was read");
+    auto *screen = qobject_cast<namesel *>(f.host.currentScreen());
+    if (!screen || screen->List1->count() < f.students)
+        st.SkipWithError("the name list does not hold the roster");
 }
 
-// The sorting and line building alone.
-void BM_NameListBuildOnly(benchmark::State &st)
+void BM_Floor_NameScreen(benchmark::State &st)
 {
-    Fixture &f = fixture();
-    QList<NameList::Line> lines;
-    RosterFile::ReadResult roster;
-    NameList::rebuild(*f.state, f.platform, 1, QStringLiteral("全学年"), lines, roster);
-    const QList<NameList::Student> students =
-        NameList::offeredStudents(f.state->Roster, [](int) { return NameList::Sums{3, 40, 120, 2345}; });
+    ScreenSchool &f = screenSchool(st);
+    std::vector<unsigned char> bytes;
+    std::vector<ResultEntry> entries;
     for (auto _ : st) {
-        lines = NameList::build(students, 1, QStringLiteral("全学年"));
-        benchmark::DoNotOptimize(lines.data());
+        if (RosterFile::load(*f.state, f.clock.today()).failed())
+            std::abort();
+        BenchSchool::readAndDecodeNewest(f.state->DataFolder, bytes, entries);
+        benchmark::DoNotOptimize(entries.data());
     }
 }
 
 } // namespace
 
-BENCHMARK(BM_NameListBuildOnly)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_NameListRebuild)->Unit(benchmark::kMillisecond);
-BENCHMARK_MAIN();
+BENCHMARK(BM_Floor_NameScreen)->Apply(screenSizes);
+BENCHMARK(BM_NameScreenShown)->Apply(screenSizes);
+
+int main(int argc, char **argv)
+{
+    BenchSchool::useOffscreenUnlessSet();
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <cstdio>
@@ -40,7 +41,9 @@ struct BenchPlatform
     SystemRandom random;
     PrintingDialogs dialogs;
     SystemProcessLauncher launcher;
-    LockFileSingleInstance singleInstance{QDir::temp().filePath(QStringLiteral("kazudori-bench.lock"))};
+    // Each school of a run is a copy of its own.
+    LockFileSingleInstance singleInstance{QDir::temp().filePath(
+        QStringLiteral("kazudori-bench-%1-%2.lock").arg(QCoreApplication::applicationPid()).arg(quintptr(this)))};
     AbortingEnd end;
     OsFileLock fileLock;
     EventLoopPause pause;

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QStringList>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "app/oledate.h"
@@ -21,7 +23,7 @@ void writeOrAbort(const QString &path, const QByteArray &bytes)
 }
 
 // Kanji family names with kana given names, as a large school would have.
-QByteArray rosterBytes(int schoolYear)
+QByteArray rosterBytes(int schoolYear, int students)
 {
     const QStringList family{QStringLiteral("佐藤"), QStringLiteral("鈴木"), QStringLiteral("高橋"),
                              QStringLiteral("田中"), QStringLiteral("伊藤"), QStringLiteral("渡辺"),
@@ -31,7 +33,7 @@ QByteArray rosterBytes(int schoolYear)
                             QStringLiteral("ひまり"), QStringLiteral("みなと"), QStringLiteral("さくら"),
                             QStringLiteral("そうた"), QStringLiteral("めい")};
     QByteArray bytes;
-    for (int n = 1; n <= BenchSchool::Students; ++n) {
+    for (int n = 1; n <= students; ++n) {
         const int cohort = schoolYear - 6 - (n % 14 - 2);
         const QString name = family[n % family.size()] + QChar(0x3000) + given[(n / 12) % given.size()];
         bytes += Cp932::encode(QStringLiteral("%1,%2,1,1,\"%3\",0,\"\",\"\"\r\n").arg(n).arg(cohort).arg(name));
@@ -49,6 +51,7 @@ void setLevelStandards(AppState &state)
     for (int level = 1; level <= 4; ++level) {
         LevelStandard &row = state.LevelStandards[level];
         row.TargetTime = targets[level - 1];
+        row.MinimumTime = targets[level - 1] * 3 / 2;
         row.PointMultiplier = 1.0f;
         row.ClearCount = 5;
         row.ClearPoints = 40;
@@ -57,35 +60,59 @@ void setLevelStandards(AppState &state)
     }
 }
 
-void writeResults(const QString &dataFolder, double today)
+void writeResults(const QString &dataFolder, double today, int records, int students)
 {
-
-    QByteArray bytes(Records * ResultRecordLength, '\0');
+    QByteArray bytes(qsizetype(records) * ResultRecordLength, '\0');
     quint32 seed = 12345;
-    for (int i = 0; i < Records; ++i) {
+    for (int i = 0; i < records; ++i) {
         seed = seed * 1103515245u + 12345u;
         const int level = int(seed >> 8) % 4 + 1;
         const qint32 time = (seed >> 4) % 50 == 0 ? 99999 : 60 + int(seed >> 12) % 240;
-        const ResultRecord r = ResultRecord::make(today - 60 + i * 60.0 / Records, 0.4, qint16(i % Students + 1),
-                                                  qint16(level), time, QStringLiteral("00123"));
-        r.encode(reinterpret_cast<unsigned char *>(bytes.data()) + i * ResultRecordLength);
+        const ResultRecord r = ResultRecord::make(std::floor(today - 60 + i * 60.0 / records), 0.4,
+                                                  qint16(i % students + 1), qint16(level), time,
+                                                  QStringLiteral("00123"));
+        r.encode(reinterpret_cast<unsigned char *>(bytes.data()) + qsizetype(i) * ResultRecordLength);
     }
-        writeOrAbort(ResultsFile::pathIn(dataFolder), bytes);
+    writeOrAbort(ResultsFile::pathIn(dataFolder), bytes);
 }
 
-void writeRoster(const QString &rosterFolder, int schoolYear)
+void writeRoster(const QString &rosterFolder, int schoolYear, int students)
 {
-    writeOrAbort(rosterFolder + QString::fromUtf8(RosterFile::FileName), rosterBytes(schoolYear));
+    writeOrAbort(rosterFolder + QString::fromUtf8(RosterFile::FileName), rosterBytes(schoolYear, students));
 }
 
-Fixture::Fixture()
+Fixture::Fixture(int records, int students)
+    : records(records)
+    , students(students)
 {
     state->DataFolder = dir.path() + u'/';
     state->RosterFolder = dir.path() + u'/';
     state->SchoolYearStartMonth = 4;
     setLevelStandards(*state);
-    writeResults(state->DataFolder, OleDate::fromDate(clock.today()));
-    writeRoster(state->RosterFolder, clock.today().year());
+    writeResults(state->DataFolder, OleDate::fromDate(clock.today()), records, students);
+    writeRoster(state->RosterFolder, clock.today().year(), students);
+}
+
+void readAndDecodeNewest(const QString &dataFolder, std::vector<unsigned char> &bytes,
+                         std::vector<ResultEntry> &entries)
+{
+    QFile file(ResultsFile::pathIn(dataFolder));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        std::abort();
+    const qint64 count = std::min<qint64>(file.size() / ResultRecordLength, ResultWindow);
+    bytes.resize(std::size_t(count) * ResultRecordLength);
+    entries.resize(std::size_t(count));
+    if (!file.seek(file.size() / ResultRecordLength * ResultRecordLength - qint64(bytes.size()))
+        || file.read(reinterpret_cast<char *>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size()))
+        std::abort();
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        entries[i] = ResultRecord::decodeEntry(bytes.data() + i * ResultRecordLength);
+}
+
+void useOffscreenUnlessSet()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
 } // namespace BenchSchool

@@ -4,34 +4,64 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <vector>
 
 #include "app/appstate.h"
 #include "support/benchplatform.h"
 
-// A large school for measurements: 2000 students and a full window of
-// 20000 sessions over the last 60 days, made the same way on every run.
+// Schools for measurements, made the same way on every run: a results file
+// of `records` sessions spread over the last 60 days, a roster of `students`
+// students over every grade.
 namespace BenchSchool {
 
 inline constexpr int Records = 20000;
 inline constexpr int Students = 2000;
 
+// The sizes the curves are drawn over.
+inline const std::vector<long> RecordCounts{1000, 20000, 100000, 1000000};
+inline const std::vector<long> StudentCounts{500, 2000, 5000};
+
 // The four levels of the demo school, with two-week judgement periods.
 void setLevelStandards(AppState &state);
 // Writes the results file into `dataFolder`, the newest sessions dated `today`.
-void writeResults(const QString &dataFolder, double today);
-// Writes a roster of all students, spread over every grade of `schoolYear`.
-void writeRoster(const QString &rosterFolder, int schoolYear);
+void writeResults(const QString &dataFolder, double today, int records, int students);
+// Writes a roster of `students`, spread over every grade of `schoolYear`.
+void writeRoster(const QString &rosterFolder, int schoolYear, int students);
 
 // The whole school in a temporary folder, with the real adapters.
 struct Fixture
 {
-    Fixture();
+    explicit Fixture(int records = Records, int students = Students);
 
+    int records;
+    int students;
     QTemporaryDir dir;
     std::unique_ptr<AppState> state = std::make_unique<AppState>();
     BenchPlatform bench;
     SystemClock &clock = bench.clock;
     Platform &platform = bench.platform;
 };
+
+// One school per size, made on first use and kept to the end of the process
+// (a window built on it must not outlive the application).
+template <typename School = Fixture>
+School &schoolOf(int records, int students)
+{
+    static std::vector<School *> made;
+    for (School *school : made) {
+        if (school->records == records && school->students == students)
+            return *school;
+    }
+    made.push_back(new School(records, students));
+    return *made.back();
+}
+
+// The unavoidable part of every screen that shows tallies: the newest
+// window of the results file read and decoded into entries.
+void readAndDecodeNewest(const QString &dataFolder, std::vector<unsigned char> &bytes,
+                         std::vector<ResultEntry> &entries);
+
+// Benchmarks run without a display unless one is asked for.
+void useOffscreenUnlessSet();
 
 } // namespace BenchSchool

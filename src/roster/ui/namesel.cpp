@@ -109,6 +109,9 @@ void namesel::buildControls()
     List1 = named(new QListWidget(Picture12), QStringLiteral("List1"));
     List1->setFont(listFont());
     List1->setAccessibleName(QStringLiteral("名前の一覧"));
+    // Every line is one text line: without this the view asks each of
+    // thousands of rows for its size.
+    List1->setUniformItemSizes(true);
     List1->setMinimumWidth(440);
 
     Label1 = named(new QLabel(prompt(), Picture12), QStringLiteral("Label1"));
