@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/columns.h"
+#include "app/spokentext.h"
 #include "app/textnumber.h"
 
 namespace {
@@ -37,6 +38,13 @@ QString countsAndMarks(const DrillProblem &p)
 {
     return Columns::padLeft(ProblemLists::countText(p.CorrectCount), 4) + QStringLiteral("  ")
            + Columns::padLeft(ProblemLists::countText(p.WrongCount), 4) + ProblemLists::mistakeMarks(p.WrongCount);
+}
+
+QString spokenLine(int level, const DrillProblem &p, const QString &figure)
+{
+    return SpokenText::join({ProblemSet::listText(level, p.Code), figure,
+                             QStringLiteral("正解") + ProblemLists::countText(p.CorrectCount) + u'回',
+                             QStringLiteral("間違い") + ProblemLists::countText(p.WrongCount) + u'回'});
 }
 
 } // namespace
@@ -77,40 +85,47 @@ QString timeEntry(int level, const DrillProblem &p)
 
 Lists build(int level, const DrillProblemTable &problems, int problemCount)
 {
-    struct TimeRow
+    struct Row
     {
         QString entry;
-        QString seconds;
+        QString figure;
+        QString spoken;
     };
-    QList<TimeRow> timeRows;
-    QStringList rateEntries;
+    QList<Row> timeRows;
+    QList<Row> rateRows;
     const int last = std::clamp(problemCount, 0, MaxProblemCount);
     for (int i = 1; i <= last; ++i) {
         const DrillProblem &p = problems[i];
         if (!p.tried())
             continue;
-        rateEntries.append(rateEntry(level, p));
+        QString rate = rateEntry(level, p);
+        QString rateFigure = rate.left(rate.indexOf(u'%') + 1);
+        rateRows.append({std::move(rate), {}, spokenLine(level, p, rateFigure)});
         // The 7-column key loses its head above 999 s; the shown time comes
         // from the whole key so such a problem is not listed with a wrong time.
         const double key = TextNumber::leadingNumber(keyText(p));
-        timeRows.append({timeEntry(level, p), secondsText(100.0 - key)});
+        QString seconds = secondsText(100.0 - key);
+        QString spoken = spokenLine(level, p, seconds + u'秒');
+        timeRows.append({timeEntry(level, p), std::move(seconds), std::move(spoken)});
     }
-    std::stable_sort(rateEntries.begin(), rateEntries.end());
-    std::stable_sort(timeRows.begin(), timeRows.end(),
-                     [](const TimeRow &a, const TimeRow &b) { return a.entry < b.entry; });
+    const auto byEntry = [](const Row &a, const Row &b) { return a.entry < b.entry; };
+    std::stable_sort(rateRows.begin(), rateRows.end(), byEntry);
+    std::stable_sort(timeRows.begin(), timeRows.end(), byEntry);
 
     Lists lists;
-    for (const TimeRow &row : timeRows) {
+    for (const Row &row : timeRows) {
         const qsizetype slash = row.entry.indexOf(u'\\');
         const qsizetype star = row.entry.indexOf(u'*', slash);
         const QString text = row.entry.mid(slash + 1, star - slash - 1);
-        lists.timeLines.append(Columns::padLeft(text, 6) + QStringLiteral("　→  ") + row.seconds
+        lists.timeLines.append(Columns::padLeft(text, 6) + QStringLiteral("　→  ") + row.figure
                                + QStringLiteral("秒  ") + row.entry.mid(star + 1));
+        lists.timeSpoken.append(row.spoken);
     }
-    for (const QString &entry : rateEntries) {
-        const qsizetype star = entry.indexOf(u'*');
-        lists.rateLines.append(Columns::padLeft(entry.mid(star + 1), 6) + QStringLiteral("　→  ")
-                               + entry.left(star));
+    for (const Row &row : rateRows) {
+        const qsizetype star = row.entry.indexOf(u'*');
+        lists.rateLines.append(Columns::padLeft(row.entry.mid(star + 1), 6) + QStringLiteral("　→  ")
+                               + row.entry.left(star));
+        lists.rateSpoken.append(row.spoken);
     }
     return lists;
 }

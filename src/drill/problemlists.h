@@ -30,10 +30,15 @@ QString secondsText(double seconds);
 QString rateEntry(int level, const DrillProblem &problem);
 QString timeEntry(int level, const DrillProblem &problem);
 
+// The lines and, in the same order, what a screen reader says for them:
+// the problem, the time or rate, then "正解N回" and "間違いN回" in place of
+// the padded counts and marks.
 struct Lists
 {
     QStringList timeLines;
     QStringList rateLines;
+    QStringList timeSpoken;
+    QStringList rateSpoken;
 };
 
 // The visible lines for problems 1..problemCount that were tried before.

@@ -4,6 +4,7 @@
 
 #include "app/columns.h"
 #include "roster/gradefilter.h"
+#include "roster/grades.h"
 
 namespace {
 
@@ -19,6 +20,15 @@ QString GradeMark(int gradeNumber)
     if (gradeNumber < 1 || gradeNumber > int(GradeMarks.size()))
         return QString(QChar(0x3000));
     return QString::fromUtf16(GradeMarks[gradeNumber - 1]);
+}
+
+QString SpokenMark(int gradeNumber, bool current)
+{
+    if (current)
+        return QStringLiteral("自分");
+    if (gradeNumber < 1 || gradeNumber > int(GradeMarks.size()))
+        return QString();
+    return Roster::GradeLabel(gradeNumber);
 }
 
 bool GradeFilterMatch(int gradeNumber, const QString &filterText)

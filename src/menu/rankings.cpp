@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/columns.h"
+#include "app/spokentext.h"
 #include "menu/gradefilter.h"
 #include "menu/stablesort.h"
 
@@ -69,6 +70,19 @@ QString lineOf(const RankingStudent &student, RankingKind kind, int rank, bool c
     return rank2 + mark1 + name5 + time + u' ' + mark2;
 }
 
+QString spokenLineOf(const RankingStudent &student, RankingKind kind, int rank, bool current)
+{
+    const QString who = SpokenMark(student.gradeNumber, current);
+    if (kind != RankingKind::BestTime) {
+        return SpokenText::join({QString::number(rank) + u'位', who, student.name,
+                                 QString::number(student.todayPoints), QString::number(student.totalPoints)});
+    }
+    if (student.bestTime == NoRecordTime)
+        return SpokenText::join({who, student.name, u"記録なし"});
+    const QString time = student.bestTime == FailedTime ? QStringLiteral("失敗") : QString::number(student.bestTime) + u'秒';
+    return SpokenText::join({QString::number(rank) + u'位', who, student.name, time});
+}
+
 } // namespace
 
 namespace ResultLists {
@@ -91,6 +105,7 @@ RankingList LevelRanking(std::span<const RankingStudent> roster, RankingKind kin
         if (current)
             list.scrollLine = int(list.lines.size()) - 1;
         list.lines.append(lineOf(student, kind, rank, current));
+        list.spoken.append(spokenLineOf(student, kind, rank, current));
     }
     return list;
 }

@@ -32,6 +32,9 @@ enum class RankingKind {
 struct RankingList
 {
     QStringList lines;
+    // What a screen reader says for each line: the rank with "位", the mark
+    // said as a word, the whole name, times with "秒", no padding.
+    QStringList spoken;
     // The line just above the current student's (the last one if listed
     // more than once), which the list scrolls to; -1 for none.
     int scrollLine = -1;

@@ -8,6 +8,7 @@
 #include "app/appstate.h"
 #include "app/columns.h"
 #include "app/oledate.h"
+#include "app/spokentext.h"
 #include "menu/gradefilter.h"
 
 namespace {
@@ -33,8 +34,16 @@ LevelLines emptyLists(int levelCount)
     return LevelLines(std::size_t(std::clamp(levelCount, 0, MaxLevel)) + 1);
 }
 
-// The student part of a log line ("mark, name, mark"), or nothing when the
-// grade filter hides the student; each student is looked up once per log.
+// The student part of a log line as shown ("mark, name, mark") and as said
+// ("mark word, name").
+struct Who
+{
+    QString shown;
+    QString spoken;
+};
+
+// The student part of a log line, or nothing when the grade filter hides
+// the student; each student is looked up once per log.
 class StudentColumns final
 {
 public:
@@ -43,7 +52,7 @@ public:
     {
     }
 
-    const std::optional<QString> &of(qint32 studentNumber)
+    const std::optional<Who> &of(qint32 studentNumber)
     {
         const auto found = m_known.find(studentNumber);
         if (found != m_known.end())
@@ -52,18 +61,19 @@ public:
     }
 
 private:
-    std::optional<QString> lookUp(qint32 studentNumber) const
+    std::optional<Who> lookUp(qint32 studentNumber) const
     {
         const LogStudent student = m_context.student(studentNumber);
         if (!GradeFilterMatch(student.gradeNumber, m_context.gradeFilter))
             return std::nullopt;
-        const QString mark = studentNumber == m_context.currentStudent ? QStringLiteral("●")
-                                                                         : GradeMark(student.gradeNumber);
-        return mark + NameColumn(student.name) + mark;
+        const bool current = studentNumber == m_context.currentStudent;
+        const QString mark = current ? QStringLiteral("●") : GradeMark(student.gradeNumber);
+        return Who{mark + NameColumn(student.name) + mark,
+                   SpokenText::join({SpokenMark(student.gradeNumber, current), student.name})};
     }
 
     const LogContext &m_context;
-    std::unordered_map<qint32, std::optional<QString>> m_known;
+    std::unordered_map<qint32, std::optional<Who>> m_known;
 };
 
 bool onMenu(const LogRecord &record, int levels)
@@ -104,6 +114,18 @@ QString failedPrefix()
     return QStringLiteral("　　× ");
 }
 
+QString spokenTime(qint32 timeScore)
+{
+    return QString::number(timeScore) + u'秒';
+}
+
+// Adds a line's spoken text where the caller asked for them.
+void addSpoken(LevelLines *spoken, qint32 level, std::initializer_list<QStringView> pieces)
+{
+    if (spoken)
+        (*spoken)[std::size_t(level)].append(SpokenText::join(pieces));
+}
+
 QString clockText(double timeOfDay, QStringView format)
 {
     return OleDate::toDateTime(timeOfDay).time().toString(format);
@@ -136,9 +158,11 @@ int PeriodDaysBack(int period, QDate today)
     return PeriodDays[std::size_t(period - 1)];
 }
 
-LevelLines TodayLog(std::span<const LogRecord> records, const LogContext &context)
+LevelLines TodayLog(std::span<const LogRecord> records, const LogContext &context, LevelLines *spoken)
 {
     LevelLines lists = emptyLists(context.levelCount);
+    if (spoken)
+        *spoken = lists;
     const int levels = int(lists.size());
     StudentColumns students(context);
     for (const LogRecord &record : newest(records, TodayLogRecords)) {
@@ -146,16 +170,18 @@ LevelLines TodayLog(std::span<const LogRecord> records, const LogContext &contex
             continue;
         if (!onMenu(record, levels))
             continue;
-        const std::optional<QString> &who = students.of(record.studentNumber);
+        const std::optional<Who> &who = students.of(record.studentNumber);
         if (!who)
             continue;
         const QString hhmm = clockText(record.timeOfDay, u"hh:mm");
         QString line;
         if (record.timeScore < ListedTimeLimit) {
-            line = timeText(record.timeScore) + u' ' + hhmm + *who
-                   + QString::number(context.points(record.timeScore, record.level));
+            const QString points = QString::number(context.points(record.timeScore, record.level));
+            line = timeText(record.timeScore) + u' ' + hhmm + who->shown + points;
+            addSpoken(spoken, record.level, {spokenTime(record.timeScore), hhmm, who->spoken, points});
         } else {
-            line = failedPrefix() + hhmm + *who;
+            line = failedPrefix() + hhmm + who->shown;
+            addSpoken(spoken, record.level, {u"失敗", hhmm, who->spoken});
         }
         lists[std::size_t(record.level)].append(line);
     }
@@ -163,9 +189,11 @@ LevelLines TodayLog(std::span<const LogRecord> records, const LogContext &contex
 }
 
 LevelLines PeriodLog(std::span<const LogRecord> records, const LogContext &context, int period,
-                     LogView view)
+                     LogView view, LevelLines *spoken)
 {
     LevelLines lists = emptyLists(context.levelCount);
+    if (spoken)
+        *spoken = lists;
     const int levels = int(lists.size());
     const double after = OleDate::fromDate(context.today) - PeriodDaysBack(period, context.today);
     StudentColumns students(context);
@@ -175,19 +203,24 @@ LevelLines PeriodLog(std::span<const LogRecord> records, const LogContext &conte
             continue;
         if (!onMenu(record, levels))
             continue;
-        const std::optional<QString> &who = students.of(record.studentNumber);
+        const std::optional<Who> &who = students.of(record.studentNumber);
         if (!who)
             continue;
         const QString &date5 = dates.of(record.date);
         QString line;
         if (record.timeScore >= ListedTimeLimit) {
-            line = failedPrefix() + date5 + *who;
+            line = failedPrefix() + date5 + who->shown;
+            addSpoken(spoken, record.level, {u"失敗", date5, who->spoken});
         } else {
-            const qint32 points = context.points(record.timeScore, record.level);
-            if (view == LogView::Time)
-                line = timeText(record.timeScore) + u' ' + date5 + *who + QString::number(points);
-            else
-                line = Columns::padLeft(points, 5) + u' ' + date5 + *who + QString::number(record.timeScore) + u'秒';
+            const QString points = QString::number(context.points(record.timeScore, record.level));
+            const QString time = spokenTime(record.timeScore);
+            if (view == LogView::Time) {
+                line = timeText(record.timeScore) + u' ' + date5 + who->shown + points;
+                addSpoken(spoken, record.level, {time, date5, who->spoken, points});
+            } else {
+                line = Columns::padLeft(points, 5) + u' ' + date5 + who->shown + time;
+                addSpoken(spoken, record.level, {points, date5, who->spoken, time});
+            }
         }
         lists[std::size_t(record.level)].append(line);
     }
@@ -195,9 +228,11 @@ LevelLines PeriodLog(std::span<const LogRecord> records, const LogContext &conte
 }
 
 LevelLines OwnHistory(std::span<const LogRecord> records, const LogContext &context,
-                      qint32 studentNumber)
+                      qint32 studentNumber, LevelLines *spoken)
 {
     LevelLines lists = emptyLists(context.levelCount);
+    if (spoken)
+        *spoken = lists;
     const int levels = int(lists.size());
     if (studentNumber == 0
         || !GradeFilterMatch(context.student(studentNumber).gradeNumber, context.gradeFilter))
@@ -212,6 +247,7 @@ LevelLines OwnHistory(std::span<const LogRecord> records, const LogContext &cont
                        + clockText(record.timeOfDay, u"hh:mm:ss");
         if (record.timeScore < ListedTimeLimit)
             line += timeText(record.timeScore);
+        addSpoken(spoken, record.level, {line});
         lists[std::size_t(record.level)].append(line);
     }
     return lists;

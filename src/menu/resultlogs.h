@@ -64,11 +64,14 @@ inline constexpr int DefaultPeriod = 3;
 int PeriodDaysBack(int period, QDate today);
 
 // `records` are in file order and end with the newest record of the file;
-// each log scans only its window of the newest of them.
-LevelLines TodayLog(std::span<const LogRecord> records, const LogContext &context);
+// each log scans only its window of the newest of them. Given `spoken`, it
+// gets what a screen reader says for each line, in the same places: no
+// padding, the mark said as a word ("自分", "小3"), a failed session as "失敗".
+LevelLines TodayLog(std::span<const LogRecord> records, const LogContext &context,
+                    LevelLines *spoken = nullptr);
 LevelLines PeriodLog(std::span<const LogRecord> records, const LogContext &context, int period,
-                     LogView view);
+                     LogView view, LevelLines *spoken = nullptr);
 LevelLines OwnHistory(std::span<const LogRecord> records, const LogContext &context,
-                      qint32 studentNumber);
+                      qint32 studentNumber, LevelLines *spoken = nullptr);
 
 } // namespace ResultLists

@@ -10,6 +10,7 @@
 
 #include "app/appstate.h"
 #include "app/columns.h"
+#include "app/spokentext.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
 #include "store/tallies.h"
@@ -84,6 +85,17 @@ QString figurePair(int mode, const Sums &sums)
     return figureText(first, sumOf(first, sums)) + u'/' + figureText(second, sumOf(second, sums));
 }
 
+QString spokenLine(const Student &student, int mode)
+{
+    if (mode < 0 || mode >= ModeCount)
+        mode = DefaultMode;
+    const auto [first, second] = modeFigures[static_cast<std::size_t>(mode)];
+    const auto figure = [&student](Figure f) {
+        return QString::number(sumOf(f, student.sums)) + columns[static_cast<std::size_t>(f)].suffix.toString();
+    };
+    return SpokenText::join({student.gradeLabel, student.name, figure(first), figure(second)});
+}
+
 QString labelAndName(const QString &gradeLabel, const QString &name, int gradeNumber)
 {
     const QString text = gradeLabel + u' ' + name;
@@ -156,7 +168,7 @@ QList<Line> build(const QList<Student> &students, int mode, const QString &filte
         // Built from the parts rather than cut at the first "*", so a name
         // holding a "*" still shows whole.
         QString key = k.text + u'*' + QString::number(student.number).left(4);
-        lines.append({std::move(k.text), std::move(key), student.number});
+        lines.append({std::move(k.text), std::move(key), student.number, spokenLine(student, mode)});
     }
     return lines;
 }

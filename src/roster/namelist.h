@@ -59,12 +59,18 @@ QList<Student> offeredStudents(const RosterTable &roster, const std::function<Su
 // The hidden sort line: four-digit cohort year, label, name, figures, "*", number.
 QString sortLine(const Student &student, int mode);
 
-// One visible line (List1 from line 1 on) and its key line (List3).
+// What a screen reader says for a student's line: label, name and the two
+// figures of the mode, a figure of 0 said as "0" where the line shows blanks.
+QString spokenLine(const Student &student, int mode);
+
+// One visible line (List1 from line 1 on), its key line (List3) and what a
+// screen reader says for it.
 struct Line
 {
     QString text;
     QString key;
     qint16 number = 0;
+    QString spoken;
 };
 
 // What the name screen's list rebuild does short of showing the lines:

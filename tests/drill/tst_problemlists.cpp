@@ -39,6 +39,9 @@ void TestProblemLists::exampleLines()
     const auto lists = ProblemLists::build(3, tableWith({{24, 2, 1, 12}}), 100);
     QCOMPARE(lists.rateLines, QStringList{QStringLiteral("   4×3　→   66.67%     2     1× ")});
     QCOMPARE(lists.timeLines, QStringList{QStringLiteral("   4×3　→  4.00秒     2     1×")});
+    // Heard rather than seen: the counts named, the marks left out.
+    QCOMPARE(lists.rateSpoken, QStringList{QStringLiteral("4×3 66.67% 正解2回 間違い1回")});
+    QCOMPARE(lists.timeSpoken, QStringList{QStringLiteral("4×3 4.00秒 正解2回 間違い1回")});
     DrillProblem problem = tableWith({{24, 2, 1, 12}})[24];
     QVERIFY(ProblemLists::rateEntry(3, problem).startsWith(QStringLiteral(" 66.67%")));
     QVERIFY(ProblemLists::timeEntry(3, problem).startsWith(QStringLiteral("  96.00 \\4×3*")));
@@ -67,6 +70,7 @@ void TestProblemLists::onlyWrongHeadsTheRateList()
     const auto lists = ProblemLists::build(1, tableWith({{1, 1, 0, 3}, {2, 5, 5, 20}, {3, 0, 2, 30}, {4, 9, 1, 9}}), 100);
     QCOMPARE(lists.rateLines.size(), 4);
     QCOMPARE(lists.rateLines[0], QStringLiteral("   3+1　→    0.00%     0     2×× "));
+    QCOMPARE(lists.rateSpoken[0], QStringLiteral("3+1 0.00% 正解0回 間違い2回"));
     QVERIFY(lists.rateLines[1].contains(QStringLiteral("50.00%")));
     QVERIFY(lists.rateLines[3].contains(QStringLiteral("100.00%")));
     // Average of a problem tried only wrongly is over its wrong answers.

@@ -50,6 +50,7 @@ private slots:
     void ranking_data();
     void ranking();
     void ranksOfAHundredAndMoreStayWhole();
+    void spokenLines();
     void emptyRoster();
     void fromRosterTable();
     void fromStoreTables();
@@ -123,6 +124,17 @@ void TestRankings::ranking()
     const RankingList list = LevelRanking(roster, RankingKind(kind), filter, qint16(current));
     QCOMPARE(list.lines, lines);
     QCOMPARE(list.scrollLine, scrollLine);
+}
+
+// What a screen reader says: no padding, marks as words, one text per line.
+void TestRankings::spokenLines()
+{
+    QCOMPARE(LevelRanking(timeClass(), RankingKind::BestTime, u"全学年"_s, 3).spoken,
+             (QStringList{u"1位 小3 佐藤 80秒"_s, u"2位 小3 山田 90秒"_s, u"2位 自分 鈴木 90秒"_s,
+                          u"4位 小5 高橋 100秒"_s, u"5位 伊藤 失敗"_s, u"小3 田中 記録なし"_s}));
+    QCOMPARE(LevelRanking(pointsClass(), RankingKind::TodayPoints, u"全学年"_s, 4).spoken,
+             (QStringList{u"1位 中1 上野 10 70"_s, u"1位 小3 青木 10 50"_s, u"3位 自分 遠藤 5 50"_s,
+                          u"3位 小3 加藤 5 50"_s}));
 }
 
 void TestRankings::ranksOfAHundredAndMoreStayWhole()

@@ -183,9 +183,12 @@ void TestResultLogs::periodLines()
     QCOMPARE(time[1], (QStringList{u"  80秒 12/07③山田　　　③9"_s, u"　　× 12/09●佐藤　　　●"_s}));
     QCOMPARE(time[4], QStringList{u"1234秒 12/09　　　　　　　127"_s});
 
-    const LevelLines points = PeriodLog(records, context(Wednesday), 1, LogView::Points);
+    LevelLines spoken;
+    const LevelLines points = PeriodLog(records, context(Wednesday), 1, LogView::Points, &spoken);
     QCOMPARE(points[1], (QStringList{u"    9 12/07③山田　　　③80秒"_s, u"　　× 12/09●佐藤　　　●"_s}));
     QCOMPARE(points[4], QStringList{u"  127 12/09　　　　　　　1234秒"_s});
+    QCOMPARE(spoken[1], (QStringList{u"9 12/07 小3 山田 80秒"_s, u"失敗 12/09 自分 佐藤"_s}));
+    QCOMPARE(spoken[4], QStringList{u"127 12/09 1234秒"_s});
 
     QVERIFY(PeriodLog(records, context(Wednesday, u"中学生全体"_s), 5, LogView::Time)[1].isEmpty());
 }

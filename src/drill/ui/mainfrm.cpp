@@ -13,9 +13,11 @@
 #include <algorithm>
 
 #include "app/appstate.h"
+#include "app/spokentext.h"
 #include "app/textnumber.h"
 #include "result/todaycounts.h"
 #include "app/ui/screenhost.h"
+#include "app/ui/spokenlist.h"
 #include "drill/problemlists.h"
 #include "drill/problemstat.h"
 #include "drill/ui/timebar.h"
@@ -133,6 +135,7 @@ QWidget *MainFrm::buildHeader()
 QWidget *MainFrm::buildStatusLine()
 {
     auto *status = new QFrame(this);
+    PictureStatus = status;
     status->setObjectName(QStringLiteral("PictureStatus"));
     status->setStyleSheet(QStringLiteral("#PictureStatus { background: rgb(225, 238, 255); border-radius: 6px; }"));
     auto *row = new QHBoxLayout(status);
@@ -148,12 +151,14 @@ QWidget *MainFrm::buildStatusLine()
         if (!unit.isEmpty())
             row->addWidget(label(status, {}, unit));
         row->addSpacing(18);
+        m_statusParts.push_back({caption, value, unit});
     };
     row->addWidget(label(status, {}, QStringLiteral("レベル")));
     LabelLevel = label(status, QStringLiteral("LabelLevel"));
     setPointSize(LabelLevel, 16, true);
     row->addWidget(LabelLevel);
     row->addSpacing(18);
+    m_statusParts.push_back({QStringLiteral("レベル"), LabelLevel, QString()});
     add(QStringLiteral("残り"), LabelRemaining, QStringLiteral("LabelRemaining"), QStringLiteral("問"));
     add(QStringLiteral("タイム"), LabelTime, QStringLiteral("LabelTime"), QString());
     row->addStretch(1);
@@ -200,14 +205,15 @@ QWidget *MainFrm::buildProblemArea()
     auto *wrongRow = new QHBoxLayout;
     LabelRedEquals = label(PictureProblem, QStringLiteral("LabelRedEquals"), QStringLiteral("="));
     LabelCorrect = label(PictureProblem, QStringLiteral("LabelCorrect"));
-    LabelPrompt = label(PictureProblem, QStringLiteral("LabelPrompt"), QStringLiteral("\"+\"を２回押しなさい"));
+    LabelPrompt = new NoticeLabel(QStringLiteral("\"+\"を２回押しなさい"), PictureProblem);
+    LabelPrompt->setObjectName(QStringLiteral("LabelPrompt"));
     LabelRedEquals->setStyleSheet(QStringLiteral("color: rgb(210, 0, 0);"));
     LabelCorrect->setStyleSheet(QStringLiteral("color: rgb(210, 0, 0);"));
     LabelPrompt->setStyleSheet(QStringLiteral("color: rgb(0, 40, 160);"));
     setPointSize(LabelRedEquals, 40, true);
     setPointSize(LabelCorrect, 40, true);
     setPointSize(LabelPrompt, 26, true);
-    for (QLabel *l : {LabelCorrect, LabelPrompt})
+    for (QLabel *l : {LabelCorrect, static_cast<QLabel *>(LabelPrompt)})
         keepPlaceWhenHidden(l);
     LabelCorrect->hide();
     LabelPrompt->hide();
@@ -284,6 +290,7 @@ QWidget *MainFrm::buildStartPanel()
         columns->setFont(listFont);
         list = new QListWidget(PictureStart);
         list->setObjectName(name);
+        list->setAccessibleName(head->text());
         list->setFont(listFont);
         list->setFocusPolicy(Qt::NoFocus);
         list->setMinimumHeight(150);
@@ -427,6 +434,7 @@ void MainFrm::初期設定()
     Timer2_Timer();
     LabelToday->setText(QString::number(TotalTries + 1));
     LabelLevelCount->setText(QString::number(TodayCount(m_state, m_state.CurrentLevel) + 1));
+    describeStatus();
 }
 
 void MainFrm::レベル別設定()
@@ -438,9 +446,9 @@ void MainFrm::レベル別設定()
     const ProblemLists::Lists lists =
         ProblemLists::build(m_state.CurrentLevel, m_drawing.problems(), m_drawing.ProblemCount());
     ListTime->clear();
-    ListTime->addItems(lists.timeLines);
+    SpokenList::addLines(ListTime, lists.timeLines, lists.timeSpoken);
     ListRate->clear();
-    ListRate->addItems(lists.rateLines);
+    SpokenList::addLines(ListRate, lists.rateLines, lists.rateSpoken);
     showRemaining();
 }
 
@@ -474,6 +482,7 @@ void MainFrm::Timer1_Timer()
 {
     m_state.ElapsedSeconds = m_clock.elapsedSeconds(tick());
     LabelTime->setText(QString::number(m_state.ElapsedSeconds));
+    describeStatus();
     if (!SessionTiming::limitReached(m_state.ElapsedSeconds, TimeLimit)) {
         TimeBar1->setElapsed(m_state.ElapsedSeconds);
         return;
@@ -491,6 +500,7 @@ void MainFrm::Timer2_Timer()
 {
     LabelMinutes->setText(QString::number(
         SessionTiming::minutesSinceLogin(m_platform.clock.tickCount(), m_state.LoginTick)));
+    describeStatus();
 }
 
 void MainFrm::問題作成表示()
@@ -558,6 +568,7 @@ void MainFrm::判定後処理()
     m_entry.startConfirming();
     problem.WrongCount += 1;
     LabelCorrect->setText(QString::number(m_drawing.ExpectedAnswer()));
+    LabelCorrect->setAccessibleName(QStringLiteral("正しい答え ") + LabelCorrect->text());
     LabelCorrect->show();
     const std::optional<ProblemFace> face = ProblemSet::faceOf(m_state.CurrentLevel, problem.Code);
     if (face) {
@@ -571,7 +582,8 @@ void MainFrm::判定後処理()
     if (!PlayWrongCue(m_state, m_platform))
         return;
     Judging = 0;
-    LabelPrompt->show();
+    // Heard, not only seen: the right answer and what to press, quotes left out.
+    LabelPrompt->announce(SpokenText::join({LabelCorrect->accessibleName(), QString(LabelPrompt->text()).remove(u'"')}));
 }
 
 void MainFrm::confirmWrongAnswer()
@@ -617,6 +629,15 @@ void MainFrm::WaitThenShowResult(int seconds)
 void MainFrm::showRemaining()
 {
     LabelRemaining->setText(QString::number(m_drawing.ProblemCount() - CorrectAnswers));
+    describeStatus();
+}
+
+void MainFrm::describeStatus()
+{
+    QString line;
+    for (const StatusPart &part : m_statusParts)
+        line += part.caption + u' ' + part.value->text() + part.unit + u' ';
+    PictureStatus->setAccessibleName(SpokenText::join({line}));
 }
 
 void MainFrm::showAnswer()

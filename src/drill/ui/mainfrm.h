@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/ui/noticelabel.h"
 #include "drill/answerentry.h"
 #include "drill/countingblocks.h"
 #include "drill/problemdrawing.h"
@@ -33,6 +34,7 @@ public:
     ~MainFrm() override;
 
     // Header and status line.
+    QFrame *PictureStatus = nullptr;
     QLabel *LabelTitle = nullptr;
     QLabel *LabelStudent = nullptr;
     QLabel *LabelSite = nullptr;
@@ -60,7 +62,7 @@ public:
     // A wrong answer.
     QLabel *LabelRedEquals = nullptr;
     QLabel *LabelCorrect = nullptr;
-    QLabel *LabelPrompt = nullptr;
+    NoticeLabel *LabelPrompt = nullptr;
     // Blocks 1..20; element 0 stays empty.
     std::vector<QLabel *> Blocks;
 
@@ -129,6 +131,9 @@ private:
     void showAnswer();
     void confirmWrongAnswer();
     void showRemaining();
+    // The status line read as one text, so a screen reader need not visit
+    // a dozen small labels; kept up to date with them.
+    void describeStatus();
     void showBlocks();
     qint64 tick() const;
     QString levelName() const;
@@ -142,6 +147,13 @@ private:
     SessionClock m_clock;
     CountingBlocks::Visibility m_blocks{};
     ScreenScale m_scale;
+    struct StatusPart
+    {
+        QString caption;
+        QLabel *value;
+        QString unit;
+    };
+    std::vector<StatusPart> m_statusParts;
     qint64 m_problemShownTick = 0;
     bool m_activated = false;
 };

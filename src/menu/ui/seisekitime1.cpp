@@ -20,9 +20,11 @@
 
 #include "app/appstate.h"
 #include "app/localpage.h"
+#include "app/spokentext.h"
 #include "app/textnumber.h"
 #include "app/ui/screenhost.h"
 #include "app/ui/screenstyle.h"
+#include "app/ui/spokenlist.h"
 #include "drill/sessionclock.h"
 #include "roster/rostertable.h"
 #include "menu/gradefilter.h"
@@ -182,6 +184,13 @@ void seisekitime1::buildViewPanel()
     Combo2 = named(new QComboBox(Picture1), QStringLiteral("Combo2"));
     Combo1->setFont(panelFont);
     Combo2->setFont(panelFont);
+    Combo1->setAccessibleName(QStringLiteral("学年"));
+    Combo2->setAccessibleName(QStringLiteral("期間"));
+    // On Linux a combo box is named by its current text; a reader finds its
+    // label through the buddy.
+    LabelGrade = named(new QLabel(QStringLiteral("学年"), Picture1), QStringLiteral("LabelGrade"));
+    LabelGrade->setFont(panelFont);
+    LabelGrade->setBuddy(Combo1);
     Combo2->hide();
     Label5 = named(new QLabel(Picture1), QStringLiteral("Label5"));
     Label5->setFont(pixelFont(font(), 17, true));
@@ -273,7 +282,7 @@ void seisekitime1::Form_Load()
     m_period = DefaultPeriod;
     const QString colours = QStringLiteral("background: %1; color: %2;").arg(ScreenStyle::rgb(state.SeasonColour), ScreenStyle::textOn(state.SeasonColour));
     setStyleSheet(QStringLiteral("#seisekitime1, #Picture2, #Picture1, #Picture2Text, #Label11, #Label12, #Label13, "
-                                 "#Label17, #Label18, #Label5, QRadioButton { %1 }")
+                                 "#Label17, #Label18, #Label5, #LabelGrade, QRadioButton { %1 }")
                       .arg(colours));
 
     sizeTemplates();
@@ -339,6 +348,7 @@ void seisekitime1::buildColumn(int k)
     // Every line is one row of the same font: measuring one is enough.
     list->setUniformItemSizes(true);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setAccessibleName(QStringLiteral("レベル%1 %2の成績").arg(k).arg(state.LevelNames[std::size_t(k)]));
     List5.push_back(list);
     Label8.push_back(loadLabel(Label8[0], frame, "Label8", k));
     Label7.push_back(loadLabel(Label7[0], frame, "Label7", k));
@@ -683,6 +693,7 @@ void seisekitime1::beginFill()
 
 void seisekitime1::endFill()
 {
+    describeLists();
     Picture1->setEnabled(true);
     Command1->setEnabled(true);
     Command9_Click();
@@ -759,7 +770,7 @@ void seisekitime1::rankLevel(int level, std::vector<RankingStudent> &roster)
     const RankingList ranking = LevelRanking(roster, kind, Combo1->currentText(), state.StudentNumber);
     QListWidget *list = List5[level];
     list->clear();
-    list->addItems(ranking.lines);
+    SpokenList::addLines(list, ranking.lines, ranking.spoken);
     if (ranking.scrollLine >= 0 && ranking.scrollLine < list->count()) {
         list->setCurrentRow(ranking.scrollLine);
         list->scrollToItem(list->item(ranking.scrollLine), QAbstractItemView::PositionAtTop);
@@ -776,10 +787,18 @@ void seisekitime1::Command6_Click()
     Picture1->setEnabled(true);
 }
 
-void seisekitime1::setLines(const LevelLines &lines)
+void seisekitime1::setLines(const LevelLines &lines, const LevelLines &spoken)
 {
-    for (int k = 1; k < int(List5.size()) && k < int(lines.size()); ++k)
-        List5[k]->addItems(lines[std::size_t(k)]);
+    for (int k = 1; k < int(List5.size()) && k < int(lines.size()) && k < int(spoken.size()); ++k)
+        SpokenList::addLines(List5[k], lines[std::size_t(k)], spoken[std::size_t(k)]);
+}
+
+// A screen reader names each list by its level and tells which view it shows.
+void seisekitime1::describeLists()
+{
+    const QString title = Label5->text().isEmpty() ? SpokenText::join({Combo2->currentText()}) : Label5->text();
+    for (int k = 1; k < int(List5.size()); ++k)
+        List5[k]->setAccessibleDescription(title);
 }
 
 LogContext seisekitime1::logContext() const
@@ -837,7 +856,9 @@ void seisekitime1::Command5_Click()
     std::vector<LogRecord> records;
     if (!readLog(TodayLogRecords, records))
         return;
-    setLines(TodayLog(records, logContext()));
+    LevelLines spoken;
+    const LevelLines lines = TodayLog(records, logContext(), &spoken);
+    setLines(lines, spoken);
     成績リスト色表示();
     Picture1->setEnabled(true);
 }
@@ -849,7 +870,9 @@ void seisekitime1::Command7_Click()
     if (!readLog(PeriodLogRecords, records))
         return;
     Label5->setText(ListTitle(ListKind::PeriodLog));
-    setLines(PeriodLog(records, logContext(), m_period, PeriodLogView(ViewModeOf(m_viewMode))));
+    LevelLines spoken;
+    const LevelLines lines = PeriodLog(records, logContext(), m_period, PeriodLogView(ViewModeOf(m_viewMode)), &spoken);
+    setLines(lines, spoken);
     成績リスト色表示();
     Picture1->setEnabled(true);
     Combo2->show();
@@ -862,7 +885,10 @@ void seisekitime1::Command16_Click()
     if (!readLog(PeriodLogRecords, records))
         return;
     Label5->setText(ListTitle(ListKind::OwnHistory));
-    setLines(OwnHistory(records, logContext(), m_host.state().StudentNumber));
+    LevelLines spoken;
+    const LevelLines lines = OwnHistory(records, logContext(), m_host.state().StudentNumber, &spoken);
+    setLines(lines, spoken);
+    describeLists();
     showCover(false);
     Command9_Click();
     for (int k = 1; k < int(List5.size()); ++k)
@@ -945,8 +971,9 @@ void seisekitime1::placeHeader()
         Option1[j]->setGeometry(x, 22, 104, 20);
         x += 104;
     }
-    Combo1->setGeometry(320, 2, 110, 26);
-    Label5->setGeometry(440, 8, 260, 26);
+    LabelGrade->setGeometry(320, 2, 36, 26);
+    Combo1->setGeometry(358, 2, 110, 26);
+    Label5->setGeometry(478, 8, 260, 26);
     Combo2->setGeometry(std::max(700, columns - 220), 8, 216, 28);
 
     const int webTop = height() - WebPaneHeight - Margin;

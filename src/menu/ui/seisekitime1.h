@@ -57,6 +57,7 @@ public:
     QFrame *Picture1 = nullptr;
     std::vector<QRadioButton *> Option2;  // 0..2
     std::vector<QRadioButton *> Option1;  // 1..3; 0 is the template
+    QLabel *LabelGrade = nullptr;
     QComboBox *Combo1 = nullptr;
     QComboBox *Combo2 = nullptr;
     QFrame *Picture2 = nullptr;
@@ -123,7 +124,8 @@ private:
     void fillRankings();
     // Ranks one level; the roster's level values are overwritten.
     void rankLevel(int level, std::vector<ResultLists::RankingStudent> &roster);
-    void setLines(const ResultLists::LevelLines &lines);
+    void setLines(const ResultLists::LevelLines &lines, const ResultLists::LevelLines &spoken);
+    void describeLists();
     bool readLog(qint32 window, std::vector<ResultLists::LogRecord> &records);
     ResultLists::LogContext logContext() const;
     int levelCount() const;

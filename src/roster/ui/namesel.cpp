@@ -20,6 +20,7 @@
 #include "app/ui/frmver.h"
 #include "app/ui/screenhost.h"
 #include "app/ui/screenstyle.h"
+#include "app/ui/spokenlist.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
@@ -97,6 +98,11 @@ void namesel::buildControls()
     Combo1 = named(new QComboBox(Picture12), QStringLiteral("Combo1"));
     Combo1->setFont(controlFont);
     Combo1->setAccessibleName(QStringLiteral("学年"));
+    // On Linux a combo box is named by its current text; a reader finds its
+    // label through the buddy.
+    auto *gradeCaption = named(new QLabel(QStringLiteral("学年"), Picture12), QStringLiteral("LabelGrade"));
+    gradeCaption->setFont(controlFont);
+    gradeCaption->setBuddy(Combo1);
     const QStringList modeCaptions{QStringLiteral("回数(今日／今まで）"), QStringLiteral("ポイント（今日／今まで）"),
                                    QStringLiteral("本日（ポイント／回数）"), QStringLiteral("今まで（ポイント／回数）")};
     for (int i = 0; i < NameList::ModeCount; ++i) {
@@ -146,7 +152,10 @@ void namesel::buildControls()
     for (QRadioButton *option : Option1)
         modes->addWidget(option);
     auto *left = new QVBoxLayout;
-    left->addWidget(Combo1);
+    auto *grade = new QHBoxLayout;
+    grade->addWidget(gradeCaption);
+    grade->addWidget(Combo1, 1);
+    left->addLayout(grade);
     left->addLayout(modes);
     left->addWidget(List1, 1);
     auto *right = new QVBoxLayout;
@@ -236,15 +245,22 @@ void namesel::名簿表示()
         return;
 
     QStringList texts{QString::fromUtf8(NameList::FirstLine)};
+    // The dashes of the first line stand for "no name yet": the prompt says so.
+    QStringList spoken{prompt()};
     texts.reserve(m_lines.size() + 1);
-    for (const NameList::Line &line : std::as_const(m_lines))
+    spoken.reserve(m_lines.size() + 1);
+    for (const NameList::Line &line : std::as_const(m_lines)) {
         texts.append(line.text);
+        spoken.append(line.spoken);
+    }
     {
         const QSignalBlocker blocker(List1);
         List1->clear();
-        List1->addItems(texts);
+        SpokenList::addLines(List1, texts, spoken);
         List1->setCurrentRow(0);
     }
+    // The two figures of each line are those the display mode names.
+    List1->setAccessibleDescription(Option1[std::size_t(m_mode)]->text());
     List1_Click();
 }
 
@@ -379,7 +395,7 @@ void namesel::applySeasonColour()
     const RgbColour &c = m_host.state().SeasonColour;
     const QString colours = QStringLiteral("background: %1; color: %2;").arg(ScreenStyle::rgb(c), ScreenStyle::textOn(c));
     setAutoFillBackground(true);
-    setStyleSheet(QStringLiteral("#namesel, #Picture12, #Picture5, #Label4, QRadioButton { %1 }").arg(colours));
+    setStyleSheet(QStringLiteral("#namesel, #Picture12, #Picture5, #Label4, #LabelGrade, QRadioButton { %1 }").arg(colours));
 }
 
 void namesel::showPage()

@@ -1,0 +1,60 @@
+#include "app/ui/noticelabel.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+
+namespace {
+
+// The notification role is what makes AT-SPI readers (Orca) speak the label
+// when it starts showing, wherever the focus is.
+class NoticeAccessible final : public QAccessibleWidget
+{
+public:
+    explicit NoticeAccessible(QLabel *label)
+        : QAccessibleWidget(label, QAccessible::Notification)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t != QAccessible::Name)
+            return QAccessibleWidget::text(t);
+        const QString name = widget()->accessibleName();
+        return name.isEmpty() ? static_cast<const QLabel *>(widget())->text() : name;
+    }
+};
+
+QAccessibleInterface *noticeInterface(const QString &className, QObject *object)
+{
+    if (className != QLatin1StringView(NoticeLabel::staticMetaObject.className()))
+        return nullptr;
+    auto *label = qobject_cast<NoticeLabel *>(object);
+    return label ? new NoticeAccessible(label) : nullptr;
+}
+
+} // namespace
+
+NoticeLabel::NoticeLabel(const QString &text, QWidget *parent)
+    : QLabel(text, parent)
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(noticeInterface);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+void NoticeLabel::announce(const QString &spoken)
+{
+    setAccessibleName(spoken);
+    if (!isHidden()) {
+        // Already showing: no show event would reach the reader.
+        QAccessibleEvent shown(this, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+    } else {
+        show();
+    }
+    // Bridges other than AT-SPI react to an alert instead.
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
+}

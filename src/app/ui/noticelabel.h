@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QLabel>
+
+// A label that a screen reader speaks as soon as it appears, the way it
+// speaks a notification: for a message the student must act on at once
+// without first having to find it on the screen.
+class NoticeLabel final : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit NoticeLabel(const QString &text, QWidget *parent = nullptr);
+
+    // Shows the label; `spoken` is what the screen reader says.
+    void announce(const QString &spoken);
+};

@@ -1,0 +1,196 @@
+#include <QTest>
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtGui/private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
+#include "app/appstate.h"
+#include "app/ui/screenhost.h"
+#include "drill/ui/mainfrm.h"
+#include "menu/ui/seisekitime1.h"
+#include "roster/ui/namesel.h"
+#include "store/resultsfile.h"
+#include "support/resultfiles.h"
+#include "support/schoolfolder.h"
+#include "support/sessionfixture.h"
+#include "support/testplatform.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// What a screen reader was told, as it was at the moment it was told.
+struct Heard
+{
+    QAccessible::Event type;
+    QPointer<QObject> object;
+    QAccessible::Role role;
+    QString name;
+};
+
+QList<Heard> heard;
+
+void recordEvent(QAccessibleEvent *event)
+{
+    QAccessibleInterface *iface = event->accessibleInterface();
+    heard.append({event->type(), event->object(), iface ? iface->role() : QAccessible::NoRole,
+                  iface ? iface->text(QAccessible::Name) : QString()});
+}
+
+QAccessibleInterface *accessible(QObject *object)
+{
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+QString nameOf(QObject *object)
+{
+    return accessible(object)->text(QAccessible::Name);
+}
+
+// The label a reader says for a control (a combo box's own name is its text).
+QString labelOf(QObject *object)
+{
+    const auto labels = accessible(object)->relations(QAccessible::Label);
+    return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
+}
+
+// A list line as the reader gets it from the list, not from the item.
+QString spokenRow(QListWidget *list, int row)
+{
+    QAccessibleInterface *cell = accessible(list)->child(row);
+    return cell ? cell->text(QAccessible::Name) : QString();
+}
+
+int rowContaining(const QListWidget *list, const QString &text)
+{
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->item(i)->text().contains(text))
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+// What a screen reader gets from the real screens, walked as a student walks them.
+class TestAccessibility : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void screensReadAsText();
+};
+
+void TestAccessibility::initTestCase()
+{
+    // Offscreen has no reader attached; switch the events on and listen in.
+    QPlatformAccessibility *platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
+    QVERIFY(platform);
+    platform->setActive(true);
+    QAccessible::installUpdateHandler(recordEvent);
+}
+
+void TestAccessibility::cleanupTestCase()
+{
+    QAccessible::installUpdateHandler(nullptr);
+}
+
+void TestAccessibility::screensReadAsText()
+{
+    SchoolFolder school;
+    // School year 2026: 池田 is in 中3, and earned 11 points today at level 1.
+    school.writeText(u"school/新名簿.txt"_s, {u"1,2017,1,1,\"やまだ　はなこ\",0,\"\",\"\""_s,
+                                               u"6,2011,1,1,\"池田　健太\",0,\"\",\"\""_s});
+    ResultFiles::write(ResultsFile::pathIn(school.layout().dataFolder),
+                       ResultFiles::encode({ResultFiles::record(QDate(2026, 12, 9), 6, 1, 60)}));
+    TestPlatform test;
+    AppState state;
+    ScreenHost host(state, test.platform, school.layout().programFolder);
+    host.StartMainMenu();
+    host.show();
+
+    auto *names = qobject_cast<namesel *>(host.currentScreen());
+    QVERIFY(names);
+    QCOMPARE(labelOf(names->Combo1), u"学年"_s);
+    QCOMPARE(nameOf(names->List1), u"名前の一覧"_s);
+    QCOMPARE(accessible(names->List1)->text(QAccessible::Description), names->Option1[1]->text());
+    const int ikeda = rowContaining(names->List1, u"池田"_s);
+    QVERIFY(ikeda > 0);
+    QVERIFY(names->List1->item(ikeda)->text().contains(QChar(0x3000)));
+    QCOMPARE(spokenRow(names->List1, ikeda), u"中3 池田 健太 11 11"_s);
+    // やまだ has no points: the blank columns are said as 0.
+    QCOMPARE(spokenRow(names->List1, rowContaining(names->List1, u"やまだ"_s)), u"小3 やまだ はなこ 0 0"_s);
+
+    names->List1->setFocus();
+    names->List1->setCurrentRow(ikeda);
+    QTest::keyClick(names->List1, Qt::Key_1);
+    QTRY_VERIFY(qobject_cast<seisekitime1 *>(host.currentScreen()));
+    QPointer<seisekitime1> menu = qobject_cast<seisekitime1 *>(host.currentScreen());
+    QCOMPARE(labelOf(menu->Combo1), u"学年"_s);
+    QSet<QString> listNames;
+    for (int k = 1; k <= 4; ++k) {
+        QAccessibleInterface *list = accessible(menu->List5[k]);
+        QVERIFY(list->text(QAccessible::Name).contains(state.LevelNames[std::size_t(k)]));
+        QCOMPARE(list->text(QAccessible::Description), u"獲得ポイント（今まで順位）"_s);
+        listNames.insert(list->text(QAccessible::Name));
+    }
+    QCOMPARE(listNames.size(), 4);
+    const int own = rowContaining(menu->List5[1], u"●"_s);
+    QVERIFY(own >= 0);
+    QCOMPARE(spokenRow(menu->List5[1], own), u"1位 自分 池田 健太 11 11"_s);
+    // Today's log, as the time view shows it.
+    menu->Option2[0]->click();
+    menu->Option1[2]->click();
+    QCOMPARE(accessible(menu->List5[1])->text(QAccessible::Description), u"本日の成績"_s);
+    QVERIFY(spokenRow(menu->List5[1], 0).startsWith(u"60秒 "_s));
+    QVERIFY(spokenRow(menu->List5[1], 0).endsWith(u" 自分 池田 健太 11"_s));
+
+    QTest::keyClick(menu, Qt::Key_1);
+    QPointer<MainFrm> drill = qobject_cast<MainFrm *>(host.currentScreen());
+    QVERIFY(drill);
+    QCOMPARE(nameOf(drill->ListTime), u"一問あたり所用時間順（今まで平均）"_s);
+    QCOMPARE(nameOf(drill->ListRate), u"正解率順"_s);
+    const auto statusLine = [&drill] {
+        return u"レベル %1 残り %2問 タイム %3 このレベル %4回目 本日 %5回目 起動後 %6分"_s.arg(
+            drill->LabelLevel->text(), drill->LabelRemaining->text(), drill->LabelTime->text(),
+            drill->LabelLevelCount->text(), drill->LabelToday->text(), drill->LabelMinutes->text());
+    };
+    QCOMPARE(nameOf(drill->PictureStatus), statusLine());
+    QVERIFY(nameOf(drill->PictureStatus).contains(u"残り 100問 タイム 0 "_s));
+
+    QTest::keyClick(drill, Qt::Key_Space);
+    test.clock.advanceMs(3000);
+    drill->Timer1_Timer();
+    QVERIFY(nameOf(drill->PictureStatus).contains(u"タイム 3 "_s));
+    const int expected = answerOnScreen(*drill);
+    QTest::keyClicks(drill, QString::number(expected));
+    QTest::keyClick(drill, Qt::Key_Space);
+    QVERIFY(nameOf(drill->PictureStatus).contains(u"残り 99問"_s));
+    QCOMPARE(nameOf(drill->PictureStatus), statusLine());
+
+    const int right = answerOnScreen(*drill);
+    heard.clear();
+    QTest::keyClicks(drill, QString::number(right + 1));
+    QTest::keyClick(drill, Qt::Key_Space);
+    QVERIFY(!drill->LabelPrompt->isHidden());
+    QCOMPARE(nameOf(drill->LabelCorrect), u"正しい答え %1"_s.arg(right));
+    const QString announcement = u"正しい答え %1 +を２回押しなさい"_s.arg(right);
+    const auto announced = std::find_if(heard.cbegin(), heard.cend(), [&](const Heard &h) {
+        return h.object == drill->LabelPrompt && h.type == QAccessible::ObjectShow;
+    });
+    QVERIFY(announced != heard.cend());
+    QCOMPARE(announced->role, QAccessible::Notification);
+    QCOMPARE(announced->name, announcement);
+}
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
