@@ -1,6 +1,8 @@
 #include "app/textnumber.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 
 namespace TextNumber {
@@ -10,28 +12,39 @@ double leadingNumber(QStringView text)
     qsizetype i = 0;
     while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
         ++i;
-    QString number;
+    bool negative = false;
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
-        number.append(text[i++]);
+        negative = text[i++] == u'-';
+    const qsizetype start = i;
     bool seenPoint = false;
     bool seenDigit = false;
     for (; i < text.size(); ++i) {
         const QChar c = text[i];
-        if (c >= u'0' && c <= u'9') {
-            seenDigit = true;
-            number.append(c);
-        } else if (c == u'.' && !seenPoint) {
-            seenPoint = true;
-            number.append(c);
-        } else {
+        const bool digit = c >= u'0' && c <= u'9';
+        if (!digit && (c != u'.' || seenPoint))
             break;
-        }
+        seenDigit = seenDigit || digit;
+        seenPoint = seenPoint || !digit;
     }
     if (!seenDigit)
         return 0.0;
-    bool ok = false;
-    const double value = number.toDouble(&ok);
-    return ok ? value : 0.0;
+    // Converted from ASCII on the stack: the roster alone has thousands of
+    // numbers, and a heap string for each was a tenth of the name screen.
+    const QStringView digits = text.sliced(start, i - start);
+    std::array<char, 64> shortText;
+    QByteArray longText;
+    const char *from = shortText.data();
+    if (digits.size() <= qsizetype(shortText.size())) {
+        for (qsizetype k = 0; k < digits.size(); ++k)
+            shortText[std::size_t(k)] = char(digits[k].unicode());
+    } else {
+        longText = digits.toLatin1();
+        from = longText.constData();
+    }
+    double value = 0.0;
+    if (std::from_chars(from, from + digits.size(), value).ec != std::errc())
+        return 0.0;
+    return negative ? -value : value;
 }
 
 qint64 roundHalfEven(double value)
