@@ -2,16 +2,23 @@
 
 namespace Columns {
 
+// Built in one allocation: list fills pad thousands of columns.
 QString padLeft(const QString &text, int n)
 {
-    const QString padded = QString(n, u' ') + text;
-    return padded.right(n);
+    if (text.size() >= n)
+        return text.right(n);
+    QString padded(n, u' ');
+    padded.replace(n - text.size(), text.size(), text);
+    return padded;
 }
 
 QString padName(const QString &text, int n)
 {
-    const QString padded = text + QString(n, QChar(0x3000));
-    return padded.left(n);
+    if (text.size() >= n)
+        return text.left(n);
+    QString padded(n, QChar(0x3000));
+    padded.replace(0, text.size(), text);
+    return padded;
 }
 
 } // namespace Columns

@@ -1,5 +1,7 @@
 #include "menu/rankings.h"
 
+#include <QStringBuilder>
+
 #include <vector>
 
 #include "app/columns.h"
@@ -60,14 +62,15 @@ QString lineOf(const RankingStudent &student, RankingKind kind, int rank, bool c
     // rather than cut to its last two digits.
     const QString rank2 = rank < 100 ? Columns::padLeft(rank, 2) : QString::number(rank);
 
+    // Joined with % in one allocation: a fill makes thousands of lines.
     if (kind != RankingKind::BestTime) {
-        return rank2 + mark1 + name5 + Columns::padLeft(student.todayPoints, 3) + u'/'
-               + Columns::padLeft(student.totalPoints, 5);
+        return rank2 % mark1 % name5 % Columns::padLeft(student.todayPoints, 3) % u'/'
+               % Columns::padLeft(student.totalPoints, 5);
     }
     if (student.bestTime == NoRecordTime)
-        return QStringLiteral("--") + mark1 + name5 + QStringLiteral("------ ") + mark2;
+        return QStringLiteral("--") % mark1 % name5 % QStringLiteral("------ ") % mark2;
     const QString time = student.bestTime == FailedTime ? QStringLiteral("*失敗*") : Columns::padLeft(student.bestTime, 6);
-    return rank2 + mark1 + name5 + time + u' ' + mark2;
+    return rank2 % mark1 % name5 % time % u' ' % mark2;
 }
 
 QString spokenLineOf(const RankingStudent &student, RankingKind kind, int rank, bool current)
@@ -88,7 +91,7 @@ QString spokenLineOf(const RankingStudent &student, RankingKind kind, int rank, 
 namespace ResultLists {
 
 RankingList LevelRanking(std::span<const RankingStudent> roster, RankingKind kind,
-                         const QString &gradeFilter, qint16 currentStudent)
+                         const QString &gradeFilter, qint16 currentStudent, bool withSpoken)
 {
     const std::vector<SortedRow> rows = sortRows(roster, kind);
     RankingList list;
@@ -105,7 +108,8 @@ RankingList LevelRanking(std::span<const RankingStudent> roster, RankingKind kin
         if (current)
             list.scrollLine = int(list.lines.size()) - 1;
         list.lines.append(lineOf(student, kind, rank, current));
-        list.spoken.append(spokenLineOf(student, kind, rank, current));
+        if (withSpoken)
+            list.spoken.append(spokenLineOf(student, kind, rank, current));
     }
     return list;
 }

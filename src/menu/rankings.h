@@ -42,7 +42,8 @@ struct RankingList
 
 // The ranking of one level. Ranks are shared by equal values and count
 // every student of `roster`, also those that `gradeFilter` hides.
+// `spoken` is filled only `withSpoken`: nobody hears it without a screen reader.
 RankingList LevelRanking(std::span<const RankingStudent> roster, RankingKind kind,
-                         const QString &gradeFilter, qint16 currentStudent);
+                         const QString &gradeFilter, qint16 currentStudent, bool withSpoken = true);
 
 } // namespace ResultLists

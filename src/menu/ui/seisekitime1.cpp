@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
@@ -106,6 +107,13 @@ QLabel *loadLabel(const QLabel *from, QWidget *parent, const char *control, int 
     label->setText(from->text());
     label->resize(from->size());
     return label;
+}
+
+// Spoken texts cost a tenth of a fill and nobody hears them without a
+// screen reader; lists filled before one starts read their own lines.
+ResultLists::LevelLines *spokenWanted(ResultLists::LevelLines &spoken)
+{
+    return QAccessible::isActive() ? &spoken : nullptr;
 }
 
 } // namespace
@@ -767,7 +775,8 @@ void seisekitime1::rankLevel(int level, std::vector<RankingStudent> &roster)
     RankingKind kind = RankingKind::BestTime;
     if (ViewModeOf(m_viewMode) == ViewMode::Points)
         kind = m_pointsMode == 2 ? RankingKind::TodayPoints : RankingKind::TotalPoints;
-    const RankingList ranking = LevelRanking(roster, kind, Combo1->currentText(), state.StudentNumber);
+    const RankingList ranking =
+        LevelRanking(roster, kind, Combo1->currentText(), state.StudentNumber, QAccessible::isActive());
     QListWidget *list = List5[level];
     list->clear();
     SpokenList::addLines(list, ranking.lines, ranking.spoken);
@@ -789,8 +798,9 @@ void seisekitime1::Command6_Click()
 
 void seisekitime1::setLines(const LevelLines &lines, const LevelLines &spoken)
 {
-    for (int k = 1; k < int(List5.size()) && k < int(lines.size()) && k < int(spoken.size()); ++k)
-        SpokenList::addLines(List5[k], lines[std::size_t(k)], spoken[std::size_t(k)]);
+    for (int k = 1; k < int(List5.size()) && k < int(lines.size()); ++k)
+        SpokenList::addLines(List5[k], lines[std::size_t(k)],
+                             k < int(spoken.size()) ? spoken[std::size_t(k)] : QStringList());
 }
 
 // A screen reader names each list by its level and tells which view it shows.
@@ -857,7 +867,7 @@ void seisekitime1::Command5_Click()
     if (!readLog(TodayLogRecords, records))
         return;
     LevelLines spoken;
-    const LevelLines lines = TodayLog(records, logContext(), &spoken);
+    const LevelLines lines = TodayLog(records, logContext(), spokenWanted(spoken));
     setLines(lines, spoken);
     成績リスト色表示();
     Picture1->setEnabled(true);
@@ -871,7 +881,7 @@ void seisekitime1::Command7_Click()
         return;
     Label5->setText(ListTitle(ListKind::PeriodLog));
     LevelLines spoken;
-    const LevelLines lines = PeriodLog(records, logContext(), m_period, PeriodLogView(ViewModeOf(m_viewMode)), &spoken);
+    const LevelLines lines = PeriodLog(records, logContext(), m_period, PeriodLogView(ViewModeOf(m_viewMode)), spokenWanted(spoken));
     setLines(lines, spoken);
     成績リスト色表示();
     Picture1->setEnabled(true);
@@ -886,7 +896,7 @@ void seisekitime1::Command16_Click()
         return;
     Label5->setText(ListTitle(ListKind::OwnHistory));
     LevelLines spoken;
-    const LevelLines lines = OwnHistory(records, logContext(), m_host.state().StudentNumber, &spoken);
+    const LevelLines lines = OwnHistory(records, logContext(), m_host.state().StudentNumber, spokenWanted(spoken));
     setLines(lines, spoken);
     describeLists();
     showCover(false);
