@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QStackedWidget>
 
 #include "app/appstate.h"
 #include "app/startup.h"
@@ -22,6 +23,12 @@ ScreenHost::ScreenHost(AppState &state, Platform &platform, QString programFolde
     , m_programFolder(std::move(programFolder))
 {
     setObjectName(QStringLiteral("ScreenHost"));
+    // Screens are swapped in a stack: taking the old one out of the window
+    // would make it a window of its own first, which cost a quarter of
+    // opening the level menu.
+    m_screens = new QStackedWidget(this);
+    m_screens->setObjectName(QStringLiteral("Screens"));
+    setCentralWidget(m_screens);
     resize(1024, 700);
 }
 
@@ -32,11 +39,14 @@ ScreenHost::~ScreenHost()
 
 void ScreenHost::showScreen(QWidget *screen)
 {
-    if (QWidget *old = takeCentralWidget()) {
+    QWidget *old = m_screens->currentWidget();
+    m_screens->addWidget(screen);
+    m_screens->setCurrentWidget(screen);
+    if (old) {
+        m_screens->removeWidget(old);
         old->hide();
         old->deleteLater();
     }
-    setCentralWidget(screen);
     setWindowTitle(screen->windowTitle());
     screen->show();
     screen->setFocus();
@@ -44,7 +54,7 @@ void ScreenHost::showScreen(QWidget *screen)
 
 QWidget *ScreenHost::currentScreen() const
 {
-    return centralWidget();
+    return m_screens->currentWidget();
 }
 
 void ScreenHost::showWait()
@@ -104,7 +114,7 @@ void ScreenHost::openLevelMenu()
 {
     Startup::SetUpLevelCatalogue(m_state);
     // Built in place: moving a finished widget tree into the window restyles all of it.
-    auto *menu = new seisekitime1(*this, this);
+    auto *menu = new seisekitime1(*this, m_screens);
     menu->Form_Load();
     showScreen(menu);
     menu->Form_Activate();

@@ -6,6 +6,7 @@
 struct AppState;
 struct Platform;
 class BASEFRM;
+class QStackedWidget;
 
 // The one top-level window. It shows one screen at a time: opening a screen
 // builds it afresh and the previous one is destroyed, so every visit
@@ -47,4 +48,5 @@ private:
     Platform &m_platform;
     QString m_programFolder;
     QPointer<BASEFRM> m_wait;
+    QStackedWidget *m_screens = nullptr;
 };
