@@ -8,6 +8,7 @@
 
 #include "app/appstate.h"
 #include "store/tallies.h"
+#include "store/resultsfile.h"
 #include "support/benchschool.h"
 
 namespace {
@@ -42,6 +43,16 @@ void BM_Floor_ReadAndDecodeNewest(benchmark::State &st)
     }
 }
 
+// The load without the counting, to show how the time splits.
+void BM_LoadResultsOnly(benchmark::State &st)
+{
+    Fixture &f = school(st);
+    for (auto _ : st) {
+        if (!LoadResults(*f.state, f.platform))
+            std::abort();
+    }
+}
+
 void recordSizes(benchmark::internal::Benchmark *b)
 {
     for (long records : BenchSchool::RecordCounts)
@@ -52,5 +63,6 @@ void recordSizes(benchmark::internal::Benchmark *b)
 } // namespace
 
 BENCHMARK(BM_Floor_ReadAndDecodeNewest)->Apply(recordSizes);
+BENCHMARK(BM_LoadResultsOnly)->Apply(recordSizes);
 BENCHMARK(BM_ComputeTallies)->Apply(recordSizes);
 BENCHMARK_MAIN();
