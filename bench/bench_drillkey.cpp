@@ -67,10 +67,5 @@ BENCHMARK(keyToNextProblem)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 
 int main(int argc, char **argv)
 {
-    BenchSchool::useOffscreenUnlessSet();
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchSchool::runWithWidgets(argc, argv);
 }

@@ -3,7 +3,6 @@
 // and decoded. Also the longest list of the menu, the period log.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
 #include <QRadioButton>
@@ -72,10 +71,5 @@ BENCHMARK(BM_PeriodLogShown)->Args({20000, 2000})->ArgNames({"records", "student
 
 int main(int argc, char **argv)
 {
-    BenchSchool::useOffscreenUnlessSet();
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchSchool::runWithWidgets(argc, argv);
 }

@@ -2,7 +2,6 @@
 // the roster and the newest 20000 records read and decoded.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QListWidget>
 
 #include <cstdlib>
@@ -46,10 +45,5 @@ BENCHMARK(BM_NameScreenShown)->Apply(screenSizes);
 
 int main(int argc, char **argv)
 {
-    BenchSchool::useOffscreenUnlessSet();
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchSchool::runWithWidgets(argc, argv);
 }

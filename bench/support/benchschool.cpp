@@ -1,5 +1,8 @@
 #include "support/benchschool.h"
 
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
 #include <QFile>
 #include <QStringList>
 
@@ -109,10 +112,15 @@ void readAndDecodeNewest(const QString &dataFolder, std::vector<unsigned char> &
         entries[i] = ResultRecord::decodeEntry(bytes.data() + i * ResultRecordLength);
 }
 
-void useOffscreenUnlessSet()
+int runWithWidgets(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 
 } // namespace BenchSchool

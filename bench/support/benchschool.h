@@ -61,7 +61,8 @@ School &schoolOf(int records, int students)
 void readAndDecodeNewest(const QString &dataFolder, std::vector<unsigned char> &bytes,
                          std::vector<ResultEntry> &entries);
 
-// Benchmarks run without a display unless one is asked for.
-void useOffscreenUnlessSet();
+// Runs the registered benchmarks in an application that can show widgets,
+// without a display unless one is asked for.
+int runWithWidgets(int argc, char **argv);
 
 } // namespace BenchSchool

@@ -39,6 +39,17 @@ QList<ResultRecord> sessions(qint16 student, qint16 level, QList<qint32> times)
     return records;
 }
 
+// Records a session of `time` seconds at `level` and opens its result screen.
+FrmSyuuryou *recordAndOpen(SessionFixture &f, int level, qint32 time)
+{
+    f.state.CurrentLevel = static_cast<qint16>(level);
+    f.state.ResultTime = time;
+    if (!RecordSession(f.state, f.test.platform, level))
+        return nullptr;
+    f.host->openResult();
+    return qobject_cast<FrmSyuuryou *>(f.host->currentScreen());
+}
+
 } // namespace
 
 class TestResultScreen : public QObject
@@ -257,11 +268,7 @@ void TestResultScreen::keysTypedDuringTheCuesPressNothing()
     f.test.platform.sound = &player;
     f.host->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.host.get()));
-    f.state.CurrentLevel = 2;
-    f.state.ResultTime = 95;
-    QVERIFY(RecordSession(f.state, f.test.platform, 2));
-    f.host->openResult();
-    auto *result = qobject_cast<FrmSyuuryou *>(f.host->currentScreen());
+    FrmSyuuryou *result = recordAndOpen(f, 2, 95);
     QVERIFY(result);
     QVERIFY(!result->Command4->isHidden());
     QTest::qWait(100);
@@ -279,11 +286,8 @@ void TestResultScreen::pointsUseTheMultiplierAsWritten()
     QStringList table = levelTable();
     table[1] = u"100,150,0,5,1.4,0,0,14,7,,,"_s;
     f.setLevelTable(table);
-    f.state.CurrentLevel = 2;
-    f.state.ResultTime = 100;
-    QVERIFY(RecordSession(f.state, f.test.platform, 2));
-    f.host->openResult();
-    auto *result = qobject_cast<FrmSyuuryou *>(f.host->currentScreen());
+    FrmSyuuryou *result = recordAndOpen(f, 2, 100);
+    QVERIFY(result);
     QCOMPARE(result->Label19->text(), u"獲得ポイント：5点×1.4→7点"_s);
     QCOMPARE(f.state.ResultTallies.at(2, SessionFixture::Student).todayPoints, 7);
 }
@@ -293,11 +297,8 @@ void TestResultScreen::buttons()
     SessionFixture f;
     f.host->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.host.get()));
-    f.state.CurrentLevel = 3;
-    f.state.ResultTime = 100;
-    QVERIFY(RecordSession(f.state, f.test.platform, 3));
-    f.host->openResult();
-    auto *result = qobject_cast<FrmSyuuryou *>(f.host->currentScreen());
+    auto *result = recordAndOpen(f, 3, 100);
+    QVERIFY(result);
     QTRY_VERIFY(!result->Command5->isHidden());
 
     // "もう一度", even clicked twice at once, opens one fresh drill of the same level.
