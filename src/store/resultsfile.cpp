@@ -115,6 +115,7 @@ LoadFailure readWindow(const AppState &state, LoadedResults &table, qint32 *got)
     if (failure.fault.failed())
         return failure;
     const qint32 first = n > ResultWindow ? n - (ResultWindow - 1) : 1;
+    table.firstRecord = first;
     failure.step = StepRead;
     failure.position = first;
     failure.fault = file.readRecords(first, n - first + 1, table.readBuffer.data(), got);
@@ -266,14 +267,10 @@ namespace ResultsLoad {
 
 qint32 readWindow(AppState &state, Platform &platform)
 {
-    state.ResultTable.count = 0;
     int notFoundRetries = 0;
     qint32 records = 0;
     for (;;) {
         const LoadFailure failure = ::readWindow(state, state.ResultTable, &records);
-        // Filled after the read, so the table is warm in the cache for the pass.
-        state.PersonalBest.reset();
-        state.ClassBest.fill(NoTime);
         if (!failure.fault.failed())
             return records;
         if (failure.fault.kind == FileFault::Kind::Busy) {
@@ -294,6 +291,13 @@ qint32 readWindow(AppState &state, Platform &platform)
     }
 }
 
+void clearBests(AppState &state)
+{
+    state.ResultTable.count = 0;
+    state.PersonalBest.reset();
+    state.ClassBest.fill(NoTime);
+}
+
 void finish(AppState &state)
 {
     fillClassBest(state);
@@ -309,6 +313,9 @@ double impossibleFrom(const QDateTime &now)
 bool LoadResults(AppState &state, Platform &platform)
 {
     const qint32 records = ResultsLoad::readWindow(state, platform);
+    ResultsLoad::clearBests(state);
+    // The tallies no longer match the tables they were counted with.
+    state.ResultTable.countedRecords = -1;
     if (records < 0)
         return false;
     ResultsLoad::storeEntries(state, records, ResultsLoad::impossibleFrom(platform.clock.now()),

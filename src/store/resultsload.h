@@ -11,10 +11,12 @@ struct Platform;
 // the same pass that stores it.
 namespace ResultsLoad {
 
-// Resets the best tables and reads the window into the read buffer, with the
-// retry rules. The number of whole records read, or -1 when the program is
-// ending after an error message.
+// Reads the window into the read buffer, with the retry rules. The number of
+// whole records read, or -1 when the program is ending after an error message.
 qint32 readWindow(AppState &state, Platform &platform);
+
+// Empties ResultTable and the best tables for a pass.
+void clearBests(AppState &state);
 
 inline bool admits(const ResultEntry &e)
 {

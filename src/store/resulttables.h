@@ -155,12 +155,21 @@ struct LoadedResults
     LoadedResults()
         : entries(ResultWindow)
         , readBuffer(static_cast<std::size_t>(ResultWindow) * ResultRecordLength)
+        , countedBuffer(readBuffer.size())
     {
     }
     qint32 count = 0;
     std::vector<ResultEntry> entries;
     // Raw bytes of the window, kept so that a load does not allocate.
     std::vector<unsigned char> readBuffer;
+    // Record number of the first record in readBuffer.
+    qint32 firstRecord = 1;
+
+    // The window the tallies were last counted from, byte for byte, so that
+    // the next count can start from there when the file only grew.
+    std::vector<unsigned char> countedBuffer;
+    qint32 countedFirst = 0;
+    qint32 countedRecords = -1;
 };
 
 // Lowest time score per level and student; NoTime when there is none.
@@ -203,4 +212,13 @@ public:
     // The points of each level and time below PointsMemoSpan, -1 until
     // worked out. Kept here so no pass allocates.
     std::vector<qint32> pointsMemo;
+
+    // What the last count depended on besides the window's bytes (see
+    // ComputeTallies); bit patterns, so that any change shows.
+    std::array<quint64, 2 + 4 * (MaxLevel + 1)> countedBasis{};
+    // Every counted date was a whole day, so a period's bound mattered only
+    // by its day.
+    bool countedWholeDays = false;
+    // How many counts continued from the one before rather than starting over.
+    int continuedCounts = 0;
 };

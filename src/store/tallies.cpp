@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstring>
+#include <span>
 
 #include "app/appstate.h"
 #include "app/oledate.h"
@@ -88,7 +91,9 @@ Q_ALWAYS_INLINE qint32 storedPoints(std::vector<qint32> &memo, const ResultEntry
 }
 
 // Written without branches: which windows a record falls in is data, and
-// mispredicted jumps would cost more than the few adds.
+// mispredicted jumps would cost more than the few adds. Sign -1 takes a
+// record that left the window back out.
+template <int Sign = 1>
 Q_ALWAYS_INLINE void countEntry(TallyCell &cell, const ResultEntry &e, const LevelRule &rule,
                                 const DayWindow &day, qint32 p)
 {
@@ -96,14 +101,179 @@ Q_ALWAYS_INLINE void countEntry(TallyCell &cell, const ResultEntry &e, const Lev
     const int inPeriod = e.date > rule.periodAfter;
     const int inOveruse = e.date > rule.overuseAfter;
     const int isToday = (e.date >= day.start) & (e.date < day.end);
-    cell.totalCount += qint16(finished);
-    cell.totalPoints += p;
-    cell.periodCount += qint16(finished & inPeriod);
-    cell.periodPoints += p & -inPeriod;
-    cell.overuseCount += qint16(finished & inOveruse);
-    cell.overusePoints += p & -inOveruse;
-    cell.todayCount += float(finished & isToday);
-    cell.todayPoints += p & -isToday;
+    cell.totalCount += qint16(Sign * finished);
+    cell.totalPoints += Sign * p;
+    cell.periodCount += qint16(Sign * (finished & inPeriod));
+    cell.periodPoints += Sign * (p & -inPeriod);
+    cell.overuseCount += qint16(Sign * (finished & inOveruse));
+    cell.overusePoints += Sign * (p & -inOveruse);
+    cell.todayCount += float(Sign * (finished & isToday));
+    cell.todayPoints += Sign * (p & -isToday);
+}
+
+using LevelRules = std::array<LevelRule, MaxLevel + 1>;
+using CountBasis = decltype(TallyTables::countedBasis);
+
+// A count continues from the last one only where at most this many records
+// came or went; beyond that a full count is as quick.
+constexpr qint64 ContinueAtMost = 4000;
+
+bool wholeDay(double date)
+{
+    return floorOf(date) == date;
+}
+
+// Dates in the file are whole days, and for a whole day D, D > x exactly
+// when D > ⌊x⌋: a period's bound matters only by its day. So the tallies of
+// unchanged bytes stay right as long as these stay the same.
+CountBasis basisOf(const AppState &state, const LevelRules &rules, const DayWindow &today, double impossibleFrom)
+{
+    CountBasis basis{};
+    basis[0] = std::bit_cast<quint64>(today.start);
+    basis[1] = std::bit_cast<quint64>(impossibleFrom);
+    for (std::size_t level = 1; level <= MaxLevel; ++level) {
+        const LevelStandard &row = state.LevelStandards[level];
+        const std::size_t at = 2 + 4 * level;
+        basis[at] = quint32(rules[level].target);
+        basis[at + 1] = std::bit_cast<quint32>(row.PointMultiplier);
+        basis[at + 2] = std::bit_cast<quint64>(std::floor(rules[level].periodAfter));
+        basis[at + 3] = std::bit_cast<quint64>(std::floor(rules[level].overuseAfter));
+    }
+    return basis;
+}
+
+qint32 pointsOfEntry(const ResultEntry &e, const LevelRule &rule)
+{
+    return pointsOf(e.timeScore, firstThree(e.timeScore), rule.target, rule.multiplier);
+}
+
+// Record `index` of a window held in `buffer`.
+const unsigned char *recordAt(const std::vector<unsigned char> &buffer, qint64 index)
+{
+    return buffer.data() + index * ResultRecordLength;
+}
+
+// Every best again from the loaded entries.
+void redoBests(AppState &state, double impossibleFrom)
+{
+    const LoadedResults &table = state.ResultTable;
+    state.PersonalBest.reset();
+    WrittenCells all;
+    for (qint32 i = 0; i < table.count; ++i) {
+        const ResultEntry &e = table.entries[std::size_t(i)];
+        if (!ResultsLoad::possible(e, impossibleFrom))
+            continue;
+        all.add(e.level, e.studentNumber);
+        qint32 &best = state.PersonalBest.writeUnnoted(e.level, e.studentNumber);
+        best = std::min(best, e.timeScore);
+    }
+    state.PersonalBest.note(all);
+}
+
+// The bests of these cells (level << 16 | student) again; the others stand.
+void redoBests(AppState &state, double impossibleFrom, std::span<const qint32> cells)
+{
+    for (qint32 cell : cells)
+        state.PersonalBest.writeUnnoted(cell >> 16, cell & 0xFFFF) = NoTime;
+    const LoadedResults &table = state.ResultTable;
+    for (qint32 i = 0; i < table.count; ++i) {
+        const ResultEntry &e = table.entries[std::size_t(i)];
+        const qint32 key = qint32(e.level) << 16 | e.studentNumber;
+        if (std::find(cells.begin(), cells.end(), key) == cells.end() || !ResultsLoad::possible(e, impossibleFrom))
+            continue;
+        qint32 &best = state.PersonalBest.writeUnnoted(e.level, e.studentNumber);
+        best = std::min(best, e.timeScore);
+    }
+}
+
+// Brings the last count up to the window just read when the file has only
+// grown since (records added at its end, the oldest leaving a full window),
+// which is how the file changes between two screens. False, with nothing
+// changed, when the window or anything the count depends on changed in any
+// other way: then a full count follows.
+bool continueCount(AppState &state, qint32 records, const CountBasis &basis, const LevelRules &rules,
+                   const DayWindow &today, double impossibleFrom)
+{
+    LoadedResults &table = state.ResultTable;
+    TallyTables &tallies = state.ResultTallies;
+    if (table.countedRecords < 0 || !tallies.countedWholeDays || tallies.countedBasis != basis)
+        return false;
+    const qint64 oldFirst = table.countedFirst;
+    const qint64 oldEnd = oldFirst + table.countedRecords;
+    const qint64 newFirst = table.firstRecord;
+    const qint64 newEnd = newFirst + records;
+    if (newFirst < oldFirst || newFirst > oldEnd || newEnd < oldEnd)
+        return false;
+    const qint64 dropped = newFirst - oldFirst;
+    const qint64 kept = oldEnd - newFirst;
+    const qint64 added = newEnd - oldEnd;
+    if (dropped + added > ContinueAtMost
+        || std::memcmp(recordAt(table.readBuffer, 0), recordAt(table.countedBuffer, dropped),
+                       std::size_t(kept) * ResultRecordLength) != 0)
+        return false;
+    for (qint64 i = kept; i < kept + added; ++i) {
+        const ResultEntry e = ResultRecord::decodeEntry(recordAt(table.readBuffer, i));
+        if (ResultsLoad::admits(e) && !wholeDay(e.date))
+            return false;
+    }
+
+    qint32 droppedEntries = 0;
+    // Cells whose best may have left with a dropped record, as level << 16 | student.
+    std::array<qint32, 16> bestsToRedo;
+    std::size_t redoCount = 0;
+    bool redoAllBests = false;
+    for (qint64 i = 0; i < dropped; ++i) {
+        const ResultEntry e = ResultRecord::decodeEntry(recordAt(table.countedBuffer, i));
+        if (!ResultsLoad::admits(e))
+            continue;
+        ++droppedEntries;
+        if (!ResultsLoad::possible(e, impossibleFrom))
+            continue;
+        const LevelRule &rule = rules[std::size_t(e.level)];
+        countEntry<-1>(tallies.writeUnnoted(e.level, e.studentNumber), e, rule, today, pointsOfEntry(e, rule));
+        // A best can only be taken away by looking at the others again.
+        if (e.timeScore <= state.PersonalBest.at(e.level, e.studentNumber)) {
+            if (redoCount < bestsToRedo.size())
+                bestsToRedo[redoCount++] = qint32(e.level) << 16 | e.studentNumber;
+            else
+                redoAllBests = true;
+        }
+    }
+    std::move(table.entries.begin() + droppedEntries, table.entries.begin() + table.count, table.entries.begin());
+    table.count -= droppedEntries;
+
+    WrittenCells written;
+    for (qint64 i = kept; i < kept + added; ++i) {
+        const ResultEntry e = ResultRecord::decodeEntry(recordAt(table.readBuffer, i));
+        if (!ResultsLoad::admits(e))
+            continue;
+        table.entries[std::size_t(table.count++)] = e;
+        if (!ResultsLoad::possible(e, impossibleFrom))
+            continue;
+        written.add(e.level, e.studentNumber);
+        qint32 &best = state.PersonalBest.writeUnnoted(e.level, e.studentNumber);
+        best = std::min(best, e.timeScore);
+        const LevelRule &rule = rules[std::size_t(e.level)];
+        countEntry(tallies.writeUnnoted(e.level, e.studentNumber), e, rule, today, pointsOfEntry(e, rule));
+    }
+    tallies.note(written);
+    state.PersonalBest.note(written);
+    if (redoAllBests)
+        redoBests(state, impossibleFrom);
+    else if (redoCount > 0)
+        redoBests(state, impossibleFrom, std::span(bestsToRedo.data(), redoCount));
+    ResultsLoad::finish(state);
+    return true;
+}
+
+// The window just counted becomes the one the next count starts from.
+void rememberCount(AppState &state, qint32 records, const CountBasis &basis)
+{
+    LoadedResults &table = state.ResultTable;
+    std::swap(table.readBuffer, table.countedBuffer);
+    table.countedFirst = table.firstRecord;
+    table.countedRecords = records;
+    state.ResultTallies.countedBasis = basis;
 }
 
 } // namespace
@@ -138,29 +308,42 @@ qint32 SessionPoints(const AppState &state, qint32 timeScore, int level, TimeDig
 
 bool ComputeTallies(AppState &state, Platform &platform)
 {
-    // Cleared after the read rather than before: the outcome is the same and
-    // the cleared cells are still in the cache for the pass. Each record is
-    // counted as the load stores it, in one pass.
     const qint32 records = ResultsLoad::readWindow(state, platform);
     TallyTables &tallies = state.ResultTallies;
-    tallies.reset();
-    if (records < 0)
+    if (records < 0) {
+        ResultsLoad::clearBests(state);
+        tallies.reset();
+        state.ResultTable.countedRecords = -1;
         return false;
+    }
 
     const double now = OleDate::fromDateTime(platform.clock.now());
     const DayWindow today{std::floor(now), std::floor(now) + 1};
-    std::array<LevelRule, MaxLevel + 1> rules;
+    LevelRules rules;
     for (int level = 1; level <= MaxLevel; ++level) {
         const LevelStandard &row = state.LevelStandards[static_cast<std::size_t>(level)];
         rules[static_cast<std::size_t>(level)] = {row.TargetTime, DecimalMultiplier(row.PointMultiplier),
                                                   now - row.judgeDays(), now - row.overuseDays()};
     }
+    const double impossibleFrom = ResultsLoad::impossibleFrom(platform.clock.now());
+    const CountBasis basis = basisOf(state, rules, today, impossibleFrom);
+    if (continueCount(state, records, basis, rules, today, impossibleFrom)) {
+        ++tallies.continuedCounts;
+        rememberCount(state, records, basis);
+        return true;
+    }
+
+    // Cleared after the read rather than before: the outcome is the same and
+    // the cleared cells are still in the cache for the pass. Each record is
+    // counted as the load stores it, in one pass.
+    ResultsLoad::clearBests(state);
+    tallies.reset();
     // The memo of a level is reset when the level is first met, so unused
     // levels cost nothing.
     std::array<bool, MaxLevel + 1> memoReady{};
-
-    const double impossibleFrom = ResultsLoad::impossibleFrom(platform.clock.now());
+    bool wholeDays = true;
     const WrittenCells written = ResultsLoad::storeEntries(state, records, impossibleFrom, [&](const ResultEntry &e) {
+        wholeDays = wholeDays && wholeDay(e.date);
         const auto level = static_cast<std::size_t>(e.level);
         if (!memoReady[level]) {
             const auto from = tallies.pointsMemo.begin() + std::ptrdiff_t(level) * PointsMemoSpan;
@@ -173,6 +356,8 @@ bool ComputeTallies(AppState &state, Platform &platform)
     });
     tallies.note(written);
     ResultsLoad::finish(state);
+    tallies.countedWholeDays = wholeDays;
+    rememberCount(state, records, basis);
     return true;
 }
 

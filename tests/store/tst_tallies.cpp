@@ -5,7 +5,9 @@
 
 #include <memory>
 
+#include <cstring>
 #include <limits>
+#include <random>
 
 #include "app/appstate.h"
 #include "app/oledate.h"
@@ -37,6 +39,7 @@ private slots:
     void levelCleared();
     void impossibleRecordsCountNowhere();
     void recomputeStartsFromZero();
+    void continuedCountEqualsAFullCount();
     void recomputeClearsFirstAndLastStudents();
     void sameTimeAtTwoLevels();
     void failedLoadLeavesNothingCounted();
@@ -337,6 +340,81 @@ void TestTallies::impossibleRecordsCountNowhere()
     QCOMPARE(cell(1, 8).todayCount, 0.0f);
     QVERIFY(!OleDate::toDate(1e300).isValid());
     QVERIFY(!OleDate::toDateTime(std::numeric_limits<double>::quiet_NaN()).isValid());
+}
+
+// A count that continues from the last one must give what a full count
+// gives, whatever happened to the file or the clock in between.
+void TestTallies::continuedCountEqualsAFullCount()
+{
+    constexpr int Students = 300;
+    std::mt19937 random(20261209);
+    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    auto session = [&](double dayOffset = 0) {
+        const qint32 times[] = {-5, 45, 80, 120, 150, 260, 1010, 5000, 99999};
+        ResultRecord r = ResultFiles::record(m_tp->clock.today().addDays(-pick(0, 40)), qint16(pick(1, Students)),
+                                             qint16(pick(0, 36)), times[pick(0, 8)]);
+        if (pick(0, 60) == 0)
+            r.date += 3 + pick(0, 60);  // a PC whose clock is wrong
+        r.date += dayOffset;
+        return r;
+    };
+    setLevel(3, 100, 1.4f, 14, 2);
+    QList<ResultRecord> file;
+    for (int i = 0; i < ResultWindow - 20; ++i)
+        file.append(session());
+
+    for (int step = 0; step < 40; ++step) {
+        switch (step == 0 ? 0 : pick(0, 11)) {
+        case 6:
+            file[pick(0, int(file.size()) - 1)].timeScore = pick(30, 300);
+            break;
+        case 7:
+            file.removeAt(pick(0, int(file.size()) - 1));
+            break;
+        case 8:
+            m_tp->clock.advanceSeconds(pick(0, 1) ? 86400 : 3 * 3600);
+            break;
+        case 9:
+            m_state->LevelStandards[3].JudgeDays = QString::number(pick(1, 30));
+            break;
+        case 10:
+            file.append(session(0.5));
+            break;
+        case 11:
+            break;
+        default:
+            for (int n = pick(1, 30); n > 0; --n)
+                file.append(session());
+        }
+        writeRecords(file);
+        QVERIFY(compute());
+
+        AppState full;
+        full.DataFolder = m_state->DataFolder;
+        full.LevelStandards = m_state->LevelStandards;
+        QVERIFY(ComputeTallies(full, m_tp->platform));
+        const LoadedResults &a = m_state->ResultTable;
+        QCOMPARE(a.count, full.ResultTable.count);
+        for (qint32 i = 0; i < a.count; ++i) {
+            const ResultEntry &x = a.entries[std::size_t(i)];
+            const ResultEntry &y = full.ResultTable.entries[std::size_t(i)];
+            QVERIFY(x.date == y.date && x.timeScore == y.timeScore && x.studentNumber == y.studentNumber
+                    && x.level == y.level);
+        }
+        QCOMPARE(m_state->ClassBest, full.ClassBest);
+        for (int level = 1; level <= MaxLevel; ++level) {
+            for (int student = 1; student <= Students; ++student) {
+                QCOMPARE(m_state->PersonalBest.at(level, student), full.PersonalBest.at(level, student));
+                const TallyCell &x = cell(level, student);
+                const TallyCell &y = full.ResultTallies.at(level, student);
+                QVERIFY2(std::memcmp(&x, &y, sizeof x) == 0,
+                         qPrintable(QStringLiteral("step %1, level %2, student %3").arg(step).arg(level).arg(student)));
+            }
+        }
+    }
+    // Most steps only add records; those must not have started over.
+    QVERIFY2(m_state->ResultTallies.continuedCounts >= 10,
+             qPrintable(QString::number(m_state->ResultTallies.continuedCounts)));
 }
 
 void TestTallies::recomputeStartsFromZero()
