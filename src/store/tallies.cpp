@@ -343,7 +343,8 @@ bool ComputeTallies(AppState &state, Platform &platform)
     std::array<bool, MaxLevel + 1> memoReady{};
     bool wholeDays = true;
     const WrittenCells written = ResultsLoad::storeEntries(state, records, impossibleFrom, [&](const ResultEntry &e) {
-        wholeDays = wholeDays && wholeDay(e.date);
+        // A possible date lies before the tolerated future, so it converts safely.
+        wholeDays &= double(qint32(e.date)) == e.date;
         const auto level = static_cast<std::size_t>(e.level);
         if (!memoReady[level]) {
             const auto from = tallies.pointsMemo.begin() + std::ptrdiff_t(level) * PointsMemoSpan;
