@@ -31,7 +31,7 @@ double leadingNumber(QStringView text)
     // Converted from ASCII on the stack: the roster alone has thousands of
     // numbers, and a heap string for each was a tenth of the name screen.
     const QStringView digits = text.sliced(start, i - start);
-    std::array<char, 64> shortText;
+    std::array<char, 64> shortText{};
     QByteArray longText;
     const char *from = shortText.data();
     if (digits.size() <= qsizetype(shortText.size())) {

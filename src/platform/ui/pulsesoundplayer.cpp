@@ -46,7 +46,7 @@ std::optional<pa_sample_spec> specOf(const WavFile &wav)
         spec.format = PA_SAMPLE_S32LE;
     else
         spec.format = PA_SAMPLE_INVALID;
-    if (wav.channels < 1 || wav.channels > PA_CHANNELS_MAX || !pa_sample_spec_valid(&spec))
+    if (wav.channels < 1 || wav.channels > int(PA_CHANNELS_MAX) || !pa_sample_spec_valid(&spec))
         return std::nullopt;
     return spec;
 }
