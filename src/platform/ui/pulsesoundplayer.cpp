@@ -29,38 +29,38 @@ SoundResult failure(int code, const QString &text)
     return {code, text};
 }
 
-std::optional<pa_sample_spec> specOf(const WavFile &wav)
+std::optional<pa_sample_spec> sampleFormatOf(const WavFile &wav)
 {
-    pa_sample_spec spec{};
-    spec.rate = static_cast<uint32_t>(wav.sampleRate);
-    spec.channels = static_cast<uint8_t>(std::clamp(wav.channels, 0, 255));
+    pa_sample_spec sampleFormat{};
+    sampleFormat.rate = static_cast<uint32_t>(wav.sampleRate);
+    sampleFormat.channels = static_cast<uint8_t>(std::clamp(wav.channels, 0, 255));
     if (wav.isFloat)
-        spec.format = wav.bitsPerSample == 32 ? PA_SAMPLE_FLOAT32LE : PA_SAMPLE_INVALID;
+        sampleFormat.format = wav.bitsPerSample == 32 ? PA_SAMPLE_FLOAT32LE : PA_SAMPLE_INVALID;
     else if (wav.bitsPerSample == 8)
-        spec.format = PA_SAMPLE_U8;
+        sampleFormat.format = PA_SAMPLE_U8;
     else if (wav.bitsPerSample == 16)
-        spec.format = PA_SAMPLE_S16LE;
+        sampleFormat.format = PA_SAMPLE_S16LE;
     else if (wav.bitsPerSample == 24)
-        spec.format = PA_SAMPLE_S24LE;
+        sampleFormat.format = PA_SAMPLE_S24LE;
     else if (wav.bitsPerSample == 32)
-        spec.format = PA_SAMPLE_S32LE;
+        sampleFormat.format = PA_SAMPLE_S32LE;
     else
-        spec.format = PA_SAMPLE_INVALID;
-    if (wav.channels < 1 || wav.channels > int(PA_CHANNELS_MAX) || !pa_sample_spec_valid(&spec))
+        sampleFormat.format = PA_SAMPLE_INVALID;
+    if (wav.channels < 1 || wav.channels > int(PA_CHANNELS_MAX) || !pa_sample_spec_valid(&sampleFormat))
         return std::nullopt;
-    return spec;
+    return sampleFormat;
 }
 
-QByteArray keyOf(const pa_sample_spec &spec)
+QByteArray keyOf(const pa_sample_spec &sampleFormat)
 {
-    return QByteArray::number(int(spec.format)) + ':' + QByteArray::number(spec.rate) + ':'
-           + QByteArray::number(spec.channels);
+    return QByteArray::number(int(sampleFormat.format)) + ':' + QByteArray::number(sampleFormat.rate) + ':'
+           + QByteArray::number(sampleFormat.channels);
 }
 
 // One connection to the sound server in one sample format.
 struct Stream
 {
-    pa_sample_spec spec{};
+    pa_sample_spec sampleFormat{};
     pa_simple *connection = nullptr;
 
     ~Stream()
@@ -76,7 +76,7 @@ struct Stream
 // the waiting screen and the worker.
 struct PlayJob
 {
-    pa_sample_spec spec{};
+    pa_sample_spec sampleFormat{};
     QByteArray samples;
     SoundResult result;
     std::atomic<bool> done{false};
@@ -125,7 +125,7 @@ struct PulseWorker
 
     void perform(PlayJob &job)
     {
-        Stream *stream = streamFor(job.spec, job.result);
+        Stream *stream = streamFor(job.sampleFormat, job.result);
         if (!stream || job.samples.isEmpty())
             return;
         int error = 0;
@@ -137,22 +137,22 @@ struct PulseWorker
         }
     }
 
-    Stream *streamFor(const pa_sample_spec &spec, SoundResult &result)
+    Stream *streamFor(const pa_sample_spec &sampleFormat, SoundResult &result)
     {
         for (const auto &stream : streams) {
-            if (pa_sample_spec_equal(&stream->spec, &spec))
+            if (pa_sample_spec_equal(&stream->sampleFormat, &sampleFormat))
                 return stream.get();
         }
         auto stream = std::make_unique<Stream>();
-        stream->spec = spec;
+        stream->sampleFormat = sampleFormat;
         pa_buffer_attr attr;
         attr.maxlength = static_cast<uint32_t>(-1);
-        attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(LatencyUs, &spec));
+        attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(LatencyUs, &sampleFormat));
         attr.prebuf = static_cast<uint32_t>(-1);
         attr.minreq = static_cast<uint32_t>(-1);
         attr.fragsize = static_cast<uint32_t>(-1);
         int error = 0;
-        stream->connection = pa_simple_new(nullptr, "kazudori", PA_STREAM_PLAYBACK, nullptr, "cue", &spec, nullptr,
+        stream->connection = pa_simple_new(nullptr, "kazudori", PA_STREAM_PLAYBACK, nullptr, "cue", &sampleFormat, nullptr,
                                            &attr, &error);
         if (!stream->connection) {
             result = failure(SoundError::NoOutputDevice, QStringLiteral("音声出力装置がありません。（%1）")
@@ -216,12 +216,12 @@ void PulseSoundPlayer::preload(const QString &path)
 {
     SoundResult ignored;
     const WavFile *wav = sound(path, &ignored);
-    const std::optional<pa_sample_spec> spec = wav ? specOf(*wav) : std::nullopt;
-    if (!spec || m_formatsAsked.contains(keyOf(*spec)))
+    const std::optional<pa_sample_spec> sampleFormat = wav ? sampleFormatOf(*wav) : std::nullopt;
+    if (!sampleFormat || m_formatsAsked.contains(keyOf(*sampleFormat)))
         return;
-    m_formatsAsked.append(keyOf(*spec));
+    m_formatsAsked.append(keyOf(*sampleFormat));
     auto job = std::make_shared<PlayJob>();
-    job->spec = *spec;
+    job->sampleFormat = *sampleFormat;
     m_worker->add(std::move(job));
 }
 
@@ -234,12 +234,12 @@ SoundResult PulseSoundPlayer::playAndWait(const QString &path)
     const WavFile *wav = sound(path, &result);
     if (!wav)
         return result;
-    const std::optional<pa_sample_spec> spec = specOf(*wav);
-    if (!spec)
+    const std::optional<pa_sample_spec> sampleFormat = sampleFormatOf(*wav);
+    if (!sampleFormat)
         return failure(SoundError::NotPlayable, QStringLiteral("音声出力装置がこの形式を再生できません。（%1）").arg(path));
 
     auto job = std::make_shared<PlayJob>();
-    job->spec = *spec;
+    job->sampleFormat = *sampleFormat;
     job->samples = wav->samples;
     QEventLoop loop;
     job->waiting = &loop;
