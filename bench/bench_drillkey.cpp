@@ -9,7 +9,7 @@
 
 #include <random>
 
-#include "drill/ui/mainfrm.h"
+#include "drill/ui/drillscreen.h"
 #include "support/benchschool.h"
 #include "support/sessionfixture.h"
 
@@ -23,11 +23,11 @@ void press(QWidget *target, int key, const QString &text)
     QCoreApplication::sendEvent(target, &up);
 }
 
-MainFrm *freshDrill(SessionFixture &f)
+DrillScreen *freshDrill(SessionFixture &f)
 {
     f.test.sound.played.clear();
-    StartDrill(*f.host);
-    auto *frm = qobject_cast<MainFrm *>(f.host->currentScreen());
+    f.host->openDrill();
+    auto *frm = qobject_cast<DrillScreen *>(f.host->currentScreen());
     frm->CommandStart_Click();
     QCoreApplication::processEvents();
     return frm;
@@ -46,7 +46,7 @@ void keyToNextProblem(benchmark::State &state)
         d = uniform(engine);
     f.test.random.script(draws);
     f.host->show();
-    MainFrm *frm = freshDrill(f);
+    DrillScreen *frm = freshDrill(f);
     for (auto _ : state) {
         state.PauseTiming();
         // The last problem would end the session; start a new one instead.

@@ -9,24 +9,24 @@
 
 #include <vector>
 
-#include "menu/ui/seisekitime1.h"
+#include "menu/ui/levelmenu.h"
 #include "support/benchscreens.h"
 
 namespace {
 
-seisekitime1 *openMenu(ScreenSchool &f)
+LevelMenu *openMenu(ScreenSchool &f)
 {
     f.state->StudentNumber = 7;
     f.state->StudentName = f.state->Roster.name(7);
     f.host.openLevelMenu();
     paintPending();
-    return qobject_cast<seisekitime1 *>(f.host.currentScreen());
+    return qobject_cast<LevelMenu *>(f.host.currentScreen());
 }
 
 void BM_MenuShown(benchmark::State &st)
 {
     ScreenSchool &f = screenSchool(st);
-    seisekitime1 *menu = nullptr;
+    LevelMenu *menu = nullptr;
     for (auto _ : st)
         menu = openMenu(f);
     if (!menu || menu->List5[1]->count() < f.students / 2)
@@ -48,7 +48,7 @@ void BM_Floor_Menu(benchmark::State &st)
 void BM_PeriodLogShown(benchmark::State &st)
 {
     ScreenSchool &f = screenSchool(st);
-    seisekitime1 *menu = openMenu(f);
+    LevelMenu *menu = openMenu(f);
     menu->Option2[0]->click();
     menu->Option1[3]->click();
     menu->Combo2->setCurrentIndex(4);

@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "roster/rosterfile.h"
-#include "roster/ui/namesel.h"
+#include "roster/ui/namescreen.h"
+#include "support/controls.h"
 #include "support/benchscreens.h"
 
 namespace {
@@ -17,11 +18,11 @@ void BM_NameScreenShown(benchmark::State &st)
 {
     ScreenSchool &f = screenSchool(st);
     for (auto _ : st) {
-        f.host.openNameSelection();
+        f.host.openNameScreen();
         paintPending();
     }
-    auto *screen = qobject_cast<namesel *>(f.host.currentScreen());
-    if (!screen || screen->List1->count() < f.students)
+    auto *screen = qobject_cast<NameScreen *>(f.host.currentScreen());
+    if (!screen || control<QListWidget>(screen, "List1")->count() < f.students)
         st.SkipWithError("the name list does not hold the roster");
 }
 

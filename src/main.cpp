@@ -1,7 +1,7 @@
 #include <QApplication>
 
 #include "app/appstate.h"
-#include "app/ui/screenhost.h"
+#include "host/mainwindow.h"
 #include "platform/clock.h"
 #include "platform/filelock.h"
 #include "platform/pause.h"
@@ -30,7 +30,7 @@ int main(int argc, char *argv[])
                       &sound, &fileLock, &pause};
 
     AppState state;
-    ScreenHost host(state, platform, QCoreApplication::applicationDirPath());
+    MainWindow host(state, platform, QCoreApplication::applicationDirPath());
     host.showSplash();
     return app.exec();
 }

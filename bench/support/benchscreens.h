@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "app/ui/screenhost.h"
+#include "host/mainwindow.h"
 #include "support/benchschool.h"
 
 // A school with the program's window on it, for measuring screens as the
@@ -13,7 +13,7 @@ struct ScreenSchool : BenchSchool::Fixture
 {
     ScreenSchool(int records, int students);
 
-    ScreenHost host;
+    MainWindow host;
 };
 
 // The school of a benchmark's (records, students) arguments.

@@ -12,11 +12,12 @@
 #include <qpa/qplatformintegration.h>
 
 #include "app/appstate.h"
-#include "app/ui/screenhost.h"
-#include "drill/ui/mainfrm.h"
-#include "menu/ui/seisekitime1.h"
-#include "roster/ui/namesel.h"
+#include "host/mainwindow.h"
+#include "drill/ui/drillscreen.h"
+#include "menu/ui/levelmenu.h"
+#include "roster/ui/namescreen.h"
 #include "store/resultsfile.h"
+#include "support/controls.h"
 #include "support/resultfiles.h"
 #include "support/schoolfolder.h"
 #include "support/sessionfixture.h"
@@ -114,27 +115,29 @@ void TestAccessibility::screensReadAsText()
                        ResultFiles::encode({ResultFiles::record(QDate(2026, 12, 9), 6, 1, 60)}));
     TestPlatform test;
     AppState state;
-    ScreenHost host(state, test.platform, school.layout().programFolder);
-    host.StartMainMenu();
+    MainWindow host(state, test.platform, school.layout().programFolder);
+    host.startMainMenu();
     host.show();
+    host.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&host));
 
-    auto *names = qobject_cast<namesel *>(host.currentScreen());
+    auto *names = qobject_cast<NameScreen *>(host.currentScreen());
     QVERIFY(names);
-    QCOMPARE(labelOf(names->Combo1), u"学年"_s);
-    QCOMPARE(nameOf(names->List1), u"名前の一覧"_s);
-    QCOMPARE(accessible(names->List1)->text(QAccessible::Description), names->Option1[1]->text());
-    const int ikeda = rowContaining(names->List1, u"池田"_s);
+    QCOMPARE(labelOf(control<QComboBox>(names, "Combo1")), u"学年"_s);
+    QCOMPARE(nameOf(control<QListWidget>(names, "List1")), u"名前の一覧"_s);
+    QCOMPARE(accessible(control<QListWidget>(names, "List1"))->text(QAccessible::Description), control<QRadioButton>(names, "Option1_1")->text());
+    const int ikeda = rowContaining(control<QListWidget>(names, "List1"), u"池田"_s);
     QVERIFY(ikeda > 0);
-    QVERIFY(names->List1->item(ikeda)->text().contains(QChar(0x3000)));
-    QCOMPARE(spokenRow(names->List1, ikeda), u"中3 池田 健太 11 11"_s);
+    QVERIFY(control<QListWidget>(names, "List1")->item(ikeda)->text().contains(QChar(0x3000)));
+    QCOMPARE(spokenRow(control<QListWidget>(names, "List1"), ikeda), u"中3 池田 健太 11 11"_s);
     // やまだ has no points: the blank columns are said as 0.
-    QCOMPARE(spokenRow(names->List1, rowContaining(names->List1, u"やまだ"_s)), u"小3 やまだ はなこ 0 0"_s);
+    QCOMPARE(spokenRow(control<QListWidget>(names, "List1"), rowContaining(control<QListWidget>(names, "List1"), u"やまだ"_s)), u"小3 やまだ はなこ 0 0"_s);
 
-    names->List1->setFocus();
-    names->List1->setCurrentRow(ikeda);
-    QTest::keyClick(names->List1, Qt::Key_1);
-    QTRY_VERIFY(qobject_cast<seisekitime1 *>(host.currentScreen()));
-    QPointer<seisekitime1> menu = qobject_cast<seisekitime1 *>(host.currentScreen());
+    control<QListWidget>(names, "List1")->setFocus();
+    control<QListWidget>(names, "List1")->setCurrentRow(ikeda);
+    QTest::keyClick(control<QListWidget>(names, "List1"), Qt::Key_1);
+    QTRY_VERIFY(qobject_cast<LevelMenu *>(host.currentScreen()));
+    QPointer<LevelMenu> menu = qobject_cast<LevelMenu *>(host.currentScreen());
     QCOMPARE(labelOf(menu->Combo1), u"学年"_s);
     QSet<QString> listNames;
     for (int k = 1; k <= 4; ++k) {
@@ -155,7 +158,7 @@ void TestAccessibility::screensReadAsText()
     QVERIFY(spokenRow(menu->List5[1], 0).endsWith(u" 自分 池田 健太 11"_s));
 
     QTest::keyClick(menu, Qt::Key_1);
-    QPointer<MainFrm> drill = qobject_cast<MainFrm *>(host.currentScreen());
+    QPointer<DrillScreen> drill = qobject_cast<DrillScreen *>(host.currentScreen());
     QVERIFY(drill);
     QCOMPARE(nameOf(drill->ListTime), u"一問あたり所用時間順（今まで平均）"_s);
     QCOMPARE(nameOf(drill->ListRate), u"正解率順"_s);

@@ -3,14 +3,14 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTimer>
 
 #include "app/appstate.h"
-#include "app/ui/basefrm.h"
-#include "app/ui/firstfrm.h"
-#include "app/ui/frmver.h"
-#include "app/ui/placeholderscreen.h"
-#include "app/ui/screenhost.h"
-#include "roster/ui/namesel.h"
+#include "app/ui/waitscreen.h"
+#include "app/ui/splashscreen.h"
+#include "app/ui/versiondialog.h"
+#include "host/mainwindow.h"
+#include "roster/ui/namescreen.h"
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"
 
@@ -33,20 +33,21 @@ void TestStartupScreens::splashShowsDateAndOpensNameScreen()
     TestPlatform test;
     test.clock.set(QDateTime(QDate(2027, 1, 5), QTime(8, 30)));
     AppState state;
-    ScreenHost host(state, test.platform, school.layout().programFolder);
+    MainWindow host(state, test.platform, school.layout().programFolder);
     host.showSplash();
 
-    auto *splash = qobject_cast<Firstfrm *>(host.currentScreen());
+    auto *splash = qobject_cast<SplashScreen *>(host.currentScreen());
     QVERIFY(splash);
-    QCOMPARE(splash->Label2->text(), u"令和9年 1月 05日（火）"_s);
+    QCOMPARE(splash->findChild<QLabel *>(u"Label2"_s)->text(), u"令和9年 1月 05日（火）"_s);
     QCOMPARE(state.SeasonColour, (RgbColour{255, 128, 0}));
     QCOMPARE(test.random.seeds.size(), 1);
-    QVERIFY(splash->Timer1.isActive());
-    QCOMPARE(splash->Timer1.interval(), 100);
+    const auto *pause = splash->findChild<QTimer *>(u"Timer1"_s);
+    QVERIFY(pause && pause->isActive());
+    QCOMPARE(pause->interval(), 100);
 
     // Settings are loaded only when the timer fires.
     QVERIFY(state.DataFolder.isEmpty());
-    QTRY_VERIFY(qobject_cast<namesel *>(host.currentScreen()));
+    QTRY_VERIFY(qobject_cast<NameScreen *>(host.currentScreen()));
     QCOMPARE(state.DataFolder, school.layout().dataFolder);
     // Every listed cue and the fixed sounds go to the player before a drill.
     for (const QString &name : {u"pinpon2"_s, u"最高1"_s, u"合格"_s, u"警告1"_s})
@@ -62,7 +63,7 @@ void TestStartupScreens::brokenSettingsEndTheProgramWithAMessage()
     school.writeText(u"school/共通データ.txt"_s, {u"4,North"_s});
     TestPlatform test;
     AppState state;
-    ScreenHost host(state, test.platform, school.layout().programFolder);
+    MainWindow host(state, test.platform, school.layout().programFolder);
     host.showSplash();
     QTRY_VERIFY(test.programEnd.ended);
     QVERIFY(test.programEnd.code != 0);
@@ -76,14 +77,15 @@ void TestStartupScreens::versionDialog()
 {
     AppState state;
     state.ContentTitle = u"カズドリ"_s;
-    frmver dialog(state);
+    VersionDialog dialog(state);
     dialog.show();
     QCOMPARE(dialog.windowTitle(), u"ﾊﾞｰｼﾞｮﾝ情報"_s);
-    QCOMPARE(dialog.Label1->text(), u"カズドリ"_s);
-    QVERIFY(QRegularExpression(u"^Version\\d+\\.\\d+\\.\\d+$"_s).match(dialog.Label2->text()).hasMatch());
-    QCOMPARE(dialog.Label2->text(), frmver::versionText());
-    QCOMPARE(dialog.Command1->text(), u"O.K."_s);
-    QTest::mouseClick(dialog.Command1, Qt::LeftButton);
+    QCOMPARE(dialog.findChild<QLabel *>(u"Label1"_s)->text(), u"カズドリ"_s);
+    QVERIFY(QRegularExpression(u"^Version\\d+\\.\\d+\\.\\d+$"_s).match(dialog.findChild<QLabel *>(u"Label2"_s)->text()).hasMatch());
+    QCOMPARE(dialog.findChild<QLabel *>(u"Label2"_s)->text(), VersionDialog::versionText());
+    auto *ok = dialog.findChild<QPushButton *>(u"Command1"_s);
+    QCOMPARE(ok->text(), u"O.K."_s);
+    QTest::mouseClick(ok, Qt::LeftButton);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
 }
@@ -92,17 +94,17 @@ void TestStartupScreens::waitScreen()
 {
     AppState state;
     TestPlatform test;
-    ScreenHost host(state, test.platform, QString());
-    host.showWait();
+    MainWindow host(state, test.platform, QString());
+    host.setBusy(true);
     QVERIFY(host.waitShown());
-    BASEFRM *shown = nullptr;
+    WaitScreen *shown = nullptr;
     for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (auto *b = qobject_cast<BASEFRM *>(w))
+        if (auto *b = qobject_cast<WaitScreen *>(w))
             shown = b;
     }
     QVERIFY(shown);
-    QCOMPARE(shown->Label1->text(), u"Just a moment, please."_s);
-    host.closeWait();
+    QCOMPARE(shown->findChild<QLabel *>(u"Label1"_s)->text(), u"Just a moment, please."_s);
+    host.setBusy(false);
     QVERIFY(!host.waitShown());
 }
 

@@ -10,11 +10,12 @@
 #include "app/oledate.h"
 #include "drill/problemstat.h"
 #include "platform/pause.h"
-#include "drill/ui/mainfrm.h"
+#include "drill/ui/drillscreen.h"
 #include "drill/ui/timebar.h"
-#include "result/ui/frmsyuuryou.h"
+#include "result/ui/resultscreen.h"
 #include "store/resultsfile.h"
 #include "store/tallies.h"
+#include "support/controls.h"
 #include "support/resultfiles.h"
 #include "support/sessionfixture.h"
 #include "support/windowsystemkeys.h"
@@ -23,11 +24,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-MainFrm *startDrill(SessionFixture &f, int level)
+DrillScreen *startDrill(SessionFixture &f, int level)
 {
     f.state.CurrentLevel = static_cast<qint16>(level);
-    StartDrill(*f.host);
-    return qobject_cast<MainFrm *>(f.host->currentScreen());
+    f.host->openDrill();
+    return qobject_cast<DrillScreen *>(f.host->currentScreen());
 }
 
 void answer(QWidget *target, const QString &text)
@@ -71,7 +72,7 @@ void TestDrillScreen::wholeSessionOverMidnight()
     const QByteArray before = statisticsFile();
     f.school.writeBytes(f.statisticsPath().mid(f.school.layout().root.size()), before);
 
-    QPointer<MainFrm> frm = startDrill(f, 2);
+    QPointer<DrillScreen> frm = startDrill(f, 2);
     QVERIFY(frm);
     QCOMPARE(f.host->windowTitle(), u"Growna"_s);
     QCOMPARE(frm->ListTime->count(), 100);
@@ -146,35 +147,35 @@ void TestDrillScreen::wholeSessionOverMidnight()
     QCOMPARE(f.test.pause.waits, QList<int>{1000});
     QCOMPARE(f.test.pause.inputHeld, QList<bool>{true});
 
-    auto *result = qobject_cast<FrmSyuuryou *>(f.host->currentScreen());
+    auto *result = qobject_cast<ResultScreen *>(f.host->currentScreen());
     QVERIFY(result);
-    QCOMPARE(result->Label17->text(), u"山田　花子"_s);
-    QCOMPARE(result->Label15->text(), u"カズドリ"_s);
-    QCOMPARE(result->Label16->text(), u"引き算"_s);
-    QCOMPARE(result->Label18->text(), u"今の成績：113秒"_s);
+    QCOMPARE(control<QLabel>(result, "Label17")->text(), u"山田　花子"_s);
+    QCOMPARE(control<QLabel>(result, "Label15")->text(), u"カズドリ"_s);
+    QCOMPARE(control<QLabel>(result, "Label16")->text(), u"引き算"_s);
+    QCOMPARE(control<QLabel>(result, "Label18")->text(), u"今の成績：113秒"_s);
     // Target 150 s: ⌊(37/150)³ × 50 + 5⌋ = 5 points.
-    QCOMPARE(result->Label19->text(), u"獲得ポイント：5点×1→5点"_s);
-    QCOMPARE(result->Label13->text(), u" (このレベル　1回目)"_s);
-    QCOMPARE(result->Label14->text(), u"（1回目)"_s);
+    QCOMPARE(control<QLabel>(result, "Label19")->text(), u"獲得ポイント：5点×1→5点"_s);
+    QCOMPARE(control<QLabel>(result, "Label13")->text(), u" (このレベル　1回目)"_s);
+    QCOMPARE(control<QLabel>(result, "Label14")->text(), u"（1回目)"_s);
     // Nobody had a time at this level: the best record ever.
-    QCOMPARE(result->Label20->text(), u"！！！最高新記録！！！"_s);
-    QVERIFY(!result->Label20->isHidden());
+    QCOMPARE(control<QLabel>(result, "Label20")->text(), u"！！！最高新記録！！！"_s);
+    QVERIFY(!control<QLabel>(result, "Label20")->isHidden());
     QVERIFY(f.playedNames().contains(u"最高1.wav"_s));
     QCOMPARE(f.playedNames().count(u"boo.wav"_s), 3);
     QCOMPARE(f.playedNames().count(u"pinpon.wav"_s) + f.playedNames().count(u"pinpon2.wav"_s), 100);
     QVERIFY(!f.host->waitShown());
-    QVERIFY(result->Command4->isHidden());
-    QTRY_VERIFY(!result->Command4->isHidden());
-    QVERIFY(!result->Command5->isHidden());
-    QCOMPARE(result->Command4->text(), u"メニューへ"_s);
-    QCOMPARE(result->Command5->text(), u"もう一度"_s);
+    QVERIFY(control<QPushButton>(result, "Command4")->isHidden());
+    QTRY_VERIFY(!control<QPushButton>(result, "Command4")->isHidden());
+    QVERIFY(!control<QPushButton>(result, "Command5")->isHidden());
+    QCOMPARE(control<QPushButton>(result, "Command4")->text(), u"メニューへ"_s);
+    QCOMPARE(control<QPushButton>(result, "Command5")->text(), u"もう一度"_s);
     QTRY_VERIFY(!frm);
 }
 
 void TestDrillScreen::timeOut()
 {
     SessionFixture f;
-    QPointer<MainFrm> frm = startDrill(f, 1);
+    QPointer<DrillScreen> frm = startDrill(f, 1);
     QVERIFY(frm);
     // Level 1 of the demo school: lowest passing time 180 s.
     QCOMPARE(frm->TimeLimit, 900);
@@ -219,15 +220,15 @@ void TestDrillScreen::timeOut()
     QCOMPARE(f.results().size(), 1);
     QCOMPARE(f.school.readBytes(f.statisticsPath()), statistics);
 
-    auto *result = qobject_cast<FrmSyuuryou *>(f.host->currentScreen());
+    auto *result = qobject_cast<ResultScreen *>(f.host->currentScreen());
     QVERIFY(result);
-    QCOMPARE(result->Label18->text(), u"記録なし"_s);
-    QCOMPARE(result->Label19->text(), u"次は最後までがんばろう！"_s);
-    QVERIFY(result->Label20->isHidden());
+    QCOMPARE(control<QLabel>(result, "Label18")->text(), u"記録なし"_s);
+    QCOMPARE(control<QLabel>(result, "Label19")->text(), u"次は最後までがんばろう！"_s);
+    QVERIFY(control<QLabel>(result, "Label20")->isHidden());
     // Only answer sounds: no record and no pass cue.
     for (const QString &name : f.playedNames())
         QVERIFY2(name == u"pinpon.wav"_s || name == u"pinpon2.wav"_s || name == u"boo.wav"_s, qPrintable(name));
-    QCOMPARE(result->Label13->text(), u" (このレベル　0回目)"_s);
+    QCOMPARE(control<QLabel>(result, "Label13")->text(), u" (このレベル　0回目)"_s);
 }
 
 void TestDrillScreen::keys()
@@ -235,7 +236,7 @@ void TestDrillScreen::keys()
     SessionFixture f;
     // The first draw is problem 91: 11 - 10.
     f.test.random.script({0.90});
-    MainFrm *frm = startDrill(f, 2);
+    DrillScreen *frm = startDrill(f, 2);
     QVERIFY(frm);
 
     QTest::keyClicks(frm, u"5"_s);
@@ -302,7 +303,7 @@ void TestDrillScreen::screenShowsTheStudentAndTheLevel()
                   ResultFiles::record(QDate(2026, 12, 9), SessionFixture::Student, 3, 5000),
                   ResultFiles::record(QDate(2026, 12, 9), SessionFixture::Student, 1, 150),
                   ResultFiles::record(QDate(2026, 12, 8), SessionFixture::Student, 3, 150)});
-    MainFrm *frm = startDrill(f, 3);
+    DrillScreen *frm = startDrill(f, 3);
     QCOMPARE(frm->LabelStudent->text(), u"山田　花子"_s);
     QCOMPARE(frm->LabelTitle->text(), u"カズドリ"_s);
     QCOMPARE(frm->LabelTitle->font().pointSizeF(), 16.8);
@@ -324,7 +325,7 @@ void TestDrillScreen::screenShowsTheStudentAndTheLevel()
 void TestDrillScreen::backReturnsToTheMenu()
 {
     SessionFixture f;
-    QPointer<MainFrm> frm = startDrill(f, 1);
+    QPointer<DrillScreen> frm = startDrill(f, 1);
     // Return on a focused "もどる" presses it rather than starting.
     frm->CommandBack->setFocus();
     QTest::keyClick(frm->CommandBack, Qt::Key_Return);

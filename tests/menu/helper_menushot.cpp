@@ -12,8 +12,8 @@
 
 #include "app/appstate.h"
 #include "app/calendartext.h"
-#include "app/ui/screenhost.h"
-#include "menu/ui/seisekitime1.h"
+#include "host/mainwindow.h"
+#include "menu/ui/levelmenu.h"
 #include "store/resultsfile.h"
 #include "support/resultfiles.h"
 #include "support/schoolfolder.h"
@@ -37,7 +37,7 @@ qint16 busiestStudent(const QString &dataFolder)
     return best;
 }
 
-void save(ScreenHost &host, const QString &path)
+void save(MainWindow &host, const QString &path)
 {
     for (int i = 0; i < 10; ++i)
         QCoreApplication::processEvents();
@@ -54,8 +54,8 @@ int main(int argc, char **argv)
     TestPlatform test;
     test.clock.set(QDateTime::currentDateTime());
     AppState state;
-    ScreenHost host(state, test.platform, school.layout().programFolder);
-    host.StartMainMenu();
+    MainWindow host(state, test.platform, school.layout().programFolder);
+    host.startMainMenu();
     state.SeasonColour = CalendarText::seasonColour(test.clock.today().month());
     host.setGeometry(QApplication::primaryScreen()->availableGeometry());
     host.show();
@@ -66,7 +66,7 @@ int main(int argc, char **argv)
     state.LoginTime = int(test.clock.secondsSinceMidnight()) - 12 * 60;
     state.LoginTick = test.clock.tickCount() - 12 * 60 * 1000;
     host.openLevelMenu();
-    auto *menu = qobject_cast<seisekitime1 *>(host.currentScreen());
+    auto *menu = qobject_cast<LevelMenu *>(host.currentScreen());
     if (!menu)
         return 1;
     save(host, out + QStringLiteral("/menu-points.png"));

@@ -7,12 +7,13 @@
 #include <QRadioButton>
 
 #include "app/appstate.h"
-#include "app/ui/screenhost.h"
-#include "drill/ui/mainfrm.h"
-#include "menu/ui/seisekitime1.h"
-#include "result/ui/frmsyuuryou.h"
+#include "host/mainwindow.h"
+#include "drill/ui/drillscreen.h"
+#include "menu/ui/levelmenu.h"
+#include "result/ui/resultscreen.h"
 #include "roster/siblinglauncher.h"
-#include "roster/ui/namesel.h"
+#include "roster/ui/namescreen.h"
+#include "support/controls.h"
 #include "support/schoolfolder.h"
 #include "support/sessionfixture.h"
 #include "support/testplatform.h"
@@ -55,17 +56,18 @@ void TestRoad::splashToLauncher()
     SchoolFolder school;
     TestPlatform test;
     AppState state;
-    ScreenHost host(state, test.platform, school.layout().programFolder);
+    MainWindow host(state, test.platform, school.layout().programFolder);
     host.showSplash();
-    QTRY_VERIFY(qobject_cast<namesel *>(host.currentScreen()));
-    auto *names = qobject_cast<namesel *>(host.currentScreen());
+    QVERIFY(QTest::qWaitForWindowActive(&host));
+    QTRY_VERIFY(qobject_cast<NameScreen *>(host.currentScreen()));
+    auto *names = qobject_cast<NameScreen *>(host.currentScreen());
 
     // The first student of the list, confirmed with "1".
-    names->List1->setFocus();
-    QTest::keyClick(names->List1, Qt::Key_Down);
-    QTest::keyClick(names->List1, Qt::Key_1);
-    QTRY_VERIFY(qobject_cast<seisekitime1 *>(host.currentScreen()));
-    QPointer<seisekitime1> menu = qobject_cast<seisekitime1 *>(host.currentScreen());
+    control<QListWidget>(names, "List1")->setFocus();
+    QTest::keyClick(control<QListWidget>(names, "List1"), Qt::Key_Down);
+    QTest::keyClick(control<QListWidget>(names, "List1"), Qt::Key_1);
+    QTRY_VERIFY(qobject_cast<LevelMenu *>(host.currentScreen()));
+    QPointer<LevelMenu> menu = qobject_cast<LevelMenu *>(host.currentScreen());
     const qint16 student = state.StudentNumber;
     QVERIFY(student > 0);
     const int todayBefore = int(state.ResultTallies.at(1, student).todayCount);
@@ -73,7 +75,7 @@ void TestRoad::splashToLauncher()
 
     QTest::keyClick(menu, Qt::Key_1);
     QCOMPARE(state.CurrentLevel, qint16(1));
-    QPointer<MainFrm> drill = qobject_cast<MainFrm *>(host.currentScreen());
+    QPointer<DrillScreen> drill = qobject_cast<DrillScreen *>(host.currentScreen());
     QVERIFY(drill);
     QTRY_VERIFY(!menu);
 
@@ -85,13 +87,13 @@ void TestRoad::splashToLauncher()
         QTest::keyClicks(drill, QString::number(answerOnScreen(*drill)));
         QTest::keyClick(drill, Qt::Key_Space);
     }
-    auto *result = qobject_cast<FrmSyuuryou *>(host.currentScreen());
+    auto *result = qobject_cast<ResultScreen *>(host.currentScreen());
     QVERIFY(result);
     QCOMPARE(state.ResultTime, 90);
-    QTRY_VERIFY(!result->Command4->isHidden());
-    QTest::mouseClick(result->Command4, Qt::LeftButton);
+    QTRY_VERIFY(!control<QPushButton>(result, "Command4")->isHidden());
+    QTest::mouseClick(control<QPushButton>(result, "Command4"), Qt::LeftButton);
 
-    menu = qobject_cast<seisekitime1 *>(host.currentScreen());
+    menu = qobject_cast<LevelMenu *>(host.currentScreen());
     QVERIFY(menu);
     const int todayAfter = int(state.ResultTallies.at(1, student).todayCount);
     QCOMPARE(todayAfter, todayBefore + 1);
@@ -103,9 +105,9 @@ void TestRoad::splashToLauncher()
     QVERIFY(ownLine(menu->List5[1]).startsWith(u"  90秒 "_s));
 
     QTest::keyClick(menu, Qt::Key_0);
-    QTRY_VERIFY(qobject_cast<namesel *>(host.currentScreen()));
-    names = qobject_cast<namesel *>(host.currentScreen());
-    QTest::keyClick(names->List1, Qt::Key_0);
+    QTRY_VERIFY(qobject_cast<NameScreen *>(host.currentScreen()));
+    names = qobject_cast<NameScreen *>(host.currentScreen());
+    QTest::keyClick(control<QListWidget>(names, "List1"), Qt::Key_0);
     QCOMPARE(test.launcher.calls, 1);
     QCOMPARE(test.launcher.program, SiblingLauncher::path(school.layout().programFolder));
     QVERIFY(test.programEnd.ended);

@@ -2,15 +2,17 @@
 
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 
-#include "drill/ui/mainfrm.h"
-#include "menu/ui/seisekitime1.h"
+#include "drill/ui/drillscreen.h"
+#include "menu/ui/levelmenu.h"
 #include "result/recordsession.h"
-#include "result/ui/frmsyuuryou.h"
+#include "result/ui/resultscreen.h"
 #include "support/resultfiles.h"
+#include "support/controls.h"
 #include "support/sessionfixture.h"
 #include "support/windowsystemkeys.h"
 
@@ -40,14 +42,14 @@ QList<ResultRecord> sessions(qint16 student, qint16 level, QList<qint32> times)
 }
 
 // Records a session of `time` seconds at `level` and opens its result screen.
-FrmSyuuryou *recordAndOpen(SessionFixture &f, int level, qint32 time)
+ResultScreen *recordAndOpen(SessionFixture &f, int level, qint32 time)
 {
     f.state.CurrentLevel = static_cast<qint16>(level);
     f.state.ResultTime = time;
     if (!RecordSession(f.state, f.test.platform, level))
         return nullptr;
     f.host->openResult();
-    return qobject_cast<FrmSyuuryou *>(f.host->currentScreen());
+    return qobject_cast<ResultScreen *>(f.host->currentScreen());
 }
 
 } // namespace
@@ -150,29 +152,29 @@ void TestResultScreen::evaluation()
     f.state.CurrentLevel = static_cast<qint16>(level);
     f.state.ResultTime = time;
     QVERIFY(RecordSession(f.state, f.test.platform, level));
-    f.host->showWait();
+    f.host->setBusy(true);
     f.host->openResult();
 
-    auto *result = qobject_cast<FrmSyuuryou *>(f.host->currentScreen());
+    auto *result = qobject_cast<ResultScreen *>(f.host->currentScreen());
     QVERIFY(result);
-    QCOMPARE(result->Label18->text(), resultLine);
-    QCOMPARE(result->Label19->text(), pointsLine);
-    QCOMPARE(result->Label20->isHidden(), message.isEmpty());
+    QCOMPARE(control<QLabel>(result, "Label18")->text(), resultLine);
+    QCOMPARE(control<QLabel>(result, "Label19")->text(), pointsLine);
+    QCOMPARE(control<QLabel>(result, "Label20")->isHidden(), message.isEmpty());
     if (!message.isEmpty())
-        QCOMPARE(result->Label20->text(), message);
+        QCOMPARE(control<QLabel>(result, "Label20")->text(), message);
     QCOMPARE(f.playedNames(), sounds);
-    QCOMPARE(!result->Picture1->isHidden(), goalPanel);
-    QCOMPARE(result->Label13->text() + result->Label14->text(), todayCounts);
+    QCOMPARE(!control<QFrame>(result, "Picture1")->isHidden(), goalPanel);
+    QCOMPARE(control<QLabel>(result, "Label13")->text() + control<QLabel>(result, "Label14")->text(), todayCounts);
     QVERIFY(!f.host->waitShown());
     QVERIFY(!f.state.SessionRecordFlags.newPersonalBest && !f.state.SessionRecordFlags.newClassBest);
 
-    QVERIFY(result->Command4->isHidden() && result->Command5->isHidden());
-    QTRY_VERIFY(!result->Command4->isHidden());
-    QVERIFY(result->Picture1->isHidden());
-    QCOMPARE(!result->Command5->isHidden(), repeat);
-    QCOMPARE(!result->Label2->isHidden(), !repeat);
+    QVERIFY(control<QPushButton>(result, "Command4")->isHidden() && control<QPushButton>(result, "Command5")->isHidden());
+    QTRY_VERIFY(!control<QPushButton>(result, "Command4")->isHidden());
+    QVERIFY(control<QFrame>(result, "Picture1")->isHidden());
+    QCOMPARE(!control<QPushButton>(result, "Command5")->isHidden(), repeat);
+    QCOMPARE(!control<QLabel>(result, "Label2")->isHidden(), !repeat);
     if (!repeat)
-        QCOMPARE(result->Label2->text(), u"次のレベルへ進みましょう"_s);
+        QCOMPARE(control<QLabel>(result, "Label2")->text(), u"次のレベルへ進みましょう"_s);
     // The session itself was appended behind the earlier ones.
     QCOMPARE(f.results().size(), earlier.size() + 1);
     QCOMPARE(f.results().last().timeScore, time);
@@ -208,12 +210,12 @@ public:
     SoundResult playAndWait(const QString &path) override
     {
         if (screen)
-            panelShown.append(!screen->Picture1->isHidden() && screen->Command4->isHidden());
+            panelShown.append(!control<QFrame>(screen, "Picture1")->isHidden() && control<QPushButton>(screen, "Command4")->isHidden());
         played.append(QFileInfo(path).fileName());
         QTest::qWait(600);
         return {};
     }
-    FrmSyuuryou *screen = nullptr;
+    ResultScreen *screen = nullptr;
     QStringList played;
     QList<bool> panelShown;
 };
@@ -228,16 +230,17 @@ void TestResultScreen::buttonsWaitForTheCues()
     f.state.CurrentLevel = 4;
     f.state.ResultTime = 100;
     QVERIFY(RecordSession(f.state, f.test.platform, 4));
-    auto *result = new FrmSyuuryou(*f.host);
+    ResultScreen screen(f.state, f.test.platform);
+    auto *result = &screen;
     player.screen = result;
-    f.host->showScreen(result);
-    result->Form_Activate();
+    result->show();
+    result->activate();
     // The record sound and the fanfare both play under the goal panel;
     // the buttons come only afterwards.
     QCOMPARE(player.played, (QStringList{u"最高1.wav"_s, u"合格.wav"_s}));
     QCOMPARE(player.panelShown, (QList<bool>{true, true}));
-    QVERIFY(!result->Command4->isHidden());
-    QVERIFY(result->Picture1->isHidden());
+    QVERIFY(!control<QPushButton>(result, "Command4")->isHidden());
+    QVERIFY(control<QFrame>(result, "Picture1")->isHidden());
 }
 
 // A cue longer than the button timer, played the way the real player does:
@@ -268,16 +271,16 @@ void TestResultScreen::keysTypedDuringTheCuesPressNothing()
     f.test.platform.sound = &player;
     f.host->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.host.get()));
-    FrmSyuuryou *result = recordAndOpen(f, 2, 95);
+    ResultScreen *result = recordAndOpen(f, 2, 95);
     QVERIFY(result);
-    QVERIFY(!result->Command4->isHidden());
+    QVERIFY(!control<QPushButton>(result, "Command4")->isHidden());
     QTest::qWait(100);
     QVERIFY(f.host->currentScreen() == result);
-    QVERIFY(result->Command4->hasFocus());
+    QVERIFY(control<QPushButton>(result, "Command4")->hasFocus());
 
     // Afterwards Return presses the focused button.
     queueWindowSystemKey(f.host.get(), Qt::Key_Return, u"\r"_s);
-    QTRY_VERIFY(qobject_cast<seisekitime1 *>(f.host->currentScreen()));
+    QTRY_VERIFY(qobject_cast<LevelMenu *>(f.host->currentScreen()));
 }
 
 void TestResultScreen::pointsUseTheMultiplierAsWritten()
@@ -286,9 +289,9 @@ void TestResultScreen::pointsUseTheMultiplierAsWritten()
     QStringList table = levelTable();
     table[1] = u"100,150,0,5,1.4,0,0,14,7,,,"_s;
     f.setLevelTable(table);
-    FrmSyuuryou *result = recordAndOpen(f, 2, 100);
+    ResultScreen *result = recordAndOpen(f, 2, 100);
     QVERIFY(result);
-    QCOMPARE(result->Label19->text(), u"獲得ポイント：5点×1.4→7点"_s);
+    QCOMPARE(control<QLabel>(result, "Label19")->text(), u"獲得ポイント：5点×1.4→7点"_s);
     QCOMPARE(f.state.ResultTallies.at(2, SessionFixture::Student).todayPoints, 7);
 }
 
@@ -299,15 +302,15 @@ void TestResultScreen::buttons()
     QVERIFY(QTest::qWaitForWindowExposed(f.host.get()));
     auto *result = recordAndOpen(f, 3, 100);
     QVERIFY(result);
-    QTRY_VERIFY(!result->Command5->isHidden());
+    QTRY_VERIFY(!control<QPushButton>(result, "Command5")->isHidden());
 
     // "もう一度", even clicked twice at once, opens one fresh drill of the same level.
     const qsizetype drillsBefore = f.test.random.seeds.size();
-    queueWindowSystemClick(result->Command5, true);
-    QTRY_VERIFY(qobject_cast<MainFrm *>(f.host->currentScreen()));
+    queueWindowSystemClick(control<QPushButton>(result, "Command5"), true);
+    QTRY_VERIFY(qobject_cast<DrillScreen *>(f.host->currentScreen()));
     QTest::qWait(50);
     QCOMPARE(f.test.random.seeds.size(), drillsBefore + 1);
-    auto *drill = qobject_cast<MainFrm *>(f.host->currentScreen());
+    auto *drill = qobject_cast<DrillScreen *>(f.host->currentScreen());
     QVERIFY(drill);
     QCOMPARE(f.state.CurrentLevel, 3);
     QVERIFY(!drill->PictureStart->isHidden());
@@ -318,10 +321,10 @@ void TestResultScreen::buttons()
     f.state.ResultTime = 100;
     QVERIFY(RecordSession(f.state, f.test.platform, 3));
     f.host->openResult();
-    result = qobject_cast<FrmSyuuryou *>(f.host->currentScreen());
-    QTRY_VERIFY(!result->Command4->isHidden());
-    QTest::mouseClick(result->Command4, Qt::LeftButton);
-    QVERIFY(qobject_cast<seisekitime1 *>(f.host->currentScreen()));
+    result = qobject_cast<ResultScreen *>(f.host->currentScreen());
+    QTRY_VERIFY(!control<QPushButton>(result, "Command4")->isHidden());
+    QTest::mouseClick(control<QPushButton>(result, "Command4"), Qt::LeftButton);
+    QVERIFY(qobject_cast<LevelMenu *>(f.host->currentScreen()));
 }
 
 QTEST_MAIN(TestResultScreen)

@@ -5,14 +5,14 @@
 
 #include "app/startup.h"
 #include "drill/problemstat.h"
-#include "drill/ui/mainfrm.h"
+#include "drill/ui/drillscreen.h"
 #include "store/resultsfile.h"
 #include "store/tallies.h"
 #include "support/resultfiles.h"
 
 SessionFixture::SessionFixture()
 {
-    host = std::make_unique<ScreenHost>(state, test.platform, school.layout().programFolder);
+    host = std::make_unique<MainWindow>(state, test.platform, school.layout().programFolder);
     loadSettings();
     // Tests say which sessions exist; the demo school's own are left out.
     ResultFiles::write(resultsPath(), {});
@@ -79,7 +79,7 @@ QStringList SessionFixture::playedNames() const
     return names;
 }
 
-int answerOnScreen(const MainFrm &frm)
+int answerOnScreen(const DrillScreen &frm)
 {
     const int first = frm.LabelFirst->text().toInt();
     const int second = frm.LabelSecond->text().toInt();

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "app/appstate.h"
-#include "app/ui/screenhost.h"
+#include "host/mainwindow.h"
 #include "store/resultrecord.h"
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"
@@ -35,10 +35,10 @@ struct SessionFixture
     SchoolFolder school;
     TestPlatform test;
     AppState state;
-    std::unique_ptr<ScreenHost> host;
+    std::unique_ptr<MainWindow> host;
 };
 
-class MainFrm;
+class DrillScreen;
 
 // The answer of the problem on the drill screen, read as a student reads it.
-int answerOnScreen(const MainFrm &frm);
+int answerOnScreen(const DrillScreen &frm);

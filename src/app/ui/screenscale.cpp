@@ -1,4 +1,4 @@
-#include "drill/ui/screenscale.h"
+#include "app/ui/screenscale.h"
 
 #include <algorithm>
 

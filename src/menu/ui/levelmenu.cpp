@@ -1,4 +1,4 @@
-#include "menu/ui/seisekitime1.h"
+#include "menu/ui/levelmenu.h"
 
 #include <algorithm>
 #include <utility>
@@ -23,7 +23,6 @@
 #include "app/localpage.h"
 #include "app/spokentext.h"
 #include "app/textnumber.h"
-#include "app/ui/screenhost.h"
 #include "app/ui/screenstyle.h"
 #include "app/ui/spokenlist.h"
 #include "drill/sessionclock.h"
@@ -118,9 +117,10 @@ ResultLists::LevelLines *spokenWanted(ResultLists::LevelLines &spoken)
 
 } // namespace
 
-seisekitime1::seisekitime1(ScreenHost &host, QWidget *parent)
+LevelMenu::LevelMenu(AppState &state, Platform &platform, QWidget *parent)
     : QWidget(parent)
-    , m_host(host)
+    , m_state(state)
+    , m_platform(platform)
 {
     setObjectName(QStringLiteral("seisekitime1"));
     setAttribute(Qt::WA_StyledBackground);
@@ -133,12 +133,12 @@ seisekitime1::seisekitime1(ScreenHost &host, QWidget *parent)
     qApp->installEventFilter(this);
 }
 
-seisekitime1::~seisekitime1()
+LevelMenu::~LevelMenu()
 {
     qApp->removeEventFilter(this);
 }
 
-void seisekitime1::buildHeader()
+void LevelMenu::buildHeader()
 {
     Label11 = named(new QLabel(this), QStringLiteral("Label11"));
     Label12 = named(new QLabel(this), QStringLiteral("Label12"));
@@ -162,7 +162,7 @@ void seisekitime1::buildHeader()
     HScroll1->hide();
 }
 
-void seisekitime1::buildViewPanel()
+void LevelMenu::buildViewPanel()
 {
     Picture1 = named(new QFrame(this), QStringLiteral("Picture1"));
     const QFont panelFont = pixelFont(font(), 15);
@@ -206,7 +206,7 @@ void seisekitime1::buildViewPanel()
     Command17->hide();
 }
 
-void seisekitime1::buildTemplates()
+void LevelMenu::buildTemplates()
 {
     Picture15.push_back(named(new QFrame(this), arrayName("Picture15", 0)));
     QFrame *frame = Picture15[0];
@@ -234,7 +234,7 @@ void seisekitime1::buildTemplates()
         label->setStyleSheet(QStringLiteral("color: black;"));
 }
 
-void seisekitime1::buildCover()
+void LevelMenu::buildCover()
 {
     Picture2 = named(new QFrame(this), QStringLiteral("Picture2"));
     Picture2->setAutoFillBackground(true);
@@ -248,7 +248,7 @@ void seisekitime1::buildCover()
     Picture2->hide();
 }
 
-void seisekitime1::connectControls()
+void LevelMenu::connectControls()
 {
     for (int i = 0; i < 3; ++i) {
         connect(Option2[i], &QRadioButton::toggled, this, [this, i](bool on) {
@@ -262,21 +262,21 @@ void seisekitime1::connectControls()
                 Option1_Click(j);
         });
     }
-    connect(Combo1, &QComboBox::activated, this, &seisekitime1::Combo1_Click);
-    connect(Combo2, &QComboBox::activated, this, &seisekitime1::Combo2_Click);
-    connect(Command1, &QPushButton::clicked, this, &seisekitime1::Command1_Click);
-    connect(Command8, &QPushButton::clicked, this, &seisekitime1::Command8_Click);
-    connect(HScroll1, &QScrollBar::valueChanged, this, &seisekitime1::HScroll1_Change);
+    connect(Combo1, &QComboBox::activated, this, &LevelMenu::Combo1_Click);
+    connect(Combo2, &QComboBox::activated, this, &LevelMenu::Combo2_Click);
+    connect(Command1, &QPushButton::clicked, this, &LevelMenu::Command1_Click);
+    connect(Command8, &QPushButton::clicked, this, &LevelMenu::Command8_Click);
+    connect(HScroll1, &QScrollBar::valueChanged, this, &LevelMenu::HScroll1_Change);
 }
 
-int seisekitime1::levelCount() const
+int LevelMenu::levelCount() const
 {
-    return std::clamp<int>(m_host.state().LevelCount, 0, MaxLevel);
+    return std::clamp<int>(m_state.LevelCount, 0, MaxLevel);
 }
 
-void seisekitime1::Form_Load()
+void LevelMenu::prepare()
 {
-    const AppState &state = m_host.state();
+    const AppState &state = m_state;
     const int n = levelCount();
     // Twips at the screen's resolution, widened to fill a screen wider than the design.
     const QScreen *screen = QApplication::primaryScreen();
@@ -312,7 +312,7 @@ void seisekitime1::Form_Load()
     Picture2->setGeometry(rect());
 }
 
-void seisekitime1::sizeTemplates()
+void LevelMenu::sizeTemplates()
 {
     // The number label takes a fifth of the column, the counts half each.
     const int w = m_columnWidth;
@@ -334,9 +334,9 @@ void seisekitime1::sizeTemplates()
         label->setFont(small);
 }
 
-void seisekitime1::buildColumn(int k)
+void LevelMenu::buildColumn(int k)
 {
-    const AppState &state = m_host.state();
+    const AppState &state = m_state;
     auto *frame = named(new QFrame(this), arrayName("Picture15", k));
     Picture15.push_back(frame);
     Label1.push_back(loadLabel(Label1[0], frame, "Label1", k));
@@ -388,9 +388,9 @@ void seisekitime1::buildColumn(int k)
     frame->show();
 }
 
-void seisekitime1::fillStandardLabels(int k)
+void LevelMenu::fillStandardLabels(int k)
 {
-    const AppState &state = m_host.state();
+    const AppState &state = m_state;
     const LevelStandard &standard = state.LevelStandards[std::size_t(k)];
     const int s = state.StudentNumber;
     const bool known = TallyTables::contains(k, s);
@@ -409,9 +409,9 @@ void seisekitime1::fillStandardLabels(int k)
                        + DecimalMultiplier(standard.PointMultiplier).text() + u')');
 }
 
-void seisekitime1::fillCountLabels(int k)
+void LevelMenu::fillCountLabels(int k)
 {
-    const AppState &state = m_host.state();
+    const AppState &state = m_state;
     const int s = state.StudentNumber;
     const TallyCell none;
     const TallyCell &cell = TallyTables::contains(k, s) ? state.ResultTallies.at(k, s) : none;
@@ -423,10 +423,10 @@ void seisekitime1::fillCountLabels(int k)
                                              : QStringLiteral("-----"));
 }
 
-void seisekitime1::Form_Activate()
+void LevelMenu::activate()
 {
-    AppState &state = m_host.state();
-    Platform &platform = m_host.platform();
+    AppState &state = m_state;
+    Platform &platform = m_platform;
     Command8->setVisible(RosterTable::trimBlanks(state.StudentName) == teacherName());
     Label17->setText(QStringLiteral("起動後")
                      + QString::number(SessionTiming::minutesSinceLogin(platform.clock.tickCount(), state.LoginTick))
@@ -460,9 +460,9 @@ void seisekitime1::Form_Activate()
     m_keyReady = true;
 }
 
-void seisekitime1::showTodayTotal()
+void LevelMenu::showTodayTotal()
 {
-    const AppState &state = m_host.state();
+    const AppState &state = m_state;
     double today = 0;
     for (int level = 1; level <= MaxLevel; ++level) {
         if (TallyTables::contains(level, state.StudentNumber))
@@ -475,7 +475,7 @@ void seisekitime1::showTodayTotal()
 // Points view, total ranking. The first kind button is selected on a fresh
 // build, so selecting it fills the lists; the view switch then only sets
 // the look while the suppress flag is up.
-void seisekitime1::setDefaultView()
+void LevelMenu::setDefaultView()
 {
     ProgressBar2->setMaximum(levelCount());
     m_viewMode = int(ViewMode::Points);
@@ -488,9 +488,9 @@ void seisekitime1::setDefaultView()
     m_suppress = false;
 }
 
-void seisekitime1::fillHeaderLabels()
+void LevelMenu::fillHeaderLabels()
 {
-    const AppState &state = m_host.state();
+    const AppState &state = m_state;
     Label12->setText(state.StudentGrade + u' ' + RosterTable::trimBlanks(state.StudentName));
     Label13->setText(state.SiteTitle + u':' + QString::number(state.StudentNumber));
     Label11->setText(state.ContentTitle);
@@ -500,17 +500,17 @@ void seisekitime1::fillHeaderLabels()
     Label11->setFont(title);
 }
 
-bool seisekitime1::maySkipPast(int k) const
+bool LevelMenu::maySkipPast(int k) const
 {
-    const AppState &state = m_host.state();
+    const AppState &state = m_state;
     const std::size_t next = std::size_t(std::min(k + 1, MaxLevel));
     return state.LevelStandards[next].ClearPoints == 9999 || RosterTable::trimBlanks(state.StudentName) == teacherName()
            || LevelCleared(state, k, state.StudentNumber);
 }
 
-void seisekitime1::Command9_Click()
+void LevelMenu::Command9_Click()
 {
-    AppState &state = m_host.state();
+    AppState &state = m_state;
     const int s = state.StudentNumber;
     state.GoalClearedAtStart = LevelCleared(state, state.GoalLevel, s);
     const int n = std::min<int>(levelCount(), int(Text1.size()) - 1);
@@ -528,7 +528,7 @@ void seisekitime1::Command9_Click()
     }
 }
 
-bool seisekitime1::mayStart(int level) const
+bool LevelMenu::mayStart(int level) const
 {
     return !m_leaving && !Picture7->isVisible() && level >= 1 && level < int(Command4.size())
            && Command4[level]->isEnabled();
@@ -537,12 +537,12 @@ bool seisekitime1::mayStart(int level) const
 // The screen is being left from the first start or return on: a key or
 // click that arrives while it repaints must not start a second drill.
 // A lowest time of 0 (or none) would end the session after its first second.
-bool seisekitime1::levelSetUp(int level)
+bool LevelMenu::levelSetUp(int level)
 {
-    const AppState &state = m_host.state();
+    const AppState &state = m_state;
     if (state.LevelStandards[std::size_t(level)].MinimumTime > 0)
         return true;
-    m_host.platform().dialogs.tell(
+    m_platform.dialogs.tell(
         QStringLiteral("注意"),
         QStringLiteral("「%1」はまだ準備ができていないため、始められません。\n%2 の最低タイムを先生に確かめてもらってください。")
             .arg(state.LevelNames[std::size_t(level)], QString::fromUtf8(LevelStandardFile::FileName)),
@@ -550,29 +550,29 @@ bool seisekitime1::levelSetUp(int level)
     return false;
 }
 
-void seisekitime1::Command4_Click(int level)
+void LevelMenu::Command4_Click(int level)
 {
     if (!mayStart(level) || !levelSetUp(level))
         return;
     m_leaving = true;
     m_keyReady = false;
     showCover(true);
-    m_host.state().CurrentLevel = qint16(level);
+    m_state.CurrentLevel = qint16(level);
     QCoreApplication::processEvents();
-    m_host.openDrill();
+    emit levelChosen(level);
 }
 
-void seisekitime1::Label3_Click(int level)
+void LevelMenu::Label3_Click(int level)
 {
     if (!mayStart(level) || !levelSetUp(level))
         return;
     m_leaving = true;
     m_keyReady = false;
-    m_host.state().CurrentLevel = qint16(level);
-    m_host.openDrill();
+    m_state.CurrentLevel = qint16(level);
+    emit levelChosen(level);
 }
 
-void seisekitime1::Form_KeyPress(const QString &typed)
+void LevelMenu::Form_KeyPress(const QString &typed)
 {
     if (!m_keyReady || typed.size() != 1)
         return;
@@ -591,14 +591,14 @@ void seisekitime1::Form_KeyPress(const QString &typed)
         Command4_Click(level);
 }
 
-void seisekitime1::HScroll1_Change()
+void LevelMenu::HScroll1_Change()
 {
     const int first = HScroll1->value();
     for (int k = 1; k < int(Picture15.size()); ++k)
         Picture15[k]->move(m_columnsLeft + (k - first) * m_columnWidth, m_columnsTop);
 }
 
-void seisekitime1::Command1_Click()
+void LevelMenu::Command1_Click()
 {
     if (m_leaving)
         return;
@@ -606,16 +606,16 @@ void seisekitime1::Command1_Click()
     m_keyReady = false;
     showCover(true);
     QCoreApplication::processEvents();
-    m_host.openNameSelection();
+    emit backRequested();
 }
 
-void seisekitime1::Command8_Click()
+void LevelMenu::Command8_Click()
 {
-    m_host.platform().dialogs.tell(QStringLiteral("注意"), QStringLiteral("データ処理はまだ使えません。"),
+    m_platform.dialogs.tell(QStringLiteral("注意"), QStringLiteral("データ処理はまだ使えません。"),
                                    DialogIcon::Information);
 }
 
-void seisekitime1::回数など表示()
+void LevelMenu::回数など表示()
 {
     for (int k = 1; k < int(List5.size()); ++k) {
         Label9[k]->setText(QStringLiteral("今日"));
@@ -624,13 +624,13 @@ void seisekitime1::回数など表示()
     }
 }
 
-void seisekitime1::成績リスト色表示()
+void LevelMenu::成績リスト色表示()
 {
     for (int k = 1; k < int(List5.size()); ++k)
         成績リスト色表示単独(k);
 }
 
-void seisekitime1::成績リスト色表示単独(int level)
+void LevelMenu::成績リスト色表示単独(int level)
 {
     if (level < 1 || level >= int(List5.size()) || List5[level]->count() == 0)
         return;
@@ -638,7 +638,7 @@ void seisekitime1::成績リスト色表示単独(int level)
     List5[level]->clearSelection();
 }
 
-void seisekitime1::showCover(bool shown)
+void LevelMenu::showCover(bool shown)
 {
     Picture2->setGeometry(rect());
     if (shown) {
@@ -650,7 +650,7 @@ void seisekitime1::showCover(bool shown)
     }
 }
 
-void seisekitime1::Option2_Click(int index)
+void LevelMenu::Option2_Click(int index)
 {
     Command17->hide();
     Command1->setEnabled(false);
@@ -686,7 +686,7 @@ void seisekitime1::Option2_Click(int index)
     }
 }
 
-void seisekitime1::beginFill()
+void LevelMenu::beginFill()
 {
     if (QWidget *focus = QApplication::focusWidget(); focus && isAncestorOf(focus))
         m_focusBeforeFill = focus;
@@ -699,7 +699,7 @@ void seisekitime1::beginFill()
     QCoreApplication::processEvents();
 }
 
-void seisekitime1::endFill()
+void LevelMenu::endFill()
 {
     describeLists();
     Picture1->setEnabled(true);
@@ -715,7 +715,7 @@ void seisekitime1::endFill()
     m_focusBeforeFill = nullptr;
 }
 
-void seisekitime1::Option1_Click(int index)
+void LevelMenu::Option1_Click(int index)
 {
     const std::optional<ListKind> list = ListFor(ViewModeOf(m_viewMode), index);
     if (!list)
@@ -747,28 +747,28 @@ void seisekitime1::Option1_Click(int index)
     m_keyReady = wasReady;
 }
 
-void seisekitime1::fillRankings()
+void LevelMenu::fillRankings()
 {
     const int n = levelCount();
     ProgressBar2->setRange(0, n);
-    std::vector<RankingStudent> roster = RankingRoster(m_host.state().Roster);
+    std::vector<RankingStudent> roster = RankingRoster(m_state.Roster);
     for (int k = 1; k <= n; ++k) {
         ProgressBar2->setValue(k);
         rankLevel(k, roster);
     }
 }
 
-void seisekitime1::Command3_Click(int level)
+void LevelMenu::Command3_Click(int level)
 {
-    std::vector<RankingStudent> roster = RankingRoster(m_host.state().Roster);
+    std::vector<RankingStudent> roster = RankingRoster(m_state.Roster);
     rankLevel(level, roster);
 }
 
-void seisekitime1::rankLevel(int level, std::vector<RankingStudent> &roster)
+void LevelMenu::rankLevel(int level, std::vector<RankingStudent> &roster)
 {
     if (level < 1 || level >= int(List5.size()))
         return;
-    const AppState &state = m_host.state();
+    const AppState &state = m_state;
     Label9[level]->setText(QStringLiteral("今日"));
     Label10[level]->setText(QStringLiteral("今まで"));
     SetLevelValues(roster, state, level);
@@ -787,7 +787,7 @@ void seisekitime1::rankLevel(int level, std::vector<RankingStudent> &roster)
     成績リスト色表示単独(level);
 }
 
-void seisekitime1::Command6_Click()
+void LevelMenu::Command6_Click()
 {
     Label5->setText(ListTitle(ListKind::BestTimes));
     回数など表示();
@@ -796,7 +796,7 @@ void seisekitime1::Command6_Click()
     Picture1->setEnabled(true);
 }
 
-void seisekitime1::setLines(const LevelLines &lines, const LevelLines &spoken)
+void LevelMenu::setLines(const LevelLines &lines, const LevelLines &spoken)
 {
     for (int k = 1; k < int(List5.size()) && k < int(lines.size()); ++k)
         SpokenList::addLines(List5[k], lines[std::size_t(k)],
@@ -804,19 +804,19 @@ void seisekitime1::setLines(const LevelLines &lines, const LevelLines &spoken)
 }
 
 // A screen reader names each list by its level and tells which view it shows.
-void seisekitime1::describeLists()
+void LevelMenu::describeLists()
 {
     const QString title = Label5->text().isEmpty() ? SpokenText::join({Combo2->currentText()}) : Label5->text();
     for (int k = 1; k < int(List5.size()); ++k)
         List5[k]->setAccessibleDescription(title);
 }
 
-LogContext seisekitime1::logContext() const
+LogContext LevelMenu::logContext() const
 {
-    const AppState &state = m_host.state();
+    const AppState &state = m_state;
     LogContext context;
     context.levelCount = levelCount();
-    context.today = m_host.platform().clock.today();
+    context.today = m_platform.clock.today();
     context.gradeFilter = Combo1->currentText();
     context.currentStudent = state.StudentNumber;
     context.student = [&state](qint32 number) { return RosterStudent(state.Roster, number); };
@@ -826,12 +826,12 @@ LogContext seisekitime1::logContext() const
 
 // The newest `window` records in file order; false when the program is
 // ending after a file error.
-bool seisekitime1::readLog(qint32 window, std::vector<LogRecord> &records)
+bool LevelMenu::readLog(qint32 window, std::vector<LogRecord> &records)
 {
-    Platform &platform = m_host.platform();
+    Platform &platform = m_platform;
     records.clear();
     ResultsFile file;
-    FileFault fault = OpenResultsFile(m_host.state(), platform, file, ResultsFile::Access::ReadOnly);
+    FileFault fault = OpenResultsFile(m_state, platform, file, ResultsFile::Access::ReadOnly);
     qint32 count = 0;
     qint32 got = 0;
     if (!fault.failed())
@@ -859,7 +859,7 @@ bool seisekitime1::readLog(qint32 window, std::vector<LogRecord> &records)
     return true;
 }
 
-void seisekitime1::Command5_Click()
+void LevelMenu::Command5_Click()
 {
     Label5->setText(ListTitle(ListKind::TodayLog));
     回数など表示();
@@ -873,7 +873,7 @@ void seisekitime1::Command5_Click()
     Picture1->setEnabled(true);
 }
 
-void seisekitime1::Command7_Click()
+void LevelMenu::Command7_Click()
 {
     回数など表示();
     std::vector<LogRecord> records;
@@ -888,7 +888,7 @@ void seisekitime1::Command7_Click()
     Combo2->show();
 }
 
-void seisekitime1::Command16_Click()
+void LevelMenu::Command16_Click()
 {
     回数など表示();
     std::vector<LogRecord> records;
@@ -896,7 +896,7 @@ void seisekitime1::Command16_Click()
         return;
     Label5->setText(ListTitle(ListKind::OwnHistory));
     LevelLines spoken;
-    const LevelLines lines = OwnHistory(records, logContext(), m_host.state().StudentNumber, spokenWanted(spoken));
+    const LevelLines lines = OwnHistory(records, logContext(), m_state.StudentNumber, spokenWanted(spoken));
     setLines(lines, spoken);
     describeLists();
     showCover(false);
@@ -907,14 +907,14 @@ void seisekitime1::Command16_Click()
     Command1->setEnabled(true);
 }
 
-void seisekitime1::Combo1_Click()
+void LevelMenu::Combo1_Click()
 {
     Option2_Click(Option2[0]->isChecked() ? 0 : 1);
     if (Command4.size() > 1)
         Command4[1]->setFocus();
 }
 
-void seisekitime1::Combo2_Click()
+void LevelMenu::Combo2_Click()
 {
     if (!Option1[3]->isChecked())
         return;
@@ -922,7 +922,7 @@ void seisekitime1::Combo2_Click()
     Option1_Click(3);
 }
 
-bool seisekitime1::eventFilter(QObject *watched, QEvent *event)
+bool LevelMenu::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
     if (type == QEvent::MouseButtonRelease) {
@@ -950,13 +950,13 @@ bool seisekitime1::eventFilter(QObject *watched, QEvent *event)
     return shortcut;
 }
 
-void seisekitime1::resizeEvent(QResizeEvent *event)
+void LevelMenu::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     placeHeader();
 }
 
-void seisekitime1::placeHeader()
+void LevelMenu::placeHeader()
 {
     const int n = int(Picture15.size()) - 1;
     const int columns = std::max(n, 0) * m_columnWidth;
@@ -1008,7 +1008,7 @@ void seisekitime1::placeHeader()
 
 // The list lines are fixed-width columns; the widest (a points-view period
 // line) must fit without clipping.
-void seisekitime1::fitListFont()
+void LevelMenu::fitListFont()
 {
     const int scrollBar = qApp->style() ? 20 : 16;
     const QFont font = fitted(ScreenStyle::fixedPitchFont(), QStringLiteral(" 9999 12/31①やまだはな①4999秒"),

@@ -12,8 +12,8 @@
 #include <QTextBrowser>
 
 #include "app/appstate.h"
-#include "app/ui/screenhost.h"
-#include "menu/ui/seisekitime1.h"
+#include "host/mainwindow.h"
+#include "menu/ui/levelmenu.h"
 #include "store/resultsfile.h"
 #include "support/resultfiles.h"
 #include "support/schoolfolder.h"
@@ -61,10 +61,10 @@ struct Fixture
         school.writeText(u"school/新名簿.txt"_s, Roster);
         school.writeText(u"school/kazudori/タイム回数データ.txt"_s, standards(rows));
         ResultFiles::write(ResultsFile::pathIn(school.layout().dataFolder), ResultFiles::encode(records));
-        host.StartMainMenu();
+        host.startMainMenu();
         host.show();
     }
-    seisekitime1 *open(qint16 student, const QString &name = {})
+    LevelMenu *open(qint16 student, const QString &name = {})
     {
         state.StudentNumber = student;
         state.StudentName = name.isEmpty() ? state.Roster.name(student) : name;
@@ -72,10 +72,10 @@ struct Fixture
         state.LoginTime = 10 * 3600 - 5 * 60 - 59;  // the clock stands at 10:00
         state.LoginTick = test.clock.tickCount() - (5 * 60 + 59) * 1000;
         host.openLevelMenu();
-        menu = qobject_cast<seisekitime1 *>(host.currentScreen());
+        menu = qobject_cast<LevelMenu *>(host.currentScreen());
         return menu;
     }
-    bool menuGone() const { return qobject_cast<seisekitime1 *>(host.currentScreen()) == nullptr; }
+    bool menuGone() const { return qobject_cast<LevelMenu *>(host.currentScreen()) == nullptr; }
     QList<bool> notices() const
     {
         QList<bool> shown;
@@ -87,8 +87,8 @@ struct Fixture
     SchoolFolder school;
     TestPlatform test;
     AppState state;
-    ScreenHost host{state, test.platform, school.layout().programFolder};
-    seisekitime1 *menu = nullptr;
+    MainWindow host{state, test.platform, school.layout().programFolder};
+    LevelMenu *menu = nullptr;
 };
 
 QStringList lines(const QListWidget *list)
@@ -134,7 +134,7 @@ void TestSeisekitime1::buildsFourColumns()
 {
     Fixture f;
     QVERIFY(f.open(1));
-    seisekitime1 *m = f.menu;
+    LevelMenu *m = f.menu;
     QCOMPARE(m->Picture15.size(), std::size_t(5));
     QVERIFY(m->Picture15[0]->isHidden());
     // 3648 twips at the screen's resolution, or wider to fill a wide screen.
@@ -201,7 +201,7 @@ void TestSeisekitime1::countLabels()
     Fixture f(DemoRows, sessions(1, 1, 2, 60) + sessions(1, 2, 1, 150, Today.addDays(-30))
                             + sessions(2, 3, 3, 60));
     QVERIFY(f.open(1));
-    seisekitime1 *m = f.menu;
+    LevelMenu *m = f.menu;
     QCOMPARE(m->Label14[1]->text(), u"2回/22点"_s);
     QCOMPARE(m->Label15[1]->text(), u"2回/22点"_s);
     QCOMPARE(m->Label14[2]->text(), u"-----"_s);
@@ -444,7 +444,7 @@ void TestSeisekitime1::viewsFillLists()
     Fixture f(DemoRows, sessions(1, 1, 1, 60) + sessions(2, 1, 1, 90, Today.addDays(-5))
                             + sessions(2, 1, 1, 99999));
     QVERIFY(f.open(1));
-    seisekitime1 *m = f.menu;
+    LevelMenu *m = f.menu;
     QStringList level1 = lines(m->List5[1]);
     QCOMPARE(level1.size(), 4);
     QCOMPARE(level1[0], u" 1●やまだ　は 11/   11"_s);
@@ -490,7 +490,7 @@ void TestSeisekitime1::listLinesFitTheirColumn()
     Fixture f(DemoRows, sessions(1, 1, 1, 60) + sessions(2, 1, 1, 4321, Today.addDays(-2))
                             + sessions(3, 2, 1, 99999));
     QVERIFY(f.open(1));
-    seisekitime1 *m = f.menu;
+    LevelMenu *m = f.menu;
     const auto check = [m] {
         for (int k = 1; k <= 4; ++k) {
             QListWidget *list = m->List5[k];
@@ -521,7 +521,7 @@ void TestSeisekitime1::logsReachTheNewestOfALargeFile()
     records += sessions(1, 1, 1, 60);
     Fixture f(DemoRows, records);
     QVERIFY(f.open(1));
-    seisekitime1 *m = f.menu;
+    LevelMenu *m = f.menu;
     m->Option2[0]->click();
     m->Option1[2]->click();
     QCOMPARE(m->List5[1]->count(), 1);
@@ -546,4 +546,4 @@ void TestSeisekitime1::unreadableResultsEndTheProgram()
 }
 
 QTEST_MAIN(TestSeisekitime1)
-#include "tst_seisekitime1.moc"
+#include "tst_levelmenu.moc"

@@ -9,13 +9,14 @@
 #include <QTimer>
 
 #include "app/appstate.h"
-#include "app/ui/frmver.h"
-#include "app/ui/screenhost.h"
+#include "app/ui/versiondialog.h"
+#include "host/mainwindow.h"
 #include "platform/cp932.h"
 #include "roster/siblinglauncher.h"
 #include "roster/singlecopy.h"
-#include "roster/ui/namesel.h"
+#include "roster/ui/namescreen.h"
 #include "store/resultsfile.h"
+#include "support/controls.h"
 #include "support/resultfiles.h"
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"
@@ -59,20 +60,23 @@ struct Fixture
     }
     void open()
     {
-        host.StartMainMenu();
+        host.startMainMenu();
         host.show();
-        screen = qobject_cast<namesel *>(host.currentScreen());
+        // Shortcut keys reach only the active window, as on a real desktop.
+        host.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&host));
+        screen = qobject_cast<NameScreen *>(host.currentScreen());
     }
     QStringList rows() const
     {
         QStringList out;
-        for (int i = 0; i < screen->List1->count(); ++i)
-            out.append(screen->List1->item(i)->text());
+        for (int i = 0; i < control<QListWidget>(screen, "List1")->count(); ++i)
+            out.append(control<QListWidget>(screen, "List1")->item(i)->text());
         return out;
     }
     void clickRow(int row) const
     {
-        QListWidget *list = screen->List1;
+        QListWidget *list = control<QListWidget>(screen, "List1");
         list->scrollToItem(list->item(row));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
     }
@@ -80,8 +84,8 @@ struct Fixture
     SchoolFolder school;
     TestPlatform test;
     AppState state;
-    ScreenHost host{state, test.platform, school.layout().programFolder};
-    namesel *screen = nullptr;
+    MainWindow host{state, test.platform, school.layout().programFolder};
+    NameScreen *screen = nullptr;
 };
 
 int rowOf(const QStringList &rows, const QString &name)
@@ -120,15 +124,15 @@ void TestNameSel::opensWithPromptAndAllGrades()
     Fixture f;
     QVERIFY(f.screen);
     QCOMPARE(f.host.windowTitle(), u"Growna"_s);
-    QCOMPARE(f.screen->Label4->text(), u"カズドリ"_s);
-    QCOMPARE(f.screen->Label4->font().pointSize(), 48);
-    QCOMPARE(f.screen->Combo1->currentText(), u"全学年"_s);
+    QCOMPARE(control<QLabel>(f.screen, "Label4")->text(), u"カズドリ"_s);
+    QCOMPARE(control<QLabel>(f.screen, "Label4")->font().pointSize(), 48);
+    QCOMPARE(control<QComboBox>(f.screen, "Combo1")->currentText(), u"全学年"_s);
     QCOMPARE(f.state.InitialGradeFilter, u"全学年"_s);
-    QVERIFY(f.screen->Option1[1]->isChecked());
-    QCOMPARE(f.screen->Label1->text(), Prompt);
-    QVERIFY(f.screen->Label2->isHidden());
-    QVERIFY(f.screen->Picture5->isHidden());
-    QVERIFY(f.screen->WebBrowser2->toPlainText().contains(u"きょうもがんばろう"_s));
+    QVERIFY(control<QRadioButton>(f.screen, "Option1_1")->isChecked());
+    QCOMPARE(control<QLabel>(f.screen, "Label1")->text(), Prompt);
+    QCOMPARE(f.screen->chosenStudent(), qint16(0));
+    QVERIFY(control<QLabel>(f.screen, "Picture5")->isHidden());
+    QVERIFY(control<QTextBrowser>(f.screen, "WebBrowser2")->toPlainText().contains(u"きょうもがんばろう"_s));
 
     const QStringList rows = f.rows();
     QCOMPARE(rows.size(), 8);  // the first line and seven offered students
@@ -145,7 +149,7 @@ void TestNameSel::opensWithPromptAndAllGrades()
 void TestNameSel::gradeFilterFromCombo()
 {
     Fixture f;
-    QComboBox *combo = f.screen->Combo1;
+    QComboBox *combo = control<QComboBox>(f.screen, "Combo1");
     const auto choose = [&](const QString &text) {
         combo->setCurrentIndex(combo->findText(text));
         emit combo->activated(combo->currentIndex());
@@ -160,7 +164,7 @@ void TestNameSel::gradeFilterFromCombo()
     QVERIFY(rows[0].startsWith(u"中3 池田"_s));
     QCOMPARE(choose(u"小学生全体"_s).size(), 4);
     QCOMPARE(choose(u"全学年"_s).size(), 7);
-    QCOMPARE(f.screen->Label1->text(), Prompt);
+    QCOMPARE(control<QLabel>(f.screen, "Label1")->text(), Prompt);
 }
 
 void TestNameSel::clickThenKeyOneConfirms()
@@ -169,32 +173,32 @@ void TestNameSel::clickThenKeyOneConfirms()
     const int row = rowOf(f.rows(), u"やまだ"_s);
     f.clickRow(row);
     // The first ten characters: label, space and name fill them exactly.
-    QCOMPARE(f.screen->Label1->text(), u"小3 やまだ　はなこ"_s);
-    QCOMPARE(f.screen->Label2->text(), u"1"_s);
+    QCOMPARE(control<QLabel>(f.screen, "Label1")->text(), u"小3 やまだ　はなこ"_s);
+    QCOMPARE(f.screen->chosenStudent(), qint16(1));
 
     // "1" works wherever the focus is.
-    QTest::keyClick(f.screen->Combo1, Qt::Key_1);
+    QTest::keyClick(control<QComboBox>(f.screen, "Combo1"), Qt::Key_1);
     QCOMPARE(f.state.StudentNumber, qint16(1));
     QCOMPARE(f.state.StudentName, u"やまだ　はなこ"_s.leftJustified(20, u' '));
     QCOMPARE(f.state.StudentGrade, u"小３"_s);
     QCOMPARE(f.state.LoginTime, 10 * 3600);
     QCOMPARE(f.state.LoginTick, f.test.clock.tickCount());
     QCOMPARE(f.state.LevelCount, qint16(4));
-    QVERIFY(f.screen->Command14->isHidden());
-    QVERIFY(!f.screen->Picture5->isHidden());
+    QVERIFY(control<QPushButton>(f.screen, "Command14")->isHidden());
+    QVERIFY(!control<QLabel>(f.screen, "Picture5")->isHidden());
     QTRY_VERIFY(f.host.currentScreen() != f.screen);
 }
 
 void TestNameSel::keyboardAlone()
 {
     Fixture f;
-    f.screen->List1->setFocus();
-    QTest::keyClick(f.screen->List1, Qt::Key_Down);
-    QTest::keyClick(f.screen->List1, Qt::Key_Down);
-    QVERIFY(f.screen->Label1->text().startsWith(u"中3 池田"_s));
-    QTest::keyClick(f.screen->List1, Qt::Key_Up);
-    QVERIFY(f.screen->Label1->text().startsWith(u"高3 石井"_s));
-    QTest::keyClick(f.screen->List1, Qt::Key_Return);
+    control<QListWidget>(f.screen, "List1")->setFocus();
+    QTest::keyClick(control<QListWidget>(f.screen, "List1"), Qt::Key_Down);
+    QTest::keyClick(control<QListWidget>(f.screen, "List1"), Qt::Key_Down);
+    QVERIFY(control<QLabel>(f.screen, "Label1")->text().startsWith(u"中3 池田"_s));
+    QTest::keyClick(control<QListWidget>(f.screen, "List1"), Qt::Key_Up);
+    QVERIFY(control<QLabel>(f.screen, "Label1")->text().startsWith(u"高3 石井"_s));
+    QTest::keyClick(control<QListWidget>(f.screen, "List1"), Qt::Key_Return);
     QCOMPARE(f.state.StudentNumber, qint16(7));
     QCOMPARE(f.state.StudentGrade, QString());  // high school has no grade name
 }
@@ -202,13 +206,13 @@ void TestNameSel::keyboardAlone()
 void TestNameSel::doubleClickConfirms()
 {
     Fixture f;
-    QListWidget *list = f.screen->List1;
+    QListWidget *list = control<QListWidget>(f.screen, "List1");
     const int row = rowOf(f.rows(), u"佐藤"_s);
     const QPoint at = list->visualItemRect(list->item(row)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     // Everything before the "/": the padded name and the first figure's blank text.
-    QCOMPARE(f.screen->Label1->text(), u"小6 佐藤　一　　  　"_s);
+    QCOMPARE(control<QLabel>(f.screen, "Label1")->text(), u"小6 佐藤　一　　  　"_s);
     QCOMPARE(f.state.StudentNumber, qint16(3));
     QCOMPARE(f.state.StudentGrade, u"小６"_s);
 }
@@ -216,17 +220,17 @@ void TestNameSel::doubleClickConfirms()
 void TestNameSel::keyOneWithPromptStays()
 {
     Fixture f;
-    QTest::keyClick(f.screen->List1, Qt::Key_1);
+    QTest::keyClick(control<QListWidget>(f.screen, "List1"), Qt::Key_1);
     QCOMPARE(f.test.sound.played, QStringList{f.state.SoundFolder + u"boo.wav"_s});
-    QTest::keyClick(f.screen->List1, Qt::Key_Space);
+    QTest::keyClick(control<QListWidget>(f.screen, "List1"), Qt::Key_Space);
     f.clickRow(0);
-    QTest::mouseClick(f.screen->Command14, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.screen, "Command14"), Qt::LeftButton);
     QCOMPARE(f.test.sound.played.size(), 3);
     QCOMPARE(f.state.StudentNumber, qint16(0));
     QVERIFY(f.state.StudentName.isEmpty());
     QCOMPARE(f.host.currentScreen(), f.screen);
-    QVERIFY(!f.screen->Command14->isHidden());
-    QVERIFY(f.screen->Picture5->isHidden());
+    QVERIFY(!control<QPushButton>(f.screen, "Command14")->isHidden());
+    QVERIFY(control<QLabel>(f.screen, "Picture5")->isHidden());
 }
 
 void TestNameSel::displayModes()
@@ -235,7 +239,7 @@ void TestNameSel::displayModes()
     const QStringList figures{u"  1回/    2回"_s, u"  11/     16"_s, u"  11/  1回"_s, u"     16/    2回"_s};
     const QStringList zeroFigures{u"     /     　"_s, u"  　/       "_s, u"  　/     "_s, u"       /     　"_s};
     for (int mode : {0, 2, 3, 1}) {
-        QRadioButton *option = f.screen->Option1[mode];
+        QRadioButton *option = control<QRadioButton>(f.screen, qPrintable(u"Option1_%1"_s.arg(mode)));
         QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
         QCOMPARE(f.screen->displayMode(), mode);
         const QStringList rows = f.rows();
@@ -247,7 +251,7 @@ void TestNameSel::displayModes()
 void TestNameSel::launcherKeyZero()
 {
     Fixture f;
-    QTest::keyClick(f.screen->List1, Qt::Key_0);
+    QTest::keyClick(control<QListWidget>(f.screen, "List1"), Qt::Key_0);
     QCOMPARE(f.test.launcher.calls, 1);
     QCOMPARE(f.test.launcher.program, SiblingLauncher::path(f.school.layout().programFolder));
     QCOMPARE(f.test.launcher.arguments, QStringList{u"001"_s});
@@ -259,7 +263,7 @@ void TestNameSel::missingLauncherStays()
 {
     Fixture f;
     f.test.launcher.succeed = false;
-    QTest::mouseClick(f.screen->Command7, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.screen, "Command7"), Qt::LeftButton);
     QCOMPARE(f.test.launcher.calls, 1);
     QVERIFY(!f.test.programEnd.ended);
     QCOMPARE(f.test.dialogs.shown.size(), 1);
@@ -271,22 +275,22 @@ void TestNameSel::missingLauncherStays()
 void TestNameSel::versionDialogThenChoicesOnce()
 {
     Fixture f;
-    QComboBox *combo = f.screen->Combo1;
+    QComboBox *combo = control<QComboBox>(f.screen, "Combo1");
     combo->setCurrentIndex(combo->findText(u"小３"_s));
     emit combo->activated(combo->currentIndex());
 
     QString title;
     QString version;
     QTimer::singleShot(0, this, [&] {
-        auto *dialog = qobject_cast<frmver *>(QApplication::activeModalWidget());
+        auto *dialog = qobject_cast<VersionDialog *>(QApplication::activeModalWidget());
         QVERIFY(dialog);
-        title = dialog->Label1->text();
-        version = dialog->Label2->text();
-        QTest::mouseClick(dialog->Command1, Qt::LeftButton);
+        title = control<QLabel>(dialog, "Label1")->text();
+        version = control<QLabel>(dialog, "Label2")->text();
+        QTest::mouseClick(control<QPushButton>(dialog, "Command1"), Qt::LeftButton);
     });
-    QTest::mouseClick(f.screen->Label4, Qt::LeftButton);
+    QTest::mouseClick(control<QLabel>(f.screen, "Label4"), Qt::LeftButton);
     QCOMPARE(title, u"カズドリ"_s);
-    QCOMPARE(version, frmver::versionText());
+    QCOMPARE(version, VersionDialog::versionText());
 
     QCOMPARE(combo->count(), 12);
     QStringList choices;
@@ -297,7 +301,7 @@ void TestNameSel::versionDialogThenChoicesOnce()
     // Back to all grades, and the list agrees with the box.
     QCOMPARE(combo->currentText(), u"全学年"_s);
     QCOMPARE(f.rows().size(), 8);
-    QCOMPARE(f.screen->Label1->text(), Prompt);
+    QCOMPARE(control<QLabel>(f.screen, "Label1")->text(), Prompt);
 }
 
 void TestNameSel::secondCopyEnds()
@@ -306,14 +310,14 @@ void TestNameSel::secondCopyEnds()
     TestPlatform test;
     test.singleInstance.available = false;
     AppState state;
-    ScreenHost host(state, test.platform, school.layout().programFolder);
-    host.StartMainMenu();
+    MainWindow host(state, test.platform, school.layout().programFolder);
+    host.startMainMenu();
     QVERIFY(test.programEnd.ended);
     QCOMPARE(test.programEnd.code, SingleCopy::ExitCode);
     QCOMPARE(test.dialogs.shown.size(), 1);
     QCOMPARE(test.dialogs.shown[0].icon, DialogIcon::Critical);
     QCOMPARE(test.dialogs.shown[0].title, u"注意"_s);
-    QVERIFY(!qobject_cast<namesel *>(host.currentScreen()));
+    QVERIFY(!qobject_cast<NameScreen *>(host.currentScreen()));
 }
 
 void TestNameSel::missingRosterIsReported()
@@ -322,15 +326,15 @@ void TestNameSel::missingRosterIsReported()
     school.remove(u"school/新名簿.txt"_s);
     TestPlatform test;
     AppState state;
-    ScreenHost host(state, test.platform, school.layout().programFolder);
-    host.StartMainMenu();
-    auto *screen = qobject_cast<namesel *>(host.currentScreen());
+    MainWindow host(state, test.platform, school.layout().programFolder);
+    host.startMainMenu();
+    auto *screen = qobject_cast<NameScreen *>(host.currentScreen());
     QVERIFY(screen);
-    QCOMPARE(screen->List1->count(), 1);
+    QCOMPARE(control<QListWidget>(screen, "List1")->count(), 1);
     QCOMPARE(test.dialogs.shown.size(), 1);
     QVERIFY(test.dialogs.shown[0].text.contains(u"新名簿.txt"_s));
     QVERIFY(!test.programEnd.ended);
-    QTest::keyClick(screen->List1, Qt::Key_1);
+    QTest::keyClick(control<QListWidget>(screen, "List1"), Qt::Key_1);
     QCOMPARE(state.StudentNumber, qint16(0));
 }
 
@@ -341,17 +345,17 @@ void TestNameSel::pageWithoutCharsetIsCp932()
                       "<html><body><p>" + Cp932::encode(u"①髙橋さん、がんばろう～"_s) + "</p></body></html>");
     TestPlatform test;
     AppState state;
-    ScreenHost host(state, test.platform, school.layout().programFolder);
-    host.StartMainMenu();
-    auto *screen = qobject_cast<namesel *>(host.currentScreen());
+    MainWindow host(state, test.platform, school.layout().programFolder);
+    host.startMainMenu();
+    auto *screen = qobject_cast<NameScreen *>(host.currentScreen());
     QVERIFY(screen);
-    QVERIFY(screen->WebBrowser2->toPlainText().contains(u"①髙橋さん、がんばろう～"_s));
+    QVERIFY(control<QTextBrowser>(screen, "WebBrowser2")->toPlainText().contains(u"①髙橋さん、がんばろう～"_s));
 
     school.remove(u"school/kazudori/PageName.htm"_s);
-    host.openNameSelection();
-    screen = qobject_cast<namesel *>(host.currentScreen());
-    QVERIFY(screen->WebBrowser2->toPlainText().isEmpty());
+    host.openNameScreen();
+    screen = qobject_cast<NameScreen *>(host.currentScreen());
+    QVERIFY(control<QTextBrowser>(screen, "WebBrowser2")->toPlainText().isEmpty());
 }
 
 QTEST_MAIN(TestNameSel)
-#include "tst_namesel.moc"
+#include "tst_namescreen.moc"

@@ -11,7 +11,7 @@
 #include "drill/countingblocks.h"
 #include "drill/problemdrawing.h"
 #include "drill/sessionclock.h"
-#include "drill/ui/screenscale.h"
+#include "app/ui/screenscale.h"
 
 class QFrame;
 class QKeyEvent;
@@ -19,19 +19,18 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class LevelStatistics;
-class ScreenHost;
 class TimeBar;
 struct AppState;
 struct Platform;
 
 // The drill screen: one session of the 100 problems of CurrentLevel.
-class MainFrm final : public QWidget
+class DrillScreen final : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit MainFrm(ScreenHost &host, QWidget *parent = nullptr);
-    ~MainFrm() override;
+    DrillScreen(AppState &state, Platform &platform, QWidget *parent = nullptr);
+    ~DrillScreen() override;
 
     // Header and status line.
     QFrame *PictureStatus = nullptr;
@@ -103,9 +102,14 @@ public:
     void 判定();
     void 判定後処理();
 
+signals:
+    void busy(bool busy);
+    void backRequested();
+    void sessionRecorded();
+
 public slots:
-    void Form_Load();
-    void Form_Activate();
+    void prepare();
+    void activate();
     void EndDrill();
     void WaitThenShowResult(int seconds);
     void CommandStart_Click();
@@ -138,7 +142,6 @@ private:
     qint64 tick() const;
     QString levelName() const;
 
-    ScreenHost &m_host;
     AppState &m_state;
     Platform &m_platform;
     ProblemDrawing m_drawing;
@@ -159,4 +162,3 @@ private:
 };
 
 // Resets the session and opens a new drill screen for CurrentLevel.
-void StartDrill(ScreenHost &host);

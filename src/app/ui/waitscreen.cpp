@@ -1,4 +1,4 @@
-#include "app/ui/basefrm.h"
+#include "app/ui/waitscreen.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -6,30 +6,30 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-BASEFRM::BASEFRM(QWidget *parent)
+WaitScreen::WaitScreen(QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("BASEFRM"));
-    Picture1 = new QFrame(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setFrameShape(QFrame::Box);
-    Picture1->setLineWidth(2);
-    Picture1->setStyleSheet(QStringLiteral("#Picture1 { background: white; }"));
-    Label1 = new QLabel(QStringLiteral("Just a moment, please."), Picture1);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAlignment(Qt::AlignCenter);
-    QFont font = Label1->font();
+    auto *panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Picture1"));
+    panel->setFrameShape(QFrame::Box);
+    panel->setLineWidth(2);
+    panel->setStyleSheet(QStringLiteral("#Picture1 { background: white; }"));
+    auto *message = new QLabel(QStringLiteral("Just a moment, please."), panel);
+    message->setObjectName(QStringLiteral("Label1"));
+    message->setAlignment(Qt::AlignCenter);
+    QFont font = message->font();
     font.setPointSize(24);
-    Label1->setFont(font);
-    auto *inner = new QVBoxLayout(Picture1);
+    message->setFont(font);
+    auto *inner = new QVBoxLayout(panel);
     inner->setContentsMargins(48, 32, 48, 32);
-    inner->addWidget(Label1);
+    inner->addWidget(message);
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(Picture1);
+    outer->addWidget(panel);
 }
 
-void BASEFRM::showEvent(QShowEvent *event)
+void WaitScreen::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     adjustSize();

@@ -1,4 +1,4 @@
-#include "result/ui/frmsyuuryou.h"
+#include "result/ui/resultscreen.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -7,13 +7,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 #include "app/appstate.h"
-#include "app/ui/screenhost.h"
-#include "drill/ui/mainfrm.h"
 #include "platform/platform.h"
 #include "result/resultrules.h"
 #include "result/todaycounts.h"
@@ -39,11 +38,10 @@ QLabel *label(QWidget *parent, const QString &name, qreal points, bool bold = fa
 
 } // namespace
 
-FrmSyuuryou::FrmSyuuryou(ScreenHost &host, QWidget *parent)
+ResultScreen::ResultScreen(AppState &state, Platform &platform, QWidget *parent)
     : QWidget(parent)
-    , m_host(host)
-    , m_state(host.state())
-    , m_platform(host.platform())
+    , m_state(state)
+    , m_platform(platform)
 {
     setObjectName(QStringLiteral("FrmSyuuryou"));
     setWindowTitle(QStringLiteral("Growna"));
@@ -52,42 +50,42 @@ FrmSyuuryou::FrmSyuuryou(ScreenHost &host, QWidget *parent)
     pal.setColor(QPalette::Window, QColor(236, 244, 255));
     setPalette(pal);
 
-    Picture4 = new QFrame(this);
-    Picture4->setObjectName(QStringLiteral("Picture4"));
-    Picture4->setFrameShape(QFrame::Box);
-    Picture4->setStyleSheet(QStringLiteral("#Picture4 { background: white; border: 2px solid rgb(90, 120, 170); }"));
-    Picture4->setMinimumWidth(720);
+    m_panel = new QFrame(this);
+    m_panel->setObjectName(QStringLiteral("Picture4"));
+    m_panel->setFrameShape(QFrame::Box);
+    m_panel->setStyleSheet(QStringLiteral("#Picture4 { background: white; border: 2px solid rgb(90, 120, 170); }"));
+    m_panel->setMinimumWidth(720);
 
-    Label15 = label(Picture4, QStringLiteral("Label15"), 20, true);
-    Label17 = label(Picture4, QStringLiteral("Label17"), 24, true);
-    Label16 = label(Picture4, QStringLiteral("Label16"), 22);
-    Label18 = label(Picture4, QStringLiteral("Label18"), 40, true);
-    Label19 = label(Picture4, QStringLiteral("Label19"), 24);
-    Label13 = label(Picture4, QStringLiteral("Label13"), 16);
-    Label14 = label(Picture4, QStringLiteral("Label14"), 16);
-    Label20 = label(Picture4, QStringLiteral("Label20"), 32, true);
-    Label20->setStyleSheet(QStringLiteral("color: rgb(210, 0, 0);"));
-    Label20->hide();
-    Label2 = label(Picture4, QStringLiteral("Label2"), 20, true);
-    Label2->setStyleSheet(QStringLiteral("color: rgb(0, 90, 40);"));
-    Label2->hide();
+    m_contentTitle = label(m_panel, QStringLiteral("Label15"), 20, true);
+    m_studentName = label(m_panel, QStringLiteral("Label17"), 24, true);
+    m_levelName = label(m_panel, QStringLiteral("Label16"), 22);
+    m_resultTime = label(m_panel, QStringLiteral("Label18"), 40, true);
+    m_pointsLine = label(m_panel, QStringLiteral("Label19"), 24);
+    m_levelTodayCount = label(m_panel, QStringLiteral("Label13"), 16);
+    m_allTodayCount = label(m_panel, QStringLiteral("Label14"), 16);
+    m_announcement = label(m_panel, QStringLiteral("Label20"), 32, true);
+    m_announcement->setStyleSheet(QStringLiteral("color: rgb(210, 0, 0);"));
+    m_announcement->hide();
+    m_nextLevelHint = label(m_panel, QStringLiteral("Label2"), 20, true);
+    m_nextLevelHint->setStyleSheet(QStringLiteral("color: rgb(0, 90, 40);"));
+    m_nextLevelHint->hide();
 
-    Picture1 = new QFrame(Picture4);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setStyleSheet(QStringLiteral("#Picture1 { background: rgb(255, 235, 120); border: 3px solid rgb(220, 120, 0); }"));
-    Label1 = label(Picture1, QStringLiteral("Label1"), 30, true);
-    Label1->setText(QStringLiteral("目標レベルクリア。おめでとう！"));
-    Label1->setStyleSheet(QStringLiteral("color: rgb(180, 0, 0);"));
-    auto *goal = new QVBoxLayout(Picture1);
+    m_goalPanel = new QFrame(m_panel);
+    m_goalPanel->setObjectName(QStringLiteral("Picture1"));
+    m_goalPanel->setStyleSheet(QStringLiteral("#Picture1 { background: rgb(255, 235, 120); border: 3px solid rgb(220, 120, 0); }"));
+    m_goalText = label(m_goalPanel, QStringLiteral("Label1"), 30, true);
+    m_goalText->setText(QStringLiteral("目標レベルクリア。おめでとう！"));
+    m_goalText->setStyleSheet(QStringLiteral("color: rgb(180, 0, 0);"));
+    auto *goal = new QVBoxLayout(m_goalPanel);
     goal->setContentsMargins(24, 16, 24, 16);
-    goal->addWidget(Label1);
-    Picture1->hide();
+    goal->addWidget(m_goalText);
+    m_goalPanel->hide();
 
-    Command4 = new QPushButton(QStringLiteral("メニューへ"), Picture4);
-    Command4->setObjectName(QStringLiteral("Command4"));
-    Command5 = new QPushButton(QStringLiteral("もう一度"), Picture4);
-    Command5->setObjectName(QStringLiteral("Command5"));
-    for (QPushButton *b : {Command4, Command5}) {
+    m_menuButton = new QPushButton(QStringLiteral("メニューへ"), m_panel);
+    m_menuButton->setObjectName(QStringLiteral("Command4"));
+    m_repeatButton = new QPushButton(QStringLiteral("もう一度"), m_panel);
+    m_repeatButton->setObjectName(QStringLiteral("Command5"));
+    for (QPushButton *b : {m_menuButton, m_repeatButton}) {
         QFont font = b->font();
         font.setPointSize(20);
         font.setBold(true);
@@ -99,62 +97,63 @@ FrmSyuuryou::FrmSyuuryou(ScreenHost &host, QWidget *parent)
         b->hide();
     }
 
-    auto *panel = new QVBoxLayout(Picture4);
+    auto *panel = new QVBoxLayout(m_panel);
     panel->setContentsMargins(40, 24, 40, 24);
     panel->setSpacing(10);
-    panel->addWidget(Label15);
-    panel->addWidget(Label17);
-    panel->addWidget(Label16);
+    panel->addWidget(m_contentTitle);
+    panel->addWidget(m_studentName);
+    panel->addWidget(m_levelName);
     panel->addSpacing(10);
-    panel->addWidget(Label18);
-    panel->addWidget(Label19);
+    panel->addWidget(m_resultTime);
+    panel->addWidget(m_pointsLine);
     auto *counts = new QHBoxLayout;
     counts->addStretch(1);
-    counts->addWidget(Label13);
-    counts->addWidget(Label14);
+    counts->addWidget(m_levelTodayCount);
+    counts->addWidget(m_allTodayCount);
     counts->addStretch(1);
     panel->addLayout(counts);
-    panel->addWidget(Label20);
-    panel->addWidget(Picture1);
-    panel->addWidget(Label2);
+    panel->addWidget(m_announcement);
+    panel->addWidget(m_goalPanel);
+    panel->addWidget(m_nextLevelHint);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(Command4);
+    buttons->addWidget(m_menuButton);
     buttons->addSpacing(40);
-    buttons->addWidget(Command5);
+    buttons->addWidget(m_repeatButton);
     buttons->addStretch(1);
     panel->addSpacing(10);
     panel->addLayout(buttons);
 
     auto *outer = new QGridLayout(this);
-    outer->addWidget(Picture4, 0, 0, Qt::AlignCenter);
+    outer->addWidget(m_panel, 0, 0, Qt::AlignCenter);
 
-    Timer1.setObjectName(QStringLiteral("Timer1"));
-    Timer1.setSingleShot(true);
-    Timer1.setInterval(TimerIntervalMs);
-    connect(&Timer1, &QTimer::timeout, this, &FrmSyuuryou::Timer1_Timer);
-    connect(Command4, &QPushButton::clicked, this, &FrmSyuuryou::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &FrmSyuuryou::Command5_Click);
+    m_buttonsDelay = new QTimer(this);
+    m_buttonsDelay->setObjectName(QStringLiteral("Timer1"));
+    m_buttonsDelay->setSingleShot(true);
+    m_buttonsDelay->setInterval(TimerIntervalMs);
+    connect(m_buttonsDelay, &QTimer::timeout, this, &ResultScreen::showButtons);
+    connect(m_menuButton, &QPushButton::clicked, this, &ResultScreen::goToMenu);
+    connect(m_repeatButton, &QPushButton::clicked, this, &ResultScreen::repeatLevel);
     m_scale.capture(this);
 }
 
-void FrmSyuuryou::resizeEvent(QResizeEvent *event)
+void ResultScreen::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     m_scale.apply(height());
 }
 
-bool FrmSyuuryou::levelCleared() const
+bool ResultScreen::levelCleared() const
 {
     return LevelCleared(m_state, m_state.CurrentLevel, m_state.StudentNumber);
 }
 
-bool FrmSyuuryou::isGoalLevel() const
+bool ResultScreen::isGoalLevel() const
 {
     return m_state.CurrentLevel == m_state.GoalLevel;
 }
 
-void FrmSyuuryou::Form_Activate()
+void ResultScreen::activate()
 {
     if (m_activated)
         return;
@@ -167,42 +166,42 @@ void FrmSyuuryou::Form_Activate()
     const qint32 time = m_state.ResultTime;
     const bool goalCleared = levelCleared() && isGoalLevel();
     if (goalCleared && ResultRules::goalPanelAllowed(m_state.LevelStandards))
-        Picture1->show();
-    Timer1.start();
+        m_goalPanel->show();
+    m_buttonsDelay->start();
 
     const int base = SessionPoints(time, standard.TargetTime, 1.0f);
-    Label19->setText(ResultRules::pointsLine(time, base, standard.PointMultiplier));
-    Label18->setText(ResultRules::resultLine(time));
-    Label17->setText(m_state.StudentName.trimmed());
-    Label15->setText(m_state.ContentTitle);
-    Label16->setText(m_state.LevelNames[level]);
-    Label13->setText(ResultRules::levelTodayText(TodayCount(m_state, level)));
-    Label14->setText(ResultRules::allTodayText(TodayCountSum(m_state, MaxLevel)));
+    m_pointsLine->setText(ResultRules::pointsLine(time, base, standard.PointMultiplier));
+    m_resultTime->setText(ResultRules::resultLine(time));
+    m_studentName->setText(m_state.StudentName.trimmed());
+    m_contentTitle->setText(m_state.ContentTitle);
+    m_levelName->setText(m_state.LevelNames[level]);
+    m_levelTodayCount->setText(ResultRules::levelTodayText(TodayCount(m_state, level)));
+    m_allTodayCount->setText(ResultRules::allTodayText(TodayCountSum(m_state, MaxLevel)));
 
     announce();
     if (goalCleared) {
         if (!m_state.SessionRecordFlags.levelAlreadyCleared)
             PlayLevelClearSound(m_state, m_platform);
     } else {
-        Picture1->hide();
+        m_goalPanel->hide();
     }
     m_state.SessionRecordFlags.newPersonalBest = false;
     m_state.SessionRecordFlags.newClassBest = false;
-    m_host.closeWait();
+    emit busy(false);
     m_evaluating = false;
     if (m_timerDue)
-        Timer1_Timer();
+        showButtons();
 }
 
-void FrmSyuuryou::announce()
+void ResultScreen::announce()
 {
     const int level = std::clamp<int>(m_state.CurrentLevel, 0, LevelRowCount - 1);
     const ResultRules::Announcement announcement = ResultRules::announcement(
         m_state.SessionRecordFlags, m_state.ResultTime, m_state.LevelStandards[level].MinimumTime);
     const QString text = ResultRules::announcementText(announcement);
     if (!text.isEmpty()) {
-        Label20->setText(text);
-        Label20->show();
+        m_announcement->setText(text);
+        m_announcement->show();
     }
     switch (announcement) {
     case ResultRules::Announcement::ClassBest:
@@ -219,30 +218,30 @@ void FrmSyuuryou::announce()
     }
 }
 
-void FrmSyuuryou::Timer1_Timer()
+void ResultScreen::showButtons()
 {
-    Timer1.stop();
+    m_buttonsDelay->stop();
     if (m_evaluating) {
         m_timerDue = true;
         return;
     }
     m_timerDue = false;
     dropPendingInput();
-    Picture1->hide();
-    Command4->show();
-    Command4->setFocus();
+    m_goalPanel->hide();
+    m_menuButton->show();
+    m_menuButton->setFocus();
     const bool overused = LevelOverused(m_state, m_state.CurrentLevel, m_state.StudentNumber);
     const bool repeat = ResultRules::offersRepeat(overused, levelCleared(), isGoalLevel(), m_state.GoalClearedAtStart);
-    Command5->setVisible(repeat);
+    m_repeatButton->setVisible(repeat);
     // The student should know why "もう一度" is missing.
     if (!repeat)
-        Label2->setText(QStringLiteral("次のレベルへ進みましょう"));
-    Label2->setVisible(!repeat);
+        m_nextLevelHint->setText(QStringLiteral("次のレベルへ進みましょう"));
+    m_nextLevelHint->setVisible(!repeat);
 }
 
 // Keys typed while the cues held the screen were meant for the drill or
 // typed in impatience; none of them may press a button that was not there.
-void FrmSyuuryou::dropPendingInput()
+void ResultScreen::dropPendingInput()
 {
     m_droppingInput = true;
     qApp->installEventFilter(this);
@@ -251,7 +250,7 @@ void FrmSyuuryou::dropPendingInput()
     m_droppingInput = false;
 }
 
-bool FrmSyuuryou::eventFilter(QObject *watched, QEvent *event)
+bool ResultScreen::eventFilter(QObject *watched, QEvent *event)
 {
     if (!m_droppingInput)
         return QWidget::eventFilter(watched, event);
@@ -268,38 +267,38 @@ bool FrmSyuuryou::eventFilter(QObject *watched, QEvent *event)
 }
 
 // Return presses the focused button, as Space does.
-void FrmSyuuryou::keyPressEvent(QKeyEvent *event)
+void ResultScreen::keyPressEvent(QKeyEvent *event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     auto *button = qobject_cast<QPushButton *>(focusWidget());
-    if (enter && (button == Command4 || button == Command5) && button->isVisible() && button->isEnabled()) {
+    if (enter && (button == m_menuButton || button == m_repeatButton) && button->isVisible() && button->isEnabled()) {
         button->click();
         return;
     }
     QWidget::keyPressEvent(event);
 }
 
-bool FrmSyuuryou::beginLeaving()
+bool ResultScreen::beginLeaving()
 {
     if (m_leaving)
         return false;
     m_leaving = true;
-    Command4->setEnabled(false);
-    Command5->setEnabled(false);
+    m_menuButton->setEnabled(false);
+    m_repeatButton->setEnabled(false);
     return true;
 }
 
-void FrmSyuuryou::Command4_Click()
+void ResultScreen::goToMenu()
 {
     if (!beginLeaving())
         return;
-    m_host.openLevelMenu();
+    emit menuRequested();
 }
 
-void FrmSyuuryou::Command5_Click()
+void ResultScreen::repeatLevel()
 {
     if (!beginLeaving())
         return;
-    m_host.showWait();
-    StartDrill(m_host);
+    emit busy(true);
+    emit repeatRequested();
 }

@@ -19,21 +19,22 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QTextBrowser;
-class ScreenHost;
+struct AppState;
+struct Platform;
 
 // The student's own level menu: one column per level with its standard,
 // counts, start button and result list, and the views that fill the lists.
 // Per-level controls are arrays indexed by level; element 0 is the hidden
 // template the columns are copied from.
-class seisekitime1 final : public QWidget
+class LevelMenu final : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit seisekitime1(ScreenHost &host, QWidget *parent = nullptr);
-    ~seisekitime1() override;
+    LevelMenu(AppState &state, Platform &platform, QWidget *parent = nullptr);
+    ~LevelMenu() override;
 
-    void Form_Load();
+    void prepare();
     bool keyReady() const { return m_keyReady; }
     int viewMode() const { return m_viewMode; }
     int period() const { return m_period; }
@@ -80,8 +81,12 @@ public:
     std::vector<QLabel *> Label15;
     std::vector<QListWidget *> List5;
 
+signals:
+    void levelChosen(int level);
+    void backRequested();
+
 public slots:
-    void Form_Activate();
+    void activate();
     void Command4_Click(int level);
     void Label3_Click(int level);
     void Command9_Click();
@@ -134,7 +139,8 @@ private:
     // False, after telling the student, for a level the table gives no time limit.
     bool levelSetUp(int level);
 
-    ScreenHost &m_host;
+    AppState &m_state;
+    Platform &m_platform;
     int m_columnWidth = 0;
     int m_columnsLeft = 0;
     int m_columnsTop = 0;

@@ -1,4 +1,4 @@
-#include "drill/ui/mainfrm.h"
+#include "drill/ui/drillscreen.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -16,7 +16,6 @@
 #include "app/spokentext.h"
 #include "app/textnumber.h"
 #include "result/todaycounts.h"
-#include "app/ui/screenhost.h"
 #include "app/ui/spokenlist.h"
 #include "drill/problemlists.h"
 #include "drill/problemstat.h"
@@ -64,13 +63,13 @@ void keepPlaceWhenHidden(QWidget *widget)
 
 } // namespace
 
-MainFrm::MainFrm(ScreenHost &host, QWidget *parent)
+DrillScreen::DrillScreen(AppState &state, Platform &platform, QWidget *parent)
     : QWidget(parent)
-    , m_host(host)
-    , m_state(host.state())
-    , m_platform(host.platform())
-    , m_drawing(host.platform().random, host.platform().clock)
+    , m_state(state)
+    , m_platform(platform)
+    , m_drawing(platform.random, platform.clock)
 {
+    m_state.SessionEndReason = 0;
     setObjectName(QStringLiteral("MainFrm"));
     setWindowTitle(QStringLiteral("Growna"));
     setFocusPolicy(Qt::StrongFocus);
@@ -102,18 +101,18 @@ MainFrm::MainFrm(ScreenHost &host, QWidget *parent)
     Timer2.setObjectName(QStringLiteral("Timer2"));
     Timer2.setInterval(SessionTiming::MinutesClockIntervalMs);
 
-    connect(&Timer1, &QTimer::timeout, this, &MainFrm::Timer1_Timer);
-    connect(&Timer2, &QTimer::timeout, this, &MainFrm::Timer2_Timer);
-    connect(CommandStart, &QPushButton::clicked, this, &MainFrm::CommandStart_Click);
-    connect(CommandBack, &QPushButton::clicked, this, &MainFrm::CommandBack_Click);
+    connect(&Timer1, &QTimer::timeout, this, &DrillScreen::Timer1_Timer);
+    connect(&Timer2, &QTimer::timeout, this, &DrillScreen::Timer2_Timer);
+    connect(CommandStart, &QPushButton::clicked, this, &DrillScreen::CommandStart_Click);
+    connect(CommandBack, &QPushButton::clicked, this, &DrillScreen::CommandBack_Click);
 
     // Keys belong to the screen as a whole, whichever control has the focus.
     qApp->installEventFilter(this);
 }
 
-MainFrm::~MainFrm() = default;
+DrillScreen::~DrillScreen() = default;
 
-QWidget *MainFrm::buildHeader()
+QWidget *DrillScreen::buildHeader()
 {
     auto *header = new QWidget(this);
     auto *row = new QHBoxLayout(header);
@@ -132,7 +131,7 @@ QWidget *MainFrm::buildHeader()
     return header;
 }
 
-QWidget *MainFrm::buildStatusLine()
+QWidget *DrillScreen::buildStatusLine()
 {
     auto *status = new QFrame(this);
     PictureStatus = status;
@@ -172,7 +171,7 @@ QWidget *MainFrm::buildStatusLine()
     return status;
 }
 
-QWidget *MainFrm::buildProblemArea()
+QWidget *DrillScreen::buildProblemArea()
 {
     PictureProblem = new QFrame(this);
     PictureProblem->setObjectName(QStringLiteral("PictureProblem"));
@@ -268,7 +267,7 @@ QWidget *MainFrm::buildProblemArea()
     return PictureProblem;
 }
 
-QWidget *MainFrm::buildStartPanel()
+QWidget *DrillScreen::buildStartPanel()
 {
     PictureStart = new QFrame(this);
     PictureStart->setObjectName(QStringLiteral("PictureStart"));
@@ -333,7 +332,7 @@ QWidget *MainFrm::buildStartPanel()
     return PictureStart;
 }
 
-void MainFrm::buildEndOverlay()
+void DrillScreen::buildEndOverlay()
 {
     PictureEnd = new QFrame(this);
     PictureEnd->setObjectName(QStringLiteral("PictureEnd"));
@@ -351,7 +350,7 @@ void MainFrm::buildEndOverlay()
     PictureEnd->hide();
 }
 
-void MainFrm::resizeEvent(QResizeEvent *event)
+void DrillScreen::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     PictureEnd->setGeometry(rect());
@@ -359,7 +358,7 @@ void MainFrm::resizeEvent(QResizeEvent *event)
     sizeProblem();
 }
 
-void MainFrm::sizeProblem()
+void DrillScreen::sizeProblem()
 {
     // The problem has to be read from a child's seat: about a fifth of
     // the screen's height, never less than 72 pixels.
@@ -371,29 +370,29 @@ void MainFrm::sizeProblem()
     LabelAnswer->setMinimumWidth(QFontMetrics(font).horizontalAdvance(QStringLiteral("000")) + font.pixelSize() / 2);
 }
 
-bool MainFrm::startPanelShown() const
+bool DrillScreen::startPanelShown() const
 {
     return !PictureStart->isHidden();
 }
 
-qint64 MainFrm::tick() const
+qint64 DrillScreen::tick() const
 {
     return m_platform.clock.tickCount();
 }
 
-QString MainFrm::levelName() const
+QString DrillScreen::levelName() const
 {
     const int level = m_state.CurrentLevel;
     return level >= 0 && level < LevelRowCount ? m_state.LevelNames[level] : QString();
 }
 
-void MainFrm::Form_Load()
+void DrillScreen::prepare()
 {
     m_platform.random.seed(static_cast<quint32>(m_platform.clock.now().time().msecsSinceStartOfDay()));
     Timer2.start();
 }
 
-void MainFrm::Form_Activate()
+void DrillScreen::activate()
 {
     // Runs once per screen: activating again in the middle of a session
     // (after a message box, say) must not wipe the problems already done.
@@ -408,9 +407,9 @@ void MainFrm::Form_Activate()
     setFocus();
 }
 
-void MainFrm::初期設定()
+void DrillScreen::初期設定()
 {
-    m_host.closeWait();
+    emit busy(false);
     AllDone = 0;
     Ending = 0;
     JudgeResult = 0;
@@ -437,7 +436,7 @@ void MainFrm::初期設定()
     describeStatus();
 }
 
-void MainFrm::レベル別設定()
+void DrillScreen::レベル別設定()
 {
     m_drawing.setUpCodes();
     m_statistics = std::make_unique<LevelStatistics>(m_state.DataFolder, m_state.StudentNumber,
@@ -452,7 +451,7 @@ void MainFrm::レベル別設定()
     showRemaining();
 }
 
-void MainFrm::CommandStart_Click()
+void DrillScreen::CommandStart_Click()
 {
     PictureStart->hide();
     setFocus();
@@ -460,7 +459,7 @@ void MainFrm::CommandStart_Click()
     問題作成表示();
 }
 
-void MainFrm::CommandBack_Click()
+void DrillScreen::CommandBack_Click()
 {
     // Off first: a second click while the menu is built must not build it twice.
     if (!CommandBack->isEnabled())
@@ -469,16 +468,16 @@ void MainFrm::CommandBack_Click()
     CommandStart->setEnabled(false);
     Timer2.stop();
     qApp->removeEventFilter(this);
-    m_host.openLevelMenu();
+    emit backRequested();
 }
 
-void MainFrm::スタート()
+void DrillScreen::スタート()
 {
     m_clock.start(tick());
     Timer1.start();
 }
 
-void MainFrm::Timer1_Timer()
+void DrillScreen::Timer1_Timer()
 {
     m_state.ElapsedSeconds = m_clock.elapsedSeconds(tick());
     LabelTime->setText(QString::number(m_state.ElapsedSeconds));
@@ -496,14 +495,14 @@ void MainFrm::Timer1_Timer()
     }
 }
 
-void MainFrm::Timer2_Timer()
+void DrillScreen::Timer2_Timer()
 {
     LabelMinutes->setText(QString::number(
         SessionTiming::minutesSinceLogin(m_platform.clock.tickCount(), m_state.LoginTick)));
     describeStatus();
 }
 
-void MainFrm::問題作成表示()
+void DrillScreen::問題作成表示()
 {
     if (m_state.SessionEndReason == 1 || AllDone == 1 || Judging == 1)
         return;
@@ -536,7 +535,7 @@ void MainFrm::問題作成表示()
     m_problemShownTick = tick();
 }
 
-void MainFrm::判定()
+void DrillScreen::判定()
 {
     if (m_state.SessionEndReason == 1 || AllDone == 1) {
         Judging = 0;
@@ -546,7 +545,7 @@ void MainFrm::判定()
     JudgeResult = value == m_drawing.ExpectedAnswer() ? 1 : 2;
 }
 
-void MainFrm::判定後処理()
+void DrillScreen::判定後処理()
 {
     if (m_state.SessionEndReason == 1 || AllDone == 1)
         return;
@@ -586,7 +585,7 @@ void MainFrm::判定後処理()
     LabelPrompt->announce(SpokenText::join({LabelCorrect->accessibleName(), QString(LabelPrompt->text()).remove(u'"')}));
 }
 
-void MainFrm::confirmWrongAnswer()
+void DrillScreen::confirmWrongAnswer()
 {
     LabelPrompt->hide();
     m_entry.finishConfirming();
@@ -595,7 +594,7 @@ void MainFrm::confirmWrongAnswer()
     問題作成表示();
 }
 
-void MainFrm::EndDrill()
+void DrillScreen::EndDrill()
 {
     QCoreApplication::processEvents();
     if (Ending == 1)
@@ -612,27 +611,27 @@ void MainFrm::EndDrill()
     m_state.ResultTime = timedOut ? TimeOutScore : m_state.ElapsedSeconds;
     if (!RecordSession(m_state, m_platform, m_state.CurrentLevel))
         return;
-    m_host.showWait();
+    emit busy(true);
     QCoreApplication::processEvents();
     WaitThenShowResult(1);
 }
 
-void MainFrm::WaitThenShowResult(int seconds)
+void DrillScreen::WaitThenShowResult(int seconds)
 {
     if (m_platform.pause)
         m_platform.pause->waitHoldingInput(seconds * 1000);
     Timer2.stop();
     qApp->removeEventFilter(this);
-    m_host.openResult();
+    emit sessionRecorded();
 }
 
-void MainFrm::showRemaining()
+void DrillScreen::showRemaining()
 {
     LabelRemaining->setText(QString::number(m_drawing.ProblemCount() - CorrectAnswers));
     describeStatus();
 }
 
-void MainFrm::describeStatus()
+void DrillScreen::describeStatus()
 {
     QString line;
     for (const StatusPart &part : m_statusParts)
@@ -640,25 +639,25 @@ void MainFrm::describeStatus()
     PictureStatus->setAccessibleName(SpokenText::join({line}));
 }
 
-void MainFrm::showAnswer()
+void DrillScreen::showAnswer()
 {
     LabelAnswer->setText(m_entry.text());
     LabelAnswer->setAccessibleName(m_entry.text());
 }
 
-void MainFrm::clearAnswer()
+void DrillScreen::clearAnswer()
 {
     m_entry.clear();
     showAnswer();
 }
 
-void MainFrm::showBlocks()
+void DrillScreen::showBlocks()
 {
     for (int n = 1; n <= CountingBlocks::Count; ++n)
         Blocks[n]->setVisible(m_blocks[n]);
 }
 
-void MainFrm::characterKey(QChar key)
+void DrillScreen::characterKey(QChar key)
 {
     if (!AnswerEntry::accepting(startPanelShown(), m_state.SessionEndReason == 1, AllDone == 1, Judging == 1))
         return;
@@ -683,7 +682,7 @@ void MainFrm::characterKey(QChar key)
     }
 }
 
-bool MainFrm::eventFilter(QObject *watched, QEvent *event)
+bool DrillScreen::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return QObject::eventFilter(watched, event);
@@ -702,7 +701,7 @@ bool MainFrm::eventFilter(QObject *watched, QEvent *event)
 
 // Space or Return starts the session, so no mouse is needed; a focused
 // "もどる" keeps its own keys, and Return presses it as Space does.
-bool MainFrm::startPanelKey(const QKeyEvent *key)
+bool DrillScreen::startPanelKey(const QKeyEvent *key)
 {
     const bool space = key->key() == Qt::Key_Space;
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
@@ -716,14 +715,4 @@ bool MainFrm::startPanelKey(const QKeyEvent *key)
     }
     CommandStart->click();
     return true;
-}
-
-void StartDrill(ScreenHost &host)
-{
-    host.state().SessionEndReason = 0;
-    QCoreApplication::processEvents();
-    auto *screen = new MainFrm(host);
-    host.showScreen(screen);
-    screen->Form_Load();
-    screen->Form_Activate();
 }

@@ -1,0 +1,77 @@
+#include "app/ui/splashscreen.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QTimer>
+#include <QGridLayout>
+#include <QVBoxLayout>
+
+#include "app/appstate.h"
+#include "app/calendartext.h"
+#include "platform/clock.h"
+#include "platform/platform.h"
+#include "platform/random.h"
+
+SplashScreen::SplashScreen(AppState &state, Platform &platform, QWidget *parent)
+    : QWidget(parent)
+    , m_state(state)
+    , m_platform(platform)
+{
+    setObjectName(QStringLiteral("Firstfrm"));
+    setWindowTitle(QStringLiteral("カズドリ"));
+
+    m_panel = new QFrame(this);
+    m_panel->setObjectName(QStringLiteral("Picture1"));
+    m_panel->setFrameShape(QFrame::Box);
+    m_panel->setLineWidth(3);
+    m_panel->setMinimumSize(560, 300);
+    m_productName = new QLabel(QStringLiteral("カズドリ"), m_panel);
+    m_productName->setObjectName(QStringLiteral("Label1"));
+    m_productName->setAlignment(Qt::AlignCenter);
+    QFont titleFont = m_productName->font();
+    titleFont.setPointSize(48);
+    titleFont.setBold(true);
+    m_productName->setFont(titleFont);
+    m_date = new QLabel(m_panel);
+    m_date->setObjectName(QStringLiteral("Label2"));
+    m_date->setAlignment(Qt::AlignCenter);
+    QFont dateFont = m_date->font();
+    dateFont.setPointSize(22);
+    m_date->setFont(dateFont);
+
+    auto *inner = new QVBoxLayout(m_panel);
+    inner->setContentsMargins(40, 32, 40, 32);
+    inner->addWidget(m_productName);
+    inner->addWidget(m_date);
+    // The panel sits in the middle of the window, whatever its size.
+    auto *outer = new QGridLayout(this);
+    outer->addWidget(m_panel, 0, 0, Qt::AlignCenter);
+
+    m_pause = new QTimer(this);
+    m_pause->setObjectName(QStringLiteral("Timer1"));
+    m_pause->setSingleShot(true);
+    m_pause->setInterval(100);
+    connect(m_pause, &QTimer::timeout, this, &SplashScreen::finished);
+}
+
+void SplashScreen::prepare()
+{
+    QCoreApplication::processEvents();
+    show();
+    QCoreApplication::processEvents();
+
+    m_platform.random.seed(static_cast<quint32>(m_platform.clock.now().time().msecsSinceStartOfDay()));
+
+    const QDate today = m_platform.clock.today();
+    m_date->setText(CalendarText::eraDate(today));
+    m_state.SeasonColour = CalendarText::seasonColour(today.month());
+    const RgbColour c = m_state.SeasonColour;
+    m_panel->setStyleSheet(QStringLiteral("#Picture1 { background: rgb(%1, %2, %3); }")
+                               .arg(c.red).arg(c.green).arg(c.blue));
+    m_productName->setAccessibleName(m_productName->text());
+    m_date->setAccessibleName(m_date->text());
+
+    QCoreApplication::processEvents();
+    m_pause->start();
+}

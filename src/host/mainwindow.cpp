@@ -1,0 +1,151 @@
+#include "host/mainwindow.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QStackedWidget>
+
+#include "app/appstate.h"
+#include "app/startup.h"
+#include "app/ui/splashscreen.h"
+#include "app/ui/waitscreen.h"
+#include "drill/ui/drillscreen.h"
+#include "menu/ui/levelmenu.h"
+#include "platform/dialogs.h"
+#include "platform/platform.h"
+#include "platform/programend.h"
+#include "result/ui/resultscreen.h"
+#include "roster/ui/namescreen.h"
+#include "sound/soundcues.h"
+
+MainWindow::MainWindow(AppState &state, Platform &platform, QString programFolder)
+    : m_state(state)
+    , m_platform(platform)
+    , m_programFolder(std::move(programFolder))
+{
+    setObjectName(QStringLiteral("MainWindow"));
+    // Screens are swapped in a stack: taking the old one out of the window
+    // would make it a window of its own first, which cost a quarter of
+    // opening the level menu.
+    m_screens = new QStackedWidget(this);
+    m_screens->setObjectName(QStringLiteral("Screens"));
+    setCentralWidget(m_screens);
+    resize(1024, 700);
+}
+
+MainWindow::~MainWindow()
+{
+    delete m_wait;
+}
+
+void MainWindow::showScreen(QWidget *screen)
+{
+    QWidget *old = m_screens->currentWidget();
+    m_screens->addWidget(screen);
+    m_screens->setCurrentWidget(screen);
+    if (old) {
+        m_screens->removeWidget(old);
+        old->hide();
+        old->deleteLater();
+    }
+    setWindowTitle(screen->windowTitle());
+    screen->show();
+    screen->setFocus();
+}
+
+QWidget *MainWindow::currentScreen() const
+{
+    return m_screens->currentWidget();
+}
+
+void MainWindow::setBusy(bool busy)
+{
+    if (!busy) {
+        // The wait panel is a window of its own; the keys belong to the
+        // screens again once it is gone.
+        const bool hadWait = m_wait;
+        delete m_wait;
+        if (hadWait && isVisible())
+            activateWindow();
+        return;
+    }
+    if (!m_wait)
+        m_wait = new WaitScreen();
+    m_wait->show();
+    m_wait->raise();
+    QCoreApplication::processEvents();
+}
+
+bool MainWindow::waitShown() const
+{
+    return m_wait && m_wait->isVisible();
+}
+
+void MainWindow::showSplash()
+{
+    auto *splash = new SplashScreen(m_state, m_platform);
+    connect(splash, &SplashScreen::finished, this, &MainWindow::startMainMenu);
+    showScreen(splash);
+    // Classroom PCs give the whole screen to the drill.
+    if (const QScreen *screen = QApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
+    showMaximized();
+    splash->prepare();
+}
+
+void MainWindow::startMainMenu()
+{
+    const Startup::LoadError error = Startup::LoadStartupData(m_state, m_programFolder);
+    if (error.failed()) {
+        m_platform.dialogs.tell(QStringLiteral("注意"), error.message(), DialogIcon::Critical);
+        m_platform.programEnd.endProgram(1);
+        return;
+    }
+    PreloadSoundCues(m_state, m_platform);
+    openNameScreen();
+}
+
+void MainWindow::openNameScreen()
+{
+    auto *screen = new NameScreen(m_state, m_platform);
+    connect(screen, &NameScreen::studentLoggedIn, this, &MainWindow::openLevelMenu);
+    if (!screen->prepare()) {
+        delete screen;
+        return;
+    }
+    showScreen(screen);
+    screen->activate();
+}
+
+void MainWindow::openLevelMenu()
+{
+    Startup::SetUpLevelCatalogue(m_state);
+    // Built in place: moving a finished widget tree into the window restyles all of it.
+    auto *menu = new LevelMenu(m_state, m_platform, m_screens);
+    connect(menu, &LevelMenu::levelChosen, this, &MainWindow::openDrill);
+    connect(menu, &LevelMenu::backRequested, this, &MainWindow::openNameScreen);
+    menu->prepare();
+    showScreen(menu);
+    menu->activate();
+}
+
+void MainWindow::openDrill()
+{
+    QCoreApplication::processEvents();
+    auto *drill = new DrillScreen(m_state, m_platform);
+    connect(drill, &DrillScreen::busy, this, &MainWindow::setBusy);
+    connect(drill, &DrillScreen::backRequested, this, &MainWindow::openLevelMenu);
+    connect(drill, &DrillScreen::sessionRecorded, this, &MainWindow::openResult);
+    showScreen(drill);
+    drill->prepare();
+    drill->activate();
+}
+
+void MainWindow::openResult()
+{
+    auto *result = new ResultScreen(m_state, m_platform);
+    connect(result, &ResultScreen::busy, this, &MainWindow::setBusy);
+    connect(result, &ResultScreen::menuRequested, this, &MainWindow::openLevelMenu);
+    connect(result, &ResultScreen::repeatRequested, this, &MainWindow::openDrill);
+    showScreen(result);
+    result->activate();
+}

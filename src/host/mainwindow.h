@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+struct AppState;
+struct Platform;
+class QStackedWidget;
+class WaitScreen;
+
+// The one top-level window. It builds each screen, shows one at a time and
+// follows the screens' signals from one to the next. Opening a screen builds
+// it afresh and the previous one is destroyed, so every visit rebuilds its
+// contents.
+class MainWindow final : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    MainWindow(AppState &state, Platform &platform, QString programFolder);
+    ~MainWindow() override;
+
+    QWidget *currentScreen() const;
+    bool waitShown() const;
+
+public slots:
+    void showSplash();
+    // Loads the settings and opens the name screen; a failed load shows what
+    // is wrong and ends the program.
+    void startMainMenu();
+    void openNameScreen();
+    void openLevelMenu();
+    // A fresh drill of the current level.
+    void openDrill();
+    // The result screen of the session just recorded.
+    void openResult();
+    void setBusy(bool busy);
+
+private:
+    // Takes ownership; the previous screen is deleted once control returns
+    // to the event loop, so it may still be running the handler that asked
+    // for the change.
+    void showScreen(QWidget *screen);
+
+    AppState &m_state;
+    Platform &m_platform;
+    QString m_programFolder;
+    QPointer<WaitScreen> m_wait;
+    QStackedWidget *m_screens = nullptr;
+};
