@@ -32,5 +32,6 @@ int main(int argc, char *argv[])
     AppState state;
     MainWindow host(state, platform, QCoreApplication::applicationDirPath());
     host.showSplash();
-    return app.exec();
+    const int loopExit = app.exec();
+    return programEnd.exitCode().value_or(loopExit);
 }
