@@ -27,7 +27,7 @@ SiteCodeSplit splitSiteCode(const QString &value);
 // The last component of the program's folder path; empty for a drive root.
 QString folderName(const QString &programFolder);
 
-// Result of a step that may stop start-up: empty `error` means success.
+// Result of a step that may stop start-up: an empty `problem` means success.
 struct LoadError
 {
     QString file;
@@ -43,7 +43,8 @@ LoadError LoadStartupData(AppState &state, const QString &programFolder);
 
 void SetProductTitle(AppState &state);
 
-// Sets the four levels of the catalogue; opening the menu is the caller's part.
+// Names the four levels, sets their kind and makes the last one the goal;
+// run before each visit of the level menu.
 void SetUpLevelCatalogue(AppState &state);
 
 } // namespace Startup
