@@ -9,7 +9,7 @@ bool SystemProcessLauncher::start(const QString &program, const QStringList &arg
     const QFileInfo info(program);
     if (!info.exists() || !info.isExecutable()) {
         if (error)
-            *error = QStringLiteral("実行できるファイルが見つかりません: ") + program;
+            *error = QStringLiteral("実行できるファイルが見つかりません: %1").arg(program);
         return false;
     }
     QProcess process;

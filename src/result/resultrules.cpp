@@ -41,7 +41,7 @@ QString announcementText(Announcement announcement)
 QString resultLine(qint32 timeScore)
 {
     if (timeScore < FinishedBelow)
-        return QStringLiteral("今の成績：") + QString::number(timeScore) + QStringLiteral("秒");
+        return QStringLiteral("今の成績：%1秒").arg(timeScore);
     if (timeScore < NoResultFrom)
         return QStringLiteral("ギブアップ");
     return QStringLiteral("記録なし");

@@ -66,7 +66,7 @@ bool playAnswerCue(AppState &state, Platform &platform, int cue)
         return true;
     }
     platform.dialogs.ask(DialogIcon::Critical, QStringLiteral("音声エラー"),
-                         QStringLiteral("音声がでません。先生を呼びなさい。\r\n") + result.errorText,
+                         QStringLiteral("音声がでません。先生を呼びなさい。\r\n%1").arg(result.errorText),
                          DialogButtons::Ok);
     platform.programEnd.endProgram(SoundFailureExitCode);
     return false;

@@ -73,7 +73,7 @@ void endWith(Platform &platform, const QString &text)
 
 bool appendFailed(Platform &platform, const QString &description)
 {
-    endWith(platform, QStringLiteral("成績ランダムファイル記録") + description);
+    endWith(platform, QStringLiteral("成績ランダムファイル記録%1").arg(description));
     return false;
 }
 
@@ -91,13 +91,11 @@ QString loadFailureText(const LoadFailure &f)
     const ResultRecord none;
     const QString step = QString::number(f.step);
     const QString number = QString::number(f.fault.number);
-    return QStringLiteral("成績ランダムファイル表示") + step + number + f.fault.description + number
-           + QStringLiteral("/date") + OleDate::toDate(none.date).toString(QStringLiteral("yyyy/MM/dd"))
-           + QStringLiteral("/i=") + QString::number(f.position) + QStringLiteral("/time=")
-           + OleDate::toDateTime(none.timeOfDay).time().toString(QStringLiteral("HH:mm:ss"))
-           + QStringLiteral("/name=") + QStringLiteral("/Bangou=") + QString::number(none.studentNumber)
-           + QStringLiteral("/level=") + QString::number(none.level) + QStringLiteral("/time=")
-           + QString::number(none.timeScore) + QStringLiteral("line") + step;
+    return QStringLiteral("成績ランダムファイル表示%1%2%3%2/date%4/i=%5/time=%6/name=/Bangou=%7/level=%8/time=%9line%1")
+        .arg(step, number, f.fault.description, OleDate::toDate(none.date).toString(QStringLiteral("yyyy/MM/dd")),
+             QString::number(f.position),
+             OleDate::toDateTime(none.timeOfDay).time().toString(QStringLiteral("HH:mm:ss")),
+             QString::number(none.studentNumber), QString::number(none.level), QString::number(none.timeScore));
 }
 
 // Steps 3 to 5: open, measure, read the window in one block. `got` receives
@@ -283,8 +281,9 @@ qint32 readWindow(AppState &state, Platform &platform)
             continue;
         }
         if (failure.fault.kind == FileFault::Kind::NotFound)
-            endWith(platform, QStringLiteral("ファイルがありません") + QString::number(failure.step)
-                                  + failure.fault.description + QString::number(failure.fault.number));
+            endWith(platform, QStringLiteral("ファイルがありません%1%2%3")
+                                  .arg(QString::number(failure.step), failure.fault.description,
+                                       QString::number(failure.fault.number)));
         else
             endWith(platform, loadFailureText(failure));
         return -1;
