@@ -89,6 +89,9 @@ void MainWindow::showSplash()
     if (const QScreen *screen = QApplication::primaryScreen())
         setGeometry(screen->availableGeometry());
     showMaximized();
+    // Without a window manager nobody else makes the window active, and
+    // shortcut keys reach only the active window.
+    activateWindow();
     splash->prepare();
 }
 
