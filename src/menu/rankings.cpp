@@ -90,16 +90,24 @@ QString spokenLineOf(const RankingStudent &student, RankingKind kind, int rank, 
 
 namespace ResultLists {
 
+std::vector<RankedRow> RankRows(std::span<const RankingStudent> roster, RankingKind kind)
+{
+    const std::vector<SortedRow> rows = sortRows(roster, kind);
+    std::vector<RankedRow> ranked(rows.size());
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const bool tied = row > 0 && rows[row].compared == rows[row - 1].compared;
+        ranked[row] = {rows[row].index, tied ? ranked[row - 1].rank : qint32(row) + 1};
+    }
+    return ranked;
+}
+
 RankingList LevelRanking(std::span<const RankingStudent> roster, RankingKind kind,
                          const QString &gradeFilter, qint16 currentStudent, bool withSpoken)
 {
-    const std::vector<SortedRow> rows = sortRows(roster, kind);
     RankingList list;
-    int rank = 0;
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        if (row == 0 || rows[row].compared != rows[row - 1].compared)
-            rank = int(row) + 1;
-        const RankingStudent &student = roster[std::size_t(rows[row].index)];
+    for (const RankedRow &row : RankRows(roster, kind)) {
+        const int rank = row.rank;
+        const RankingStudent &student = roster[std::size_t(row.index)];
         if (!GradeFilterMatch(student.gradeNumber, gradeFilter))
             continue;
         if (kind == RankingKind::TodayPoints && student.todayPoints == 0)

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <span>
+#include <vector>
 
 namespace ResultLists {
 
@@ -39,6 +40,15 @@ struct RankingList
     // more than once), which the list scrolls to; -1 for none.
     int scrollLine = -1;
 };
+
+struct RankedRow
+{
+    qint32 index = 0;  // into the roster list
+    qint32 rank = 0;   // shared by equal values
+};
+
+// Roster positions in ranking order with their ranks, over the whole roster.
+std::vector<RankedRow> RankRows(std::span<const RankingStudent> roster, RankingKind kind);
 
 // The ranking of one level. Ranks are shared by equal values and count
 // every student of `roster`, also those that `gradeFilter` hides.
