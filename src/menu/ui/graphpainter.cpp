@@ -1,0 +1,166 @@
+#include "menu/ui/graphpainter.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <algorithm>
+
+#include "app/oledate.h"
+#include "app/spokentext.h"
+#include "app/ui/screenstyle.h"
+
+namespace GraphPainter {
+
+namespace {
+
+using ResultsGraph::Band;
+using ResultsGraph::TrailEntry;
+
+// Pen widths in millimetres, about what the classroom printouts always had.
+constexpr double PointMm = 1.3;
+constexpr double RuleMm = 0.5;
+constexpr double TrailMm = 0.8;
+
+double pixelsOf(const QPainter &painter, double mm)
+{
+    return mm * painter.device()->logicalDpiY() / 25.4;
+}
+
+class BandGeometry
+{
+public:
+    BandGeometry(const QRectF &surface, double bandTop)
+        : m_surface(surface)
+        , m_f(surface.width() / 2)
+        , m_d(surface.height() / 3)
+        , m_y0(surface.top() + bandTop * surface.height())
+    {
+    }
+    // x in units of f, y as an offset in units of D from the band's top;
+    // anything far outside (a time-out) is held just outside the surface.
+    QPointF at(double x, double offset) const
+    {
+        const double px = m_surface.left() + x * m_f;
+        const double py = m_y0 + offset * m_d;
+        return {std::clamp(px, m_surface.left() - 1, m_surface.right() + 1),
+                std::clamp(py, m_surface.top() - 1, m_surface.bottom() + 1)};
+    }
+    double d() const { return m_d; }
+
+private:
+    QRectF m_surface;
+    double m_f;
+    double m_d;
+    double m_y0;
+};
+
+void textAt(QPainter &painter, QPointF topLeft, const QString &text)
+{
+    painter.drawText(QRectF(topLeft, QSizeF(1e5, 1e5)), Qt::AlignLeft | Qt::AlignTop, text);
+}
+
+void setPen(QPainter &painter, const QColor &colour, double mm)
+{
+    QPen pen(colour, pixelsOf(painter, mm));
+    pen.setCapStyle(Qt::RoundCap);
+    painter.setPen(pen);
+}
+
+QFont sizedFont(double pixels)
+{
+    QFont font = ScreenStyle::fixedPitchFont();
+    font.setPixelSize(std::max(1, int(pixels)));
+    return font;
+}
+
+void paintTrail(QPainter &painter, const BandGeometry &g, const Band &band, double base)
+{
+    const std::vector<TrailEntry> &trail = band.trail;
+    const QStringList dates = ResultsGraph::TrailDates(trail);
+    painter.setFont(sizedFont(base));
+    setPen(painter, Qt::black, RuleMm);
+    if (band.hasLastSession) {
+        textAt(painter, g.at(band.lastSessionX - 0.025, 0.815),
+               ResultsGraph::TrailDate(band.lastSessionDate, QString()));
+    }
+    setPen(painter, Qt::black, TrailMm);
+    for (std::size_t k = 1; k < trail.size(); ++k)
+        painter.drawLine(g.at(trail[k - 1].x, trail[k - 1].offset), g.at(trail[k].x, trail[k].offset));
+    setPen(painter, Qt::black, RuleMm);
+    textAt(painter, g.at(0.12, 0.79), QStringLiteral("0秒"));
+    textAt(painter, g.at(0.12, 0.1), QStringLiteral("%1秒").arg(band.scaleTop));
+
+    const auto timeText = [&](std::size_t k) { return QStringLiteral("%1秒").arg(trail[k].time); };
+    textAt(painter, g.at(0.12, trail[0].offset - 0.01), timeText(0));
+    textAt(painter, g.at(trail[0].x - 0.025, 0.815), dates[0]);
+    for (std::size_t k : ResultsGraph::MiddleTrailLabels(trail.size())) {
+        textAt(painter, g.at(trail[k].x - 0.025, trail[k].offset + 0.01), timeText(k));
+        textAt(painter, g.at(trail[k].x - 0.025, trail[k].offset + 0.03), dates[qsizetype(k)]);
+    }
+    const std::size_t last = trail.size() - 1;
+    textAt(painter, g.at(trail[last].x - 0.025, trail[last].offset + 0.04), timeText(last));
+    textAt(painter, g.at(trail[last].x - 0.025, trail[last].offset + 0.07), dates[qsizetype(last)]);
+}
+
+} // namespace
+
+void paintBand(QPainter &painter, const QRectF &surface, double bandTop, const Band &band,
+               const BandTexts &texts, Surface kind)
+{
+    painter.save();
+    painter.setClipRect(surface);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const BandGeometry g(surface, bandTop);
+    const bool paper = kind == Surface::Paper;
+    // Line steps of the figures block fix the text size, so nothing overlaps
+    // on a small screen and nothing is lost on a large one.
+    const double step = (paper ? 0.06 : 0.08) * g.d();
+    const double figuresFont = step * 0.85;
+    const double base = figuresFont / 1.5;
+
+    setPen(painter, Qt::black, RuleMm);
+    if (bandTop < 0.08 && !texts.studentName.isEmpty()) {
+        painter.setFont(sizedFont(3 * base));
+        textAt(painter, g.at(0.01, 0.02 - bandTop * 3), texts.studentName);
+    }
+    painter.drawLine(QPointF(surface.left(), g.at(0, 0).y()), QPointF(surface.right(), g.at(0, 0).y()));
+    painter.drawLine(QPointF(surface.left(), g.at(0, 0.09).y()), QPointF(surface.right(), g.at(0, 0.09).y()));
+    painter.setFont(sizedFont((paper ? 3 : 2) * base));
+    textAt(painter, g.at(0.7, 0.01), texts.levelTitle);
+
+    painter.drawLine(g.at(0.2, 0.8), g.at(0.9, 0.8));
+    painter.drawLine(g.at(0.2, 0.8), g.at(0.2, 0.1));
+    for (const ResultsGraph::PlotPoint &point : band.points) {
+        setPen(painter, point.personalBest ? QColor(255, 0, 0) : QColor(0, 0, 255), PointMm);
+        painter.drawPoint(g.at(point.x, point.offset));
+    }
+
+    setPen(painter, Qt::black, RuleMm);
+    painter.setFont(sizedFont(figuresFont));
+    double e = 0.05;
+    const double stepInD = step / g.d();
+    for (qsizetype i = 0; i < texts.figures.size(); ++i) {
+        const bool caption = i == texts.figures.size() - 1;
+        e += caption ? stepInD / 2 : stepInD;
+        if (!texts.figures[i].isEmpty())
+            textAt(painter, g.at(1.05, e), texts.figures[i]);
+    }
+    if (!band.trail.empty())
+        paintTrail(painter, g, band, base);
+    painter.restore();
+}
+
+QString describeBand(const Band &band, const BandTexts &texts)
+{
+    QStringList parts{SpokenText::join({texts.levelTitle})};
+    for (const QString &line : texts.figures) {
+        if (!line.isEmpty())
+            parts.append(SpokenText::join({line}));
+    }
+    const QStringList dates = ResultsGraph::TrailDates(band.trail);
+    for (std::size_t k = 0; k < band.trail.size(); ++k)
+        parts.append(QStringLiteral("%1 %2秒").arg(dates[qsizetype(k)]).arg(band.trail[k].time));
+    return parts.join(u'\n');
+}
+
+} // namespace GraphPainter

@@ -1,0 +1,236 @@
+#include "menu/ui/graphpane.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "app/appstate.h"
+#include "menu/gradefilter.h"
+#include "menu/resultsgraph.h"
+#include "menu/rosterinputs.h"
+#include "menu/storeinputs.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/platform.h"
+
+namespace {
+
+constexpr int BandsPerSurface = int(std::size(GraphPainter::BandTops));
+
+QPushButton *button(const QString &text, const QString &name, QWidget *parent)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+QListWidget *chooser(const QString &name, const QString &spoken, QWidget *parent)
+{
+    auto *list = new QListWidget(parent);
+    list->setObjectName(name);
+    list->setSelectionMode(QAbstractItemView::MultiSelection);
+    list->setAccessibleName(spoken);
+    return list;
+}
+
+bool choosePrinterInDialog(QPrinter &printer)
+{
+    QPrintDialog dialog(&printer);
+    dialog.setWindowTitle(QStringLiteral("印刷"));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace
+
+GraphPane::GraphPane(AppState &state, Platform &platform, RecordReader readRecords, QWidget *parent)
+    : QFrame(parent)
+    , m_state(state)
+    , m_platform(platform)
+    , m_readRecords(std::move(readRecords))
+    , m_choosePrinter(&choosePrinterInDialog)
+{
+    setObjectName(QStringLiteral("Picture11"));
+    setFrameShape(QFrame::Box);
+    setAutoFillBackground(true);
+
+    m_surface = new GraphSurface(this);
+    m_levelCaption = new QLabel(QStringLiteral("ﾚﾍﾞﾙ"), this);
+    m_levelCaption->setObjectName(QStringLiteral("Label27"));
+    m_levelChooser = chooser(QStringLiteral("List3"), QStringLiteral("レベル"), this);
+    m_levelCaption->setBuddy(m_levelChooser);
+    m_rosterChooser = chooser(QStringLiteral("List2"), QStringLiteral("他の人"), this);
+    m_rosterChooser->hide();
+    m_showButton = button(QStringLiteral("表示"), QStringLiteral("Command24_0"), this);
+    m_printButton = button(QStringLiteral("印刷"), QStringLiteral("Command24_1"), this);
+    m_otherStudentsButton = button(QStringLiteral("他の人のデータを見る"), QStringLiteral("Command25"), this);
+    m_backButton = button(QStringLiteral("戻る"), QStringLiteral("Command18"), this);
+
+    auto *side = new QVBoxLayout;
+    side->addWidget(m_levelCaption);
+    side->addWidget(m_levelChooser, 1);
+    side->addWidget(m_showButton);
+    side->addWidget(m_printButton);
+    side->addWidget(m_otherStudentsButton);
+    side->addWidget(m_rosterChooser, 3);
+    side->addStretch();
+    side->addWidget(m_backButton);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(m_surface, 1);
+    layout->addLayout(side);
+    m_levelChooser->setMaximumWidth(200);
+    m_rosterChooser->setMinimumWidth(200);
+
+    connect(m_showButton, &QPushButton::clicked, this, &GraphPane::showOnScreen);
+    connect(m_printButton, &QPushButton::clicked, this, &GraphPane::print);
+    connect(m_otherStudentsButton, &QPushButton::clicked, this, &GraphPane::showOtherStudents);
+    connect(m_backButton, &QPushButton::clicked, this, [this] {
+        hide();
+        emit closed();
+    });
+    connect(m_levelChooser, &QListWidget::itemSelectionChanged, this, [this] {
+        if (isVisible())
+            showOnScreen();
+    });
+    connect(m_rosterChooser, &QListWidget::itemSelectionChanged, this, &GraphPane::showOnScreen);
+}
+
+void GraphPane::fillLevelChooser()
+{
+    const QSignalBlocker blocker(m_levelChooser);
+    m_levelChooser->clear();
+    for (int level = 1; level <= m_state.LevelCount; ++level)
+        m_levelChooser->addItem(QString::number(level));
+}
+
+void GraphPane::fillRosterChooser()
+{
+    const QSignalBlocker blocker(m_rosterChooser);
+    m_rosterChooser->clear();
+    const RosterTable &roster = m_state.Roster;
+    for (const RosterEntry &entry : roster.entries()) {
+        if (entry.offered()) {
+            m_rosterChooser->addItem(ResultsGraph::ChooserLine(roster.gradeName(entry.Number),
+                                                               roster.trimmedName(entry.Number), entry.Number));
+        }
+    }
+}
+
+void GraphPane::open()
+{
+    m_shownStudent = m_state.StudentNumber;
+    m_rosterChooser->hide();
+    m_otherStudentsButton->show();
+    m_printButton->setVisible(m_state.StudentName.contains(QStringLiteral("監督")));
+    {
+        const QSignalBlocker rosterBlocker(m_rosterChooser);
+        const QSignalBlocker levelBlocker(m_levelChooser);
+        m_rosterChooser->clearSelection();
+        m_levelChooser->clearSelection();
+        for (int row = 0; row < BandsPerSurface && row < m_levelChooser->count(); ++row)
+            m_levelChooser->item(row)->setSelected(true);
+    }
+    outputForChosenStudents(Output::Screen);
+}
+
+void GraphPane::showOnScreen()
+{
+    outputForChosenStudents(Output::Screen);
+}
+
+void GraphPane::print()
+{
+    outputForChosenStudents(Output::Paper);
+}
+
+void GraphPane::showOtherStudents()
+{
+    m_otherStudentsButton->hide();
+    m_rosterChooser->show();
+}
+
+// Chosen students in list order; each screen run replaces the last one, and
+// each student is a print job of their own.
+void GraphPane::outputForChosenStudents(Output output)
+{
+    std::vector<qint32> students;
+    for (int row = 0; row < m_rosterChooser->count(); ++row) {
+        if (m_rosterChooser->item(row)->isSelected())
+            students.push_back(ResultsGraph::StudentOfChooserLine(m_rosterChooser->item(row)->text()));
+    }
+    if (students.empty())
+        students.push_back(m_shownStudent);
+    for (qint32 student : students) {
+        m_shownStudent = student;
+        std::vector<GraphSurface::ShownBand> bands;
+        if (!prepareBands(bands))
+            return;
+        if (output == Output::Paper) {
+            printBands(bands);
+            continue;
+        }
+        // A fourth level starts a new surface: the screen keeps the last one.
+        const std::size_t first = bands.empty() ? 0 : (bands.size() - 1) / BandsPerSurface * BandsPerSurface;
+        m_surface->showBands({std::make_move_iterator(bands.begin() + qsizetype(first)),
+                              std::make_move_iterator(bands.end())});
+        show();
+        raise();
+    }
+}
+
+bool GraphPane::prepareBands(std::vector<GraphSurface::ShownBand> &bands)
+{
+    if (!m_readRecords(m_records))
+        return false;
+    std::vector<ResultLists::RankingStudent> roster = ResultLists::RankingRoster(m_state.Roster);
+    const int grade = ResultLists::RosterStudent(m_state.Roster, m_shownStudent).gradeNumber;
+    const bool plotted = ResultLists::GradeFilterMatch(grade, m_gradeFilter);
+    for (int row = 0; row < m_levelChooser->count(); ++row) {
+        if (!m_levelChooser->item(row)->isSelected())
+            continue;
+        const int level = row + 1;
+        if (level > m_state.LevelCount || level >= LevelRowCount)
+            break;
+        ResultLists::SetLevelValues(roster, m_state, level);
+        const ResultsGraph::RankFigures ranks =
+            ResultsGraph::LevelRankFigures(roster, m_pointsKind, m_gradeFilter, m_shownStudent);
+        const ResultsGraph::BandQuery query{level, m_state.LevelCount, m_shownStudent, m_platform.clock.today(),
+                                            plotted};
+        GraphSurface::ShownBand shown{ResultsGraph::ComputeBand(m_records, query), {}};
+        shown.texts.studentName = m_state.Roster.trimmedName(m_shownStudent);
+        shown.texts.levelTitle = QStringLiteral("%1 %2").arg(m_state.LevelNames[level], m_state.ContentTitle);
+        shown.texts.figures = ResultsGraph::FiguresLines(shown.band, ranks);
+        bands.push_back(std::move(shown));
+    }
+    return true;
+}
+
+void GraphPane::printBands(const std::vector<GraphSurface::ShownBand> &bands)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setDocName(QStringLiteral("カズドリ %1").arg(m_state.Roster.trimmedName(m_shownStudent)));
+    if (!m_choosePrinter(printer))
+        return;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        // A PDF in a folder that cannot be written, a printer gone away.
+        m_platform.dialogs.tell(QStringLiteral("注意"), QStringLiteral("印刷できませんでした。"), DialogIcon::Warning);
+        return;
+    }
+    const QRectF page(QPointF(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+        if (i > 0 && i % BandsPerSurface == 0)
+            printer.newPage();
+        GraphPainter::paintBand(painter, page, GraphPainter::BandTops[i % BandsPerSurface], bands[i].band,
+                                bands[i].texts, GraphPainter::Surface::Paper);
+    }
+    painter.end();
+}
