@@ -11,6 +11,7 @@
 
 #include "menu/ui/levelmenu.h"
 #include "support/benchscreens.h"
+#include "support/controls.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ void BM_MenuShown(benchmark::State &st)
     LevelMenu *menu = nullptr;
     for (auto _ : st)
         menu = openMenu(f);
-    if (!menu || menu->List5[1]->count() < f.students / 2)
+    if (!menu || control<QListWidget>(menu, "List5_1")->count() < f.students / 2)
         st.SkipWithError("the rankings do not hold the roster");
 }
 
@@ -49,16 +50,17 @@ void BM_PeriodLogShown(benchmark::State &st)
 {
     ScreenSchool &f = screenSchool(st);
     LevelMenu *menu = openMenu(f);
-    menu->Option2[0]->click();
-    menu->Option1[3]->click();
-    menu->Combo2->setCurrentIndex(4);
+    control<QRadioButton>(menu, "Option2_0")->click();
+    control<QRadioButton>(menu, "Option1_3")->click();
+    QComboBox *periods = control<QComboBox>(menu, "Combo2");
+    periods->setCurrentIndex(4);
     for (auto _ : st) {
-        menu->Combo2_Click();
+        emit periods->activated(4);
         paintPending();
     }
     int lines = 0;
-    for (int k = 1; k <= 4; ++k)
-        lines += menu->List5[k]->count();
+    for (QListWidget *list : menu->findChildren<QListWidget *>())
+        lines += list->count();
     if (lines < std::min(f.records, ResultWindow) * 9 / 10)
         st.SkipWithError("the period log lost records");
 }

@@ -138,24 +138,24 @@ void TestAccessibility::screensReadAsText()
     QTest::keyClick(control<QListWidget>(names, "List1"), Qt::Key_1);
     QTRY_VERIFY(qobject_cast<LevelMenu *>(host.currentScreen()));
     QPointer<LevelMenu> menu = qobject_cast<LevelMenu *>(host.currentScreen());
-    QCOMPARE(labelOf(menu->Combo1), u"学年"_s);
+    QCOMPARE(labelOf(control<QComboBox>(menu, "Combo1")), u"学年"_s);
     QSet<QString> listNames;
     for (int k = 1; k <= 4; ++k) {
-        QAccessibleInterface *list = accessible(menu->List5[k]);
+        QAccessibleInterface *list = accessible(control<QListWidget>(menu, ("List5_" + QByteArray::number(k)).constData()));
         QVERIFY(list->text(QAccessible::Name).contains(state.LevelNames[std::size_t(k)]));
         QCOMPARE(list->text(QAccessible::Description), u"獲得ポイント（今まで順位）"_s);
         listNames.insert(list->text(QAccessible::Name));
     }
     QCOMPARE(listNames.size(), 4);
-    const int own = rowContaining(menu->List5[1], u"●"_s);
+    const int own = rowContaining(control<QListWidget>(menu, "List5_1"), u"●"_s);
     QVERIFY(own >= 0);
-    QCOMPARE(spokenRow(menu->List5[1], own), u"1位 自分 池田 健太 11 11"_s);
+    QCOMPARE(spokenRow(control<QListWidget>(menu, "List5_1"), own), u"1位 自分 池田 健太 11 11"_s);
     // Today's log, as the time view shows it.
-    menu->Option2[0]->click();
-    menu->Option1[2]->click();
-    QCOMPARE(accessible(menu->List5[1])->text(QAccessible::Description), u"本日の成績"_s);
-    QVERIFY(spokenRow(menu->List5[1], 0).startsWith(u"60秒 "_s));
-    QVERIFY(spokenRow(menu->List5[1], 0).endsWith(u" 自分 池田 健太 11"_s));
+    control<QRadioButton>(menu, "Option2_0")->click();
+    control<QRadioButton>(menu, "Option1_2")->click();
+    QCOMPARE(accessible(control<QListWidget>(menu, "List5_1"))->text(QAccessible::Description), u"本日の成績"_s);
+    QVERIFY(spokenRow(control<QListWidget>(menu, "List5_1"), 0).startsWith(u"60秒 "_s));
+    QVERIFY(spokenRow(control<QListWidget>(menu, "List5_1"), 0).endsWith(u" 自分 池田 健太 11"_s));
 
     QTest::keyClick(menu, Qt::Key_1);
     QPointer<DrillScreen> drill = qobject_cast<DrillScreen *>(host.currentScreen());

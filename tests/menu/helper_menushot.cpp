@@ -16,6 +16,7 @@
 #include "menu/ui/levelmenu.h"
 #include "store/resultsfile.h"
 #include "support/resultfiles.h"
+#include "support/controls.h"
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"
 #include "support/windowsystemkeys.h"
@@ -72,14 +73,15 @@ int main(int argc, char **argv)
     save(host, out + QStringLiteral("/menu-points.png"));
     // Clicked as a pupil clicks, so the pictures show where the focus went.
     host.activateWindow();
-    queueWindowSystemClick(menu->Option2[0]);
+    queueWindowSystemClick(control<QRadioButton>(menu, "Option2_0"));
     save(host, out + QStringLiteral("/menu-time.png"));
-    queueWindowSystemClick(menu->Option1[3]);
+    queueWindowSystemClick(control<QRadioButton>(menu, "Option1_3"));
     save(host, out + QStringLiteral("/menu-period.png"));
     // The view panel enlarged, after a Tab, where keyboard focus is drawn.
     queueWindowSystemKey(&host, Qt::Key_Tab, QString());
     save(host, out + QStringLiteral("/menu-period.png"));
-    menu->Picture1->grab().scaled(menu->Picture1->size() * 2).save(out + QStringLiteral("/menu-focus.png"));
+    QFrame *panel = control<QFrame>(menu, "Picture1");
+    panel->grab().scaled(panel->size() * 2).save(out + QStringLiteral("/menu-focus.png"));
     if (QWidget *focus = QApplication::focusWidget())
         std::printf("focus: %s\n", qPrintable(focus->objectName()));
     return 0;

@@ -13,8 +13,10 @@
 
 #include "app/appstate.h"
 #include "host/mainwindow.h"
+#include "menu/menukeys.h"
 #include "menu/ui/levelmenu.h"
 #include "store/resultsfile.h"
+#include "support/controls.h"
 #include "support/resultfiles.h"
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"
@@ -54,6 +56,13 @@ QList<ResultRecord> sessions(qint16 student, qint16 level, int count, qint32 tim
     return out;
 }
 
+// Element `index` of a control array, e.g. "Command4_3".
+template <typename T>
+T *element(const QObject *screen, const char *array, int index)
+{
+    return control<T>(screen, QByteArray(array).append('_').append(QByteArray::number(index)).constData());
+}
+
 struct Fixture
 {
     explicit Fixture(const QStringList &rows = DemoRows, const QList<ResultRecord> &records = {})
@@ -73,6 +82,10 @@ struct Fixture
         state.LoginTick = test.clock.tickCount() - (5 * 60 + 59) * 1000;
         host.openLevelMenu();
         menu = qobject_cast<LevelMenu *>(host.currentScreen());
+        // The menu's keys reach it only in the active window, as on a real desktop.
+        host.activateWindow();
+        if (!QTest::qWaitForWindowActive(&host))
+            return nullptr;
         return menu;
     }
     bool menuGone() const { return qobject_cast<LevelMenu *>(host.currentScreen()) == nullptr; }
@@ -80,7 +93,7 @@ struct Fixture
     {
         QList<bool> shown;
         for (int k = 1; k <= 4; ++k)
-            shown.append(!menu->Text1[k]->isHidden());
+            shown.append(!element<QLabel>(menu, "Text1", k)->isHidden());
         return shown;
     }
 
@@ -101,7 +114,7 @@ QStringList lines(const QListWidget *list)
 
 } // namespace
 
-class TestSeisekitime1 : public QObject
+class TestLevelMenu : public QObject
 {
     Q_OBJECT
 
@@ -114,6 +127,8 @@ private slots:
     void notices();
     void teacherButton_data();
     void teacherButton();
+    void startKeys_data();
+    void startKeys();
     void keys_data();
     void keys();
     void keyStartsALevelUnderNotice();
@@ -130,44 +145,43 @@ private slots:
     void unreadableResultsEndTheProgram();
 };
 
-void TestSeisekitime1::buildsFourColumns()
+void TestLevelMenu::buildsFourColumns()
 {
     Fixture f;
     QVERIFY(f.open(1));
     LevelMenu *m = f.menu;
-    QCOMPARE(m->Picture15.size(), std::size_t(5));
-    QVERIFY(m->Picture15[0]->isHidden());
+    QVERIFY(!m->findChild<QWidget *>(u"Picture15_5"_s));
     // 3648 twips at the screen's resolution, or wider to fill a wide screen.
     QVERIFY(m->columnWidth() >= 3648 * m->logicalDpiX() / 1440);
     for (int k = 1; k <= 4; ++k) {
-        QCOMPARE(m->Command4[k]->objectName(), u"Command4_%1"_s.arg(k));
-        QCOMPARE(m->Command4[k]->text(), u"ｽﾀｰﾄ(&%1)"_s.arg(k));
-        QVERIFY(m->Command4[k]->isEnabled());
-        QCOMPARE(m->Label1[k]->text(), QString::number(k));
-        QCOMPARE(m->Label3[k]->text(), f.state.LevelNames[std::size_t(k)]);
-        QCOMPARE(m->Label3[k]->toolTip(), m->Label3[k]->text());
-        QVERIFY(m->Picture15[k]->isVisible());
+        QCOMPARE(element<QPushButton>(m, "Command4", k)->objectName(), u"Command4_%1"_s.arg(k));
+        QCOMPARE(element<QPushButton>(m, "Command4", k)->text(), u"ｽﾀｰﾄ(&%1)"_s.arg(k));
+        QVERIFY(element<QPushButton>(m, "Command4", k)->isEnabled());
+        QCOMPARE(element<QLabel>(m, "Label1", k)->text(), QString::number(k));
+        QCOMPARE(element<QLabel>(m, "Label3", k)->text(), f.state.LevelNames[std::size_t(k)]);
+        QCOMPARE(element<QLabel>(m, "Label3", k)->toolTip(), element<QLabel>(m, "Label3", k)->text());
+        QVERIFY(element<QFrame>(m, "Picture15", k)->isVisible());
         if (k > 1)
-            QCOMPARE(m->Picture15[k]->x() - m->Picture15[k - 1]->x(), m->columnWidth());
+            QCOMPARE(element<QFrame>(m, "Picture15", k)->x() - element<QFrame>(m, "Picture15", k - 1)->x(), m->columnWidth());
     }
-    QCOMPARE(m->Label3[3]->text(), u"かけ算"_s);
-    QVERIFY(m->HScroll1->isHidden());
-    QVERIFY(m->WebBrowser2->toPlainText().contains(u"目標タイム"_s));
-    QVERIFY(m->Picture2->isHidden());
+    QCOMPARE(element<QLabel>(m, "Label3", 3)->text(), u"かけ算"_s);
+    QVERIFY(control<QScrollBar>(m, "HScroll1")->isHidden());
+    QVERIFY(control<QTextBrowser>(m, "WebBrowser2")->toPlainText().contains(u"目標タイム"_s));
+    QVERIFY(control<QFrame>(m, "Picture2")->isHidden());
     QVERIFY(m->keyReady());
-    QCOMPARE(m->Combo2->currentText(), u"　　１ヶ月間の全成績"_s);
-    QCOMPARE(m->Label12->text(), u"小３ やまだ　はなこ"_s);
-    QCOMPARE(m->Label13->text(), f.state.SiteTitle + u":1"_s);
-    QCOMPARE(m->Label17->text(), u"起動後5分"_s);
-    QCOMPARE(m->Label11->text(), u"カズドリ"_s);
-    QCOMPARE(m->Label11->font().pointSize(), 24);
+    QCOMPARE(control<QComboBox>(m, "Combo2")->currentText(), u"　　１ヶ月間の全成績"_s);
+    QCOMPARE(control<QLabel>(m, "Label12")->text(), u"小３ やまだ　はなこ"_s);
+    QCOMPARE(control<QLabel>(m, "Label13")->text(), f.state.SiteTitle + u":1"_s);
+    QCOMPARE(control<QLabel>(m, "Label17")->text(), u"起動後5分"_s);
+    QCOMPARE(control<QLabel>(m, "Label11")->text(), u"カズドリ"_s);
+    QCOMPARE(control<QLabel>(m, "Label11")->font().pointSize(), 24);
     // The default view: points, total ranking.
-    QVERIFY(m->Option2[1]->isChecked() && m->Option1[1]->isChecked());
-    QCOMPARE(m->Option1[1]->text(), u"累計順"_s);
-    QCOMPARE(m->Label5->text(), u"獲得ポイント（今まで順位）"_s);
+    QVERIFY(element<QRadioButton>(m, "Option2", 1)->isChecked() && element<QRadioButton>(m, "Option1", 1)->isChecked());
+    QCOMPARE(element<QRadioButton>(m, "Option1", 1)->text(), u"累計順"_s);
+    QCOMPARE(control<QLabel>(m, "Label5")->text(), u"獲得ポイント（今まで順位）"_s);
 }
 
-void TestSeisekitime1::standardSummaries_data()
+void TestLevelMenu::standardSummaries_data()
 {
     QTest::addColumn<QString>("row");
     QTest::addColumn<QString>("label7");
@@ -178,7 +192,7 @@ void TestSeisekitime1::standardSummaries_data()
     QTest::newRow("no points") << u"95,180,9999,5,1,5,150,14,1,,,"_s << u"目標=95秒 --------"_s << u"14"_s;
 }
 
-void TestSeisekitime1::standardSummaries()
+void TestLevelMenu::standardSummaries()
 {
     QFETCH(QString, row);
     QFETCH(QString, label7);
@@ -188,32 +202,32 @@ void TestSeisekitime1::standardSummaries()
     // Two sessions in the period and one long before it.
     Fixture f(rows, sessions(1, 1, 2, 60) + sessions(1, 1, 1, 60, Today.addDays(-40)));
     QVERIFY(f.open(1));
-    QCOMPARE(f.menu->Label7[1]->text(), label7);
+    QCOMPARE(element<QLabel>(f.menu, "Label7", 1)->text(), label7);
     const qint32 points = f.state.ResultTallies.at(1, 1).periodPoints;
     QVERIFY(points > 0);
-    QCOMPARE(f.menu->Label8[1]->text(), u"最近%1日=2回 / %2点"_s.arg(days).arg(points));
-    QCOMPARE(f.menu->Label8[2]->text(), u"最近14日=0回 / 0点"_s);
+    QCOMPARE(element<QLabel>(f.menu, "Label8", 1)->text(), u"最近%1日=2回 / %2点"_s.arg(days).arg(points));
+    QCOMPARE(element<QLabel>(f.menu, "Label8", 2)->text(), u"最近14日=0回 / 0点"_s);
 }
 
-void TestSeisekitime1::countLabels()
+void TestLevelMenu::countLabels()
 {
     // Today twice at level 1, level 2 only last month, nothing at level 3.
     Fixture f(DemoRows, sessions(1, 1, 2, 60) + sessions(1, 2, 1, 150, Today.addDays(-30))
                             + sessions(2, 3, 3, 60));
     QVERIFY(f.open(1));
     LevelMenu *m = f.menu;
-    QCOMPARE(m->Label14[1]->text(), u"2回/22点"_s);
-    QCOMPARE(m->Label15[1]->text(), u"2回/22点"_s);
-    QCOMPARE(m->Label14[2]->text(), u"-----"_s);
-    QVERIFY(m->Label15[2]->text().startsWith(u"1回/"_s));
-    QCOMPARE(m->Label14[3]->text(), u"-----"_s);
-    QCOMPARE(m->Label15[3]->text(), u"------"_s);
-    QCOMPARE(m->Label18->text(), u"本日総回数＝2回"_s);
-    QCOMPARE(m->Label9[1]->text(), u"今日"_s);
-    QCOMPARE(m->Label10[1]->text(), u"今まで"_s);
+    QCOMPARE(element<QLabel>(m, "Label14", 1)->text(), u"2回/22点"_s);
+    QCOMPARE(element<QLabel>(m, "Label15", 1)->text(), u"2回/22点"_s);
+    QCOMPARE(element<QLabel>(m, "Label14", 2)->text(), u"-----"_s);
+    QVERIFY(element<QLabel>(m, "Label15", 2)->text().startsWith(u"1回/"_s));
+    QCOMPARE(element<QLabel>(m, "Label14", 3)->text(), u"-----"_s);
+    QCOMPARE(element<QLabel>(m, "Label15", 3)->text(), u"------"_s);
+    QCOMPARE(control<QLabel>(m, "Label18")->text(), u"本日総回数＝2回"_s);
+    QCOMPARE(element<QLabel>(m, "Label9", 1)->text(), u"今日"_s);
+    QCOMPARE(element<QLabel>(m, "Label10", 1)->text(), u"今まで"_s);
 }
 
-void TestSeisekitime1::notices_data()
+void TestLevelMenu::notices_data()
 {
     QTest::addColumn<QStringList>("rows");
     QTest::addColumn<QList<ResultRecord>>("records");
@@ -249,7 +263,7 @@ void TestSeisekitime1::notices_data()
                                       << QList<bool>{false, false, false, false} << false;
 }
 
-void TestSeisekitime1::notices()
+void TestLevelMenu::notices()
 {
     QFETCH(QStringList, rows);
     QFETCH(QList<ResultRecord>, records);
@@ -263,12 +277,12 @@ void TestSeisekitime1::notices()
     QCOMPARE(f.state.GoalClearedAtStart, goalCleared);
     for (int k = 1; k <= 4; ++k) {
         if (shown[k - 1])
-            QCOMPARE(f.menu->Text1[k]->text(), u"やりすぎ禁止"_s);
-        QVERIFY(f.menu->Command4[k]->isEnabled());
+            QCOMPARE(element<QLabel>(f.menu, "Text1", k)->text(), u"やりすぎ禁止"_s);
+        QVERIFY(element<QPushButton>(f.menu, "Command4", k)->isEnabled());
     }
 }
 
-void TestSeisekitime1::teacherButton_data()
+void TestLevelMenu::teacherButton_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("visible");
@@ -278,21 +292,41 @@ void TestSeisekitime1::teacherButton_data()
     QTest::newRow("student") << u"やまだ　はなこ"_s << false;
 }
 
-void TestSeisekitime1::teacherButton()
+void TestLevelMenu::teacherButton()
 {
     QFETCH(QString, name);
     QFETCH(bool, visible);
     Fixture f;
     QVERIFY(f.open(9, name));
-    QCOMPARE(f.menu->Command8->isVisible(), visible);
+    QCOMPARE(control<QPushButton>(f.menu, "Command8")->isVisible(), visible);
     if (!visible)
         return;
-    QTest::mouseClick(f.menu->Command8, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.menu, "Command8"), Qt::LeftButton);
     QCOMPARE(f.test.dialogs.shown.size(), 1);
     QVERIFY(!f.menuGone());
 }
 
-void TestSeisekitime1::keys_data()
+void TestLevelMenu::startKeys_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("key");
+    QTest::newRow("1") << 1 << int(Qt::Key_1);
+    QTest::newRow("9") << 9 << int(Qt::Key_9);
+    QTest::newRow("10") << 10 << int(Qt::Key_A);
+    QTest::newRow("13") << 13 << int(Qt::Key_D);
+    QTest::newRow("14 has none") << 14 << int(Qt::Key_unknown);
+    QTest::newRow("0 is no level") << 0 << int(Qt::Key_unknown);
+}
+
+void TestLevelMenu::startKeys()
+{
+    QFETCH(int, level);
+    QFETCH(int, key);
+    QCOMPARE(int(MenuKeys::startKey(level)), key);
+    QVERIFY(MenuKeys::startKey(level) != MenuKeys::BackKey);
+}
+
+void TestLevelMenu::keys_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("panelOpen");
@@ -305,7 +339,7 @@ void TestSeisekitime1::keys_data()
     QTest::newRow("teacher panel open") << u"2"_s << true << 0;
 }
 
-void TestSeisekitime1::keys()
+void TestLevelMenu::keys()
 {
     QFETCH(QString, typed);
     QFETCH(bool, panelOpen);
@@ -313,52 +347,55 @@ void TestSeisekitime1::keys()
     Fixture f;
     QVERIFY(f.open(1));
     f.state.CurrentLevel = 0;
-    f.menu->Picture7->setVisible(panelOpen);
+    control<QFrame>(f.menu, "Picture7")->setVisible(panelOpen);
     QTest::keyClicks(f.menu, typed);
     QCOMPARE(int(f.state.CurrentLevel), level);
     QCOMPARE(f.menuGone(), level != 0);
 }
 
 // The notice covers the button for the mouse; the key still starts the level.
-void TestSeisekitime1::keyStartsALevelUnderNotice()
+void TestLevelMenu::keyStartsALevelUnderNotice()
 {
     Fixture f(DemoRows, sessions(1, 1, 5, 60));
     QVERIFY(f.open(1));
-    QVERIFY(f.menu->Text1[1]->isVisible());
-    QCOMPARE(f.menu->childAt(f.menu->Command4[1]->mapTo(f.menu, QPoint(20, 20))), f.menu->Text1[1]);
+    QVERIFY(element<QLabel>(f.menu, "Text1", 1)->isVisible());
+    QCOMPARE(f.menu->childAt(element<QPushButton>(f.menu, "Command4", 1)->mapTo(f.menu, QPoint(20, 20))), element<QLabel>(f.menu, "Text1", 1));
     QTest::keyClick(f.menu, Qt::Key_1);
     QCOMPARE(f.state.CurrentLevel, qint16(1));
     QVERIFY(f.menuGone());
 }
 
-void TestSeisekitime1::keyZeroReturnsOnlyWhenEnabled()
+void TestLevelMenu::keyZeroReturnsOnlyWhenEnabled()
 {
     Fixture f;
     QVERIFY(f.open(1));
     // As while a list is being filled.
-    f.menu->Command1->setEnabled(false);
+    control<QPushButton>(f.menu, "Command1")->setEnabled(false);
     QTest::keyClick(f.menu, Qt::Key_0);
     QVERIFY(!f.menuGone());
-    f.menu->Command1->setEnabled(true);
+    control<QPushButton>(f.menu, "Command1")->setEnabled(true);
     QTest::keyClick(f.menu, Qt::Key_0);
     QVERIFY(f.menuGone());
     QVERIFY(f.host.currentScreen()->objectName() == u"namesel"_s);
 }
 
-void TestSeisekitime1::keysWaitWhileListsFill()
+void TestLevelMenu::keysWaitWhileListsFill()
 {
     Fixture f;
     QVERIFY(f.open(1));
     f.state.CurrentLevel = 0;
     // Typed just before the fill, handled while it lets window events run.
-    QCoreApplication::postEvent(f.menu, new QKeyEvent(QEvent::KeyPress, Qt::Key_2, Qt::NoModifier, u"2"_s));
-    f.menu->Option2[0]->click();
+    queueWindowSystemKey(&f.host, Qt::Key_2, u"2"_s);
+    element<QRadioButton>(f.menu, "Option2", 0)->click();
     QCOMPARE(f.state.CurrentLevel, qint16(0));
     QVERIFY(!f.menuGone());
     QVERIFY(f.menu->keyReady());
+    // Dropped, not kept for later.
+    QCoreApplication::processEvents();
+    QVERIFY(!f.menuGone());
 }
 
-void TestSeisekitime1::keysWorkAfterEveryViewChange_data()
+void TestLevelMenu::keysWorkAfterEveryViewChange_data()
 {
     QTest::addColumn<QList<int>>("clicks");  // Option2 0..2, then Option1 as 10 + j
     QTest::newRow("ﾀｲﾑ表示") << QList<int>{0};
@@ -370,7 +407,7 @@ void TestSeisekitime1::keysWorkAfterEveryViewChange_data()
 
 // Clicks and keys as the window system queues them: the fill disables the
 // panel that had the focus, and the keys must still reach the menu.
-void TestSeisekitime1::keysWorkAfterEveryViewChange()
+void TestLevelMenu::keysWorkAfterEveryViewChange()
 {
     QFETCH(QList<int>, clicks);
     Fixture f;
@@ -378,11 +415,11 @@ void TestSeisekitime1::keysWorkAfterEveryViewChange()
     QVERIFY(QTest::qWaitForWindowActive(&f.host));
     QWidget *clicked = nullptr;
     for (int c : clicks) {
-        clicked = c < 10 ? static_cast<QWidget *>(f.menu->Option2[std::size_t(c)])
-                         : f.menu->Option1[std::size_t(c - 10)];
+        clicked = c < 10 ? static_cast<QWidget *>(element<QRadioButton>(f.menu, "Option2", c))
+                         : element<QRadioButton>(f.menu, "Option1", c - 10);
         queueWindowSystemClick(clicked);
         QTRY_VERIFY(static_cast<QRadioButton *>(clicked)->isChecked());
-        QTRY_VERIFY(f.menu->keyReady() && f.menu->Picture1->isEnabled());
+        QTRY_VERIFY(f.menu->keyReady() && control<QFrame>(f.menu, "Picture1")->isEnabled());
     }
     QCOMPARE(QApplication::focusWidget(), clicked);
     f.state.CurrentLevel = 0;
@@ -392,7 +429,7 @@ void TestSeisekitime1::keysWorkAfterEveryViewChange()
 }
 
 // A lowest time of 0 or none would end the session after one second.
-void TestSeisekitime1::levelWithoutATimeLimitDoesNotStart()
+void TestLevelMenu::levelWithoutATimeLimitDoesNotStart()
 {
     Fixture f({u"120,180,40,5,1,5,150,14,1,,,"_s, u"150,0,40,5,1,5,150,14,1,,,"_s});
     QVERIFY(f.open(1));
@@ -401,7 +438,7 @@ void TestSeisekitime1::levelWithoutATimeLimitDoesNotStart()
         QTest::keyClick(f.menu, key);
         QVERIFY(!f.menuGone());
     }
-    QTest::mouseClick(f.menu->Label3[2], Qt::LeftButton);
+    QTest::mouseClick(element<QLabel>(f.menu, "Label3", 2), Qt::LeftButton);
     QVERIFY(!f.menuGone());
     QCOMPARE(f.state.CurrentLevel, qint16(0));
     QCOMPARE(f.test.dialogs.shown.size(), 3);
@@ -413,79 +450,79 @@ void TestSeisekitime1::levelWithoutATimeLimitDoesNotStart()
     QVERIFY(f.menuGone());
 }
 
-void TestSeisekitime1::oneStartOnly()
+void TestLevelMenu::oneStartOnly()
 {
     Fixture f;
     QVERIFY(f.open(1));
     // A second key arrives while the start repaints the screen.
-    QCoreApplication::postEvent(f.menu, new QKeyEvent(QEvent::KeyPress, Qt::Key_2, Qt::NoModifier, u"2"_s));
-    QTest::mouseClick(f.menu->Command4[1], Qt::LeftButton);
+    queueWindowSystemKey(&f.host, Qt::Key_2, u"2"_s);
+    QTest::mouseClick(element<QPushButton>(f.menu, "Command4", 1), Qt::LeftButton);
     QCOMPARE(f.state.CurrentLevel, qint16(1));
     QVERIFY(f.menuGone());
 }
 
-void TestSeisekitime1::startByButtonAndName()
+void TestLevelMenu::startByButtonAndName()
 {
     Fixture f;
     QVERIFY(f.open(1));
-    QTest::mouseClick(f.menu->Label3[3], Qt::LeftButton);
+    QTest::mouseClick(element<QLabel>(f.menu, "Label3", 3), Qt::LeftButton);
     QCOMPARE(f.state.CurrentLevel, qint16(3));
     QVERIFY(f.menuGone());
 
     QVERIFY(f.open(1));
-    QTest::mouseClick(f.menu->Command4[2], Qt::LeftButton);
+    QTest::mouseClick(element<QPushButton>(f.menu, "Command4", 2), Qt::LeftButton);
     QCOMPARE(f.state.CurrentLevel, qint16(2));
     QVERIFY(f.menuGone());
 }
 
-void TestSeisekitime1::viewsFillLists()
+void TestLevelMenu::viewsFillLists()
 {
     // やまだ (1) 60 s today at level 1; あおき (2) 90 s last week and a time-out today.
     Fixture f(DemoRows, sessions(1, 1, 1, 60) + sessions(2, 1, 1, 90, Today.addDays(-5))
                             + sessions(2, 1, 1, 99999));
     QVERIFY(f.open(1));
     LevelMenu *m = f.menu;
-    QStringList level1 = lines(m->List5[1]);
+    QStringList level1 = lines(element<QListWidget>(m, "List5", 1));
     QCOMPARE(level1.size(), 4);
     QCOMPARE(level1[0], u" 1●やまだ　は 11/   11"_s);
     QCOMPARE(level1[3], u" 3　監督　　　  0/    0"_s);  // shares the rank of the student above
 
-    m->Option2[0]->click();  // time view, best times
-    QCOMPARE(m->Option1[1]->text(), u"BEST表示"_s);
-    QCOMPARE(m->Label5->text(), u"ベスト成績"_s);
-    level1 = lines(m->List5[1]);
+    element<QRadioButton>(m, "Option2", 0)->click();  // time view, best times
+    QCOMPARE(element<QRadioButton>(m, "Option1", 1)->text(), u"BEST表示"_s);
+    QCOMPARE(control<QLabel>(m, "Label5")->text(), u"ベスト成績"_s);
+    level1 = lines(element<QListWidget>(m, "List5", 1));
     QVERIFY(level1[0].contains(u"    60"_s));
     QVERIFY(level1.last().startsWith(u"--"_s) && level1.last().contains(u"------"_s));
 
-    m->Option1[2]->click();  // today's log
-    QCOMPARE(m->Label5->text(), u"本日の成績"_s);
-    QCOMPARE(lines(m->List5[1]).size(), 2);
-    QVERIFY(lines(m->List5[1])[1].startsWith(u"　　× "_s));
+    element<QRadioButton>(m, "Option1", 2)->click();  // today's log
+    QCOMPARE(control<QLabel>(m, "Label5")->text(), u"本日の成績"_s);
+    QCOMPARE(lines(element<QListWidget>(m, "List5", 1)).size(), 2);
+    QVERIFY(lines(element<QListWidget>(m, "List5", 1))[1].startsWith(u"　　× "_s));
 
-    m->Option1[3]->click();  // period log, one month
-    QVERIFY(m->Combo2->isVisible());
-    QCOMPARE(lines(m->List5[1]).size(), 3);
-    m->Combo2->setCurrentIndex(0);  // this week: Monday 7 December on
-    emit m->Combo2->activated(0);
+    element<QRadioButton>(m, "Option1", 3)->click();  // period log, one month
+    QVERIFY(control<QComboBox>(m, "Combo2")->isVisible());
+    QCOMPARE(lines(element<QListWidget>(m, "List5", 1)).size(), 3);
+    control<QComboBox>(m, "Combo2")->setCurrentIndex(0);  // this week: Monday 7 December on
+    emit control<QComboBox>(m, "Combo2")->activated(0);
     QCOMPARE(m->period(), 1);
-    QCOMPARE(lines(m->List5[1]).size(), 2);
+    QCOMPARE(lines(element<QListWidget>(m, "List5", 1)).size(), 2);
 
-    m->Option2[2]->click();  // own history
-    QCOMPARE(m->Label5->text(), u"個人別ﾀｲﾑ"_s);
-    QCOMPARE(lines(m->List5[1]).size(), 1);
-    QVERIFY(lines(m->List5[1])[0].startsWith(u"2026/12/09 "_s));
-    QVERIFY(m->Command1->isEnabled() && m->Picture2->isHidden());
+    element<QRadioButton>(m, "Option2", 2)->click();  // own history
+    QCOMPARE(control<QLabel>(m, "Label5")->text(), u"個人別ﾀｲﾑ"_s);
+    QCOMPARE(lines(element<QListWidget>(m, "List5", 1)).size(), 1);
+    QVERIFY(lines(element<QListWidget>(m, "List5", 1))[0].startsWith(u"2026/12/09 "_s));
+    QVERIFY(control<QPushButton>(m, "Command1")->isEnabled() && control<QFrame>(m, "Picture2")->isHidden());
 
-    m->Option2[0]->click();
-    m->Combo1->setCurrentIndex(m->Combo1->findText(u"小６"_s));
-    emit m->Combo1->activated(m->Combo1->currentIndex());
-    QCOMPARE(m->List5[1]->count(), 0);
-    QVERIFY(m->Command1->isEnabled() && m->Picture2->isHidden());
+    element<QRadioButton>(m, "Option2", 0)->click();
+    control<QComboBox>(m, "Combo1")->setCurrentIndex(control<QComboBox>(m, "Combo1")->findText(u"小６"_s));
+    emit control<QComboBox>(m, "Combo1")->activated(control<QComboBox>(m, "Combo1")->currentIndex());
+    QCOMPARE(element<QListWidget>(m, "List5", 1)->count(), 0);
+    QVERIFY(control<QPushButton>(m, "Command1")->isEnabled() && control<QFrame>(m, "Picture2")->isHidden());
     QVERIFY(m->keyReady());
 }
 
 // Every line of every view shows whole in its column, Japanese included.
-void TestSeisekitime1::listLinesFitTheirColumn()
+void TestLevelMenu::listLinesFitTheirColumn()
 {
     Fixture f(DemoRows, sessions(1, 1, 1, 60) + sessions(2, 1, 1, 4321, Today.addDays(-2))
                             + sessions(3, 2, 1, 99999));
@@ -493,7 +530,7 @@ void TestSeisekitime1::listLinesFitTheirColumn()
     LevelMenu *m = f.menu;
     const auto check = [m] {
         for (int k = 1; k <= 4; ++k) {
-            QListWidget *list = m->List5[k];
+            QListWidget *list = element<QListWidget>(m, "List5", k);
             const QFontMetrics metrics(list->font());
             for (const QString &line : lines(list)) {
                 if (metrics.horizontalAdvance(line) > list->viewport()->width())
@@ -503,18 +540,18 @@ void TestSeisekitime1::listLinesFitTheirColumn()
         return true;
     };
     QVERIFY(check());
-    m->Option2[0]->click();
+    element<QRadioButton>(m, "Option2", 0)->click();
     QVERIFY(check());
-    m->Option1[3]->click();
+    element<QRadioButton>(m, "Option1", 3)->click();
     QVERIFY(check());
-    m->Option2[1]->click();  // period log in the points view: the widest lines
-    QVERIFY(m->List5[1]->count() == 2);
+    element<QRadioButton>(m, "Option2", 1)->click();  // period log in the points view: the widest lines
+    QVERIFY(element<QListWidget>(m, "List5", 1)->count() == 2);
     QVERIFY(check());
 }
 
 // Beyond 32767 records the logs still read the newest ones, and today's
 // log only the newest 1000 even when more were written today.
-void TestSeisekitime1::logsReachTheNewestOfALargeFile()
+void TestLevelMenu::logsReachTheNewestOfALargeFile()
 {
     QList<ResultRecord> records = sessions(1, 3, 1, 70);
     records += sessions(2, 2, 33000, 80);
@@ -522,22 +559,22 @@ void TestSeisekitime1::logsReachTheNewestOfALargeFile()
     Fixture f(DemoRows, records);
     QVERIFY(f.open(1));
     LevelMenu *m = f.menu;
-    m->Option2[0]->click();
-    m->Option1[2]->click();
-    QCOMPARE(m->List5[1]->count(), 1);
-    QCOMPARE(m->List5[2]->count(), 999);
-    QCOMPARE(m->List5[3]->count(), 0);
-    QVERIFY(lines(m->List5[1])[0].startsWith(u"  60秒 12:00●やまだ　は●"_s));
+    element<QRadioButton>(m, "Option2", 0)->click();
+    element<QRadioButton>(m, "Option1", 2)->click();
+    QCOMPARE(element<QListWidget>(m, "List5", 1)->count(), 1);
+    QCOMPARE(element<QListWidget>(m, "List5", 2)->count(), 999);
+    QCOMPARE(element<QListWidget>(m, "List5", 3)->count(), 0);
+    QVERIFY(lines(element<QListWidget>(m, "List5", 1))[0].startsWith(u"  60秒 12:00●やまだ　は●"_s));
 }
 
-void TestSeisekitime1::unreadableResultsEndTheProgram()
+void TestLevelMenu::unreadableResultsEndTheProgram()
 {
     Fixture f(DemoRows, sessions(1, 1, 1, 60));
     QVERIFY(f.open(1));
     const QString path = ResultsFile::pathIn(f.school.layout().dataFolder);
     QVERIFY(QFile::remove(path) && QDir().mkdir(path));
-    f.menu->Option2[0]->click();
-    f.menu->Option1[2]->click();
+    element<QRadioButton>(f.menu, "Option2", 0)->click();
+    element<QRadioButton>(f.menu, "Option1", 2)->click();
     QCOMPARE(f.test.dialogs.shown.size(), 1);
     QCOMPARE(f.test.dialogs.shown[0].title, u"注意"_s);
     QVERIFY(f.test.dialogs.shown[0].text.startsWith(u"成績ランダムファイル表示"_s));
@@ -545,5 +582,5 @@ void TestSeisekitime1::unreadableResultsEndTheProgram()
     QCOMPARE(f.test.programEnd.code, 1);
 }
 
-QTEST_MAIN(TestSeisekitime1)
+QTEST_MAIN(TestLevelMenu)
 #include "tst_levelmenu.moc"

@@ -97,12 +97,12 @@ void TestRoad::splashToLauncher()
     QVERIFY(menu);
     const int todayAfter = int(state.ResultTallies.at(1, student).todayCount);
     QCOMPARE(todayAfter, todayBefore + 1);
-    QVERIFY(menu->Label14[1]->text().startsWith(QString::number(todayAfter) + u"回/"_s));
+    QVERIFY(control<QLabel>(menu, "Label14_1")->text().startsWith(QString::number(todayAfter) + u"回/"_s));
     // The ranking of level 1 lists the student's points and today's log the session.
-    QVERIFY(!ownLine(menu->List5[1]).isEmpty());
-    menu->Option2[0]->click();
-    menu->Option1[2]->click();
-    QVERIFY(ownLine(menu->List5[1]).startsWith(u"  90秒 "_s));
+    QVERIFY(!ownLine(control<QListWidget>(menu, "List5_1")).isEmpty());
+    control<QRadioButton>(menu, "Option2_0")->click();
+    control<QRadioButton>(menu, "Option1_2")->click();
+    QVERIFY(ownLine(control<QListWidget>(menu, "List5_1")).startsWith(u"  90秒 "_s));
 
     QTest::keyClick(menu, Qt::Key_0);
     QTRY_VERIFY(qobject_cast<NameScreen *>(host.currentScreen()));

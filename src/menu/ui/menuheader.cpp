@@ -1,0 +1,86 @@
+#include "menu/ui/menuheader.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "menu/menutexts.h"
+#include "menu/ui/menuwidgets.h"
+
+using namespace MenuWidgets;
+
+MenuHeader::MenuHeader(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("MenuHeader"));
+    m_title = named(new QLabel(this), QStringLiteral("Label11"));
+    m_student = named(new QLabel(this), QStringLiteral("Label12"));
+    m_site = named(new QLabel(this), QStringLiteral("Label13"));
+    m_minutes = named(new QLabel(this), QStringLiteral("Label17"));
+    m_todayTotal = named(new QLabel(this), QStringLiteral("Label18"));
+    m_student->setFont(pixelFont(font(), 22, true));
+    for (QLabel *label : {m_site, m_minutes, m_todayTotal})
+        label->setFont(pixelFont(font(), 15));
+    m_backButton = named(new QPushButton(QStringLiteral("戻る(0)"), this), QStringLiteral("Command1"));
+    m_backButton->setFont(pixelFont(font(), 18, true));
+    m_dataButton = named(new QPushButton(QStringLiteral("データ処理"), this), QStringLiteral("Command8"));
+    m_dataButton->setFont(pixelFont(font(), 15));
+    m_dataButton->hide();
+
+    connect(m_backButton, &QPushButton::clicked, this, &MenuHeader::backClicked);
+    connect(m_dataButton, &QPushButton::clicked, this, &MenuHeader::dataClicked);
+}
+
+// A long title gets a smaller size so that it stays on its line.
+void MenuHeader::showTitle(const QString &title)
+{
+    m_title->setText(title);
+    QFont font = m_title->font();
+    font.setPointSize(title.size() > 9 ? 20 : 24);
+    font.setBold(true);
+    m_title->setFont(font);
+}
+
+void MenuHeader::showStudent(const QString &grade, const QString &name, const QString &siteTitle, int studentNumber)
+{
+    m_student->setText(MenuTexts::studentLine(grade, name));
+    m_site->setText(MenuTexts::siteLine(siteTitle, studentNumber));
+}
+
+void MenuHeader::showMinutesSinceLogin(int minutes)
+{
+    m_minutes->setText(MenuTexts::minutesSinceLogin(minutes));
+}
+
+void MenuHeader::showTodayTotal(double sessions)
+{
+    m_todayTotal->setText(MenuTexts::todayTotal(sessions));
+}
+
+void MenuHeader::setDataButtonShown(bool shown)
+{
+    m_dataButton->setVisible(shown);
+}
+
+void MenuHeader::setBackEnabled(bool enabled)
+{
+    m_backButton->setEnabled(enabled);
+}
+
+bool MenuHeader::backEnabled() const
+{
+    return m_backButton->isEnabled();
+}
+
+// The header spans the columns; the buttons keep to its right end.
+void MenuHeader::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    const int w = width();
+    m_title->setGeometry(0, 4, w / 2, 44);
+    m_student->setGeometry(0, 48, w / 3, 28);
+    m_site->setGeometry(w / 3, 52, w / 4, 24);
+    m_minutes->setGeometry(w - 360, 8, 160, 22);
+    m_todayTotal->setGeometry(w - 360, 32, 200, 22);
+    m_dataButton->setGeometry(w - 190, 8, 80, 34);
+    m_backButton->setGeometry(w - 104, 8, 104, 60);
+}

@@ -1,0 +1,30 @@
+#include "menu/ui/menuwidgets.h"
+
+#include <QFontMetrics>
+
+namespace MenuWidgets {
+
+QFont pixelFont(QFont font, int pixels, bool bold)
+{
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QFont fitted(QFont font, const QString &sample, int width, int largest)
+{
+    for (int px = largest; px > 8; --px) {
+        font.setPixelSize(px);
+        if (QFontMetrics(font).horizontalAdvance(sample) <= width)
+            return font;
+    }
+    font.setPixelSize(8);
+    return font;
+}
+
+QString arrayName(const char *control, int index)
+{
+    return QString::fromLatin1(control) + u'_' + QString::number(index);
+}
+
+} // namespace MenuWidgets

@@ -1,0 +1,179 @@
+#include "menu/ui/viewpanel.h"
+
+#include <algorithm>
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+#include "menu/ui/menuwidgets.h"
+
+using namespace MenuWidgets;
+using namespace ResultLists;
+
+namespace {
+
+constexpr int ButtonWidth = 104;
+
+} // namespace
+
+ViewPanel::ViewPanel(QWidget *parent)
+    : QFrame(parent)
+{
+    setObjectName(QStringLiteral("Picture1"));
+    buildControls();
+    connectControls();
+}
+
+void ViewPanel::buildControls()
+{
+    const QFont panelFont = pixelFont(font(), 15);
+    auto *views = new QButtonGroup(this);
+    const QStringList viewCaptions{QStringLiteral("ﾀｲﾑ表示"), QStringLiteral("ﾎﾟｲﾝﾄ表示"), QStringLiteral("個人ﾀｲﾑ")};
+    for (int i = 0; i < 3; ++i) {
+        auto *option = named(new QRadioButton(viewCaptions[i], this), arrayName("Option2", i));
+        option->setFont(panelFont);
+        views->addButton(option, i);
+        m_viewButtons.push_back(option);
+    }
+    auto *lists = new QButtonGroup(this);
+    const KindCaptions captions = CaptionsOnBuild();
+    const QStringList listCaptions{captions.first, captions.second, captions.third.value_or(QString())};
+    m_listButtons.push_back(nullptr);
+    for (int j = 1; j <= 3; ++j) {
+        auto *option = named(new QRadioButton(listCaptions[j - 1], this), arrayName("Option1", j));
+        option->setFont(panelFont);
+        lists->addButton(option, j);
+        m_listButtons.push_back(option);
+    }
+    m_gradeFilter = named(new QComboBox(this), QStringLiteral("Combo1"));
+    m_periodChoice = named(new QComboBox(this), QStringLiteral("Combo2"));
+    m_gradeFilter->setFont(panelFont);
+    m_periodChoice->setFont(panelFont);
+    m_gradeFilter->setAccessibleName(QStringLiteral("学年"));
+    m_periodChoice->setAccessibleName(QStringLiteral("期間"));
+    // On Linux a combo box is named by its current text; a reader finds its
+    // label through the buddy.
+    m_gradeCaption = named(new QLabel(QStringLiteral("学年"), this), QStringLiteral("LabelGrade"));
+    m_gradeCaption->setFont(panelFont);
+    m_gradeCaption->setBuddy(m_gradeFilter);
+    m_periodChoice->hide();
+    m_title = named(new QLabel(this), QStringLiteral("Label5"));
+    m_title->setFont(pixelFont(font(), 17, true));
+    m_graphButton = named(new QPushButton(QStringLiteral("グラフ"), this), QStringLiteral("Command17"));
+    m_graphButton->hide();
+}
+
+void ViewPanel::connectControls()
+{
+    for (int i = 0; i < 3; ++i) {
+        connect(m_viewButtons[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                emit viewChosen(i);
+        });
+    }
+    for (int j = 1; j <= 3; ++j) {
+        connect(m_listButtons[j], &QRadioButton::toggled, this, [this, j](bool on) {
+            if (on)
+                emit listChosen(j);
+        });
+    }
+    connect(m_gradeFilter, &QComboBox::activated, this, &ViewPanel::gradeChosen);
+    connect(m_periodChoice, &QComboBox::activated, this, [this](int index) { emit periodChosen(index + 1); });
+}
+
+void ViewPanel::setGradeChoices(const QStringList &texts, const QString &chosen)
+{
+    const QSignalBlocker blocker(m_gradeFilter);
+    m_gradeFilter->addItems(texts);
+    const int index = m_gradeFilter->findText(chosen);
+    m_gradeFilter->setCurrentIndex(index >= 0 ? index : 0);
+}
+
+void ViewPanel::setPeriodChoices(const QStringList &texts, int period)
+{
+    const QSignalBlocker blocker(m_periodChoice);
+    m_periodChoice->addItems(texts);
+    m_periodChoice->setCurrentIndex(period - 1);
+}
+
+QString ViewPanel::gradeFilter() const
+{
+    return m_gradeFilter->currentText();
+}
+
+QString ViewPanel::periodText() const
+{
+    return m_periodChoice->currentText();
+}
+
+void ViewPanel::setListCaptions(const KindCaptions &captions)
+{
+    m_listButtons[1]->setText(captions.first);
+    m_listButtons[2]->setText(captions.second);
+    if (captions.third)
+        m_listButtons[3]->setText(*captions.third);
+}
+
+void ViewPanel::setThirdListEnabled(bool enabled)
+{
+    m_listButtons[3]->setEnabled(enabled);
+}
+
+void ViewPanel::checkView(int index)
+{
+    m_viewButtons[std::size_t(index)]->setChecked(true);
+}
+
+void ViewPanel::checkList(int index)
+{
+    m_listButtons[std::size_t(index)]->setChecked(true);
+}
+
+bool ViewPanel::isViewChecked(int index) const
+{
+    return m_viewButtons[std::size_t(index)]->isChecked();
+}
+
+bool ViewPanel::isListChecked(int index) const
+{
+    return m_listButtons[std::size_t(index)]->isChecked();
+}
+
+QString ViewPanel::title() const
+{
+    return m_title->text();
+}
+
+void ViewPanel::setTitle(const QString &title)
+{
+    m_title->setText(title);
+}
+
+void ViewPanel::setPeriodShown(bool shown)
+{
+    m_periodChoice->setVisible(shown);
+}
+
+// Views on the first row, lists on the second; the period box keeps to the right.
+void ViewPanel::resizeEvent(QResizeEvent *event)
+{
+    QFrame::resizeEvent(event);
+    int x = 4;
+    for (QRadioButton *option : m_viewButtons) {
+        option->setGeometry(x, 2, ButtonWidth, 20);
+        x += ButtonWidth;
+    }
+    x = 4;
+    for (int j = 1; j <= 3; ++j) {
+        m_listButtons[j]->setGeometry(x, 22, ButtonWidth, 20);
+        x += ButtonWidth;
+    }
+    m_gradeCaption->setGeometry(320, 2, 36, 26);
+    m_gradeFilter->setGeometry(358, 2, 110, 26);
+    m_title->setGeometry(478, 8, 260, 26);
+    m_periodChoice->setGeometry(std::max(700, width() - 220), 8, 216, 28);
+}
