@@ -511,7 +511,7 @@ void DrillScreen::問題作成表示()
     showAnswer();
     LabelRedEquals->hide();
 
-    const ProblemDrawing::Next next = m_drawing.問題作成表示(m_state.CurrentLevel);
+    const ProblemDrawing::Next next = m_drawing.drawNext(m_state.CurrentLevel);
     if (next.sessionComplete) {
         if (m_statistics)
             m_statistics->save(m_drawing.problems());
