@@ -28,7 +28,7 @@ DrillScreen *freshDrill(SessionFixture &f)
     f.test.sound.played.clear();
     f.host->openDrill();
     auto *frm = qobject_cast<DrillScreen *>(f.host->currentScreen());
-    frm->CommandStart_Click();
+    frm->startSession();
     QCoreApplication::processEvents();
     return frm;
 }
@@ -50,7 +50,7 @@ void keyToNextProblem(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         // The last problem would end the session; start a new one instead.
-        if (frm->CorrectAnswers >= 98)
+        if (frm->session().correctAnswers() >= 98)
             frm = freshDrill(f);
         for (QChar digit : QString::number(answerOnScreen(*frm)))
             press(frm, Qt::Key_0 + digit.digitValue(), QString(digit));

@@ -1,5 +1,7 @@
 #include "drill/drillproblem.h"
 
+using namespace Qt::StringLiterals;
+
 namespace ProblemSet {
 
 std::optional<ProblemFace> faceOf(int level, int code)
@@ -32,7 +34,7 @@ QString listText(int level, int code)
         op = QStringLiteral("+");
     else if (level == 2)
         op = QStringLiteral("-");
-    return QString::number(face->FirstOperand) + op + QString::number(face->SecondOperand);
+    return u"%1%2%3"_s.arg(QString::number(face->FirstOperand), op, QString::number(face->SecondOperand));
 }
 
 } // namespace ProblemSet

@@ -61,7 +61,7 @@ int ProblemDrawing::draw()
     return k;
 }
 
-ProblemDrawing::Next ProblemDrawing::問題作成表示(int level)
+ProblemDrawing::Next ProblemDrawing::drawNext(int level)
 {
     const int used = countWhere(&DrillProblem::Used);
     if (countWhere(&DrillProblem::Done) >= m_problemCount)

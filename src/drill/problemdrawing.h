@@ -6,9 +6,9 @@
 class Clock;
 class Random;
 
-// The drill screen's problem table and the model half of 問題作成表示: the
-// end test, new passes, the draw and the texts to show. The screen keeps the
-// guards (session ended, recording, judging) and does the showing.
+// The problem table of a session and the drawing of the next problem: the
+// end test, new passes, the draw and the texts to show. The session keeps
+// the guards (ended, judging) and the screen does the showing.
 class ProblemDrawing final
 {
 public:
@@ -23,12 +23,13 @@ public:
         ProblemLists::History history;
     };
 
-    // When the screen becomes active: no problem is done yet.
+    // A new session: no problem is done yet.
     void clearDone();
-    // First step of レベル別設定: 100 problems, problem i has code i - 1.
+    // A fresh table for a level: 100 problems, problem i has code i - 1.
     void setUpCodes();
-    // Steps 3 to 9 of 問題作成表示 for `level`.
-    Next 問題作成表示(int level);
+    // Reports the session complete once every problem is done; otherwise a new
+    // pass starts when all were used, and an unused problem is drawn and marked.
+    Next drawNext(int level);
 
     DrillProblemTable &problems() { return m_problems; }
     const DrillProblemTable &problems() const { return m_problems; }

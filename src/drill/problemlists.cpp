@@ -7,6 +7,8 @@
 #include "app/spokentext.h"
 #include "app/textnumber.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Beyond this a counter is garbage from a broken file; the marks stay short.
@@ -36,15 +38,16 @@ QString keyText(const DrillProblem &p)
 // pad(correct, 4) & "  " & pad(wrong, 4) & marks, shared by both entries.
 QString countsAndMarks(const DrillProblem &p)
 {
-    return Columns::padLeft(ProblemLists::countText(p.CorrectCount), 4) + QStringLiteral("  ")
-           + Columns::padLeft(ProblemLists::countText(p.WrongCount), 4) + ProblemLists::mistakeMarks(p.WrongCount);
+    return u"%1  %2%3"_s.arg(Columns::padLeft(ProblemLists::countText(p.CorrectCount), 4),
+                             Columns::padLeft(ProblemLists::countText(p.WrongCount), 4),
+                             ProblemLists::mistakeMarks(p.WrongCount));
 }
 
 QString spokenLine(int level, const DrillProblem &p, const QString &figure)
 {
     return SpokenText::join({ProblemSet::listText(level, p.Code), figure,
-                             QStringLiteral("正解") + ProblemLists::countText(p.CorrectCount) + u'回',
-                             QStringLiteral("間違い") + ProblemLists::countText(p.WrongCount) + u'回'});
+                             u"正解%1回"_s.arg(ProblemLists::countText(p.CorrectCount)),
+                             u"間違い%1回"_s.arg(ProblemLists::countText(p.WrongCount))});
 }
 
 } // namespace
@@ -61,8 +64,8 @@ QString countText(double count)
 QString mistakeMarks(double wrongCount)
 {
     const qint64 wrong = markCount(wrongCount);
-    return repeated(QStringLiteral("★"), wrong / 100) + repeated(QStringLiteral("●"), wrong % 100 / 10)
-           + repeated(QStringLiteral("×"), wrong % 10);
+    return u"%1%2%3"_s.arg(repeated(u"★"_s, wrong / 100), repeated(u"●"_s, wrong % 100 / 10),
+                           repeated(u"×"_s, wrong % 10));
 }
 
 QString secondsText(double seconds)
@@ -72,15 +75,13 @@ QString secondsText(double seconds)
 
 QString rateEntry(int level, const DrillProblem &p)
 {
-    const QString rate = QString::number(double(p.CorrectCount) / tries(p) * 100.0, 'f', 2) + u'%';
-    return Columns::padLeft(rate, 7) + QStringLiteral("  ") + countsAndMarks(p) + QStringLiteral(" *")
-           + ProblemSet::listText(level, p.Code);
+    const QString rate = u"%1%"_s.arg(QString::number(double(p.CorrectCount) / tries(p) * 100.0, 'f', 2));
+    return u"%1  %2 *%3"_s.arg(Columns::padLeft(rate, 7), countsAndMarks(p), ProblemSet::listText(level, p.Code));
 }
 
 QString timeEntry(int level, const DrillProblem &p)
 {
-    return Columns::padLeft(keyText(p), 7) + QStringLiteral(" \\") + ProblemSet::listText(level, p.Code) + u'*'
-           + countsAndMarks(p);
+    return u"%1 \\%2*%3"_s.arg(Columns::padLeft(keyText(p), 7), ProblemSet::listText(level, p.Code), countsAndMarks(p));
 }
 
 Lists build(int level, const DrillProblemTable &problems, int problemCount)
@@ -105,7 +106,7 @@ Lists build(int level, const DrillProblemTable &problems, int problemCount)
         // from the whole key so such a problem is not listed with a wrong time.
         const double key = TextNumber::leadingNumber(keyText(p));
         QString seconds = secondsText(100.0 - key);
-        QString spoken = spokenLine(level, p, seconds + u'秒');
+        QString spoken = spokenLine(level, p, u"%1秒"_s.arg(seconds));
         timeRows.append({timeEntry(level, p), std::move(seconds), std::move(spoken)});
     }
     const auto byEntry = [](const Row &a, const Row &b) { return a.entry < b.entry; };
@@ -117,14 +118,12 @@ Lists build(int level, const DrillProblemTable &problems, int problemCount)
         const qsizetype slash = row.entry.indexOf(u'\\');
         const qsizetype star = row.entry.indexOf(u'*', slash);
         const QString text = row.entry.mid(slash + 1, star - slash - 1);
-        lists.timeLines.append(Columns::padLeft(text, 6) + QStringLiteral("　→  ") + row.figure
-                               + QStringLiteral("秒  ") + row.entry.mid(star + 1));
+        lists.timeLines.append(u"%1　→  %2秒  %3"_s.arg(Columns::padLeft(text, 6), row.figure, row.entry.mid(star + 1)));
         lists.timeSpoken.append(row.spoken);
     }
     for (const Row &row : rateRows) {
         const qsizetype star = row.entry.indexOf(u'*');
-        lists.rateLines.append(Columns::padLeft(row.entry.mid(star + 1), 6) + QStringLiteral("　→  ")
-                               + row.entry.left(star));
+        lists.rateLines.append(u"%1　→  %2"_s.arg(Columns::padLeft(row.entry.mid(star + 1), 6), row.entry.left(star)));
         lists.rateSpoken.append(row.spoken);
     }
     return lists;
@@ -138,9 +137,8 @@ History historyOf(const DrillProblem &p)
     // Tried before: the count and the average replace what the previous
     // problem left in these fields.
     return {countText(tries(p)),
-            QStringLiteral("今まで間違い数=") + countText(p.WrongCount) + u' '
-                + repeated(QStringLiteral("●"), markCount(p.WrongCount)),
-            secondsText(p.TotalTime / tries(p)) + QStringLiteral("秒")};
+            u"今まで間違い数=%1 %2"_s.arg(countText(p.WrongCount), repeated(u"●"_s, markCount(p.WrongCount))),
+            u"%1秒"_s.arg(secondsText(p.TotalTime / tries(p)))};
 }
 
 } // namespace ProblemLists

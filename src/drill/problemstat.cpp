@@ -8,6 +8,8 @@
 
 #include "platform/dialogs.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 qint64 levelOffset(int level)
@@ -57,7 +59,7 @@ namespace ProblemStatFile {
 
 QString pathFor(const QString &dataFolder, int studentNumber)
 {
-    return dataFolder + QStringLiteral("成績記録") + QString::number(studentNumber) + QStringLiteral(".dat");
+    return u"%1成績記録%2.dat"_s.arg(dataFolder, QString::number(studentNumber));
 }
 
 bool create(const QString &path, QString *error)

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QComboBox>
+#include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
@@ -160,35 +161,38 @@ void TestAccessibility::screensReadAsText()
     QTest::keyClick(menu, Qt::Key_1);
     QPointer<DrillScreen> drill = qobject_cast<DrillScreen *>(host.currentScreen());
     QVERIFY(drill);
-    QCOMPARE(nameOf(drill->ListTime), u"一問あたり所用時間順（今まで平均）"_s);
-    QCOMPARE(nameOf(drill->ListRate), u"正解率順"_s);
-    const auto statusLine = [&drill] {
+    QCOMPARE(nameOf(control<QListWidget>(drill, "ListTime")), u"一問あたり所用時間順（今まで平均）"_s);
+    QCOMPARE(nameOf(control<QListWidget>(drill, "ListRate")), u"正解率順"_s);
+    const auto textOf = [&drill](const char *name) { return control<QLabel>(drill, name)->text(); };
+    const auto statusLine = [&textOf] {
         return u"レベル %1 残り %2問 タイム %3 このレベル %4回目 本日 %5回目 起動後 %6分"_s.arg(
-            drill->LabelLevel->text(), drill->LabelRemaining->text(), drill->LabelTime->text(),
-            drill->LabelLevelCount->text(), drill->LabelToday->text(), drill->LabelMinutes->text());
+            textOf("LabelLevel"), textOf("LabelRemaining"), textOf("LabelTime"), textOf("LabelLevelCount"),
+            textOf("LabelToday"), textOf("LabelMinutes"));
     };
-    QCOMPARE(nameOf(drill->PictureStatus), statusLine());
-    QVERIFY(nameOf(drill->PictureStatus).contains(u"残り 100問 タイム 0 "_s));
+    auto *status = control<QFrame>(drill, "PictureStatus");
+    QCOMPARE(nameOf(status), statusLine());
+    QVERIFY(nameOf(status).contains(u"残り 100問 タイム 0 "_s));
 
     QTest::keyClick(drill, Qt::Key_Space);
     test.clock.advanceMs(3000);
-    drill->Timer1_Timer();
-    QVERIFY(nameOf(drill->PictureStatus).contains(u"タイム 3 "_s));
+    drill->updateClock();
+    QVERIFY(nameOf(status).contains(u"タイム 3 "_s));
     const int expected = answerOnScreen(*drill);
     QTest::keyClicks(drill, QString::number(expected));
     QTest::keyClick(drill, Qt::Key_Space);
-    QVERIFY(nameOf(drill->PictureStatus).contains(u"残り 99問"_s));
-    QCOMPARE(nameOf(drill->PictureStatus), statusLine());
+    QVERIFY(nameOf(status).contains(u"残り 99問"_s));
+    QCOMPARE(nameOf(status), statusLine());
 
     const int right = answerOnScreen(*drill);
     heard.clear();
     QTest::keyClicks(drill, QString::number(right + 1));
     QTest::keyClick(drill, Qt::Key_Space);
-    QVERIFY(!drill->LabelPrompt->isHidden());
-    QCOMPARE(nameOf(drill->LabelCorrect), u"正しい答え %1"_s.arg(right));
+    auto *prompt = control<QLabel>(drill, "LabelPrompt");
+    QVERIFY(!prompt->isHidden());
+    QCOMPARE(nameOf(control<QLabel>(drill, "LabelCorrect")), u"正しい答え %1"_s.arg(right));
     const QString announcement = u"正しい答え %1 +を２回押しなさい"_s.arg(right);
     const auto announced = std::find_if(heard.cbegin(), heard.cend(), [&](const Heard &h) {
-        return h.object == drill->LabelPrompt && h.type == QAccessible::ObjectShow;
+        return h.object == prompt && h.type == QAccessible::ObjectShow;
     });
     QVERIFY(announced != heard.cend());
     QCOMPARE(announced->role, QAccessible::Notification);

@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -7,9 +8,12 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <functional>
+
 #include "app/oledate.h"
 #include "drill/problemstat.h"
 #include "platform/pause.h"
+#include "platform/soundplayer.h"
 #include "drill/ui/drillscreen.h"
 #include "drill/ui/timebar.h"
 #include "result/ui/resultscreen.h"
@@ -50,6 +54,32 @@ ProblemStat recordOf(const QByteArray &file, int record)
     return ProblemStat::fromBytes(QByteArrayView(file).sliced((record - 1) * ProblemStat::Size, ProblemStat::Size));
 }
 
+QLabel *block(const DrillScreen *frm, int n)
+{
+    return control<QLabel>(frm, qPrintable(u"Block_%1"_s.arg(n)));
+}
+
+// Plays through the fixture's recording player; `duringCue` runs once while
+// the next cue plays, as the clock and the keys go on meanwhile.
+class CuePlayer final : public SoundPlayer
+{
+public:
+    explicit CuePlayer(SoundPlayer &recorder)
+        : m_recorder(recorder)
+    {
+    }
+    SoundResult playAndWait(const QString &path) override
+    {
+        if (duringCue)
+            std::exchange(duringCue, nullptr)();
+        return m_recorder.playAndWait(path);
+    }
+    std::function<void()> duringCue;
+
+private:
+    SoundPlayer &m_recorder;
+};
+
 } // namespace
 
 class TestDrillScreen : public QObject
@@ -75,13 +105,17 @@ void TestDrillScreen::wholeSessionOverMidnight()
     QPointer<DrillScreen> frm = startDrill(f, 2);
     QVERIFY(frm);
     QCOMPARE(f.host->windowTitle(), u"Growna"_s);
-    QCOMPARE(frm->ListTime->count(), 100);
-    QCOMPARE(frm->ListRate->count(), 100);
-    QCOMPARE(frm->LabelRemaining->text(), u"100"_s);
+    QCOMPARE(control<QListWidget>(frm, "ListTime")->count(), 100);
+    QCOMPARE(control<QListWidget>(frm, "ListRate")->count(), 100);
+    auto *remaining = control<QLabel>(frm, "LabelRemaining");
+    auto *answerLabel = control<QLabel>(frm, "LabelAnswer");
+    auto *correctLabel = control<QLabel>(frm, "LabelCorrect");
+    auto *prompt = control<QLabel>(frm, "LabelPrompt");
+    QCOMPARE(remaining->text(), u"100"_s);
     // No mouse needed: Space starts, and is not taken as an answer.
     QTest::keyClick(frm, Qt::Key_Space);
-    QVERIFY(frm->PictureStart->isHidden());
-    QVERIFY(frm->LabelCorrect->isHidden());
+    QVERIFY(control<QFrame>(frm, "PictureStart")->isHidden());
+    QVERIFY(correctLabel->isHidden());
 
     QSet<int> wrongCodes;
     int correct = 0;
@@ -89,33 +123,34 @@ void TestDrillScreen::wholeSessionOverMidnight()
     while (correct < 100) {
         QVERIFY2(++steps < 120, "the session does not end");
         f.test.clock.advanceMs(1100);
-        frm->Timer1_Timer();
+        frm->updateClock();
         const int expected = answerOnScreen(*frm);
         // Keys reach the screen whichever of its widgets gets them.
-        QWidget *target = steps % 2 ? static_cast<QWidget *>(frm->LabelAnswer) : frm->TimeBar1;
+        QWidget *target = steps % 2 ? static_cast<QWidget *>(answerLabel) : control<TimeBar>(frm, "TimeBar");
         if (steps % 30 == 7 && steps < 90) {
-            const int first = frm->LabelFirst->text().toInt();
-            const int second = frm->LabelSecond->text().toInt();
+            const int first = control<QLabel>(frm, "LabelFirst")->text().toInt();
+            const int second = control<QLabel>(frm, "LabelSecond")->text().toInt();
             answer(target, QString::number(expected + 1));
-            QVERIFY(!frm->LabelCorrect->isHidden());
-            QCOMPARE(frm->LabelCorrect->text(), QString::number(expected));
-            QVERIFY(!frm->LabelPrompt->isHidden());
-            QVERIFY(!frm->LabelRedEquals->isHidden());
+            QVERIFY(!correctLabel->isHidden());
+            QCOMPARE(correctLabel->text(), QString::number(expected));
+            QVERIFY(!prompt->isHidden());
+            QVERIFY(!control<QLabel>(frm, "LabelRedEquals")->isHidden());
             for (int n = 1; n <= 20; ++n)
-                QCOMPARE(!frm->Blocks[n]->isHidden(), n > second && n <= first);
-            wrongCodes.insert(frm->drawing().problems()[frm->drawing().CurrentProblem()].Code);
+                QCOMPARE(!block(frm, n)->isHidden(), n > second && n <= first);
+            const ProblemDrawing &drawing = frm->session().drawing();
+            wrongCodes.insert(drawing.problems()[drawing.CurrentProblem()].Code);
             QTest::keyClicks(target, u"++"_s);
-            QVERIFY(frm->LabelPrompt->isHidden());
-            QVERIFY(frm->LabelCorrect->isHidden());
+            QVERIFY(prompt->isHidden());
+            QVERIFY(correctLabel->isHidden());
             continue;
         }
         QTest::keyClicks(target, QString::number(expected));
         if (correct == 0)
-            QCOMPARE(frm->LabelAnswer->text(), QString::number(expected));
+            QCOMPARE(answerLabel->text(), QString::number(expected));
         QTest::keyClick(target, Qt::Key_Space);
         ++correct;
         if (correct < 100)
-            QCOMPARE(frm->LabelRemaining->text(), QString::number(100 - correct));
+            QCOMPARE(remaining->text(), QString::number(100 - correct));
     }
     QCOMPARE(wrongCodes.size(), 3);
 
@@ -178,35 +213,45 @@ void TestDrillScreen::timeOut()
     QPointer<DrillScreen> frm = startDrill(f, 1);
     QVERIFY(frm);
     // Level 1 of the demo school: lowest passing time 180 s.
-    QCOMPARE(frm->TimeLimit, 900);
+    QCOMPARE(frm->session().timeLimit(), 900);
     const QByteArray statistics = f.school.readBytes(f.statisticsPath());
     QCOMPARE(statistics.size(), 16000);
-    frm->CommandStart_Click();
+    frm->startSession();
     QTest::keyClicks(frm, u"9"_s);
+    auto *timeBar = control<TimeBar>(frm, "TimeBar");
 
     f.test.clock.advanceMs(899400);
-    frm->Timer1_Timer();
-    QCOMPARE(frm->LabelTime->text(), u"899"_s);
-    QCOMPARE(frm->Ending, 0);
-    QCOMPARE(frm->TimeBar1->elapsedWidth(), frm->TimeBar1->barWidth(899));
+    frm->updateClock();
+    QCOMPARE(control<QLabel>(frm, "LabelTime")->text(), u"899"_s);
+    QCOMPARE(frm->session().phase(), DrillSession::Phase::Answering);
+    QCOMPARE(timeBar->elapsedWidth(), timeBar->barWidth(899));
 
-    // A judgement in progress holds the time-out off until the next tick.
-    f.test.clock.advanceMs(600);
-    frm->Judging = 1;
-    frm->Timer1_Timer();
-    QCOMPARE(frm->Ending, 0);
-    QCOMPARE(frm->TimeBar1->elapsedWidth(), frm->TimeBar1->width());
-    frm->Judging = 0;
+    // A judgement in progress holds the time-out off until the next tick:
+    // the limit comes while the answer's cue plays.
+    CuePlayer player(f.test.sound);
+    f.test.platform.sound = &player;
+    DrillSession::Phase phaseAtLimit = DrillSession::Phase::Ready;
+    int widthAtLimit = 0;
+    player.duringCue = [&] {
+        f.test.clock.advanceMs(600);
+        frm->updateClock();
+        phaseAtLimit = frm->session().phase();
+        widthAtLimit = timeBar->elapsedWidth();
+    };
+    QTest::keyClick(frm, Qt::Key_Space);
+    QCOMPARE(phaseAtLimit, DrillSession::Phase::Judging);
+    QCOMPARE(widthAtLimit, timeBar->width());
+    QCOMPARE(frm->session().phase(), DrillSession::Phase::Answering);
 
     bool overlayShown = false;
     bool timeUpShown = false;
     bool recordingShown = true;
     f.test.pause.onWait = [&](int) {
-        overlayShown = !frm->PictureEnd->isHidden();
-        timeUpShown = !frm->LabelTimeUp->isHidden();
-        recordingShown = !frm->LabelRecording->isHidden();
+        overlayShown = !control<QFrame>(frm, "PictureEnd")->isHidden();
+        timeUpShown = !control<QLabel>(frm, "LabelTimeUp")->isHidden();
+        recordingShown = !control<QLabel>(frm, "LabelRecording")->isHidden();
     };
-    frm->Timer1_Timer();
+    frm->updateClock();
     QVERIFY(overlayShown);
     QVERIFY(timeUpShown);
     QVERIFY(!recordingShown);
@@ -215,8 +260,8 @@ void TestDrillScreen::timeOut()
     QCOMPARE(f.results().size(), 1);
     QCOMPARE(f.results()[0].timeScore, 99999);
     // A late tick or a second end records nothing more.
-    frm->EndDrill();
-    frm->Timer1_Timer();
+    frm->endDrill();
+    frm->updateClock();
     QCOMPARE(f.results().size(), 1);
     QCOMPARE(f.school.readBytes(f.statisticsPath()), statistics);
 
@@ -238,62 +283,72 @@ void TestDrillScreen::keys()
     f.test.random.script({0.90});
     DrillScreen *frm = startDrill(f, 2);
     QVERIFY(frm);
+    auto *first = control<QLabel>(frm, "LabelFirst");
+    auto *second = control<QLabel>(frm, "LabelSecond");
+    auto *answerLabel = control<QLabel>(frm, "LabelAnswer");
+    auto *correctLabel = control<QLabel>(frm, "LabelCorrect");
+    auto *prompt = control<QLabel>(frm, "LabelPrompt");
 
     QTest::keyClicks(frm, u"5"_s);
-    QVERIFY(frm->LabelAnswer->text().isEmpty());
+    QVERIFY(answerLabel->text().isEmpty());
     QTest::keyClick(frm, Qt::Key_Return);
-    QCOMPARE(frm->LabelFirst->text(), u"11"_s);
-    QCOMPARE(frm->LabelOperator->text(), u"－"_s);
-    QCOMPARE(frm->LabelSecond->text(), u"10"_s);
-    QVERIFY(frm->LabelFirst->font().pixelSize() >= 72);
+    QCOMPARE(first->text(), u"11"_s);
+    QCOMPARE(control<QLabel>(frm, "LabelOperator")->text(), u"－"_s);
+    QCOMPARE(second->text(), u"10"_s);
+    QVERIFY(first->font().pixelSize() >= 72);
 
-    QTest::keyClicks(frm->LabelAnswer, u"1234"_s);
-    QCOMPARE(frm->LabelAnswer->text(), u"123"_s);
+    QTest::keyClicks(answerLabel, u"1234"_s);
+    QCOMPARE(answerLabel->text(), u"123"_s);
     QCOMPARE(f.playedNames(), QStringList{u"警告1.wav"_s});
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(frm, Qt::Key_Backspace);
-    QVERIFY(frm->LabelAnswer->text().isEmpty());
+    QVERIFY(answerLabel->text().isEmpty());
     QTest::keyClicks(frm, u"12"_s);
     QTest::keyClick(frm, Qt::Key_Return);
-    QVERIFY(frm->LabelAnswer->text().isEmpty());
+    QVERIFY(answerLabel->text().isEmpty());
     QTest::keyClicks(frm, u"9"_s);
     QTest::keyClick(frm, Qt::Key_Left);
-    QVERIFY(frm->LabelAnswer->text().isEmpty());
+    QVERIFY(answerLabel->text().isEmpty());
 
-    frm->Judging = 1;
-    QTest::keyClicks(frm, u"7"_s);
-    QVERIFY(frm->LabelAnswer->text().isEmpty());
-    frm->Judging = 0;
-
+    // Keys typed while an answer is judged count for nothing.
+    CuePlayer player(f.test.sound);
+    f.test.platform.sound = &player;
+    QString answerDuringCue;
+    player.duringCue = [&] {
+        QTest::keyClicks(frm, u"7"_s);
+        answerDuringCue = answerLabel->text();
+    };
     // "1+" is judged as 1: correct.
     answer(frm, u"1+"_s);
-    QCOMPARE(frm->CorrectAnswers, 1);
-    QCOMPARE(frm->LabelRemaining->text(), u"99"_s);
-    QVERIFY(frm->LabelCorrect->isHidden());
+    QCOMPARE(answerDuringCue, u"1+"_s);
+    QVERIFY(answerLabel->text().isEmpty());
+    QCOMPARE(frm->session().correctAnswers(), 1);
+    QCOMPARE(control<QLabel>(frm, "LabelRemaining")->text(), u"99"_s);
+    QVERIFY(correctLabel->isHidden());
 
     // Next draw falls back to problem 1: 11 - 1 = 10.
-    QCOMPARE(frm->LabelFirst->text(), u"11"_s);
-    QCOMPARE(frm->LabelSecond->text(), u"1"_s);
+    QCOMPARE(first->text(), u"11"_s);
+    QCOMPARE(second->text(), u"1"_s);
     answer(frm, u"3"_s);
-    QCOMPARE(frm->LabelCorrect->text(), u"10"_s);
-    QVERIFY(!frm->LabelPrompt->isHidden());
-    QCOMPARE(frm->LabelPrompt->text(), u"\"+\"を２回押しなさい"_s);
-    QCOMPARE(frm->LabelAnswer->text(), u"3"_s);
+    QCOMPARE(correctLabel->text(), u"10"_s);
+    QVERIFY(!prompt->isHidden());
+    QCOMPARE(prompt->text(), u"\"+\"を２回押しなさい"_s);
+    QCOMPARE(answerLabel->text(), u"3"_s);
     QTest::keyClick(frm, Qt::Key_Down);
-    QVERIFY(frm->LabelAnswer->text().isEmpty());
-    QVERIFY(!frm->LabelPrompt->isHidden());
+    QVERIFY(answerLabel->text().isEmpty());
+    QVERIFY(!prompt->isHidden());
     QTest::keyClicks(frm, u"+5+"_s);
-    QVERIFY(!frm->LabelPrompt->isHidden());
-    QCOMPARE(frm->drawing().CurrentProblem(), 1);
+    QVERIFY(!prompt->isHidden());
+    QCOMPARE(frm->session().drawing().CurrentProblem(), 1);
     QTest::keyClicks(frm, u"+"_s);
-    QVERIFY(frm->LabelPrompt->isHidden());
-    QVERIFY(frm->LabelCorrect->isHidden());
-    QVERIFY(frm->LabelRedEquals->isHidden());
-    QCOMPARE(frm->CorrectAnswers, 1);
-    QVERIFY(frm->drawing().CurrentProblem() != 1);
+    QVERIFY(prompt->isHidden());
+    QVERIFY(correctLabel->isHidden());
+    QVERIFY(control<QLabel>(frm, "LabelRedEquals")->isHidden());
+    QCOMPARE(frm->session().correctAnswers(), 1);
+    QVERIFY(frm->session().drawing().CurrentProblem() != 1);
     // The blocks stay until the next wrong answer.
-    QVERIFY(!frm->Blocks[2]->isHidden());
-    QVERIFY(frm->Blocks[1]->isHidden());
+    QVERIFY(!block(frm, 2)->isHidden());
+    QVERIFY(block(frm, 1)->isHidden());
 }
 
 void TestDrillScreen::screenShowsTheStudentAndTheLevel()
@@ -304,22 +359,23 @@ void TestDrillScreen::screenShowsTheStudentAndTheLevel()
                   ResultFiles::record(QDate(2026, 12, 9), SessionFixture::Student, 1, 150),
                   ResultFiles::record(QDate(2026, 12, 8), SessionFixture::Student, 3, 150)});
     DrillScreen *frm = startDrill(f, 3);
-    QCOMPARE(frm->LabelStudent->text(), u"山田　花子"_s);
-    QCOMPARE(frm->LabelTitle->text(), u"カズドリ"_s);
-    QCOMPARE(frm->LabelTitle->font().pointSizeF(), 16.8);
-    QCOMPARE(frm->LabelSite->text(), u"カズドリ算数教室"_s);
-    QCOMPARE(frm->LabelLevel->text(), u"かけ算"_s);
-    QCOMPARE(frm->LabelLevelCount->text(), u"2"_s);
-    QCOMPARE(frm->LabelToday->text(), u"3"_s);
-    QCOMPARE(frm->LabelMinutes->text(), u"10"_s);
-    QCOMPARE(frm->LabelTime->text(), u"0"_s);
-    QCOMPARE(frm->TimeLimit, 1000);
-    QCOMPARE(frm->TimeBar1->targetWidth(), frm->TimeBar1->barWidth(130));
-    QCOMPARE(frm->TimeBar1->elapsedWidth(), 0);
-    QVERIFY(frm->ListTime->count() == 0 && frm->ListRate->count() == 0);
+    QCOMPARE(control<QLabel>(frm, "LabelStudent")->text(), u"山田　花子"_s);
+    QCOMPARE(control<QLabel>(frm, "LabelTitle")->text(), u"カズドリ"_s);
+    QCOMPARE(control<QLabel>(frm, "LabelTitle")->font().pointSizeF(), 16.8);
+    QCOMPARE(control<QLabel>(frm, "LabelSite")->text(), u"カズドリ算数教室"_s);
+    QCOMPARE(control<QLabel>(frm, "LabelLevel")->text(), u"かけ算"_s);
+    QCOMPARE(control<QLabel>(frm, "LabelLevelCount")->text(), u"2"_s);
+    QCOMPARE(control<QLabel>(frm, "LabelToday")->text(), u"3"_s);
+    QCOMPARE(control<QLabel>(frm, "LabelMinutes")->text(), u"10"_s);
+    QCOMPARE(control<QLabel>(frm, "LabelTime")->text(), u"0"_s);
+    QCOMPARE(frm->session().timeLimit(), 1000);
+    auto *timeBar = control<TimeBar>(frm, "TimeBar");
+    QCOMPARE(timeBar->targetWidth(), timeBar->barWidth(130));
+    QCOMPARE(timeBar->elapsedWidth(), 0);
+    QVERIFY(control<QListWidget>(frm, "ListTime")->count() == 0 && control<QListWidget>(frm, "ListRate")->count() == 0);
     f.test.clock.advanceSeconds(60);
-    frm->Timer2_Timer();
-    QCOMPARE(frm->LabelMinutes->text(), u"11"_s);
+    frm->showMinutesSinceLogin();
+    QCOMPARE(control<QLabel>(frm, "LabelMinutes")->text(), u"11"_s);
 }
 
 void TestDrillScreen::backReturnsToTheMenu()
@@ -327,9 +383,10 @@ void TestDrillScreen::backReturnsToTheMenu()
     SessionFixture f;
     QPointer<DrillScreen> frm = startDrill(f, 1);
     // Return on a focused "もどる" presses it rather than starting.
-    frm->CommandBack->setFocus();
-    QTest::keyClick(frm->CommandBack, Qt::Key_Return);
-    QVERIFY(!frm->PictureStart->isHidden());
+    auto *back = control<QPushButton>(frm, "CommandBack");
+    back->setFocus();
+    QTest::keyClick(back, Qt::Key_Return);
+    QVERIFY(!control<QFrame>(frm, "PictureStart")->isHidden());
     QVERIFY(f.host->currentScreen() != frm);
     QTRY_VERIFY(!frm);
     QVERIFY(f.results().isEmpty());

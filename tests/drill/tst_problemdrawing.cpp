@@ -36,7 +36,7 @@ void TestProblemDrawing::drawsEveryProblemOncePerPass()
     ProblemDrawing drawing(random, t.clock);
     QSet<int> drawn;
     for (int i = 0; i < 100; ++i)
-        drawn.insert(drawing.問題作成表示(1).CurrentProblem);
+        drawn.insert(drawing.drawNext(1).CurrentProblem);
     QCOMPARE(drawn.size(), 100);
 }
 
@@ -45,10 +45,10 @@ void TestProblemDrawing::wrongProblemIsNotDrawnAgainInItsPass()
     TestPlatform t;
     ProblemDrawing drawing(t.random, t.clock);
     t.random.script({pickOf(5)});
-    QCOMPARE(drawing.問題作成表示(3).CurrentProblem, 5);
+    QCOMPARE(drawing.drawNext(3).CurrentProblem, 5);
     // Problem 5 answered wrongly stays not done; drawing 5 again is refused.
     t.random.script({pickOf(5), pickOf(5), pickOf(6)});
-    QCOMPARE(drawing.問題作成表示(3).CurrentProblem, 6);
+    QCOMPARE(drawing.drawNext(3).CurrentProblem, 6);
 }
 
 void TestProblemDrawing::allWrongMeansAllOfferedAgain()
@@ -60,14 +60,14 @@ void TestProblemDrawing::allWrongMeansAllOfferedAgain()
     QSet<int> firstPass;
     for (int k : {98, 99, 100}) {
         t.random.script({pickOf(k)});
-        firstPass.insert(drawing.問題作成表示(1).CurrentProblem);
+        firstPass.insert(drawing.drawNext(1).CurrentProblem);
     }
     QCOMPARE(firstPass, (QSet<int>{98, 99, 100}));
     // All three were wrong: the new pass offers exactly them, each once.
     QSet<int> secondPass;
     for (int k : {100, 99, 98}) {
         t.random.script({pickOf(1), pickOf(50), pickOf(k)});
-        secondPass.insert(drawing.問題作成表示(1).CurrentProblem);
+        secondPass.insert(drawing.drawNext(1).CurrentProblem);
     }
     QCOMPARE(secondPass, (QSet<int>{98, 99, 100}));
 }
@@ -83,7 +83,7 @@ void TestProblemDrawing::lastProblemIsDrawnEveryPass()
         drawing.problems()[i].Done = i == 42 ? 0 : 1;
     }
     for (int pass = 0; pass < 5; ++pass) {
-        const auto next = drawing.問題作成表示(2);
+        const auto next = drawing.drawNext(2);
         QVERIFY(!next.sessionComplete);
         QCOMPARE(next.CurrentProblem, 42);
     }
@@ -95,9 +95,9 @@ void TestProblemDrawing::completeWhenAllDone()
     ProblemDrawing drawing(t.random, t.clock);
     for (int i = 1; i <= 100; ++i)
         drawing.problems()[i].Done = 1;
-    QVERIFY(drawing.問題作成表示(1).sessionComplete);
+    QVERIFY(drawing.drawNext(1).sessionComplete);
     drawing.clearDone();
-    QVERIFY(!drawing.問題作成表示(1).sessionComplete);
+    QVERIFY(!drawing.drawNext(1).sessionComplete);
 }
 
 // A scripted generator that always answers problem 1 must not freeze the drill.
@@ -106,8 +106,8 @@ void TestProblemDrawing::stuckGeneratorDoesNotHang()
     TestPlatform t;
     ProblemDrawing drawing(t.random, t.clock);
     t.random.fallback = 0.0;
-    QCOMPARE(drawing.問題作成表示(1).CurrentProblem, 1);
-    QCOMPARE(drawing.問題作成表示(1).CurrentProblem, 2);
+    QCOMPARE(drawing.drawNext(1).CurrentProblem, 1);
+    QCOMPARE(drawing.drawNext(1).CurrentProblem, 2);
 }
 
 void TestProblemDrawing::showsFaceAndTime()
@@ -116,7 +116,7 @@ void TestProblemDrawing::showsFaceAndTime()
     ProblemDrawing drawing(t.random, t.clock);
     t.clock.set(QDateTime(QDate(2026, 12, 9), QTime(10, 0, 5)));
     t.random.script({pickOf(79)});
-    const auto next = drawing.問題作成表示(4);
+    const auto next = drawing.drawNext(4);
     QCOMPARE(next.face.FirstOperand, 72);
     QCOMPARE(next.face.Operator, QStringLiteral("÷"));
     QCOMPARE(next.face.SecondOperand, 8);

@@ -79,11 +79,11 @@ void TestRoad::splashToLauncher()
     QVERIFY(drill);
     QTRY_VERIFY(!menu);
 
-    QTest::mouseClick(drill->CommandStart, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(drill, "CommandStart"), Qt::LeftButton);
     for (int answered = 0; answered < 100; ++answered) {
         QVERIFY(drill);
         test.clock.advanceMs(900);
-        drill->Timer1_Timer();
+        drill->updateClock();
         QTest::keyClicks(drill, QString::number(answerOnScreen(*drill)));
         QTest::keyClick(drill, Qt::Key_Space);
     }

@@ -313,9 +313,9 @@ void TestResultScreen::buttons()
     auto *drill = qobject_cast<DrillScreen *>(f.host->currentScreen());
     QVERIFY(drill);
     QCOMPARE(f.state.CurrentLevel, 3);
-    QVERIFY(!drill->PictureStart->isHidden());
+    QVERIFY(!control<QFrame>(drill, "PictureStart")->isHidden());
     // The session just recorded counts: this is the second today.
-    QCOMPARE(drill->LabelLevelCount->text(), u"2"_s);
+    QCOMPARE(control<QLabel>(drill, "LabelLevelCount")->text(), u"2"_s);
     QVERIFY(!f.host->waitShown());
 
     f.state.ResultTime = 100;

@@ -8,6 +8,7 @@
 #include "drill/ui/drillscreen.h"
 #include "store/resultsfile.h"
 #include "store/tallies.h"
+#include "support/controls.h"
 #include "support/resultfiles.h"
 
 SessionFixture::SessionFixture()
@@ -79,11 +80,11 @@ QStringList SessionFixture::playedNames() const
     return names;
 }
 
-int answerOnScreen(const DrillScreen &frm)
+int answerOnScreen(const DrillScreen &drill)
 {
-    const int first = frm.LabelFirst->text().toInt();
-    const int second = frm.LabelSecond->text().toInt();
-    const QString op = frm.LabelOperator->text();
+    const int first = control<QLabel>(&drill, "LabelFirst")->text().toInt();
+    const int second = control<QLabel>(&drill, "LabelSecond")->text().toInt();
+    const QString op = control<QLabel>(&drill, "LabelOperator")->text();
     if (op == QStringLiteral("＋"))
         return first + second;
     if (op == QStringLiteral("－"))

@@ -41,4 +41,4 @@ struct SessionFixture
 class DrillScreen;
 
 // The answer of the problem on the drill screen, read as a student reads it.
-int answerOnScreen(const DrillScreen &frm);
+int answerOnScreen(const DrillScreen &drill);

@@ -1,65 +1,30 @@
 #include "drill/ui/drillscreen.h"
 
-#include <QApplication>
-#include <QFrame>
+#include <QCoreApplication>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 #include "app/appstate.h"
-#include "app/spokentext.h"
-#include "app/textnumber.h"
-#include "result/todaycounts.h"
-#include "app/ui/spokenlist.h"
-#include "drill/problemlists.h"
-#include "drill/problemstat.h"
+#include "drill/ui/drillheader.h"
+#include "drill/ui/endoverlay.h"
+#include "drill/ui/problemarea.h"
+#include "drill/ui/startpanel.h"
+#include "drill/ui/statusline.h"
 #include "drill/ui/timebar.h"
 #include "platform/clock.h"
 #include "platform/pause.h"
 #include "platform/platform.h"
 #include "platform/random.h"
-#include "result/recordsession.h"
+#include "result/todaycounts.h"
 #include "sound/soundcues.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr qint32 TimeOutScore = 99999;
-constexpr int SubtractionLevel = 2;
 // Levels whose today counts make up "本日".
 constexpr int TodayLevelsCounted = 15;
-constexpr int MinimumProblemPixels = 72;
-
-QLabel *label(QWidget *parent, const QString &name, const QString &text = {})
-{
-    auto *l = new QLabel(text, parent);
-    if (!name.isEmpty())
-        l->setObjectName(name);
-    return l;
-}
-
-void setPointSize(QWidget *widget, qreal points, bool bold = false)
-{
-    QFont font = widget->font();
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    widget->setFont(font);
-}
-
-// Keeps the place of a widget in its layout while it is hidden, so the
-// screen does not jump when the correct answer or the blocks appear.
-void keepPlaceWhenHidden(QWidget *widget)
-{
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
-}
-
 
 } // namespace
 
@@ -67,11 +32,10 @@ DrillScreen::DrillScreen(AppState &state, Platform &platform, QWidget *parent)
     : QWidget(parent)
     , m_state(state)
     , m_platform(platform)
-    , m_drawing(platform.random, platform.clock)
+    , m_session(state, platform)
 {
-    m_state.SessionEndReason = 0;
-    setObjectName(QStringLiteral("MainFrm"));
-    setWindowTitle(QStringLiteral("Growna"));
+    setObjectName(u"MainFrm"_s);
+    setWindowTitle(u"Growna"_s);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -79,300 +43,50 @@ DrillScreen::DrillScreen(AppState &state, Platform &platform, QWidget *parent)
     pal.setColor(QPalette::WindowText, Qt::black);
     setPalette(pal);
 
+    m_header = new DrillHeader(this);
+    m_statusLine = new StatusLine(this);
+    m_timeBar = new TimeBar(this);
+    m_problemArea = new ProblemArea(this);
+    m_startPanel = new StartPanel(this);
     auto *root = new QVBoxLayout(this);
     root->setContentsMargins(24, 12, 24, 12);
     root->setSpacing(8);
-    root->addWidget(buildHeader());
-    root->addWidget(buildStatusLine());
-    TimeBar1 = new TimeBar(this);
-    root->addWidget(TimeBar1);
-
+    root->addWidget(m_header);
+    root->addWidget(m_statusLine);
+    root->addWidget(m_timeBar);
     // The start panel lies over the problem area until the session starts.
     auto *content = new QGridLayout;
-    content->addWidget(buildProblemArea(), 0, 0);
-    content->addWidget(buildStartPanel(), 0, 0);
+    content->addWidget(m_problemArea, 0, 0);
+    content->addWidget(m_startPanel, 0, 0);
     root->addLayout(content, 1);
-    buildEndOverlay();
+    m_endOverlay = new EndOverlay(this);
     m_scale.capture(this);
-    sizeProblem();
+    m_problemArea->fitToHeight(height());
 
-    Timer1.setObjectName(QStringLiteral("Timer1"));
-    Timer1.setInterval(SessionTiming::ClockIntervalMs);
-    Timer2.setObjectName(QStringLiteral("Timer2"));
-    Timer2.setInterval(SessionTiming::MinutesClockIntervalMs);
+    m_sessionTimer.setObjectName(u"Timer1"_s);
+    m_sessionTimer.setInterval(SessionTiming::ClockIntervalMs);
+    m_minutesTimer.setObjectName(u"Timer2"_s);
+    m_minutesTimer.setInterval(SessionTiming::MinutesClockIntervalMs);
 
-    connect(&Timer1, &QTimer::timeout, this, &DrillScreen::Timer1_Timer);
-    connect(&Timer2, &QTimer::timeout, this, &DrillScreen::Timer2_Timer);
-    connect(CommandStart, &QPushButton::clicked, this, &DrillScreen::CommandStart_Click);
-    connect(CommandBack, &QPushButton::clicked, this, &DrillScreen::CommandBack_Click);
-
-    // Keys belong to the screen as a whole, whichever control has the focus.
-    qApp->installEventFilter(this);
+    connect(&m_sessionTimer, &QTimer::timeout, this, &DrillScreen::updateClock);
+    connect(&m_minutesTimer, &QTimer::timeout, this, &DrillScreen::showMinutesSinceLogin);
+    connect(m_startPanel, &StartPanel::startRequested, this, &DrillScreen::startSession);
+    connect(m_startPanel, &StartPanel::backRequested, this, &DrillScreen::goBack);
 }
 
 DrillScreen::~DrillScreen() = default;
 
-QWidget *DrillScreen::buildHeader()
-{
-    auto *header = new QWidget(this);
-    auto *row = new QHBoxLayout(header);
-    row->setContentsMargins(0, 0, 0, 0);
-    LabelTitle = label(header, QStringLiteral("LabelTitle"));
-    LabelStudent = label(header, QStringLiteral("LabelStudent"));
-    LabelSite = label(header, QStringLiteral("LabelSite"));
-    setPointSize(LabelTitle, 16.8, true);
-    setPointSize(LabelStudent, 20, true);
-    setPointSize(LabelSite, 14);
-    row->addWidget(LabelTitle);
-    row->addStretch(1);
-    row->addWidget(LabelStudent);
-    row->addStretch(1);
-    row->addWidget(LabelSite);
-    return header;
-}
-
-QWidget *DrillScreen::buildStatusLine()
-{
-    auto *status = new QFrame(this);
-    PictureStatus = status;
-    status->setObjectName(QStringLiteral("PictureStatus"));
-    status->setStyleSheet(QStringLiteral("#PictureStatus { background: rgb(225, 238, 255); border-radius: 6px; }"));
-    auto *row = new QHBoxLayout(status);
-    row->setContentsMargins(12, 4, 12, 4);
-    row->setSpacing(6);
-    const auto add = [&](const QString &caption, QLabel *&value, const QString &name, const QString &unit) {
-        row->addWidget(label(status, {}, caption));
-        value = label(status, name);
-        value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("00000")));
-        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        setPointSize(value, 16, true);
-        row->addWidget(value);
-        if (!unit.isEmpty())
-            row->addWidget(label(status, {}, unit));
-        row->addSpacing(18);
-        m_statusParts.push_back({caption, value, unit});
-    };
-    row->addWidget(label(status, {}, QStringLiteral("レベル")));
-    LabelLevel = label(status, QStringLiteral("LabelLevel"));
-    setPointSize(LabelLevel, 16, true);
-    row->addWidget(LabelLevel);
-    row->addSpacing(18);
-    m_statusParts.push_back({QStringLiteral("レベル"), LabelLevel, QString()});
-    add(QStringLiteral("残り"), LabelRemaining, QStringLiteral("LabelRemaining"), QStringLiteral("問"));
-    add(QStringLiteral("タイム"), LabelTime, QStringLiteral("LabelTime"), QString());
-    row->addStretch(1);
-    add(QStringLiteral("このレベル"), LabelLevelCount, QStringLiteral("LabelLevelCount"), QStringLiteral("回目"));
-    add(QStringLiteral("本日"), LabelToday, QStringLiteral("LabelToday"), QStringLiteral("回目"));
-    add(QStringLiteral("起動後"), LabelMinutes, QStringLiteral("LabelMinutes"), QStringLiteral("分"));
-    for (QLabel *caption : status->findChildren<QLabel *>()) {
-        if (caption->objectName().isEmpty())
-            setPointSize(caption, 13);
-    }
-    return status;
-}
-
-QWidget *DrillScreen::buildProblemArea()
-{
-    PictureProblem = new QFrame(this);
-    PictureProblem->setObjectName(QStringLiteral("PictureProblem"));
-    auto *area = new QVBoxLayout(PictureProblem);
-    area->setSpacing(6);
-
-    auto *problemRow = new QHBoxLayout;
-    LabelFirst = label(PictureProblem, QStringLiteral("LabelFirst"));
-    LabelOperator = label(PictureProblem, QStringLiteral("LabelOperator"));
-    LabelSecond = label(PictureProblem, QStringLiteral("LabelSecond"));
-    LabelEquals = label(PictureProblem, QStringLiteral("LabelEquals"), QStringLiteral("="));
-    LabelAnswer = label(PictureProblem, QStringLiteral("LabelAnswer"));
-    LabelAnswer->setStyleSheet(QStringLiteral("#LabelAnswer { background: white; border: 3px solid rgb(90, 90, 90); }"));
-    for (QLabel *l : {LabelFirst, LabelOperator, LabelSecond, LabelEquals, LabelAnswer})
-        l->setAlignment(Qt::AlignCenter);
-    problemRow->addStretch(1);
-    for (QLabel *l : {LabelFirst, LabelOperator, LabelSecond, LabelEquals, LabelAnswer})
-        problemRow->addWidget(l);
-    problemRow->addStretch(1);
-    area->addLayout(problemRow);
-
-    auto *helpRow = new QHBoxLayout;
-    helpRow->addStretch(1);
-    helpRow->addWidget(label(PictureProblem, QStringLiteral("LabelHelpJudge"), QStringLiteral("スペースキー＝判定")));
-    helpRow->addSpacing(40);
-    helpRow->addWidget(label(PictureProblem, QStringLiteral("LabelHelpClear"), QStringLiteral("矢印キー、リターンキー＝クリア")));
-    helpRow->addStretch(1);
-    area->addLayout(helpRow);
-
-    auto *wrongRow = new QHBoxLayout;
-    LabelRedEquals = label(PictureProblem, QStringLiteral("LabelRedEquals"), QStringLiteral("="));
-    LabelCorrect = label(PictureProblem, QStringLiteral("LabelCorrect"));
-    LabelPrompt = new NoticeLabel(QStringLiteral("\"+\"を２回押しなさい"), PictureProblem);
-    LabelPrompt->setObjectName(QStringLiteral("LabelPrompt"));
-    LabelRedEquals->setStyleSheet(QStringLiteral("color: rgb(210, 0, 0);"));
-    LabelCorrect->setStyleSheet(QStringLiteral("color: rgb(210, 0, 0);"));
-    LabelPrompt->setStyleSheet(QStringLiteral("color: rgb(0, 40, 160);"));
-    setPointSize(LabelRedEquals, 40, true);
-    setPointSize(LabelCorrect, 40, true);
-    setPointSize(LabelPrompt, 26, true);
-    for (QLabel *l : {LabelCorrect, static_cast<QLabel *>(LabelPrompt)})
-        keepPlaceWhenHidden(l);
-    LabelCorrect->hide();
-    LabelPrompt->hide();
-    wrongRow->addStretch(1);
-    wrongRow->addWidget(LabelRedEquals);
-    wrongRow->addWidget(LabelCorrect);
-    wrongRow->addSpacing(30);
-    wrongRow->addWidget(LabelPrompt);
-    wrongRow->addStretch(1);
-    area->addLayout(wrongRow);
-
-    auto *blockGrid = new QGridLayout;
-    blockGrid->setSpacing(6);
-    Blocks.assign(CountingBlocks::Count + 1, nullptr);
-    for (int n = 1; n <= CountingBlocks::Count; ++n) {
-        QLabel *block = label(PictureProblem, QStringLiteral("Block_%1").arg(n), QString::number(n));
-        block->setAlignment(Qt::AlignCenter);
-        block->setFixedSize(52, 44);
-        block->setStyleSheet(QStringLiteral("background: rgb(255, 170, 60); color: black; border: 1px solid rgb(150, 90, 0);"));
-        setPointSize(block, 15, true);
-        keepPlaceWhenHidden(block);
-        block->hide();
-        blockGrid->addWidget(block, (n - 1) / 10, (n - 1) % 10);
-        Blocks[n] = block;
-    }
-    auto *blockRow = new QHBoxLayout;
-    blockRow->addStretch(1);
-    blockRow->addLayout(blockGrid);
-    blockRow->addStretch(1);
-    area->addLayout(blockRow);
-
-    auto *historyRow = new QHBoxLayout;
-    LabelTries = label(PictureProblem, QStringLiteral("LabelTries"));
-    LabelMistakes = label(PictureProblem, QStringLiteral("LabelMistakes"));
-    LabelAverage = label(PictureProblem, QStringLiteral("LabelAverage"));
-    historyRow->addStretch(1);
-    historyRow->addWidget(label(PictureProblem, {}, QStringLiteral("総トライ数")));
-    historyRow->addWidget(LabelTries);
-    historyRow->addSpacing(30);
-    historyRow->addWidget(LabelMistakes);
-    historyRow->addSpacing(30);
-    historyRow->addWidget(label(PictureProblem, {}, QStringLiteral("平均タイム")));
-    historyRow->addWidget(LabelAverage);
-    historyRow->addStretch(1);
-    area->addLayout(historyRow);
-    area->addStretch(1);
-
-    for (QLabel *l : PictureProblem->findChildren<QLabel *>()) {
-        if (!l->objectName().startsWith(QStringLiteral("Block_")) && l->font().pointSizeF() < 16)
-            setPointSize(l, 16);
-    }
-    return PictureProblem;
-}
-
-QWidget *DrillScreen::buildStartPanel()
-{
-    PictureStart = new QFrame(this);
-    PictureStart->setObjectName(QStringLiteral("PictureStart"));
-    PictureStart->setAutoFillBackground(true);
-    PictureStart->setFrameShape(QFrame::Box);
-    PictureStart->setStyleSheet(QStringLiteral("#PictureStart { background: rgb(240, 248, 236); }"));
-    auto *panel = new QGridLayout(PictureStart);
-    panel->setContentsMargins(16, 10, 16, 10);
-    panel->setVerticalSpacing(4);
-
-    QFont listFont(QStringLiteral("Noto Sans Mono CJK JP"));
-    listFont.setStyleHint(QFont::TypeWriter);
-    listFont.setPointSize(13);
-    const auto addList = [&](int column, const char *heading, const char *titles, QListWidget *&list,
-                             const QString &name) {
-        QLabel *head = label(PictureStart, {}, QString::fromUtf8(heading));
-        setPointSize(head, 15, true);
-        QLabel *columns = label(PictureStart, {}, QString::fromUtf8(titles));
-        columns->setFont(listFont);
-        list = new QListWidget(PictureStart);
-        list->setObjectName(name);
-        list->setAccessibleName(head->text());
-        list->setFont(listFont);
-        list->setFocusPolicy(Qt::NoFocus);
-        list->setMinimumHeight(150);
-        panel->addWidget(head, 0, column);
-        panel->addWidget(columns, 1, column);
-        panel->addWidget(list, 2, column);
-    };
-    addList(0, ProblemLists::TimeHeading, ProblemLists::TimeColumns, ListTime, QStringLiteral("ListTime"));
-    addList(1, ProblemLists::RateHeading, ProblemLists::RateColumns, ListRate, QStringLiteral("ListRate"));
-    panel->setRowStretch(2, 1);
-
-    QLabel *legend = label(PictureStart, QStringLiteral("LabelLegend"), QString::fromUtf8(ProblemLists::MarksLegend));
-    QLabel *check = label(PictureStart, QStringLiteral("LabelCheck"), QString::fromUtf8(ProblemLists::Encouragement));
-    QLabel *why = label(PictureStart, QStringLiteral("LabelWhy"),
-                        QStringLiteral("かんたんな問題をはやく計算すると、あなたの脳の多くの部分が使われ、きたえられ、"
-                                       "集中力、きおく力などがつきます。毎日一回以上がんばりましょう。"));
-    setPointSize(legend, 13);
-    setPointSize(check, 15, true);
-    setPointSize(why, 15);
-    why->setWordWrap(true);
-    panel->addWidget(legend, 3, 0, 1, 2);
-    panel->addWidget(check, 4, 0, 1, 2);
-    panel->addWidget(why, 5, 0, 1, 2);
-
-    CommandStart = new QPushButton(QStringLiteral("問題スタート"), PictureStart);
-    CommandStart->setObjectName(QStringLiteral("CommandStart"));
-    CommandBack = new QPushButton(QStringLiteral("もどる"), PictureStart);
-    CommandBack->setObjectName(QStringLiteral("CommandBack"));
-    setPointSize(CommandStart, 22, true);
-    setPointSize(CommandBack, 16);
-    CommandStart->setMinimumSize(280, 64);
-    CommandBack->setMinimumSize(160, 52);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(CommandStart);
-    buttons->addSpacing(40);
-    buttons->addWidget(CommandBack);
-    buttons->addStretch(1);
-    panel->addLayout(buttons, 6, 0, 1, 2);
-    return PictureStart;
-}
-
-void DrillScreen::buildEndOverlay()
-{
-    PictureEnd = new QFrame(this);
-    PictureEnd->setObjectName(QStringLiteral("PictureEnd"));
-    PictureEnd->setAutoFillBackground(true);
-    PictureEnd->setStyleSheet(QStringLiteral("#PictureEnd { background: rgb(255, 250, 220); }"));
-    auto *layout = new QVBoxLayout(PictureEnd);
-    LabelRecording = label(PictureEnd, QStringLiteral("LabelRecording"), QStringLiteral("成績記録中"));
-    LabelTimeUp = label(PictureEnd, QStringLiteral("LabelTimeUp"), QStringLiteral("時間切れ"));
-    LabelTimeUp->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
-    for (QLabel *l : {LabelRecording, LabelTimeUp}) {
-        l->setAlignment(Qt::AlignCenter);
-        setPointSize(l, 60, true);
-        layout->addWidget(l);
-    }
-    PictureEnd->hide();
-}
-
 void DrillScreen::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    PictureEnd->setGeometry(rect());
+    m_endOverlay->setGeometry(rect());
     m_scale.apply(height());
-    sizeProblem();
-}
-
-void DrillScreen::sizeProblem()
-{
-    // The problem has to be read from a child's seat: about a fifth of
-    // the screen's height, never less than 72 pixels.
-    QFont font = LabelFirst->font();
-    font.setPixelSize(std::clamp(height() * 2 / 11, MinimumProblemPixels, 220));
-    font.setBold(true);
-    for (QLabel *l : {LabelFirst, LabelOperator, LabelSecond, LabelEquals, LabelAnswer})
-        l->setFont(font);
-    LabelAnswer->setMinimumWidth(QFontMetrics(font).horizontalAdvance(QStringLiteral("000")) + font.pixelSize() / 2);
+    m_problemArea->fitToHeight(height());
 }
 
 bool DrillScreen::startPanelShown() const
 {
-    return !PictureStart->isHidden();
+    return !m_startPanel->isHidden();
 }
 
 qint64 DrillScreen::tick() const
@@ -389,284 +103,181 @@ QString DrillScreen::levelName() const
 void DrillScreen::prepare()
 {
     m_platform.random.seed(static_cast<quint32>(m_platform.clock.now().time().msecsSinceStartOfDay()));
-    Timer2.start();
+    m_minutesTimer.start();
 }
 
 void DrillScreen::activate()
 {
-    // Runs once per screen: activating again in the middle of a session
-    // (after a message box, say) must not wipe the problems already done.
+    // Activating again in the middle of a session (after a message box,
+    // say) must not wipe the problems already done.
     if (m_activated)
         return;
     m_activated = true;
-    PictureStart->show();
-    PictureEnd->hide();
-    m_drawing.clearDone();
-    初期設定();
-    レベル別設定();
+    m_startPanel->show();
+    m_endOverlay->hide();
+    resetSession();
+    loadLevel();
     setFocus();
 }
 
-void DrillScreen::初期設定()
+void DrillScreen::resetSession()
 {
     emit busy(false);
-    AllDone = 0;
-    Ending = 0;
-    JudgeResult = 0;
-    m_entry.reset();
+    m_session.reset();
     showAnswer();
 
-    const int level = std::clamp<int>(m_state.CurrentLevel, 0, LevelRowCount - 1);
-    const LevelStandard &standard = m_state.LevelStandards[level];
-    TimeLimit = SessionTiming::timeLimit(standard.MinimumTime);
-    LabelTime->setText(QStringLiteral("0"));
-    TimeBar1->setScale(TimeLimit, standard.TargetTime, standard.MinimumTime);
+    const LevelStandard &standard = m_session.levelStandard();
+    m_statusLine->showTime(0);
+    m_timeBar->setScale(m_session.timeLimit(), standard.TargetTime, standard.MinimumTime);
 
-    const QString title = m_state.ContentTitle;
-    LabelTitle->setText(title);
-    m_scale.setPointSize(LabelTitle, title.size() > 9 ? 14 : 16.8);
-    LabelStudent->setText(m_state.StudentName.trimmed());
-    LabelLevel->setText(levelName());
-    LabelSite->setText(m_state.SiteTitle);
+    m_header->showTitle(m_state.ContentTitle, m_scale);
+    m_header->showStudent(m_state.StudentName.trimmed());
+    m_statusLine->showLevel(levelName());
+    m_header->showSite(m_state.SiteTitle);
 
-    TotalTries = TodayCountSum(m_state, TodayLevelsCounted);
-    Timer2_Timer();
-    LabelToday->setText(QString::number(TotalTries + 1));
-    LabelLevelCount->setText(QString::number(TodayCount(m_state, m_state.CurrentLevel) + 1));
-    describeStatus();
+    showMinutesSinceLogin();
+    // This session is the next one: today over the counted levels, and at this level.
+    m_statusLine->showToday(TodayCountSum(m_state, TodayLevelsCounted) + 1);
+    m_statusLine->showLevelCount(TodayCount(m_state, m_state.CurrentLevel) + 1);
 }
 
-void DrillScreen::レベル別設定()
+void DrillScreen::loadLevel()
 {
-    m_drawing.setUpCodes();
-    m_statistics = std::make_unique<LevelStatistics>(m_state.DataFolder, m_state.StudentNumber,
-                                                     m_state.CurrentLevel, m_platform.dialogs);
-    m_statistics->load(m_drawing.problems());
-    const ProblemLists::Lists lists =
-        ProblemLists::build(m_state.CurrentLevel, m_drawing.problems(), m_drawing.ProblemCount());
-    ListTime->clear();
-    SpokenList::addLines(ListTime, lists.timeLines, lists.timeSpoken);
-    ListRate->clear();
-    SpokenList::addLines(ListRate, lists.rateLines, lists.rateSpoken);
+    m_session.loadLevel();
+    m_startPanel->showLists(m_session.problemLists());
     showRemaining();
 }
 
-void DrillScreen::CommandStart_Click()
+void DrillScreen::startSession()
 {
-    PictureStart->hide();
+    // Focus first, so that it does not stay behind on a hidden button.
     setFocus();
-    スタート();
-    問題作成表示();
+    m_startPanel->hide();
+    startClock();
+    showNextProblem();
 }
 
-void DrillScreen::CommandBack_Click()
+void DrillScreen::goBack()
 {
-    // Off first: a second click while the menu is built must not build it twice.
-    if (!CommandBack->isEnabled())
-        return;
-    CommandBack->setEnabled(false);
-    CommandStart->setEnabled(false);
-    Timer2.stop();
-    qApp->removeEventFilter(this);
+    m_minutesTimer.stop();
     emit backRequested();
 }
 
-void DrillScreen::スタート()
+void DrillScreen::startClock()
 {
-    m_clock.start(tick());
-    Timer1.start();
+    m_session.start(tick());
+    m_sessionTimer.start();
 }
 
-void DrillScreen::Timer1_Timer()
+void DrillScreen::updateClock()
 {
-    m_state.ElapsedSeconds = m_clock.elapsedSeconds(tick());
-    LabelTime->setText(QString::number(m_state.ElapsedSeconds));
-    describeStatus();
-    if (!SessionTiming::limitReached(m_state.ElapsedSeconds, TimeLimit)) {
-        TimeBar1->setElapsed(m_state.ElapsedSeconds);
+    const qint32 elapsed = m_session.updateElapsed(tick());
+    m_statusLine->showTime(elapsed);
+    if (!m_session.limitReached()) {
+        m_timeBar->setElapsed(elapsed);
         return;
     }
-    TimeBar1->fill();
+    m_timeBar->fill();
     // A judgement in progress is left to finish; the next tick ends.
-    if (Ending == 0 && AllDone == 0 && Judging == 0) {
-        m_state.SessionEndReason = 1;
-        Timer1.stop();
-        EndDrill();
+    if (m_session.endIfTimeUp()) {
+        m_sessionTimer.stop();
+        endDrill();
     }
 }
 
-void DrillScreen::Timer2_Timer()
+void DrillScreen::showMinutesSinceLogin()
 {
-    LabelMinutes->setText(QString::number(
-        SessionTiming::minutesSinceLogin(m_platform.clock.tickCount(), m_state.LoginTick)));
-    describeStatus();
+    m_statusLine->showMinutes(SessionTiming::minutesSinceLogin(tick(), m_state.LoginTick));
 }
 
-void DrillScreen::問題作成表示()
+void DrillScreen::showNextProblem()
 {
-    if (m_state.SessionEndReason == 1 || AllDone == 1 || Judging == 1)
+    if (m_session.phase() != DrillSession::Phase::Answering)
         return;
-    LabelFirst->clear();
-    m_entry.clear();
-    showAnswer();
-    LabelRedEquals->hide();
-
-    const ProblemDrawing::Next next = m_drawing.問題作成表示(m_state.CurrentLevel);
+    m_problemArea->clearProblem();
+    const ProblemDrawing::Next next = m_session.nextProblem(tick());
     if (next.sessionComplete) {
-        if (m_statistics)
-            m_statistics->save(m_drawing.problems());
-        Timer1.stop();
-        AllDone = 1;
-        EndDrill();
+        m_sessionTimer.stop();
+        endDrill();
         return;
     }
-    if (!next.history.tries.isEmpty())
-        LabelTries->setText(next.history.tries);
-    LabelMistakes->setText(next.history.mistakes);
-    if (!next.history.average.isEmpty())
-        LabelAverage->setText(next.history.average);
-    LabelFirst->setText(QString::number(next.face.FirstOperand));
-    LabelOperator->setText(next.face.Operator);
-    LabelSecond->setText(QString::number(next.face.SecondOperand));
-    PictureProblem->setAccessibleName(QStringLiteral("%1 %2 %3 =")
-                                          .arg(next.face.FirstOperand)
-                                          .arg(next.face.Operator)
-                                          .arg(next.face.SecondOperand));
-    m_problemShownTick = tick();
+    m_problemArea->showProblem(next);
 }
 
-void DrillScreen::判定()
+void DrillScreen::judgeAnswer()
 {
-    if (m_state.SessionEndReason == 1 || AllDone == 1) {
-        Judging = 0;
-        return;
-    }
-    const double value = TextNumber::leadingNumber(m_entry.text());
-    JudgeResult = value == m_drawing.ExpectedAnswer() ? 1 : 2;
+    const DrillSession::Verdict verdict = m_session.judge(tick());
+    if (verdict != DrillSession::Verdict::None)
+        afterJudging(verdict);
+    // Keys count again even when a cue failed half-way.
+    m_session.finishJudging();
 }
 
-void DrillScreen::判定後処理()
+void DrillScreen::afterJudging(DrillSession::Verdict verdict)
 {
-    if (m_state.SessionEndReason == 1 || AllDone == 1)
-        return;
-    DrillProblem &problem = m_drawing.current();
-    problem.TotalTime += SessionTiming::secondsBetween(m_problemShownTick, tick());
-    if (JudgeResult == 1) {
-        problem.CorrectCount += 1;
-        JudgeResult = 0;
-        problem.Done = 1;
+    if (verdict == DrillSession::Verdict::Right) {
         if (!PlayCorrectCue(m_state, m_platform))
             return;
-        CorrectAnswers += 1;
         showRemaining();
-        Judging = 0;
-        m_entry.clear();
-        問題作成表示();
+        m_session.finishJudging();
+        showNextProblem();
         return;
     }
-    m_entry.startConfirming();
-    problem.WrongCount += 1;
-    LabelCorrect->setText(QString::number(m_drawing.ExpectedAnswer()));
-    LabelCorrect->setAccessibleName(QStringLiteral("正しい答え ") + LabelCorrect->text());
-    LabelCorrect->show();
-    const std::optional<ProblemFace> face = ProblemSet::faceOf(m_state.CurrentLevel, problem.Code);
-    if (face) {
-        if (m_state.CurrentLevel == SubtractionLevel)
-            LabelRedEquals->show();
-        m_blocks = CountingBlocks::afterWrongAnswer(m_state.CurrentLevel, face->FirstOperand,
-                                                    face->SecondOperand, m_blocks);
-        showBlocks();
-    }
+    m_problemArea->showCorrection(m_session.expectedAnswer(), m_session.redEqualsShown(), m_session.blocks());
+    // The correction is on the screen before the cue starts.
     QCoreApplication::processEvents();
     if (!PlayWrongCue(m_state, m_platform))
         return;
-    Judging = 0;
-    // Heard, not only seen: the right answer and what to press, quotes left out.
-    LabelPrompt->announce(SpokenText::join({LabelCorrect->accessibleName(), QString(LabelPrompt->text()).remove(u'"')}));
+    m_session.finishJudging();
+    m_problemArea->announcePrompt();
 }
 
 void DrillScreen::confirmWrongAnswer()
 {
-    LabelPrompt->hide();
-    m_entry.finishConfirming();
+    m_problemArea->hideCorrection();
+    m_session.finishConfirming();
     showAnswer();
-    LabelCorrect->hide();
-    問題作成表示();
+    showNextProblem();
 }
 
-void DrillScreen::EndDrill()
+void DrillScreen::endDrill()
 {
     QCoreApplication::processEvents();
-    if (Ending == 1)
+    if (!m_session.beginEnding())
         return;
-    Ending = 1;
-    const bool timedOut = m_state.SessionEndReason == 1;
-    LabelTimeUp->setVisible(timedOut);
-    LabelRecording->setVisible(!timedOut);
-    PictureEnd->setGeometry(rect());
-    PictureEnd->show();
-    PictureEnd->raise();
+    m_endOverlay->cover(m_session.timedOut());
     QCoreApplication::processEvents();
-    Timer1.stop();
-    m_state.ResultTime = timedOut ? TimeOutScore : m_state.ElapsedSeconds;
-    if (!RecordSession(m_state, m_platform, m_state.CurrentLevel))
+    m_sessionTimer.stop();
+    if (!m_session.record())
         return;
     emit busy(true);
     QCoreApplication::processEvents();
-    WaitThenShowResult(1);
+    waitThenShowResult(1);
 }
 
-void DrillScreen::WaitThenShowResult(int seconds)
+void DrillScreen::waitThenShowResult(int seconds)
 {
     if (m_platform.pause)
         m_platform.pause->waitHoldingInput(seconds * 1000);
-    Timer2.stop();
-    qApp->removeEventFilter(this);
+    m_minutesTimer.stop();
     emit sessionRecorded();
 }
 
 void DrillScreen::showRemaining()
 {
-    LabelRemaining->setText(QString::number(m_drawing.ProblemCount() - CorrectAnswers));
-    describeStatus();
-}
-
-void DrillScreen::describeStatus()
-{
-    QString line;
-    for (const StatusPart &part : m_statusParts)
-        line += part.caption + u' ' + part.value->text() + part.unit + u' ';
-    PictureStatus->setAccessibleName(SpokenText::join({line}));
+    m_statusLine->showRemaining(m_session.remaining());
 }
 
 void DrillScreen::showAnswer()
 {
-    LabelAnswer->setText(m_entry.text());
-    LabelAnswer->setAccessibleName(m_entry.text());
-}
-
-void DrillScreen::clearAnswer()
-{
-    m_entry.clear();
-    showAnswer();
-}
-
-void DrillScreen::showBlocks()
-{
-    for (int n = 1; n <= CountingBlocks::Count; ++n)
-        Blocks[n]->setVisible(m_blocks[n]);
+    m_problemArea->showAnswer(m_session.entry().text());
 }
 
 void DrillScreen::characterKey(QChar key)
 {
-    if (!AnswerEntry::accepting(startPanelShown(), m_state.SessionEndReason == 1, AllDone == 1, Judging == 1))
-        return;
-    switch (m_entry.characterKey(key)) {
+    switch (m_session.characterKey(key)) {
     case AnswerEntry::Action::Judge:
-        Judging = 1;
-        判定();
-        判定後処理();
-        Judging = 0;
+        judgeAnswer();
         break;
     case AnswerEntry::Action::TextChanged:
         showAnswer();
@@ -682,21 +293,29 @@ void DrillScreen::characterKey(QChar key)
     }
 }
 
-bool DrillScreen::eventFilter(QObject *watched, QEvent *event)
+// Keys reach the screen from whichever of its parts they were sent to: the
+// labels and the time bar pass them on, the lists never take the focus,
+// and the buttons are hidden once the session runs.
+void DrillScreen::keyPressEvent(QKeyEvent *event)
 {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
-        return QObject::eventFilter(watched, event);
-    auto *widget = static_cast<QWidget *>(watched);
-    if (widget != this && !isAncestorOf(widget) && widget != window())
-        return QObject::eventFilter(watched, event);
-    auto *key = static_cast<QKeyEvent *>(event);
-    if (startPanelShown())
-        return startPanelKey(key);
-    if (DrillKeys::isClearingKey(key->key()))
-        clearAnswer();
-    if (const std::optional<QChar> character = DrillKeys::characterOf(key->key(), key->text()))
+    if (startPanelShown()) {
+        if (!startPanelKey(event))
+            QWidget::keyPressEvent(event);
+        return;
+    }
+    if (DrillKeys::isClearingKey(event->key())) {
+        m_session.clearAnswer();
+        showAnswer();
+    }
+    if (const std::optional<QChar> character = DrillKeys::characterOf(event->key(), event->text()))
         characterKey(*character);
-    return true;
+}
+
+// Tab is a key like any other once the session runs; it must not move the
+// focus off the screen.
+bool DrillScreen::focusNextPrevChild(bool next)
+{
+    return startPanelShown() && QWidget::focusNextPrevChild(next);
 }
 
 // Space or Return starts the session, so no mouse is needed; a focused
@@ -707,12 +326,12 @@ bool DrillScreen::startPanelKey(const QKeyEvent *key)
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     if ((!space && !enter) || key->isAutoRepeat())
         return false;
-    if (focusWidget() == CommandBack) {
+    if (m_startPanel->isBackButton(focusWidget())) {
         if (!enter)
             return false;
-        CommandBack->click();
+        m_startPanel->pressBack();
         return true;
     }
-    CommandStart->click();
+    m_startPanel->pressStart();
     return true;
 }

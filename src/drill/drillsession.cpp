@@ -1,0 +1,153 @@
+#include "drill/drillsession.h"
+
+#include <algorithm>
+
+#include "app/appstate.h"
+#include "app/textnumber.h"
+#include "drill/problemstat.h"
+#include "platform/platform.h"
+#include "result/recordsession.h"
+
+namespace {
+
+// The result time of a session that ran out of time.
+constexpr qint32 TimeOutScore = 99999;
+constexpr int SubtractionLevel = 2;
+
+} // namespace
+
+DrillSession::DrillSession(AppState &state, Platform &platform)
+    : m_state(state)
+    , m_platform(platform)
+    , m_drawing(platform.random, platform.clock)
+{
+    m_state.SessionEndReason = 0;
+}
+
+DrillSession::~DrillSession() = default;
+
+void DrillSession::reset()
+{
+    m_phase = Phase::Ready;
+    m_verdict = Verdict::None;
+    m_timedOut = false;
+    m_entry.reset();
+    m_timeLimit = SessionTiming::timeLimit(levelStandard().MinimumTime);
+}
+
+const LevelStandard &DrillSession::levelStandard() const
+{
+    return m_state.LevelStandards[std::clamp<int>(m_state.CurrentLevel, 0, LevelRowCount - 1)];
+}
+
+void DrillSession::loadLevel()
+{
+    m_drawing.clearDone();
+    m_drawing.setUpCodes();
+    m_statistics = std::make_unique<LevelStatistics>(m_state.DataFolder, m_state.StudentNumber,
+                                                     m_state.CurrentLevel, m_platform.dialogs);
+    m_statistics->load(m_drawing.problems());
+}
+
+ProblemLists::Lists DrillSession::problemLists() const
+{
+    return ProblemLists::build(m_state.CurrentLevel, m_drawing.problems(), m_drawing.ProblemCount());
+}
+
+void DrillSession::start(qint64 tick)
+{
+    m_clock.start(tick);
+    m_phase = Phase::Answering;
+}
+
+ProblemDrawing::Next DrillSession::nextProblem(qint64 tick)
+{
+    m_entry.clear();
+    m_redEquals = false;
+    const ProblemDrawing::Next next = m_drawing.drawNext(m_state.CurrentLevel);
+    if (next.sessionComplete) {
+        if (m_statistics)
+            m_statistics->save(m_drawing.problems());
+        m_phase = Phase::AllDone;
+        return next;
+    }
+    m_problemShownTick = tick;
+    return next;
+}
+
+AnswerEntry::Action DrillSession::characterKey(QChar key)
+{
+    if (!AnswerEntry::accepting(m_phase == Phase::Ready, m_timedOut, allDone(), m_phase == Phase::Judging))
+        return AnswerEntry::Action::None;
+    return m_entry.characterKey(key);
+}
+
+DrillSession::Verdict DrillSession::judge(qint64 tick)
+{
+    if (m_phase != Phase::Answering)
+        return Verdict::None;
+    m_phase = Phase::Judging;
+    // "1+" counts as 1: only the leading number of the typed text is judged.
+    const double value = TextNumber::leadingNumber(m_entry.text());
+    m_verdict = value == m_drawing.ExpectedAnswer() ? Verdict::Right : Verdict::Wrong;
+
+    DrillProblem &problem = m_drawing.current();
+    problem.TotalTime += SessionTiming::secondsBetween(m_problemShownTick, tick);
+    if (m_verdict == Verdict::Right) {
+        problem.CorrectCount += 1;
+        problem.Done = 1;
+        m_correctAnswers += 1;
+        m_entry.clear();
+        return m_verdict;
+    }
+    m_entry.startConfirming();
+    problem.WrongCount += 1;
+    if (const std::optional<ProblemFace> face = ProblemSet::faceOf(m_state.CurrentLevel, problem.Code)) {
+        m_redEquals = m_state.CurrentLevel == SubtractionLevel;
+        m_blocks = CountingBlocks::afterWrongAnswer(m_state.CurrentLevel, face->FirstOperand, face->SecondOperand,
+                                                    m_blocks);
+    }
+    return m_verdict;
+}
+
+void DrillSession::finishJudging()
+{
+    if (m_phase == Phase::Judging)
+        m_phase = Phase::Answering;
+}
+
+qint32 DrillSession::updateElapsed(qint64 tick)
+{
+    m_state.ElapsedSeconds = m_clock.elapsedSeconds(tick);
+    return m_state.ElapsedSeconds;
+}
+
+bool DrillSession::limitReached() const
+{
+    return SessionTiming::limitReached(m_state.ElapsedSeconds, m_timeLimit);
+}
+
+bool DrillSession::endIfTimeUp()
+{
+    if (m_phase != Phase::Answering || !limitReached())
+        return false;
+    m_phase = Phase::TimeUp;
+    m_timedOut = true;
+    // The end reason travels with the session's times in AppState.
+    m_state.SessionEndReason = 1;
+    return true;
+}
+
+bool DrillSession::beginEnding()
+{
+    if (m_phase == Phase::Ending)
+        return false;
+    m_phase = Phase::Ending;
+    return true;
+}
+
+bool DrillSession::record()
+{
+    m_state.ResultTime = m_timedOut ? TimeOutScore : m_state.ElapsedSeconds;
+    return RecordSession(m_state, m_platform, m_state.CurrentLevel);
+}

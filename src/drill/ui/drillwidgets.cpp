@@ -1,0 +1,30 @@
+#include "drill/ui/drillwidgets.h"
+
+#include <QLabel>
+
+namespace DrillWidgets {
+
+QLabel *label(QWidget *parent, const QString &name, const QString &text)
+{
+    auto *l = new QLabel(text, parent);
+    if (!name.isEmpty())
+        l->setObjectName(name);
+    return l;
+}
+
+void setPointSize(QWidget *widget, qreal points, bool bold)
+{
+    QFont font = widget->font();
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    widget->setFont(font);
+}
+
+void keepPlaceWhenHidden(QWidget *widget)
+{
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
+}
+
+} // namespace DrillWidgets

@@ -1,0 +1,201 @@
+#include "drill/ui/problemarea.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "app/spokentext.h"
+#include "app/ui/noticelabel.h"
+#include "drill/ui/drillwidgets.h"
+
+using namespace DrillWidgets;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int MinimumProblemPixels = 72;
+constexpr int MaximumProblemPixels = 220;
+// Small print inside the area would be lost next to the problem.
+constexpr qreal SmallestPoints = 16;
+
+} // namespace
+
+ProblemArea::ProblemArea(QWidget *parent)
+    : QFrame(parent)
+{
+    setObjectName(u"PictureProblem"_s);
+    auto *area = new QVBoxLayout(this);
+    area->setSpacing(6);
+    area->addLayout(buildProblemRow());
+    area->addLayout(buildHelpRow());
+    area->addLayout(buildCorrectionRow());
+    area->addLayout(buildBlocks());
+    area->addLayout(buildHistoryRow());
+    area->addStretch(1);
+
+    for (QLabel *l : findChildren<QLabel *>()) {
+        if (!l->objectName().startsWith(u"Block_"_s) && l->font().pointSizeF() < SmallestPoints)
+            setPointSize(l, SmallestPoints);
+    }
+}
+
+QLayout *ProblemArea::buildProblemRow()
+{
+    auto *row = new QHBoxLayout;
+    m_first = label(this, u"LabelFirst"_s);
+    m_operator = label(this, u"LabelOperator"_s);
+    m_second = label(this, u"LabelSecond"_s);
+    m_equals = label(this, u"LabelEquals"_s, u"="_s);
+    m_answer = label(this, u"LabelAnswer"_s);
+    m_answer->setStyleSheet(u"#LabelAnswer { background: white; border: 3px solid rgb(90, 90, 90); }"_s);
+    row->addStretch(1);
+    for (QLabel *l : {m_first, m_operator, m_second, m_equals, m_answer}) {
+        l->setAlignment(Qt::AlignCenter);
+        row->addWidget(l);
+    }
+    row->addStretch(1);
+    return row;
+}
+
+QLayout *ProblemArea::buildHelpRow()
+{
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(label(this, u"LabelHelpJudge"_s, u"スペースキー＝判定"_s));
+    row->addSpacing(40);
+    row->addWidget(label(this, u"LabelHelpClear"_s, u"矢印キー、リターンキー＝クリア"_s));
+    row->addStretch(1);
+    return row;
+}
+
+QLayout *ProblemArea::buildCorrectionRow()
+{
+    auto *row = new QHBoxLayout;
+    m_redEquals = label(this, u"LabelRedEquals"_s, u"="_s);
+    m_correctAnswer = label(this, u"LabelCorrect"_s);
+    m_prompt = new NoticeLabel(u"\"+\"を２回押しなさい"_s, this);
+    m_prompt->setObjectName(u"LabelPrompt"_s);
+    m_redEquals->setStyleSheet(u"color: rgb(210, 0, 0);"_s);
+    m_correctAnswer->setStyleSheet(u"color: rgb(210, 0, 0);"_s);
+    m_prompt->setStyleSheet(u"color: rgb(0, 40, 160);"_s);
+    setPointSize(m_redEquals, 40, true);
+    setPointSize(m_correctAnswer, 40, true);
+    setPointSize(m_prompt, 26, true);
+    keepPlaceWhenHidden(m_correctAnswer);
+    keepPlaceWhenHidden(m_prompt);
+    m_correctAnswer->hide();
+    m_prompt->hide();
+    row->addStretch(1);
+    row->addWidget(m_redEquals);
+    row->addWidget(m_correctAnswer);
+    row->addSpacing(30);
+    row->addWidget(m_prompt);
+    row->addStretch(1);
+    return row;
+}
+
+QLayout *ProblemArea::buildBlocks()
+{
+    auto *grid = new QGridLayout;
+    grid->setSpacing(6);
+    m_blocks.assign(CountingBlocks::Count + 1, nullptr);
+    for (int n = 1; n <= CountingBlocks::Count; ++n) {
+        QLabel *block = label(this, u"Block_%1"_s.arg(n), QString::number(n));
+        block->setAlignment(Qt::AlignCenter);
+        block->setFixedSize(52, 44);
+        block->setStyleSheet(u"background: rgb(255, 170, 60); color: black; border: 1px solid rgb(150, 90, 0);"_s);
+        setPointSize(block, 15, true);
+        keepPlaceWhenHidden(block);
+        block->hide();
+        grid->addWidget(block, (n - 1) / 10, (n - 1) % 10);
+        m_blocks[n] = block;
+    }
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addLayout(grid);
+    row->addStretch(1);
+    return row;
+}
+
+QLayout *ProblemArea::buildHistoryRow()
+{
+    auto *row = new QHBoxLayout;
+    m_tries = label(this, u"LabelTries"_s);
+    m_mistakes = label(this, u"LabelMistakes"_s);
+    m_average = label(this, u"LabelAverage"_s);
+    row->addStretch(1);
+    row->addWidget(label(this, {}, u"総トライ数"_s));
+    row->addWidget(m_tries);
+    row->addSpacing(30);
+    row->addWidget(m_mistakes);
+    row->addSpacing(30);
+    row->addWidget(label(this, {}, u"平均タイム"_s));
+    row->addWidget(m_average);
+    row->addStretch(1);
+    return row;
+}
+
+void ProblemArea::fitToHeight(int screenHeight)
+{
+    // About a fifth of the screen's height, never less than 72 pixels.
+    QFont font = m_first->font();
+    font.setPixelSize(std::clamp(screenHeight * 2 / 11, MinimumProblemPixels, MaximumProblemPixels));
+    font.setBold(true);
+    for (QLabel *l : {m_first, m_operator, m_second, m_equals, m_answer})
+        l->setFont(font);
+    m_answer->setMinimumWidth(QFontMetrics(font).horizontalAdvance(u"000"_s) + font.pixelSize() / 2);
+}
+
+void ProblemArea::clearProblem()
+{
+    m_first->clear();
+    showAnswer(QString());
+    m_redEquals->hide();
+}
+
+void ProblemArea::showProblem(const ProblemDrawing::Next &next)
+{
+    if (!next.history.tries.isEmpty())
+        m_tries->setText(next.history.tries);
+    m_mistakes->setText(next.history.mistakes);
+    if (!next.history.average.isEmpty())
+        m_average->setText(next.history.average);
+    m_first->setText(QString::number(next.face.FirstOperand));
+    m_operator->setText(next.face.Operator);
+    m_second->setText(QString::number(next.face.SecondOperand));
+    setAccessibleName(
+        u"%1 %2 %3 ="_s.arg(QString::number(next.face.FirstOperand), next.face.Operator,
+                             QString::number(next.face.SecondOperand)));
+}
+
+void ProblemArea::showAnswer(const QString &text)
+{
+    m_answer->setText(text);
+    m_answer->setAccessibleName(text);
+}
+
+void ProblemArea::showCorrection(int correctAnswer, bool redEquals, const CountingBlocks::Visibility &blocks)
+{
+    m_correctAnswer->setText(QString::number(correctAnswer));
+    m_correctAnswer->setAccessibleName(u"正しい答え %1"_s.arg(correctAnswer));
+    m_correctAnswer->show();
+    if (redEquals)
+        m_redEquals->show();
+    for (int n = 1; n <= CountingBlocks::Count; ++n)
+        m_blocks[n]->setVisible(blocks[n]);
+}
+
+void ProblemArea::announcePrompt()
+{
+    // Heard, not only seen; the quotes around "+" are left out.
+    m_prompt->announce(SpokenText::join({m_correctAnswer->accessibleName(), QString(m_prompt->text()).remove(u'"')}));
+}
+
+void ProblemArea::hideCorrection()
+{
+    m_prompt->hide();
+    m_correctAnswer->hide();
+}

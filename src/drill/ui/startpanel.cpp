@@ -1,0 +1,118 @@
+#include "drill/ui/startpanel.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "app/ui/spokenlist.h"
+#include "drill/ui/drillwidgets.h"
+
+using namespace DrillWidgets;
+using namespace Qt::StringLiterals;
+
+StartPanel::StartPanel(QWidget *parent)
+    : QFrame(parent)
+{
+    setObjectName(u"PictureStart"_s);
+    setAutoFillBackground(true);
+    setFrameShape(QFrame::Box);
+    setStyleSheet(u"#PictureStart { background: rgb(240, 248, 236); }"_s);
+    auto *panel = new QGridLayout(this);
+    panel->setContentsMargins(16, 10, 16, 10);
+    panel->setVerticalSpacing(4);
+
+    QFont listFont(u"Noto Sans Mono CJK JP"_s);
+    listFont.setStyleHint(QFont::TypeWriter);
+    listFont.setPointSize(13);
+    const auto addList = [&](int column, const char *heading, const char *titles, const QString &name) {
+        QLabel *head = label(this, {}, QString::fromUtf8(heading));
+        setPointSize(head, 15, true);
+        QLabel *columns = label(this, {}, QString::fromUtf8(titles));
+        columns->setFont(listFont);
+        auto *list = new QListWidget(this);
+        list->setObjectName(name);
+        list->setAccessibleName(head->text());
+        list->setFont(listFont);
+        // The keys belong to the drill, never to a list.
+        list->setFocusPolicy(Qt::NoFocus);
+        list->setMinimumHeight(150);
+        panel->addWidget(head, 0, column);
+        panel->addWidget(columns, 1, column);
+        panel->addWidget(list, 2, column);
+        return list;
+    };
+    m_timeList = addList(0, ProblemLists::TimeHeading, ProblemLists::TimeColumns, u"ListTime"_s);
+    m_rateList = addList(1, ProblemLists::RateHeading, ProblemLists::RateColumns, u"ListRate"_s);
+    panel->setRowStretch(2, 1);
+
+    QLabel *legend = label(this, u"LabelLegend"_s, QString::fromUtf8(ProblemLists::MarksLegend));
+    QLabel *check = label(this, u"LabelCheck"_s, QString::fromUtf8(ProblemLists::Encouragement));
+    QLabel *why = label(this, u"LabelWhy"_s,
+                        u"かんたんな問題をはやく計算すると、あなたの脳の多くの部分が使われ、きたえられ、"
+                        u"集中力、きおく力などがつきます。毎日一回以上がんばりましょう。"_s);
+    setPointSize(legend, 13);
+    setPointSize(check, 15, true);
+    setPointSize(why, 15);
+    why->setWordWrap(true);
+    panel->addWidget(legend, 3, 0, 1, 2);
+    panel->addWidget(check, 4, 0, 1, 2);
+    panel->addWidget(why, 5, 0, 1, 2);
+    buildButtons(6);
+
+    connect(m_startButton, &QPushButton::clicked, this, &StartPanel::startRequested);
+    connect(m_backButton, &QPushButton::clicked, this, &StartPanel::leave);
+}
+
+void StartPanel::buildButtons(int row)
+{
+    m_startButton = new QPushButton(u"問題スタート"_s, this);
+    m_startButton->setObjectName(u"CommandStart"_s);
+    m_backButton = new QPushButton(u"もどる"_s, this);
+    m_backButton->setObjectName(u"CommandBack"_s);
+    setPointSize(m_startButton, 22, true);
+    setPointSize(m_backButton, 16);
+    m_startButton->setMinimumSize(280, 64);
+    m_backButton->setMinimumSize(160, 52);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_startButton);
+    buttons->addSpacing(40);
+    buttons->addWidget(m_backButton);
+    buttons->addStretch(1);
+    static_cast<QGridLayout *>(layout())->addLayout(buttons, row, 0, 1, 2);
+}
+
+void StartPanel::showLists(const ProblemLists::Lists &lists)
+{
+    m_timeList->clear();
+    SpokenList::addLines(m_timeList, lists.timeLines, lists.timeSpoken);
+    m_rateList->clear();
+    SpokenList::addLines(m_rateList, lists.rateLines, lists.rateSpoken);
+}
+
+bool StartPanel::isBackButton(const QWidget *widget) const
+{
+    return widget == m_backButton;
+}
+
+void StartPanel::pressStart()
+{
+    m_startButton->click();
+}
+
+void StartPanel::pressBack()
+{
+    m_backButton->click();
+}
+
+void StartPanel::leave()
+{
+    // Off first: a second click while the menu is built must not build it twice.
+    if (!m_backButton->isEnabled())
+        return;
+    m_backButton->setEnabled(false);
+    m_startButton->setEnabled(false);
+    emit backRequested();
+}
