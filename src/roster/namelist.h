@@ -63,8 +63,8 @@ QString sortLine(const Student &student, int mode);
 // figures of the mode, a figure of 0 said as "0" where the line shows blanks.
 QString spokenLine(const Student &student, int mode);
 
-// One visible line (List1 from line 1 on), its key line (List3) and what a
-// screen reader says for it.
+// One visible line of the name list (from line 1 on), the key line that
+// sorted it, and what a screen reader says for it.
 struct Line
 {
     QString text;
