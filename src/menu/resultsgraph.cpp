@@ -131,8 +131,6 @@ QStringList FiguresLines(const Band &band, const RankFigures &ranks)
     if (ranks.classPointsCount != 0) {
         const qint64 average = TextNumber::roundHalfEven(double(ranks.classPointsSum) / ranks.classPointsCount);
         lines << u"　　　　　　　　　　　　/%1点"_s.arg(padLeft(average, 5));
-    } else {
-        lines << QString();
     }
     lines << u"　　　　　　　　　　　　 (塾平均)"_s;
     return lines;

@@ -87,7 +87,8 @@ RankFigures LevelRankFigures(std::span<const ResultLists::RankingStudent> roster
 Band ComputeBand(std::span<const ResultLists::LogRecord> records, const BandQuery &query);
 
 // The figures block, one text per line position; an empty text keeps its
-// line free. The last entry is the class-average caption.
+// line free. The class points average is left out when no student has
+// points, and the last entry is the class-average caption.
 QStringList FiguresLines(const Band &band, const RankFigures &ranks);
 
 // A trail date: year/month/day, or month/day when the year is the one of

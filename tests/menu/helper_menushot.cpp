@@ -84,5 +84,9 @@ int main(int argc, char **argv)
     panel->grab().scaled(panel->size() * 2).save(out + QStringLiteral("/menu-focus.png"));
     if (QWidget *focus = QApplication::focusWidget())
         std::printf("focus: %s\n", qPrintable(focus->objectName()));
+    // The own history and its graph of the first three levels.
+    queueWindowSystemClick(control<QRadioButton>(menu, "Option2_2"));
+    queueWindowSystemClick(control<QPushButton>(menu, "Command17"));
+    save(host, out + QStringLiteral("/menu-graph.png"));
     return 0;
 }

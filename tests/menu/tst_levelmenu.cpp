@@ -6,14 +6,18 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 
 #include "app/appstate.h"
 #include "host/mainwindow.h"
 #include "menu/menukeys.h"
+#include "menu/ui/graphpane.h"
 #include "menu/ui/levelmenu.h"
 #include "store/resultsfile.h"
 #include "support/controls.h"
@@ -143,6 +147,7 @@ private slots:
     void listLinesFitTheirColumn();
     void logsReachTheNewestOfALargeFile();
     void unreadableResultsEndTheProgram();
+    void graphFollowsItsChoosersAndPrints();
 };
 
 void TestLevelMenu::buildsFourColumns()
@@ -580,6 +585,72 @@ void TestLevelMenu::unreadableResultsEndTheProgram()
     QVERIFY(f.test.dialogs.shown[0].text.startsWith(u"成績ランダムファイル表示"_s));
     QVERIFY(f.test.programEnd.ended);
     QCOMPARE(f.test.programEnd.code, 1);
+}
+
+void TestLevelMenu::graphFollowsItsChoosersAndPrints()
+{
+    const QList<ResultRecord> records = sessions(9, 2, 1, 60, Today.addDays(-3)) + sessions(9, 2, 1, 50)
+                                        + sessions(2, 1, 1, 45) + sessions(2, 4, 1, 100);
+    Fixture f(DemoRows, records);
+    LevelMenu *menu = f.open(9);
+    QVERIFY(menu);
+    auto *graphButton = control<QPushButton>(menu, "Command17");
+    QVERIFY(graphButton->isHidden());
+    control<QRadioButton>(menu, "Option2_2")->click();
+    QVERIFY(!graphButton->isHidden());
+    graphButton->click();
+    auto *pane = control<GraphPane>(menu, "Picture11");
+    auto *surface = control<GraphSurface>(pane, "Picture12");
+    QVERIFY(pane->isVisible());
+    QCOMPARE(surface->bands().size(), std::size_t(3));
+    QCOMPARE(surface->bands()[1].band.ownCount, 2);
+    QCOMPARE(surface->bands()[1].band.trail.size(), std::size_t(2));
+    QVERIFY2(surface->accessibleDescription().contains(u"最高 50秒 / 50秒"_s), qPrintable(surface->accessibleDescription()));
+
+    // A fourth level starts a surface of its own.
+    auto *levels = control<QListWidget>(pane, "List3");
+    levels->item(3)->setSelected(true);
+    QCOMPARE(surface->bands().size(), std::size_t(1));
+    QCOMPARE(surface->bands()[0].texts.levelTitle, u"わり算 カズドリ"_s);
+
+    // Another student from the roster chooser, by the number ending its line.
+    control<QPushButton>(pane, "Command25")->click();
+    auto *roster = control<QListWidget>(pane, "List2");
+    QVERIFY(roster->isVisible());
+    const QList<QListWidgetItem *> aoki = roster->findItems(u"/2"_s, Qt::MatchEndsWith);
+    QCOMPARE(aoki.size(), 1);
+    aoki[0]->setSelected(true);
+    QCOMPARE(pane->shownStudent(), 2);
+    QCOMPARE(surface->bands()[0].band.ownCount, 1);
+
+    // Printed: one job for the chosen student, three bands to an A4 page.
+    QTemporaryDir out;
+    const QString pdf = out.filePath(u"graph.pdf"_s);
+    int jobs = 0;
+    QPageSize::PageSizeId paper = QPageSize::Letter;
+    pane->setPrinterChooser([&](QPrinter &printer) {
+        ++jobs;
+        paper = printer.pageLayout().pageSize().id();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    auto *print = control<QPushButton>(pane, "Command24_1");
+    QVERIFY(!print->isHidden());
+    print->click();
+    QCOMPARE(jobs, 1);
+    QCOMPARE(paper, QPageSize::A4);
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QCOMPARE(bytes.count(QByteArrayView("/Type /Page\n")) + bytes.count(QByteArrayView("/Type /Page ")), 2);
+    // The Japanese texts travel with the file.
+    QVERIFY(bytes.contains("/FontFile"));
+
+    // Any other view closes the graph.
+    control<QRadioButton>(menu, "Option2_0")->click();
+    QVERIFY(pane->isHidden());
+    QVERIFY(graphButton->isHidden());
 }
 
 QTEST_MAIN(TestLevelMenu)

@@ -1,6 +1,7 @@
 #include "menu/ui/graphpainter.h"
 
 #include <QPaintDevice>
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
@@ -91,15 +92,19 @@ void paintTrail(QPainter &painter, const BandGeometry &g, const Band &band, doub
     textAt(painter, g.at(0.12, 0.1), QStringLiteral("%1秒").arg(band.scaleTop));
 
     const auto timeText = [&](std::size_t k) { return QStringLiteral("%1秒").arg(trail[k].time); };
+    // A date goes below its time, lower than its place if the text is taller.
+    const double lineHeight = QFontMetricsF(painter.font(), painter.device()).height();
+    const auto timeAndDate = [&](std::size_t k, double timeOffset, double dateOffset) {
+        const QPointF time = g.at(trail[k].x - 0.025, trail[k].offset + timeOffset);
+        const QPointF date = g.at(trail[k].x - 0.025, trail[k].offset + dateOffset);
+        textAt(painter, time, timeText(k));
+        textAt(painter, QPointF(date.x(), std::max(date.y(), time.y() + lineHeight)), dates[qsizetype(k)]);
+    };
     textAt(painter, g.at(0.12, trail[0].offset - 0.01), timeText(0));
     textAt(painter, g.at(trail[0].x - 0.025, 0.815), dates[0]);
-    for (std::size_t k : ResultsGraph::MiddleTrailLabels(trail.size())) {
-        textAt(painter, g.at(trail[k].x - 0.025, trail[k].offset + 0.01), timeText(k));
-        textAt(painter, g.at(trail[k].x - 0.025, trail[k].offset + 0.03), dates[qsizetype(k)]);
-    }
-    const std::size_t last = trail.size() - 1;
-    textAt(painter, g.at(trail[last].x - 0.025, trail[last].offset + 0.04), timeText(last));
-    textAt(painter, g.at(trail[last].x - 0.025, trail[last].offset + 0.07), dates[qsizetype(last)]);
+    for (std::size_t k : ResultsGraph::MiddleTrailLabels(trail.size()))
+        timeAndDate(k, 0.01, 0.03);
+    timeAndDate(trail.size() - 1, 0.04, 0.07);
 }
 
 } // namespace
@@ -112,20 +117,21 @@ void paintBand(QPainter &painter, const QRectF &surface, double bandTop, const B
     painter.setRenderHint(QPainter::Antialiasing);
     const BandGeometry g(surface, bandTop);
     const bool paper = kind == Surface::Paper;
-    // Line steps of the figures block fix the text size, so nothing overlaps
-    // on a small screen and nothing is lost on a large one.
+    // The figures' line step fixes their text size. Other texts keep the
+    // same proportions, but stay readable on a small screen and fit between
+    // the rules of the band.
     const double step = (paper ? 0.06 : 0.08) * g.d();
-    const double figuresFont = step * 0.85;
-    const double base = figuresFont / 1.5;
+    const double figuresFont = step * 0.65;
+    const double base = std::max(figuresFont / 1.5, paper ? pixelsOf(painter, 2.2) : 10.0);
 
     setPen(painter, Qt::black, RuleMm);
     if (bandTop < 0.08 && !texts.studentName.isEmpty()) {
-        painter.setFont(sizedFont(3 * base));
+        painter.setFont(sizedFont(std::min(3 * base, 0.12 * g.d())));
         textAt(painter, g.at(0.01, 0.02 - bandTop * 3), texts.studentName);
     }
     painter.drawLine(QPointF(surface.left(), g.at(0, 0).y()), QPointF(surface.right(), g.at(0, 0).y()));
     painter.drawLine(QPointF(surface.left(), g.at(0, 0.09).y()), QPointF(surface.right(), g.at(0, 0.09).y()));
-    painter.setFont(sizedFont((paper ? 3 : 2) * base));
+    painter.setFont(sizedFont(std::min((paper ? 3 : 2) * base, 0.05 * g.d())));
     textAt(painter, g.at(0.7, 0.01), texts.levelTitle);
 
     painter.drawLine(g.at(0.2, 0.8), g.at(0.9, 0.8));
@@ -139,11 +145,12 @@ void paintBand(QPainter &painter, const QRectF &surface, double bandTop, const B
     painter.setFont(sizedFont(figuresFont));
     double e = 0.05;
     const double stepInD = step / g.d();
-    for (qsizetype i = 0; i < texts.figures.size(); ++i) {
-        const bool caption = i == texts.figures.size() - 1;
-        e += caption ? stepInD / 2 : stepInD;
-        if (!texts.figures[i].isEmpty())
-            textAt(painter, g.at(1.05, e), texts.figures[i]);
+    // The class-average caption goes a whole step down: half a step would
+    // print it over the average it names.
+    for (const QString &line : texts.figures) {
+        e += stepInD;
+        if (!line.isEmpty())
+            textAt(painter, g.at(1.05, e), line);
     }
     if (!band.trail.empty())
         paintTrail(painter, g, band, base);

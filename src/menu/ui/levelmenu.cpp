@@ -17,6 +17,7 @@
 #include "menu/gradefilter.h"
 #include "menu/menukeys.h"
 #include "menu/resultviews.h"
+#include "menu/ui/graphpane.h"
 #include "menu/ui/levelcolumn.h"
 #include "menu/ui/menuheader.h"
 #include "menu/ui/menulists.h"
@@ -84,6 +85,10 @@ void LevelMenu::buildControls()
     m_viewPanel = new ViewPanel(this);
     m_cover = new WaitCover(this);
     m_lists = new MenuLists(m_state, m_platform, this, m_header, m_viewPanel, m_cover, m_keyReady);
+    m_graph = new GraphPane(
+        m_state, m_platform, [this](std::vector<ResultLists::LogRecord> &records) { return m_lists->readWholeFile(records); },
+        this);
+    m_graph->hide();
 }
 
 void LevelMenu::connectControls()
@@ -96,6 +101,8 @@ void LevelMenu::connectControls()
     connect(m_viewPanel, &ViewPanel::gradeChosen, m_lists, &MenuLists::chooseGrade);
     connect(m_viewPanel, &ViewPanel::periodChosen, m_lists, &MenuLists::choosePeriod);
     connect(m_lists, &MenuLists::filled, this, &LevelMenu::showOveruseNotices);
+    connect(m_lists, &MenuLists::ownHistoryShown, this, &LevelMenu::followOwnHistory);
+    connect(m_viewPanel, &ViewPanel::graphRequested, this, &LevelMenu::openGraph);
 }
 
 // Window-wide, on the main keys and the keypad: a fill can leave no widget
@@ -151,6 +158,25 @@ void LevelMenu::prepare()
     m_columnScroll->setRange(1, std::max(1, n - 3));
     m_columnScroll->setVisible(n > 4);
     m_cover->setGeometry(rect());
+}
+
+void LevelMenu::openGraph()
+{
+    m_graph->setPointsKind(m_lists->pointsKind());
+    m_graph->setGradeFilter(m_viewPanel->gradeFilter());
+    m_graph->open();
+}
+
+// The graph belongs to the own-history view: its choosers are filled when
+// the view is shown, and any other view closes it.
+void LevelMenu::followOwnHistory(bool shown)
+{
+    if (!shown) {
+        m_graph->hide();
+        return;
+    }
+    m_graph->fillLevelChooser();
+    m_graph->fillRosterChooser();
 }
 
 void LevelMenu::showPage()
@@ -357,5 +383,6 @@ void LevelMenu::placeParts()
     const int webWidth = std::min(width() - 2 * Margin, int(columns * 1.02));
     m_page->setGeometry((width() - webWidth) / 2, webTop, webWidth, WebPaneHeight);
     placeColumns();
+    m_graph->setGeometry(m_columnsLeft, m_columnsTop, columns, std::max(200, height() - m_columnsTop - Margin));
     m_cover->setGeometry(rect());
 }

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+class GraphPane;
 class LevelColumn;
 class MenuHeader;
 class MenuLists;
@@ -65,6 +66,8 @@ private:
     void goBack();
     void goBackFromKey();
     void openDataTools();
+    void openGraph();
+    void followOwnHistory(bool shown);
 
     int levelCount() const;
 
@@ -77,6 +80,7 @@ private:
     QScrollBar *m_columnScroll = nullptr;
     ViewPanel *m_viewPanel = nullptr;
     WaitCover *m_cover = nullptr;
+    GraphPane *m_graph = nullptr;
     std::vector<LevelColumn *> m_columns;  // level k is m_columns[k - 1]
 
     int m_columnWidth = 0;

@@ -1,5 +1,6 @@
 #include "menu/ui/menulists.h"
 
+#include <limits>
 #include <utility>
 
 #include <QAccessible>
@@ -65,6 +66,8 @@ void MenuLists::showDefaultView()
 
 void MenuLists::chooseView(int index)
 {
+    m_panel->setGraphShown(false);
+    emit ownHistoryShown(false);
     m_header->setBackEnabled(false);
     setListsShown(false);
     m_cover->cover();
@@ -273,6 +276,18 @@ void MenuLists::showOwnHistory()
     setListsShown(true);
     m_panel->setEnabled(true);
     m_header->setBackEnabled(true);
+    m_panel->setGraphShown(true);
+    emit ownHistoryShown(true);
+}
+
+bool MenuLists::readWholeFile(std::vector<LogRecord> &records)
+{
+    return readLog(std::numeric_limits<qint32>::max(), records);
+}
+
+RankingKind MenuLists::pointsKind() const
+{
+    return m_pointsMode == 2 ? RankingKind::TodayPoints : RankingKind::TotalPoints;
 }
 
 // False when the program is ending after a file error.

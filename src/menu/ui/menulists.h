@@ -41,9 +41,16 @@ public:
     void chooseGrade();
     void choosePeriod(int period);
 
+    // The whole results file, for the graph; false when the program is ending.
+    bool readWholeFile(std::vector<ResultLists::LogRecord> &records);
+    // The points ranking last chosen.
+    ResultLists::RankingKind pointsKind() const;
+
 signals:
     // The lists are filled again; the notices are shown anew from here.
     void filled();
+    // The own-history view was shown (true) or left for another view (false).
+    void ownHistoryShown(bool shown);
 
 private:
     void beginFill();

@@ -67,8 +67,14 @@ void ViewPanel::buildControls()
     m_graphButton->hide();
 }
 
+void ViewPanel::setGraphShown(bool shown)
+{
+    m_graphButton->setVisible(shown);
+}
+
 void ViewPanel::connectControls()
 {
+    connect(m_graphButton, &QPushButton::clicked, this, &ViewPanel::graphRequested);
     for (int i = 0; i < 3; ++i) {
         connect(m_viewButtons[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on)
@@ -176,4 +182,6 @@ void ViewPanel::resizeEvent(QResizeEvent *event)
     m_gradeFilter->setGeometry(358, 2, 110, 26);
     m_title->setGeometry(478, 8, 260, 26);
     m_periodChoice->setGeometry(std::max(700, width() - 220), 8, 216, 28);
+    // The period box and the graph button never show together.
+    m_graphButton->setGeometry(std::max(700, width() - 220), 6, 120, 32);
 }

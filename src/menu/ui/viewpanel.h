@@ -37,6 +37,8 @@ public:
     QString title() const;
     void setTitle(const QString &title);
     void setPeriodShown(bool shown);
+    // The graph button belongs to the own-history view.
+    void setGraphShown(bool shown);
 
 signals:
     // View button 0..2 and list button 1..3 as they become checked.
@@ -45,6 +47,7 @@ signals:
     void gradeChosen();
     // Period 1..5 as chosen in the period box.
     void periodChosen(int period);
+    void graphRequested();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -60,6 +63,5 @@ private:
     QComboBox *m_gradeFilter = nullptr;
     QComboBox *m_periodChoice = nullptr;
     QLabel *m_title = nullptr;
-    // The graph pane does not exist yet; its button stays out of sight.
     QPushButton *m_graphButton = nullptr;
 };
