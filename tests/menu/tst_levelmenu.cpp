@@ -15,6 +15,7 @@
 #include <QTextBrowser>
 
 #include "app/appstate.h"
+#include "app/oledate.h"
 #include "host/mainwindow.h"
 #include "menu/menukeys.h"
 #include "menu/ui/graphpane.h"
@@ -148,6 +149,8 @@ private slots:
     void logsReachTheNewestOfALargeFile();
     void unreadableResultsEndTheProgram();
     void graphFollowsItsChoosersAndPrints();
+    void graphReadsAFileBeyondRecord32767();
+    void graphKeepsTimeOutsOnItsSurface();
 };
 
 void TestLevelMenu::buildsFourColumns()
@@ -651,6 +654,45 @@ void TestLevelMenu::graphFollowsItsChoosersAndPrints()
     control<QRadioButton>(menu, "Option2_0")->click();
     QVERIFY(pane->isHidden());
     QVERIFY(graphButton->isHidden());
+}
+
+void TestLevelMenu::graphReadsAFileBeyondRecord32767()
+{
+    const QList<ResultRecord> records = sessions(9, 2, 1, 70, Today.addDays(-30)) + sessions(1, 1, 33000, 90)
+                                        + sessions(9, 2, 1, 50);
+    Fixture f(DemoRows, records);
+    LevelMenu *menu = f.open(9);
+    QVERIFY(menu);
+    control<QRadioButton>(menu, "Option2_2")->click();
+    control<QPushButton>(menu, "Command17")->click();
+    const auto *surface = control<GraphSurface>(menu, "Picture12");
+    QCOMPARE(surface->bands().size(), std::size_t(3));
+    const ResultsGraph::Band &band = surface->bands()[1].band;
+    QCOMPARE(band.ownCount, 2);
+    QCOMPARE(band.trail.size(), std::size_t(2));
+    QCOMPARE(surface->bands()[0].band.classCount, 33000);
+}
+
+// A time-out lies thousands of band heights above the axis; it is drawn at
+// the surface's edge, not at a coordinate a printer driver chokes on.
+void TestLevelMenu::graphKeepsTimeOutsOnItsSurface()
+{
+    const std::vector<ResultLists::LogRecord> records{{OleDate::fromDate(Today), 0.5, 9, 2, 40},
+                                                      {OleDate::fromDate(Today), 0.6, 9, 2, 99999}};
+    const ResultsGraph::Band band = ResultsGraph::ComputeBand(records, {2, 4, 9, Today, true});
+    QCOMPARE(band.points.size(), std::size_t(2));
+    const QRectF surface(10, 20, 800, 600);
+    const QRectF edges = surface.adjusted(-1, -1, 1, 1);
+    for (double top : GraphPainter::BandTops) {
+        const ResultsGraph::PlotPoint &timeOut = band.points[1];
+        const QPointF at = GraphPainter::placeOnSurface(surface, top, timeOut.x, timeOut.offset);
+        QVERIFY(edges.contains(at));
+        QCOMPARE(at.y(), surface.top() - 1);
+        // A point on the scale stays where the rule puts it.
+        const ResultsGraph::PlotPoint &counted = band.points[0];
+        QCOMPARE(GraphPainter::placeOnSurface(surface, top, counted.x, counted.offset),
+                 QPointF(10 + counted.x * 400, 20 + top * 600 + counted.offset * 200));
+    }
 }
 
 QTEST_MAIN(TestLevelMenu)

@@ -32,27 +32,15 @@ class BandGeometry
 public:
     BandGeometry(const QRectF &surface, double bandTop)
         : m_surface(surface)
-        , m_f(surface.width() / 2)
-        , m_d(surface.height() / 3)
-        , m_y0(surface.top() + bandTop * surface.height())
+        , m_bandTop(bandTop)
     {
     }
-    // x in units of f, y as an offset in units of D from the band's top;
-    // anything far outside (a time-out) is held just outside the surface.
-    QPointF at(double x, double offset) const
-    {
-        const double px = m_surface.left() + x * m_f;
-        const double py = m_y0 + offset * m_d;
-        return {std::clamp(px, m_surface.left() - 1, m_surface.right() + 1),
-                std::clamp(py, m_surface.top() - 1, m_surface.bottom() + 1)};
-    }
-    double d() const { return m_d; }
+    QPointF at(double x, double offset) const { return placeOnSurface(m_surface, m_bandTop, x, offset); }
+    double d() const { return m_surface.height() / 3; }
 
 private:
     QRectF m_surface;
-    double m_f;
-    double m_d;
-    double m_y0;
+    double m_bandTop;
 };
 
 void textAt(QPainter &painter, QPointF topLeft, const QString &text)
@@ -108,6 +96,15 @@ void paintTrail(QPainter &painter, const BandGeometry &g, const Band &band, doub
 }
 
 } // namespace
+
+QPointF placeOnSurface(const QRectF &surface, double bandTop, double x, double offset)
+{
+    const double d = surface.height() / 3;
+    const double px = surface.left() + x * surface.width() / 2;
+    const double py = surface.top() + bandTop * surface.height() + offset * d;
+    return {std::clamp(px, surface.left() - 1, surface.right() + 1),
+            std::clamp(py, surface.top() - 1, surface.bottom() + 1)};
+}
 
 void paintBand(QPainter &painter, const QRectF &surface, double bandTop, const Band &band,
                const BandTexts &texts, Surface kind)

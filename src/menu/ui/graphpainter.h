@@ -25,6 +25,11 @@ enum class Surface { Screen, Paper };
 // Band tops as fractions of the surface height: three bands to a surface.
 inline constexpr double BandTops[] = {0.05, 0.35, 0.65};
 
+// Where a band position (x in half widths, offset in band heights from the
+// band's top) lands on the surface; a point far outside (a time-out) is held
+// just outside the surface's edge.
+QPointF placeOnSurface(const QRectF &surface, double bandTop, double x, double offset);
+
 void paintBand(QPainter &painter, const QRectF &surface, double bandTop, const ResultsGraph::Band &band,
                const BandTexts &texts, Surface kind);
 
