@@ -142,12 +142,13 @@ void paintBand(QPainter &painter, const QRectF &surface, double bandTop, const B
     painter.setFont(sizedFont(figuresFont));
     double e = 0.05;
     const double stepInD = step / g.d();
-    // The class-average caption goes a whole step down: half a step would
-    // print it over the average it names.
-    for (const QString &line : texts.figures) {
-        e += stepInD;
-        if (!line.isEmpty())
-            textAt(painter, g.at(1.05, e), line);
+    // The class-average caption goes three quarters of a step down: half a
+    // step would print it over the average it names, a whole one onto the
+    // next band.
+    for (qsizetype i = 0; i < texts.figures.size(); ++i) {
+        e += i == texts.figures.size() - 1 ? 0.75 * stepInD : stepInD;
+        if (!texts.figures[i].isEmpty())
+            textAt(painter, g.at(1.05, e), texts.figures[i]);
     }
     if (!band.trail.empty())
         paintTrail(painter, g, band, base);
