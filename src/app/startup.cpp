@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int SettingsValueCount = 10;
-
 QString withSeparator(QString folder)
 {
     if (!folder.endsWith(u'/'))
@@ -21,8 +19,12 @@ QString withSeparator(QString folder)
 }
 
 // Reads the ten values of a settings file, or reports what is wrong with it.
-Startup::LoadError readTenValues(const QString &path, const QString &shownName,
-                                 std::array<QString, SettingsValueCount> &values)
+} // namespace
+
+namespace Startup {
+
+LoadError ReadTenValues(const QString &path, const QString &shownName,
+                        std::array<QString, SettingsValueCount> &values)
 {
     QString reason;
     auto stream = ValueStream::fromFile(path, &reason, ValueStream::BlankLines::AreEmptyValues);
@@ -37,10 +39,6 @@ Startup::LoadError readTenValues(const QString &path, const QString &shownName,
     }
     return {};
 }
-
-} // namespace
-
-namespace Startup {
 
 QString normalizeSeparators(const QString &path)
 {
@@ -81,12 +79,12 @@ LoadError LoadStartupData(AppState &state, const QString &programFolder)
 
     std::array<QString, SettingsValueCount> pathValues;
     const QString pathFile = state.ProgramFolder + QStringLiteral("../") + QString::fromUtf8(PathDataFile);
-    if (auto error = readTenValues(pathFile, QDir::cleanPath(pathFile), pathValues); error.failed())
+    if (auto error = ReadTenValues(pathFile, QDir::cleanPath(pathFile), pathValues); error.failed())
         return error;
     state.BasePath = normalizeSeparators(pathValues[0]);
 
     const QString commonFile = state.BasePath + QString::fromUtf8(CommonDataFile);
-    if (auto error = readTenValues(commonFile, commonFile, state.CommonDataValues); error.failed())
+    if (auto error = ReadTenValues(commonFile, commonFile, state.CommonDataValues); error.failed())
         return error;
     const auto &common = state.CommonDataValues;
     state.SchoolYearStartMonth = static_cast<int>(TextNumber::toWhole(common[0], INT32_MIN, INT32_MAX));

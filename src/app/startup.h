@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <array>
+
 struct AppState;
 
 // Loading of the settings files and the folder layout at start-up.
@@ -10,6 +12,7 @@ namespace Startup {
 inline constexpr auto PathDataFile = "パスデータ.txt";
 inline constexpr auto CommonDataFile = "共通データ.txt";
 inline constexpr auto SoundFolderName = "音フォルダ";
+inline constexpr int SettingsValueCount = 10;
 
 // Folder texts from files made on Windows use "\"; this machine's folders
 // use "/", which Qt understands everywhere.
@@ -35,6 +38,10 @@ struct LoadError
     bool failed() const { return !problem.isEmpty(); }
     QString message() const;
 };
+
+// The ten values of a settings file, blank lines being empty values.
+LoadError ReadTenValues(const QString &path, const QString &shownName,
+                        std::array<QString, SettingsValueCount> &values);
 
 // Fills the folder layout, the common settings, ContentTitle and the level
 // standard table. `programFolder` is the executable's folder in the program

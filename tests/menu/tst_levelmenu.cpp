@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QSignalSpy>
 #include <QLabel>
 #include <QListWidget>
 #include <QPrinter>
@@ -16,8 +18,10 @@
 
 #include "app/appstate.h"
 #include "app/oledate.h"
+#include "platform/cp932.h"
 #include "host/mainwindow.h"
 #include "menu/menukeys.h"
+#include "menu/teacheraccess.h"
 #include "menu/ui/graphpane.h"
 #include "menu/ui/levelmenu.h"
 #include "store/resultsfile.h"
@@ -148,6 +152,10 @@ private slots:
     void listLinesFitTheirColumn();
     void logsReachTheNewestOfALargeFile();
     void unreadableResultsEndTheProgram();
+    void keyFileOfALocation_data();
+    void keyFileOfALocation();
+    void teacherPanelTestsTheKeyAndStoresItsLocation();
+    void teacherPanelWithoutItsSettingsFile();
     void graphFollowsItsChoosersAndPrints();
     void graphReadsAFileBeyondRecord32767();
     void graphKeepsTimeOutsOnItsSurface();
@@ -310,7 +318,8 @@ void TestLevelMenu::teacherButton()
     if (!visible)
         return;
     QTest::mouseClick(control<QPushButton>(f.menu, "Command8"), Qt::LeftButton);
-    QCOMPARE(f.test.dialogs.shown.size(), 1);
+    QVERIFY(control<QFrame>(f.menu, "Picture7")->isVisible());
+    QVERIFY(f.test.dialogs.shown.isEmpty());
     QVERIFY(!f.menuGone());
 }
 
@@ -588,6 +597,116 @@ void TestLevelMenu::unreadableResultsEndTheProgram()
     QVERIFY(f.test.dialogs.shown[0].text.startsWith(u"成績ランダムファイル表示"_s));
     QVERIFY(f.test.programEnd.ended);
     QCOMPARE(f.test.programEnd.code, 1);
+}
+
+void TestLevelMenu::keyFileOfALocation_data()
+{
+    QTest::addColumn<QString>("location");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("drive") << u"A:"_s << u"/mnt/A/keypass.txt"_s;
+    QTest::newRow("drive folder") << u"c:\\keys\\"_s << u"/mnt/C/keys//keypass.txt"_s;
+    QTest::newRow("empty: the root") << QString() << u"/keypass.txt"_s;
+    QTest::newRow("folder") << u"/media/usb"_s << u"/media/usb/keypass.txt"_s;
+}
+
+void TestLevelMenu::keyFileOfALocation()
+{
+    QFETCH(QString, location);
+    QFETCH(QString, path);
+    QCOMPARE(TeacherAccess::keyFilePath(location), path);
+}
+
+namespace {
+
+QByteArray commonDataBytes(const Fixture &f)
+{
+    QFile file(f.school.layout().basePath + u"共通データ.txt"_s);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+void TestLevelMenu::teacherPanelTestsTheKeyAndStoresItsLocation()
+{
+    Fixture f;
+    f.school.writeText(u"school/共通データ.txt"_s, {u"4"_s, u"\"00123North\""_s, u"00123"_s, u"0"_s,
+                                                u"\"%1\""_s.arg(f.school.layout().keyFolder), u"0"_s, u"0"_s,
+                                                u"0"_s, u"0"_s, u"0"_s});
+    LevelMenu *menu = f.open(9, u"監督"_s);
+    QVERIFY(menu);
+    QSignalSpy editor(menu, &LevelMenu::standardEditorRequested);
+    control<QPushButton>(menu, "Command8")->click();
+    auto *panel = control<QFrame>(menu, "Picture7");
+    auto *location = control<QLineEdit>(panel, "Text2");
+    QCOMPARE(location->text(), f.school.layout().keyFolder);
+    const QByteArray before = commonDataBytes(f);
+
+    // The start buttons and keys rest while the panel shows.
+    element<QPushButton>(menu, "Command4", 1)->click();
+    queueWindowSystemKey(&f.host, Qt::Key_1, u"1"_s);
+    QTest::qWait(50);
+    QVERIFY(!f.menuGone());
+
+    // A place without the key file: nothing changes.
+    location->setText(u"A:"_s);
+    control<QPushButton>(panel, "Command10_1")->click();
+    QCOMPARE(f.test.dialogs.shown.size(), 1);
+    QCOMPARE(f.test.dialogs.shown[0].title, u"注意"_s);
+    QCOMPARE(f.test.dialogs.shown[0].text, u"キーフロッピーが見つかりません。"_s);
+    QVERIFY(panel->isVisible());
+    QCOMPARE(commonDataBytes(f), before);
+    QCOMPARE(editor.count(), 0);
+
+    // "データ変更" waits for its tool; the unchanged location is not written.
+    location->setText(f.school.layout().keyFolder);
+    control<QPushButton>(panel, "Command10_0")->click();
+    QCOMPARE(f.test.dialogs.shown.last().text, u"データ変更はまだ使えません。"_s);
+    QCOMPARE(commonDataBytes(f), before);
+
+    // A new place with an empty key file, written with Windows separators.
+    const QString usb = f.school.layout().root + u"usb"_s;
+    QVERIFY(QDir().mkpath(usb));
+    QFile key(usb + u"/keypass.txt"_s);
+    QVERIFY(key.open(QIODevice::WriteOnly));
+    key.close();
+    const QString typed = QString(usb).replace(u'/', u'\\');
+    location->setText(typed);
+    control<QPushButton>(panel, "Command10_1")->click();
+    QCOMPARE(editor.count(), 1);
+    const QByteArray expected = u"4\r\n\"00123North\"\r\n00123\r\n0\r\n\"%1\"\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"_s
+                                    .arg(typed)
+                                    .toUtf8();
+    QCOMPARE(Cp932::decode(commonDataBytes(f)).toUtf8(), expected);
+    QCOMPARE(f.state.KeyPassLocation, usb);
+}
+
+// Start-up needed the file; if it cannot be read when the panel opens, the
+// panel offers the location read at start-up and stores no other.
+void TestLevelMenu::teacherPanelWithoutItsSettingsFile()
+{
+    Fixture f;
+    LevelMenu *menu = f.open(9, u"監督"_s);
+    QVERIFY(menu);
+    const QString common = f.school.layout().basePath + u"共通データ.txt"_s;
+    QVERIFY(QFile::rename(common, common + u".away"_s));
+    QSignalSpy editor(menu, &LevelMenu::standardEditorRequested);
+    control<QPushButton>(menu, "Command8")->click();
+    auto *panel = control<QFrame>(menu, "Picture7");
+    auto *location = control<QLineEdit>(panel, "Text2");
+    QCOMPARE(location->text(), f.school.layout().keyFolder);
+
+    location->setText(f.school.layout().root);
+    QFile key(f.school.layout().root + u"keypass.txt"_s);
+    QVERIFY(key.open(QIODevice::WriteOnly));
+    key.close();
+    control<QPushButton>(panel, "Command10_1")->click();
+    QCOMPARE(f.test.dialogs.shown.size(), 1);
+    QVERIFY(!QFile::exists(common));
+    QCOMPARE(editor.count(), 0);
+
+    location->setText(f.school.layout().keyFolder);
+    control<QPushButton>(panel, "Command10_1")->click();
+    QCOMPARE(editor.count(), 1);
 }
 
 void TestLevelMenu::graphFollowsItsChoosersAndPrints()

@@ -75,8 +75,6 @@ LevelMenu::LevelMenu(AppState &state, Platform &platform, QWidget *parent)
 void LevelMenu::buildControls()
 {
     m_header = new MenuHeader(this);
-    m_teacherPanel = named(new QFrame(this), QStringLiteral("Picture7"));
-    m_teacherPanel->hide();
     m_page = named(new QTextBrowser(this), QStringLiteral("WebBrowser2"));
     m_page->setOpenLinks(false);
     m_page->setFocusPolicy(Qt::NoFocus);
@@ -89,6 +87,8 @@ void LevelMenu::buildControls()
         m_state, m_platform, [this](std::vector<ResultLists::LogRecord> &records) { return m_lists->readWholeFile(records); },
         this);
     m_graph->hide();
+    // Built last, so that it lies over everything else of the menu.
+    m_teacherPanel = new TeacherPanel(m_state, m_platform, this);
 }
 
 void LevelMenu::connectControls()
@@ -103,6 +103,7 @@ void LevelMenu::connectControls()
     connect(m_lists, &MenuLists::filled, this, &LevelMenu::showOveruseNotices);
     connect(m_lists, &MenuLists::ownHistoryShown, this, &LevelMenu::followOwnHistory);
     connect(m_viewPanel, &ViewPanel::graphRequested, this, &LevelMenu::openGraph);
+    connect(m_teacherPanel, &TeacherPanel::toolChosen, this, &LevelMenu::openTool);
 }
 
 // Window-wide, on the main keys and the keypad: a fill can leave no widget
@@ -351,8 +352,20 @@ void LevelMenu::goBackFromKey()
 // The teacher's data tools are not there yet.
 void LevelMenu::openDataTools()
 {
-    m_platform.dialogs.tell(QStringLiteral("注意"), QStringLiteral("データ処理はまだ使えません。"),
-                            DialogIcon::Information);
+    m_teacherPanel->open();
+}
+
+void LevelMenu::openTool(TeacherPanel::Tool tool)
+{
+    if (tool == TeacherPanel::Tool::ResultsManager) {
+        m_platform.dialogs.tell(QStringLiteral("注意"), QStringLiteral("データ変更はまだ使えません。"),
+                                DialogIcon::Information);
+        return;
+    }
+    // The editor replaces the menu, which is built afresh when it is left.
+    m_leaving = true;
+    m_keyReady = false;
+    emit standardEditorRequested();
 }
 
 void LevelMenu::placeColumns()

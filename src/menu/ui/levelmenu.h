@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "menu/ui/teacherpanel.h"
+
 class GraphPane;
 class LevelColumn;
 class MenuHeader;
@@ -40,6 +42,7 @@ public:
 signals:
     void levelChosen(int level);
     void backRequested();
+    void standardEditorRequested();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -66,6 +69,7 @@ private:
     void goBack();
     void goBackFromKey();
     void openDataTools();
+    void openTool(TeacherPanel::Tool tool);
     void openGraph();
     void followOwnHistory(bool shown);
 
@@ -74,8 +78,7 @@ private:
     AppState &m_state;
     Platform &m_platform;
     MenuHeader *m_header = nullptr;
-    // The teacher panel's place; it stays hidden until the teacher tools exist.
-    QFrame *m_teacherPanel = nullptr;
+    TeacherPanel *m_teacherPanel = nullptr;
     QTextBrowser *m_page = nullptr;
     QScrollBar *m_columnScroll = nullptr;
     ViewPanel *m_viewPanel = nullptr;
