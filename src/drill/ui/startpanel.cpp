@@ -62,7 +62,7 @@ StartPanel::StartPanel(QWidget *parent)
     buildButtons(6);
 
     connect(m_startButton, &QPushButton::clicked, this, &StartPanel::startRequested);
-    connect(m_backButton, &QPushButton::clicked, this, &StartPanel::leave);
+    connect(m_backButton, &QPushButton::clicked, this, &StartPanel::askToGoBackOnce);
 }
 
 void StartPanel::buildButtons(int row)
@@ -107,7 +107,7 @@ void StartPanel::pressBack()
     m_backButton->click();
 }
 
-void StartPanel::leave()
+void StartPanel::askToGoBackOnce()
 {
     // Off first: a second click while the menu is built must not build it twice.
     if (!m_backButton->isEnabled())

@@ -29,7 +29,7 @@ signals:
 
 private:
     void buildButtons(int row);
-    void leave();
+    void askToGoBackOnce();
 
     QListWidget *m_timeList = nullptr;
     QListWidget *m_rateList = nullptr;
