@@ -773,6 +773,16 @@ void TestLevelMenu::graphFollowsItsChoosersAndPrints()
     control<QRadioButton>(menu, "Option2_0")->click();
     QVERIFY(pane->isHidden());
     QVERIFY(graphButton->isHidden());
+
+    // A grade filter the shown student does not pass: figures, no points.
+    auto *grades = control<QComboBox>(menu, "Combo1");
+    grades->setCurrentIndex(grades->findText(u"小３"_s));
+    control<QRadioButton>(menu, "Option2_2")->click();
+    graphButton->click();
+    QCOMPARE(pane->shownStudent(), 9);
+    QCOMPARE(surface->bands()[1].band.ownCount, 2);
+    QVERIFY(surface->bands()[1].band.points.empty());
+    QVERIFY(surface->bands()[1].band.trail.empty());
 }
 
 void TestLevelMenu::graphReadsAFileBeyondRecord32767()
