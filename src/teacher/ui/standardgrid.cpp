@@ -27,6 +27,10 @@ StandardGrid::StandardGrid(QWidget *parent)
     setHorizontalHeaderLabels(EditorTexts::gridTitles());
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
+    // The narrow first column must still show its whole title.
+    QFont titleFont = horizontalHeader()->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 0.85);
+    horizontalHeader()->setFont(titleFont);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(RowHeight);
