@@ -93,13 +93,19 @@ QList<QStringList> toRows(const LevelStandardTable &table, int levelCount)
     return rows;
 }
 
-bool write(const QString &path, const QList<QStringList> &rows, QString *error)
+QByteArray encode(const QList<QStringList> &rows)
 {
     QByteArray bytes;
     for (const QStringList &row : rows) {
         bytes += Cp932::encode(row.join(u','));
         bytes += "\r\n";
     }
+    return bytes;
+}
+
+bool write(const QString &path, const QList<QStringList> &rows, QString *error)
+{
+    const QByteArray bytes = encode(rows);
     // Written aside and renamed, so a failed write never leaves half a table.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {

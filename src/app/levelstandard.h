@@ -48,6 +48,9 @@ bool read(const QString &path, LevelStandardTable &table, QString *error);
 // The twelve cell texts of a row, as the editor shows and writes them.
 QStringList toTexts(const LevelStandard &row);
 
+// The bytes of a table file holding these rows: cp932, CR LF line ends.
+QByteArray encode(const QList<QStringList> &rows);
+
 // Replaces the file with the given rows of twelve texts each (row 0 is the
 // header), every line ended by CR LF. False with `error` on a write failure,
 // in which case the old file is left as it was.

@@ -1,0 +1,71 @@
+#include "teacher/ui/distributionpanel.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+
+#include "app/ui/screenstyle.h"
+#include "teacher/timedistribution.h"
+
+namespace {
+
+QLabel *caption(const QString &text, const QString &name, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QListWidget *barList(const QString &name, const QString &accessibleName, QWidget *parent)
+{
+    auto *list = new QListWidget(parent);
+    list->setObjectName(name);
+    list->setAccessibleName(accessibleName);
+    QFont font = ScreenStyle::fixedPitchFont();
+    font.setPointSize(10);
+    list->setFont(font);
+    list->setUniformItemSizes(true);
+    list->setSelectionMode(QAbstractItemView::NoSelection);
+    list->setFocusPolicy(Qt::NoFocus);
+    return list;
+}
+
+void fill(QListWidget *list, const QStringList &lines)
+{
+    list->setUpdatesEnabled(false);
+    list->clear();
+    list->addItems(lines);
+    list->setUpdatesEnabled(true);
+}
+
+} // namespace
+
+DistributionPanel::DistributionPanel(QWidget *parent)
+    : QFrame(parent)
+{
+    setObjectName(QStringLiteral("Picture3"));
+    setFrameShape(QFrame::StyledPanel);
+    m_title = caption(QStringLiteral("現在までの成績度数分布"), QStringLiteral("Label7"), this);
+    QFont titleFont = m_title->font();
+    titleFont.setPointSize(12);
+    titleFont.setBold(true);
+    m_title->setFont(titleFont);
+    m_allCaption = caption(QStringLiteral("全成績"), QStringLiteral("Label9"), this);
+    m_bestCaption = caption(QStringLiteral("最高タイム"), QStringLiteral("Label10"), this);
+    m_allResults = barList(QStringLiteral("List3"), m_allCaption->text(), this);
+    m_bestTimes = barList(QStringLiteral("List4"), m_bestCaption->text(), this);
+
+    auto *layout = new QGridLayout(this);
+    layout->addWidget(m_title, 0, 0, 1, 2);
+    layout->addWidget(m_allCaption, 1, 0);
+    layout->addWidget(m_bestCaption, 1, 1);
+    layout->addWidget(m_allResults, 2, 0);
+    layout->addWidget(m_bestTimes, 2, 1);
+    layout->setRowStretch(2, 1);
+}
+
+void DistributionPanel::showLevel(const TimeDistribution &distribution, int level)
+{
+    fill(m_allResults, distribution.allResultLines(level));
+    fill(m_bestTimes, distribution.bestTimeLines(level));
+}
