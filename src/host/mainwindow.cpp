@@ -16,6 +16,7 @@
 #include "result/ui/resultscreen.h"
 #include "roster/ui/namescreen.h"
 #include "sound/soundcues.h"
+#include "teacher/ui/standardeditor.h"
 
 MainWindow::MainWindow(AppState &state, Platform &platform, QString programFolder)
     : m_state(state)
@@ -126,6 +127,7 @@ void MainWindow::openLevelMenu()
     auto *menu = new LevelMenu(m_state, m_platform, m_screens);
     connect(menu, &LevelMenu::levelChosen, this, &MainWindow::openDrill);
     connect(menu, &LevelMenu::backRequested, this, &MainWindow::openNameScreen);
+    connect(menu, &LevelMenu::standardEditorRequested, this, &MainWindow::openStandardEditor);
     menu->prepare();
     showScreen(menu);
     menu->activate();
@@ -151,4 +153,12 @@ void MainWindow::openResult()
     connect(result, &ResultScreen::repeatRequested, this, &MainWindow::openDrill);
     showScreen(result);
     result->activate();
+}
+
+void MainWindow::openStandardEditor()
+{
+    auto *editor = new StandardEditor(m_state, m_platform);
+    connect(editor, &StandardEditor::backRequested, this, &MainWindow::openLevelMenu);
+    showScreen(editor);
+    editor->activate();
 }

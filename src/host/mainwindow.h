@@ -34,6 +34,8 @@ public slots:
     void openDrill();
     // The result screen of the session just recorded.
     void openResult();
+    // The teacher's level standard editor, in place of the level menu.
+    void openStandardEditor();
     void setBusy(bool busy);
 
 private:

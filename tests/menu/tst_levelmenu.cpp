@@ -26,6 +26,7 @@
 #include "menu/ui/levelmenu.h"
 #include "store/resultsfile.h"
 #include "support/controls.h"
+#include "teacher/ui/standardeditor.h"
 #include "support/resultfiles.h"
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"
@@ -678,6 +679,13 @@ void TestLevelMenu::teacherPanelTestsTheKeyAndStoresItsLocation()
                                     .toUtf8();
     QCOMPARE(Cp932::decode(commonDataBytes(f)).toUtf8(), expected);
     QCOMPARE(f.state.KeyPassLocation, usb);
+
+    // The editor takes the menu's place, and its "戻る" brings a fresh menu.
+    auto *standards = qobject_cast<StandardEditor *>(f.host.currentScreen());
+    QVERIFY(standards);
+    control<QPushButton>(standards, "Command4")->click();
+    QTRY_VERIFY(qobject_cast<LevelMenu *>(f.host.currentScreen()));
+    QVERIFY(control<QFrame>(f.host.currentScreen(), "Picture7")->isHidden());
 }
 
 // Start-up needed the file; if it cannot be read when the panel opens, the
