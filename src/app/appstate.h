@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <array>
+#include <vector>
 
 #include "app/levelstandard.h"
 #include "result/resultrules.h"
@@ -69,6 +70,8 @@ struct AppState
     qint32 ResultTime = 0;
     // Set by RecordSession, read and partly reset by the result screen.
     RecordFlags SessionRecordFlags;
+    // Codes of the problems answered wrong in the session, first miss first.
+    std::vector<int> SessionMissedCodes;
     // Kept by the level menu: GoalLevel was cleared at its last refresh.
     bool GoalClearedAtStart = false;
 

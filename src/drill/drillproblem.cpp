@@ -37,4 +37,13 @@ QString listText(int level, int code)
     return u"%1%2%3"_s.arg(QString::number(face->FirstOperand), op, QString::number(face->SecondOperand));
 }
 
+QString withAnswer(int level, int code)
+{
+    const auto face = faceOf(level, code);
+    if (!face)
+        return QString();
+    return u"%1%2%3＝%4"_s.arg(QString::number(face->FirstOperand), face->Operator,
+                              QString::number(face->SecondOperand), QString::number(face->ExpectedAnswer));
+}
+
 } // namespace ProblemSet

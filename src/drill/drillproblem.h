@@ -46,4 +46,8 @@ std::optional<ProblemFace> faceOf(int level, int code);
 // "4×3", "72÷8"; empty for an unknown level or code.
 QString listText(int level, int code);
 
+// The problem with its right answer, as the screens write it: "12－7＝5";
+// empty for an unknown level or code.
+QString withAnswer(int level, int code);
+
 } // namespace ProblemSet

@@ -31,6 +31,7 @@ void DrillSession::reset()
     m_phase = Phase::Ready;
     m_verdict = Verdict::None;
     m_timedOut = false;
+    m_missedCodes.clear();
     m_entry.reset();
     m_timeLimit = SessionTiming::timeLimit(levelStandard().MinimumTime);
 }
@@ -102,6 +103,8 @@ DrillSession::Verdict DrillSession::judge(qint64 tick)
     }
     m_entry.startConfirming();
     problem.WrongCount += 1;
+    if (std::find(m_missedCodes.begin(), m_missedCodes.end(), problem.Code) == m_missedCodes.end())
+        m_missedCodes.push_back(problem.Code);
     if (const std::optional<ProblemFace> face = ProblemSet::faceOf(m_state.CurrentLevel, problem.Code)) {
         m_redEquals = m_state.CurrentLevel == SubtractionLevel;
         m_blocks = CountingBlocks::afterWrongAnswer(m_state.CurrentLevel, face->FirstOperand, face->SecondOperand,
@@ -149,5 +152,6 @@ bool DrillSession::beginEnding()
 bool DrillSession::record()
 {
     m_state.ResultTime = m_timedOut ? TimeOutScore : m_state.ElapsedSeconds;
+    m_state.SessionMissedCodes = m_missedCodes;
     return RecordSession(m_state, m_platform, m_state.CurrentLevel);
 }

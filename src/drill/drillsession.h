@@ -4,6 +4,7 @@
 #include <QtGlobal>
 
 #include <memory>
+#include <vector>
 
 #include "drill/answerentry.h"
 #include "drill/countingblocks.h"
@@ -109,4 +110,5 @@ private:
     qint32 m_timeLimit = 0;
     int m_correctAnswers = 0;
     qint64 m_problemShownTick = 0;
+    std::vector<int> m_missedCodes;
 };

@@ -118,6 +118,7 @@ void TestDrillScreen::wholeSessionOverMidnight()
     QVERIFY(correctLabel->isHidden());
 
     QSet<int> wrongCodes;
+    QStringList missed;
     int correct = 0;
     int steps = 0;
     while (correct < 100) {
@@ -139,6 +140,7 @@ void TestDrillScreen::wholeSessionOverMidnight()
                 QCOMPARE(!block(frm, n)->isHidden(), n > second && n <= first);
             const ProblemDrawing &drawing = frm->session().drawing();
             wrongCodes.insert(drawing.problems()[drawing.CurrentProblem()].Code);
+            missed.append(u"%1－%2＝%3"_s.arg(first).arg(second).arg(expected));
             QTest::keyClicks(target, u"++"_s);
             QVERIFY(prompt->isHidden());
             QVERIFY(correctLabel->isHidden());
@@ -204,6 +206,14 @@ void TestDrillScreen::wholeSessionOverMidnight()
     QVERIFY(!control<QPushButton>(result, "Command5")->isHidden());
     QCOMPARE(control<QPushButton>(result, "Command4")->text(), u"メニューへ"_s);
     QCOMPARE(control<QPushButton>(result, "Command5")->text(), u"もう一度"_s);
+    // The facts missed in this session, in the order missed, with their answers.
+    const auto *missedList = control<QListWidget>(result, "ListMissed");
+    QVERIFY(!missedList->isHidden());
+    QStringList shown;
+    for (int i = 0; i < missedList->count(); ++i)
+        shown.append(missedList->item(i)->text());
+    QCOMPARE(shown, missed);
+    QCOMPARE(control<QLabel>(result, "LabelMissed")->text(), u"まちがえた問題"_s);
     QTRY_VERIFY(!frm);
 }
 

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 
@@ -167,6 +168,8 @@ void TestResultScreen::evaluation()
     QCOMPARE(control<QLabel>(result, "Label13")->text() + control<QLabel>(result, "Label14")->text(), todayCounts);
     QVERIFY(!f.host->waitShown());
     QVERIFY(!f.state.SessionRecordFlags.newPersonalBest && !f.state.SessionRecordFlags.newClassBest);
+    // A session without mistakes has no list of them.
+    QVERIFY(control<QListWidget>(result, "ListMissed")->isHidden());
 
     QVERIFY(control<QPushButton>(result, "Command4")->isHidden() && control<QPushButton>(result, "Command5")->isHidden());
     QTRY_VERIFY(!control<QPushButton>(result, "Command4")->isHidden());

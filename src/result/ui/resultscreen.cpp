@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -13,6 +14,7 @@
 #include <algorithm>
 
 #include "app/appstate.h"
+#include "drill/drillproblem.h"
 #include "platform/platform.h"
 #include "result/resultrules.h"
 #include "result/todaycounts.h"
@@ -134,6 +136,20 @@ ResultScreen::ResultScreen(AppState &state, Platform &platform, QWidget *parent)
     connect(m_buttonsDelay, &QTimer::timeout, this, &ResultScreen::showButtons);
     connect(m_menuButton, &QPushButton::clicked, this, &ResultScreen::goToMenu);
     connect(m_repeatButton, &QPushButton::clicked, this, &ResultScreen::repeatLevel);
+    m_missedCaption = new QLabel(QStringLiteral("まちがえた問題"), this);
+    m_missedCaption->setObjectName(QStringLiteral("LabelMissed"));
+    m_missedProblems = new QListWidget(this);
+    m_missedProblems->setObjectName(QStringLiteral("ListMissed"));
+    m_missedProblems->setAccessibleName(m_missedCaption->text());
+    m_missedCaption->setBuddy(m_missedProblems);
+    m_missedProblems->setFocusPolicy(Qt::NoFocus);
+    QFont missedFont = m_missedProblems->font();
+    missedFont.setPointSize(12);
+    m_missedProblems->setFont(missedFont);
+    m_missedCaption->setFont(missedFont);
+    m_missedCaption->setWordWrap(true);
+    m_missedCaption->hide();
+    m_missedProblems->hide();
     m_scale.capture(this);
 }
 
@@ -141,6 +157,34 @@ void ResultScreen::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     m_scale.apply(height());
+    placeMissedProblems();
+}
+
+// The facts answered wrong in this session, each with its right answer.
+void ResultScreen::showMissedProblems()
+{
+    m_missedProblems->clear();
+    for (int code : m_state.SessionMissedCodes)
+        m_missedProblems->addItem(ProblemSet::withAnswer(m_state.CurrentLevel, code));
+    const bool any = m_missedProblems->count() > 0;
+    m_missedCaption->setVisible(any);
+    m_missedProblems->setVisible(any);
+    placeMissedProblems();
+}
+
+// Beside the panel, where the screen has room whatever its size; the panel
+// keeps its place in the middle.
+void ResultScreen::placeMissedProblems()
+{
+    if (!m_missedProblems || m_missedProblems->isHidden())
+        return;
+    layout()->activate();
+    const QRect panel = m_panel->geometry();
+    const int left = panel.right() + 16;
+    const int width = std::max(0, this->width() - left - 16);
+    const int captionHeight = m_missedCaption->heightForWidth(width);
+    m_missedCaption->setGeometry(left, panel.top(), width, captionHeight);
+    m_missedProblems->setGeometry(left, panel.top() + captionHeight + 4, width, panel.height() - captionHeight - 4);
 }
 
 bool ResultScreen::levelCleared() const
@@ -178,6 +222,7 @@ void ResultScreen::activate()
     m_levelTodayCount->setText(ResultRules::levelTodayText(TodayCount(m_state, level)));
     m_allTodayCount->setText(ResultRules::allTodayText(TodayCountSum(m_state, MaxLevel)));
 
+    showMissedProblems();
     announce();
     if (goalCleared) {
         if (!m_state.SessionRecordFlags.levelAlreadyCleared)

@@ -6,6 +6,7 @@
 
 class QFrame;
 class QLabel;
+class QListWidget;
 class QPushButton;
 class QTimer;
 struct AppState;
@@ -45,6 +46,8 @@ private:
     bool beginLeaving();
     bool levelCleared() const;
     bool isGoalLevel() const;
+    void showMissedProblems();
+    void placeMissedProblems();
 
     AppState &m_state;
     Platform &m_platform;
@@ -63,6 +66,9 @@ private:
     QPushButton *m_menuButton = nullptr;
     QPushButton *m_repeatButton = nullptr;
     QTimer *m_buttonsDelay = nullptr;
+    // Below the panel, outside its layout, so that nothing in it moves.
+    QLabel *m_missedCaption = nullptr;
+    QListWidget *m_missedProblems = nullptr;
     bool m_activated = false;
     // The delay may come due while a cue plays; its work waits for the end
     // of the evaluation, when the screen takes events again.
