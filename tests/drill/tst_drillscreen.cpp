@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTableWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
@@ -107,6 +108,13 @@ void TestDrillScreen::wholeSessionOverMidnight()
     QCOMPARE(f.host->windowTitle(), u"Growna"_s);
     QCOMPARE(control<QListWidget>(frm, "ListTime")->count(), 100);
     QCOMPARE(control<QListWidget>(frm, "ListRate")->count(), 100);
+    // The same statistics as a 100マス map: 14－1 was right 6 times in 7 but slow.
+    const auto *map = control<QTableWidget>(frm, "FactMap");
+    QCOMPARE(map->item(0, 3)->text(), u"△"_s);
+    QCOMPARE(map->item(0, 3)->data(Qt::AccessibleTextRole).toString(),
+             u"14－1＝13 正解6回 まちがい1回 平均14.86秒 正しいけれどゆっくり"_s);
+    QCOMPARE(map->item(0, 0)->text(), u"×"_s);
+    QCOMPARE(map->horizontalHeaderItem(0)->text(), u"11"_s);
     auto *remaining = control<QLabel>(frm, "LabelRemaining");
     auto *answerLabel = control<QLabel>(frm, "LabelAnswer");
     auto *correctLabel = control<QLabel>(frm, "LabelCorrect");

@@ -145,6 +145,7 @@ void DrillScreen::loadLevel()
 {
     m_session.loadLevel();
     m_startPanel->showLists(m_session.problemLists());
+    m_startPanel->showFacts(m_state.CurrentLevel, m_session.drawing().problems(), m_session.levelStandard().TargetTime);
     showRemaining();
 }
 

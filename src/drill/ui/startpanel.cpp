@@ -8,6 +8,7 @@
 
 #include "app/ui/spokenlist.h"
 #include "drill/ui/drillwidgets.h"
+#include "drill/ui/factmapview.h"
 
 using namespace DrillWidgets;
 using namespace Qt::StringLiterals;
@@ -45,6 +46,13 @@ StartPanel::StartPanel(QWidget *parent)
     };
     m_timeList = addList(0, ProblemLists::TimeHeading, ProblemLists::TimeColumns, u"ListTime"_s);
     m_rateList = addList(1, ProblemLists::RateHeading, ProblemLists::RateColumns, u"ListRate"_s);
+    // Beside the two lists, the same statistics as a picture of all 100 facts.
+    m_facts = new FactMapView(this);
+    m_facts->setMinimumWidth(170);
+    panel->addWidget(m_facts, 0, 2, 3, 1);
+    panel->setColumnStretch(0, 3);
+    panel->setColumnStretch(1, 3);
+    panel->setColumnStretch(2, 2);
     panel->setRowStretch(2, 1);
 
     QLabel *legend = label(this, u"LabelLegend"_s, QString::fromUtf8(ProblemLists::MarksLegend));
@@ -90,6 +98,11 @@ void StartPanel::showLists(const ProblemLists::Lists &lists)
     SpokenList::addLines(m_timeList, lists.timeLines, lists.timeSpoken);
     m_rateList->clear();
     SpokenList::addLines(m_rateList, lists.rateLines, lists.rateSpoken);
+}
+
+void StartPanel::showFacts(int level, const DrillProblemTable &problems, qint32 targetTime)
+{
+    m_facts->showFacts(level, problems, targetTime);
 }
 
 bool StartPanel::isBackButton(const QWidget *widget) const

@@ -4,6 +4,7 @@
 
 #include "drill/problemlists.h"
 
+class FactMapView;
 class QListWidget;
 class QPushButton;
 
@@ -18,6 +19,7 @@ public:
     explicit StartPanel(QWidget *parent = nullptr);
 
     void showLists(const ProblemLists::Lists &lists);
+    void showFacts(int level, const DrillProblemTable &problems, qint32 targetTime);
     bool isBackButton(const QWidget *widget) const;
     void pressStart();
     void pressBack();
@@ -33,6 +35,7 @@ private:
 
     QListWidget *m_timeList = nullptr;
     QListWidget *m_rateList = nullptr;
+    FactMapView *m_facts = nullptr;
     QPushButton *m_startButton = nullptr;
     QPushButton *m_backButton = nullptr;
 };

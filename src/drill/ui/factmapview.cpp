@@ -1,0 +1,94 @@
+#include "drill/ui/factmapview.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "drill/factmap.h"
+
+namespace {
+
+QColor colourOf(FactMap::Standing standing)
+{
+    switch (standing) {
+    case FactMap::Standing::NeverTried:
+        return {232, 232, 232};
+    case FactMap::Standing::OftenWrong:
+        return {255, 176, 176};
+    case FactMap::Standing::RightButSlow:
+        return {255, 232, 140};
+    case FactMap::Standing::RightAndFast:
+        return {176, 228, 176};
+    }
+    return Qt::white;
+}
+
+} // namespace
+
+FactMapView::FactMapView(QWidget *parent)
+    : QWidget(parent)
+{
+    m_map = new QTableWidget(FactMap::Side, FactMap::Side, this);
+    m_map->setObjectName(QStringLiteral("FactMap"));
+    m_map->setAccessibleName(QStringLiteral("100マスの成績"));
+    m_map->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_map->setSelectionMode(QAbstractItemView::NoSelection);
+    // The drill's keys stay the drill's: Space and Return start it.
+    m_map->setFocusPolicy(Qt::NoFocus);
+    m_map->setMouseTracking(true);
+    m_map->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_map->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (QHeaderView *header : {m_map->horizontalHeader(), m_map->verticalHeader()}) {
+        header->setSectionResizeMode(QHeaderView::Stretch);
+        // Narrow enough for the start panel of a 1024-pixel screen.
+        header->setMinimumSectionSize(12);
+        QFont small = header->font();
+        small.setPointSize(8);
+        header->setFont(small);
+        header->setSectionsClickable(false);
+    }
+    m_legend = new QLabel(FactMap::legend().join(u'\n'), this);
+    m_legend->setObjectName(QStringLiteral("LabelFactLegend"));
+    m_legend->setWordWrap(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_map, 1);
+    layout->addWidget(m_legend);
+}
+
+void FactMapView::showFacts(int level, const DrillProblemTable &problems, qint32 targetTime)
+{
+    QStringList columns;
+    QStringList rows;
+    for (int i = 0; i < FactMap::Side; ++i) {
+        columns.append(QString::number(FactMap::columnOperand(level, i)));
+        rows.append(QString::number(FactMap::rowOperand(level, i)));
+    }
+    m_map->setHorizontalHeaderLabels(columns);
+    m_map->setVerticalHeaderLabels(rows);
+    // The map is laid out by code, whatever order the table holds them in.
+    std::array<const DrillProblem *, MaxProblemCount> byCode{};
+    for (int i = 1; i <= MaxProblemCount; ++i) {
+        if (problems[std::size_t(i)].Code >= 0 && problems[std::size_t(i)].Code < MaxProblemCount)
+            byCode[std::size_t(problems[std::size_t(i)].Code)] = &problems[std::size_t(i)];
+    }
+    const DrillProblem untried;
+    for (int row = 0; row < FactMap::Side; ++row) {
+        for (int column = 0; column < FactMap::Side; ++column) {
+            const int code = FactMap::codeAt(row, column);
+            DrillProblem problem = byCode[std::size_t(code)] ? *byCode[std::size_t(code)] : untried;
+            problem.Code = code;
+            const FactMap::Standing standing = FactMap::standingOf(problem, targetTime);
+            auto *cell = new QTableWidgetItem(FactMap::markOf(standing));
+            const QString described = FactMap::describe(level, problem, targetTime);
+            cell->setTextAlignment(Qt::AlignCenter);
+            cell->setBackground(colourOf(standing));
+            cell->setForeground(Qt::black);
+            cell->setToolTip(described);
+            cell->setData(Qt::AccessibleTextRole, described);
+            m_map->setItem(row, column, cell);
+        }
+    }
+}
