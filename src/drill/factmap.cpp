@@ -2,6 +2,7 @@
 
 
 #include "drill/problemlists.h"
+#include "drill/problemstat.h"
 
 namespace FactMap {
 
@@ -82,6 +83,22 @@ QStringList legend()
     for (Standing s : {Standing::RightAndFast, Standing::RightButSlow, Standing::OftenWrong, Standing::NeverTried})
         parts.append(QStringLiteral("%1 %2").arg(markOf(s), nameOf(s)));
     return parts;
+}
+
+DrillProblemTable storedFacts(const QString &dataFolder, int studentNumber, int level)
+{
+    DrillProblemTable problems;
+    LevelStats stats{};
+    QString error;
+    if (!ProblemStatFile::readLevel(ProblemStatFile::pathFor(dataFolder, studentNumber), level, stats, &error))
+        stats = LevelStats{};
+    for (int i = 1; i <= MaxProblemCount; ++i) {
+        problems[std::size_t(i)].Code = i - 1;
+        problems[std::size_t(i)].CorrectCount = stats[std::size_t(i - 1)].CorrectCount;
+        problems[std::size_t(i)].WrongCount = stats[std::size_t(i - 1)].WrongCount;
+        problems[std::size_t(i)].TotalTime = stats[std::size_t(i - 1)].TotalTime;
+    }
+    return problems;
 }
 
 QString describe(int level, const DrillProblem &problem, qint32 targetTime)

@@ -35,6 +35,11 @@ QString nameOf(Standing standing);
 // The legend under the map: every standing with its mark, one per entry.
 QStringList legend();
 
+// A student's facts of a level as the statistics file holds them, for
+// looking only: a missing or unreadable file gives facts never tried, and
+// nothing is created.
+DrillProblemTable storedFacts(const QString &dataFolder, int studentNumber, int level);
+
 // What a cell says when focused or read aloud: the fact, its counts, its
 // average time and its standing.
 QString describe(int level, const DrillProblem &problem, qint32 targetTime);

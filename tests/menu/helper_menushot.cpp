@@ -86,6 +86,7 @@ int main(int argc, char **argv)
         std::printf("focus: %s\n", qPrintable(focus->objectName()));
     // The own history and its graph of the first three levels.
     queueWindowSystemClick(control<QRadioButton>(menu, "Option2_2"));
+    save(host, out + QStringLiteral("/menu-history.png"));
     queueWindowSystemClick(control<QPushButton>(menu, "Command17"));
     save(host, out + QStringLiteral("/menu-graph.png"));
     return 0;

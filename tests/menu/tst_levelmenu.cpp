@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QLabel>
 #include <QListWidget>
 #include <QPrinter>
@@ -20,6 +21,7 @@
 #include "app/oledate.h"
 #include "platform/cp932.h"
 #include "host/mainwindow.h"
+#include "drill/problemstat.h"
 #include "menu/menukeys.h"
 #include "menu/teacheraccess.h"
 #include "menu/ui/graphpane.h"
@@ -157,6 +159,7 @@ private slots:
     void keyFileOfALocation();
     void teacherPanelTestsTheKeyAndStoresItsLocation();
     void teacherPanelWithoutItsSettingsFile();
+    void ownHistoryShowsEachLevelsFacts();
     void graphFollowsItsChoosersAndPrints();
     void graphReadsAFileBeyondRecord32767();
     void graphKeepsTimeOutsOnItsSurface();
@@ -715,6 +718,29 @@ void TestLevelMenu::teacherPanelWithoutItsSettingsFile()
     location->setText(f.school.layout().keyFolder);
     control<QPushButton>(panel, "Command10_1")->click();
     QCOMPARE(editor.count(), 1);
+}
+
+void TestLevelMenu::ownHistoryShowsEachLevelsFacts()
+{
+    Fixture f;
+    // Student 2 got 7×4 (code 36 of multiplication) wrong twice in three tries.
+    LevelStats stats{};
+    stats[36] = ProblemStat{1.0f, 2.0f, 6.0};
+    const QString path = ProblemStatFile::pathFor(f.school.layout().dataFolder, 2);
+    QVERIFY(ProblemStatFile::create(path, nullptr));
+    QVERIFY(ProblemStatFile::writeLevel(path, 3, stats, nullptr));
+    LevelMenu *menu = f.open(2);
+    QVERIFY(menu);
+    QVERIFY(!menu->findChild<QWidget *>(u"FactMap_3"_s) || menu->findChild<QWidget *>(u"FactMap_3"_s)->isHidden());
+    control<QRadioButton>(menu, "Option2_2")->click();
+    auto *facts = control<QWidget>(menu, "FactMap_3");
+    QVERIFY(facts->isVisible());
+    const auto *map = control<QTableWidget>(facts, "FactMap");
+    QCOMPARE(map->item(3, 6)->text(), u"×"_s);
+    QVERIFY(map->item(3, 6)->toolTip().startsWith(u"7×4＝28 正解1回 まちがい2回"_s));
+    QCOMPARE(map->item(0, 0)->text(), u"・"_s);
+    control<QRadioButton>(menu, "Option2_0")->click();
+    QVERIFY(facts->isHidden());
 }
 
 void TestLevelMenu::graphFollowsItsChoosersAndPrints()

@@ -48,7 +48,9 @@ FactMapView::FactMapView(QWidget *parent)
         header->setFont(small);
         header->setSectionsClickable(false);
     }
-    m_legend = new QLabel(FactMap::legend().join(u'\n'), this);
+    // Two standings to a line, so the legend is short under a narrow map.
+    const QStringList legend = FactMap::legend();
+    m_legend = new QLabel(QStringLiteral("%1　%2\n%3　%4").arg(legend[0], legend[1], legend[2], legend[3]), this);
     m_legend->setObjectName(QStringLiteral("LabelFactLegend"));
     m_legend->setWordWrap(true);
 

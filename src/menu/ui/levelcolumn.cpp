@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "app/ui/spokenlist.h"
+#include "drill/ui/factmapview.h"
 #include "menu/menutexts.h"
 #include "menu/ui/menuwidgets.h"
 
@@ -194,10 +195,40 @@ void LevelColumn::clearHighlight()
 void LevelColumn::fitHeight(int height)
 {
     const int listHeight = height - m_results->y() - m_periodSummary->height() - m_targetSummary->height() - 4;
-    m_results->resize(m_width - 2, std::max(60, listHeight));
-    m_periodSummary->move(0, m_results->geometry().bottom() + 3);
+    m_resultsHeight = std::max(60, listHeight);
+    m_results->resize(m_width - 2, m_resultsHeight);
+    if (m_facts && !m_facts->isHidden())
+        placeFacts();
+    m_periodSummary->move(0, m_results->y() + m_resultsHeight + 2);
     m_targetSummary->move(0, m_periodSummary->geometry().bottom() + 1);
     fitToSummaries();
+}
+
+void LevelColumn::showFacts(const DrillProblemTable &problems, qint32 targetTime)
+{
+    if (!m_facts) {
+        m_facts = new FactMapView(this);
+        m_facts->setObjectName(QStringLiteral("FactMap_%1").arg(m_level));
+    }
+    m_facts->showFacts(m_level, problems, targetTime);
+    placeFacts();
+}
+
+// The list keeps a third of its height; the map takes the rest.
+void LevelColumn::placeFacts()
+{
+    const int listHeight = std::max(40, m_resultsHeight / 3);
+    m_results->resize(m_width - 2, listHeight);
+    m_facts->setGeometry(0, m_results->geometry().bottom() + 2, m_width - 2,
+                         std::max(0, m_resultsHeight - listHeight - 2));
+    m_facts->show();
+}
+
+void LevelColumn::hideFacts()
+{
+    if (m_facts)
+        m_facts->hide();
+    m_results->resize(m_width - 2, m_resultsHeight);
 }
 
 void LevelColumn::fitToSummaries()

@@ -3,6 +3,9 @@
 #include <QFrame>
 #include <QStringList>
 
+#include "drill/drillproblem.h"
+
+class FactMapView;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -38,6 +41,10 @@ public:
     // A new list with `topLine` scrolled to the top when it is one of the lines.
     void showResults(const QStringList &lines, const QStringList &spoken, int topLine);
     void clearHighlight();
+    // The level's facts as a map under a shorter result list, or the whole
+    // list again.
+    void showFacts(const DrillProblemTable &problems, qint32 targetTime);
+    void hideFacts();
 
     // The list takes what the summaries leave of `height`.
     void fitHeight(int height);
@@ -53,6 +60,7 @@ protected:
 private:
     void buildControls(const QString &levelName);
     void placeControls();
+    void placeFacts();
 
     int m_level = 0;
     int m_width = 0;
@@ -65,6 +73,8 @@ private:
     QLabel *m_totalCaption = nullptr;
     QLabel *m_totalCounts = nullptr;
     QListWidget *m_results = nullptr;
+    FactMapView *m_facts = nullptr;
+    int m_resultsHeight = 0;
     QLabel *m_periodSummary = nullptr;
     QLabel *m_targetSummary = nullptr;
 };

@@ -13,6 +13,7 @@
 #include "app/appstate.h"
 #include "app/localpage.h"
 #include "app/ui/screenstyle.h"
+#include "drill/factmap.h"
 #include "drill/sessionclock.h"
 #include "menu/gradefilter.h"
 #include "menu/menukeys.h"
@@ -168,10 +169,19 @@ void LevelMenu::openGraph()
     m_graph->open();
 }
 
-// The graph belongs to the own-history view: its choosers are filled when
-// the view is shown, and any other view closes it.
+// The graph and the fact maps belong to the own-history view: they are
+// filled when the view is shown, and any other view puts them away.
 void LevelMenu::followOwnHistory(bool shown)
 {
+    for (LevelColumn *column : m_columns) {
+        if (!shown) {
+            column->hideFacts();
+            continue;
+        }
+        const int level = column->level();
+        column->showFacts(FactMap::storedFacts(m_state.DataFolder, m_state.StudentNumber, level),
+                          m_state.LevelStandards[std::size_t(level)].TargetTime);
+    }
     if (!shown) {
         m_graph->hide();
         return;
