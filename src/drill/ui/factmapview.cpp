@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "drill/factmap.h"
@@ -54,10 +55,22 @@ FactMapView::FactMapView(QWidget *parent)
     m_legend->setObjectName(QStringLiteral("LabelFactLegend"));
     m_legend->setWordWrap(true);
 
+    connect(m_map, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
+        if (const QTableWidgetItem *cell = m_map->item(row, column); cell && m_map->hasFocus()) {
+            const QRect place = m_map->visualItemRect(cell);
+            QToolTip::showText(m_map->viewport()->mapToGlobal(place.bottomLeft()), cell->toolTip(), m_map, place);
+        }
+    });
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_map, 1);
     layout->addWidget(m_legend);
+}
+
+void FactMapView::setFocusable(bool focusable)
+{
+    m_map->setFocusPolicy(focusable ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 void FactMapView::showFacts(int level, const DrillProblemTable &problems, qint32 targetTime)

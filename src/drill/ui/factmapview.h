@@ -18,6 +18,9 @@ public:
     explicit FactMapView(QWidget *parent = nullptr);
 
     void showFacts(int level, const DrillProblemTable &problems, qint32 targetTime);
+    // Where the keys are free for it, the map takes the focus and its cells
+    // tell their fact as the arrow keys reach them.
+    void setFocusable(bool focusable);
 
 private:
     QTableWidget *m_map = nullptr;

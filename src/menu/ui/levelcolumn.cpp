@@ -209,6 +209,8 @@ void LevelColumn::showFacts(const DrillProblemTable &problems, qint32 targetTime
     if (!m_facts) {
         m_facts = new FactMapView(this);
         m_facts->setObjectName(QStringLiteral("FactMap_%1").arg(m_level));
+        // The menu's keys are shortcuts, so arrow keys may walk the map.
+        m_facts->setFocusable(true);
     }
     m_facts->showFacts(m_level, problems, targetTime);
     placeFacts();
