@@ -10,12 +10,10 @@
 #include <QListWidget>
 #include <QTest>
 
-#include <limits>
 #include <memory>
 #include <vector>
 
 #include "app/levelstandard.h"
-#include "menu/storeinputs.h"
 #include "support/benchscreens.h"
 #include "support/controls.h"
 #include "teacher/timedistribution.h"
@@ -40,7 +38,7 @@ void BM_Floor_Editor(benchmark::State &st)
     std::vector<ResultLists::LogRecord> records;
     std::vector<unsigned char> buffer;
     for (auto _ : st) {
-        if (!ResultLists::ReadLog(*f.state, f.platform, std::numeric_limits<qint32>::max(), records, buffer).ok)
+        if (!BenchSchool::readWholeFile(f, records, buffer))
             st.SkipWithError("the file could not be read");
         benchmark::DoNotOptimize(records.data());
     }

@@ -8,7 +8,6 @@
 
 #include <vector>
 
-#include "menu/storeinputs.h"
 #include "menu/ui/graphpane.h"
 #include "menu/ui/levelmenu.h"
 #include "support/benchscreens.h"
@@ -53,7 +52,7 @@ void BM_Floor_Graph(benchmark::State &st)
     std::vector<ResultLists::LogRecord> records;
     std::vector<unsigned char> buffer;
     for (auto _ : st) {
-        if (!ResultLists::ReadLog(*f.state, f.platform, std::numeric_limits<qint32>::max(), records, buffer).ok)
+        if (!BenchSchool::readWholeFile(f, records, buffer))
             st.SkipWithError("the file could not be read");
         benchmark::DoNotOptimize(records.data());
     }

@@ -9,8 +9,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "app/oledate.h"
+#include "menu/storeinputs.h"
 #include "platform/cp932.h"
 #include "roster/rosterfile.h"
 #include "store/resultrecord.h"
@@ -110,6 +112,11 @@ void readAndDecodeNewest(const QString &dataFolder, std::vector<unsigned char> &
         std::abort();
     for (std::size_t i = 0; i < entries.size(); ++i)
         entries[i] = ResultRecord::decodeEntry(bytes.data() + i * ResultRecordLength);
+}
+
+bool readWholeFile(Fixture &f, std::vector<ResultLists::LogRecord> &records, std::vector<unsigned char> &buffer)
+{
+    return ResultLists::ReadLog(*f.state, f.platform, std::numeric_limits<qint32>::max(), records, buffer).ok;
 }
 
 int runWithWidgets(int argc, char **argv)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/appstate.h"
+#include "menu/resultlogs.h"
 #include "support/benchplatform.h"
 
 // Schools for measurements, made the same way on every run: a results file
@@ -60,6 +61,11 @@ School &schoolOf(int records, int students)
 // window of the results file read and decoded into entries.
 void readAndDecodeNewest(const QString &dataFolder, std::vector<unsigned char> &bytes,
                          std::vector<ResultEntry> &entries);
+
+// The unavoidable part of the screens that look at every record (the graph,
+// the editor's distribution): the whole results file read in one block and
+// decoded. False when it cannot be read.
+bool readWholeFile(Fixture &f, std::vector<ResultLists::LogRecord> &records, std::vector<unsigned char> &buffer);
 
 // Runs the registered benchmarks in an application that can show widgets,
 // without a display unless one is asked for.

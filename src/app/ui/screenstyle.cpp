@@ -22,4 +22,9 @@ QFont fixedPitchFont()
     return font;
 }
 
+QString seasonColours(const RgbColour &colour)
+{
+    return QStringLiteral("background: %1; color: %2;").arg(rgb(colour), textOn(colour));
+}
+
 } // namespace ScreenStyle

@@ -14,6 +14,10 @@ QString rgb(const RgbColour &colour);
 // Black on the light season colours, white on the dark ones.
 QString textOn(const RgbColour &colour);
 
+// The style-sheet body that paints a control in the season colour with
+// readable text on it.
+QString seasonColours(const RgbColour &colour);
+
 // A font in which a full-width character is exactly two half-width ones, so
 // that list columns line up.
 QFont fixedPitchFont();

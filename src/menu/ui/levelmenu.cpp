@@ -198,8 +198,7 @@ void LevelMenu::showPage()
 
 void LevelMenu::applySeasonColour()
 {
-    const RgbColour &c = m_state.SeasonColour;
-    const QString colours = QStringLiteral("background: %1; color: %2;").arg(ScreenStyle::rgb(c), ScreenStyle::textOn(c));
+    const QString colours = ScreenStyle::seasonColours(m_state.SeasonColour);
     setStyleSheet(QStringLiteral("#seisekitime1, #Picture2, #Picture1, #Picture2Text, #Label11, #Label12, #Label13, "
                                  "#Label17, #Label18, #Label5, #LabelGrade, QRadioButton { %1 }")
                       .arg(colours));

@@ -370,8 +370,7 @@ void NameScreen::resizeEvent(QResizeEvent *event)
 
 void NameScreen::applySeasonColour()
 {
-    const RgbColour &c = m_state.SeasonColour;
-    const QString colours = QStringLiteral("background: %1; color: %2;").arg(ScreenStyle::rgb(c), ScreenStyle::textOn(c));
+    const QString colours = ScreenStyle::seasonColours(m_state.SeasonColour);
     setAutoFillBackground(true);
     setStyleSheet(QStringLiteral("#namesel, #Picture12, #Picture5, #Label4, #LabelGrade, QRadioButton { %1 }").arg(colours));
 }
