@@ -34,14 +34,7 @@ BenchSchool::Fixture &school(const benchmark::State &st)
 
 void BM_Floor_Editor(benchmark::State &st)
 {
-    auto &f = school(st);
-    std::vector<ResultLists::LogRecord> records;
-    std::vector<unsigned char> buffer;
-    for (auto _ : st) {
-        if (!BenchSchool::readWholeFile(f, records, buffer))
-            st.SkipWithError("the file could not be read");
-        benchmark::DoNotOptimize(records.data());
-    }
+    BenchSchool::measureWholeFileRead(st, school(st));
 }
 
 // The whole file read in one block and counted, as after another copy

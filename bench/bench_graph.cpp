@@ -48,14 +48,7 @@ void BM_GraphShown(benchmark::State &st)
 
 void BM_Floor_Graph(benchmark::State &st)
 {
-    ScreenSchool &f = screenSchool(st);
-    std::vector<ResultLists::LogRecord> records;
-    std::vector<unsigned char> buffer;
-    for (auto _ : st) {
-        if (!BenchSchool::readWholeFile(f, records, buffer))
-            st.SkipWithError("the file could not be read");
-        benchmark::DoNotOptimize(records.data());
-    }
+    BenchSchool::measureWholeFileRead(st, screenSchool(st));
 }
 
 void recordSizes(benchmark::internal::Benchmark *b)

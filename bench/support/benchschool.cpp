@@ -119,6 +119,17 @@ bool readWholeFile(Fixture &f, std::vector<ResultLists::LogRecord> &records, std
     return ResultLists::ReadLog(*f.state, f.platform, std::numeric_limits<qint32>::max(), records, buffer).ok;
 }
 
+void measureWholeFileRead(benchmark::State &st, Fixture &f)
+{
+    std::vector<ResultLists::LogRecord> records;
+    std::vector<unsigned char> buffer;
+    for (auto _ : st) {
+        if (!readWholeFile(f, records, buffer))
+            st.SkipWithError("the file could not be read");
+        benchmark::DoNotOptimize(records.data());
+    }
+}
+
 int runWithWidgets(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <QString>
 #include <QTemporaryDir>
 
@@ -66,6 +68,8 @@ void readAndDecodeNewest(const QString &dataFolder, std::vector<unsigned char> &
 // the editor's distribution): the whole results file read in one block and
 // decoded. False when it cannot be read.
 bool readWholeFile(Fixture &f, std::vector<ResultLists::LogRecord> &records, std::vector<unsigned char> &buffer);
+// That read as a benchmark's timed loop.
+void measureWholeFileRead(benchmark::State &st, Fixture &f);
 
 // Runs the registered benchmarks in an application that can show widgets,
 // without a display unless one is asked for.
