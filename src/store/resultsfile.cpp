@@ -13,6 +13,7 @@
 #include "platform/pause.h"
 #include "platform/platform.h"
 #include "platform/programend.h"
+#include "platform/systemerror.h"
 #include "store/resultsload.h"
 
 namespace {
@@ -49,7 +50,7 @@ bool folderExists(const QString &path)
     return QFileInfo(path).absoluteDir().exists();
 }
 
-// `code` is errno as left by the failing call (0 where the platform sets none).
+// `code` is the errno value of the failing call (0 where the system gave none).
 FileFault classify(int code, int fallbackNumber, const QString &path, const QString &text)
 {
     FileFault fault{FileFault::Kind::Other, fallbackNumber, text};
@@ -153,18 +154,18 @@ FileFault ResultsFile::open(const QString &path, Access access)
     const bool readOnly = access == Access::ReadOnly && QFileInfo::exists(m_path);
     const QIODevice::OpenMode mode = (readOnly ? QIODevice::ReadOnly : QIODevice::ReadWrite)
                                      | QIODevice::Unbuffered;
-    errno = 0;
+    SystemError::clear();
     if (m_file.open(mode))
         return {};
-    return classify(errno, ErrPathFileAccess, m_path, m_file.errorString());
+    return classify(SystemError::last(), ErrPathFileAccess, m_path, m_file.errorString());
 }
 
 qint32 ResultsFile::recordCount(FileFault *fault)
 {
-    errno = 0;
+    SystemError::clear();
     const qint64 size = m_file.size();
     if (size < 0) {
-        *fault = classify(errno, ErrDeviceIo, m_path, m_file.errorString());
+        *fault = classify(SystemError::last(), ErrDeviceIo, m_path, m_file.errorString());
         return 0;
     }
     return static_cast<qint32>(std::min<qint64>(size / ResultRecordLength, INT32_MAX));
@@ -175,13 +176,13 @@ FileFault ResultsFile::readRecords(qint32 first, qint32 count, unsigned char *bu
     *read = 0;
     if (count <= 0)
         return {};
-    errno = 0;
+    SystemError::clear();
     const qint64 wanted = qint64(count) * ResultRecordLength;
     if (!m_file.seek(qint64(first - 1) * ResultRecordLength))
-        return classify(errno, ErrDeviceIo, m_path, m_file.errorString());
+        return classify(SystemError::last(), ErrDeviceIo, m_path, m_file.errorString());
     const qint64 bytes = m_file.read(reinterpret_cast<char *>(buffer), wanted);
     if (bytes < 0)
-        return classify(errno, ErrDeviceIo, m_path, m_file.errorString());
+        return classify(SystemError::last(), ErrDeviceIo, m_path, m_file.errorString());
     // The file may have been cut short since it was measured: keep what came.
     *read = static_cast<qint32>(bytes / ResultRecordLength);
     return {};
@@ -203,14 +204,40 @@ FileFault ResultsFile::writeRecord(qint32 number, const ResultRecord &record)
 {
     unsigned char bytes[ResultRecordLength];
     record.encode(bytes);
-    errno = 0;
-    if (!m_file.seek(qint64(number - 1) * ResultRecordLength))
-        return classify(errno, ErrDeviceIo, m_path, m_file.errorString());
-    const qint64 written = m_file.write(reinterpret_cast<const char *>(bytes), ResultRecordLength);
-    if (written == ResultRecordLength)
+    return writeRecords(number, 1, bytes);
+}
+
+FileFault ResultsFile::writeRecords(qint32 first, qint32 count, const unsigned char *bytes)
+{
+    SystemError::clear();
+    if (!m_file.seek(qint64(first - 1) * ResultRecordLength))
+        return classify(SystemError::last(), ErrDeviceIo, m_path, m_file.errorString());
+    const qint64 wanted = qint64(count) * ResultRecordLength;
+    const qint64 written = m_file.write(reinterpret_cast<const char *>(bytes), wanted);
+    if (written == wanted)
         return {};
     // A failed or short write is never worth a retry.
-    FileFault fault = classify(errno, ErrDeviceIo, m_path, m_file.errorString());
+    FileFault fault = classify(SystemError::last(), ErrDeviceIo, m_path, m_file.errorString());
+    fault.kind = FileFault::Kind::Other;
+    return fault;
+}
+
+FileFault ResultsFile::truncate(qint32 count)
+{
+    SystemError::clear();
+    if (m_file.resize(qint64(count) * ResultRecordLength))
+        return {};
+    FileFault fault = classify(SystemError::last(), ErrDeviceIo, m_path, m_file.errorString());
+    fault.kind = FileFault::Kind::Other;
+    return fault;
+}
+
+FileFault ResultsFile::sync()
+{
+    SystemError::clear();
+    if (SystemError::syncToDisk(m_file))
+        return {};
+    FileFault fault = classify(SystemError::last(), ErrDeviceIo, m_path, m_file.errorString());
     fault.kind = FileFault::Kind::Other;
     return fault;
 }
@@ -226,6 +253,21 @@ FileFault OpenResultsFile(const AppState &state, Platform &platform, ResultsFile
     }
 }
 
+bool WaitForResultsLock(Platform &platform, const QString &path, QString *error)
+{
+    for (;;) {
+        const FileLock::Result result = lockOf(platform).tryLock(path, error);
+        if (result != FileLock::Result::Busy)
+            return result == FileLock::Result::Locked;
+        pauseOf(platform).wait(HeldRetryMs);
+    }
+}
+
+FileLock &ResultsLock(Platform &platform)
+{
+    return lockOf(platform);
+}
+
 bool AppendResult(const AppState &state, Platform &platform, qint16 studentNumber, qint16 level,
                   qint32 timeScore)
 {
@@ -234,16 +276,10 @@ bool AppendResult(const AppState &state, Platform &platform, qint16 studentNumbe
     if (fault.failed())
         return appendFailed(platform, fault.description);
 
+    QString error;
+    if (!WaitForResultsLock(platform, file.path(), &error))
+        return appendFailed(platform, error);
     FileLock &lock = lockOf(platform);
-    for (;;) {
-        QString error;
-        const FileLock::Result result = lock.tryLock(file.path(), &error);
-        if (result == FileLock::Result::Locked)
-            break;
-        if (result == FileLock::Result::Failed)
-            return appendFailed(platform, error);
-        pauseOf(platform).wait(HeldRetryMs);
-    }
 
     // Measured under the lock, so a record another copy just wrote is not overwritten.
     const qint32 last = file.recordCount(&fault);

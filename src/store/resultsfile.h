@@ -7,6 +7,7 @@
 
 struct AppState;
 struct Platform;
+class FileLock;
 
 // What went wrong with the results file, with the error number and text the
 // messages show.
@@ -43,10 +44,14 @@ public:
     FileFault readRecords(qint32 first, qint32 count, unsigned char *buffer, qint32 *read);
     FileFault readRecord(qint32 number, ResultRecord &record);
     FileFault writeRecord(qint32 number, const ResultRecord &record);
+    // Writes `count` encoded records from `bytes`, the first as record `first`.
+    FileFault writeRecords(qint32 first, qint32 count, const unsigned char *bytes);
+    // Cuts the file to its first `count` records.
+    FileFault truncate(qint32 count);
+    // Returns once everything written is on the disk.
+    FileFault sync();
 
 private:
-    FileFault fault(int fallbackNumber) const;
-
     QString m_path;
     QFile m_file;
 };
@@ -56,6 +61,13 @@ private:
 // responsive) without limit; any other fault is returned to the caller.
 FileFault OpenResultsFile(const AppState &state, Platform &platform, ResultsFile &file,
                           ResultsFile::Access access);
+
+// Takes the whole-file lock every writer of the results file takes, waiting
+// a second at a time while another copy holds it. False when the lock
+// cannot be taken at all; `error` says why.
+bool WaitForResultsLock(Platform &platform, const QString &path, QString *error);
+// The lock the writers take: the platform's, or the real one when it has none.
+FileLock &ResultsLock(Platform &platform);
 
 // Appends one record dated now under the whole-file lock. False when the
 // program is ending after an error message; the caller returns at once.
