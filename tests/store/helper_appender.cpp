@@ -4,18 +4,25 @@
 //   load <dataFolder> <total> <goFile>              loads until <total> records are seen,
 //                                                   checking every load is a whole-record prefix
 //   hold <dataFolder> <ms> <readyFile>              holds the file lock for <ms>
+//   edit <dataFolder> <seeded> <goFile>             deletes and changes the seeded records while
+//                                                   the appenders run (see tst_concurrency)
+//   stop <dataFolder> <record> <step>               deletes <record> and is killed at <step>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
 
 #include <array>
+#include <map>
+#include <vector>
 #include <memory>
+#include <csignal>
 #include <cstdio>
 
 #include "app/appstate.h"
 #include "platform/filelock.h"
 #include "store/resultsfile.h"
+#include "store/resultsrewrite.h"
 #include "support/testplatform.h"
 
 namespace {
@@ -118,6 +125,65 @@ int hold(const AppState &state, int ms, const QString &readyFile)
     return 0;
 }
 
+// Seeded record k is deleted when k % 3 == 0, changed to student 777 and
+// time 50000 + k when k % 3 == 1, and left alone otherwise. Only this copy
+// deletes, so it knows where each seeded record stands.
+int edit(AppState &state, TestPlatform &tp, int seeded, const QString &goFile)
+{
+    waitFor(goFile);
+    std::vector<qint32> position(static_cast<std::size_t>(seeded));
+    for (int k = 0; k < seeded; ++k)
+        position[std::size_t(k)] = k + 1;
+    ResultsFile file;
+    for (int k = 0; k < seeded; ++k) {
+        if (k == 12) {
+            QFile seen(partSeenFile(goFile));
+            if (!seen.open(QIODevice::WriteOnly))
+                return fail(QStringLiteral("cannot signal"));
+        }
+        if (k % 3 == 2)
+            continue;
+        const qint32 at = position[std::size_t(k)];
+        ResultRecord opened;
+        if (file.open(ResultsFile::pathIn(state.DataFolder), ResultsFile::Access::ReadOnly).failed()
+            || file.readRecord(at, opened).failed())
+            return fail(QStringLiteral("cannot read record %1").arg(at));
+        file.close();
+        const ResultsRewrite::Result result =
+            k % 3 == 0 ? ResultsRewrite::deleteRecord(state, tp.platform, at, opened)
+                       : ResultsRewrite::changeRecord(state, tp.platform, at, opened, 777, 50000 + k);
+        if (result.outcome != ResultsRewrite::Outcome::Done)
+            return fail(QStringLiteral("seeded %1 at %2: outcome %3 %4")
+                            .arg(k).arg(at).arg(int(result.outcome)).arg(result.fault.description));
+        if (k % 3 == 0)
+            for (int later = k + 1; later < seeded; ++later)
+                --position[std::size_t(later)];
+    }
+    return 0;
+}
+
+int stopDeleting(AppState &state, TestPlatform &tp, qint32 number, const QString &stepName)
+{
+    ResultsFile file;
+    ResultRecord opened;
+    if (file.open(ResultsFile::pathIn(state.DataFolder), ResultsFile::Access::ReadOnly).failed()
+        || file.readRecord(number, opened).failed())
+        return fail(QStringLiteral("cannot read record %1").arg(number));
+    file.close();
+    using Step = ResultsRewrite::DeleteStep;
+    const std::map<QString, Step> steps{{QStringLiteral("backup"), Step::BackupWritten},
+                                        {QStringLiteral("shifting"), Step::ShiftBlockWritten},
+                                        {QStringLiteral("shifted"), Step::ShiftDone},
+                                        {QStringLiteral("truncated"), Step::Truncated}};
+    const Step stopAt = steps.at(stepName);
+    ResultsRewrite::deleteRecord(state, tp.platform, number, opened, [stopAt](Step step) {
+        // Killed, not ended: nothing is closed, flushed or removed on the way out.
+        if (step == stopAt)
+            std::raise(SIGKILL);
+    });
+    return fail(QStringLiteral("the delete passed every step"));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -125,7 +191,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 5)
-        return fail(QStringLiteral("usage: append|load|hold <dataFolder> …"));
+        return fail(QStringLiteral("usage: append|load|hold|edit|stop <dataFolder> …"));
 
     auto state = std::make_unique<AppState>();
     state->DataFolder = args[2];
@@ -141,5 +207,9 @@ int main(int argc, char *argv[])
         return load(*state, *tp, args[3].toInt(), args[4]);
     if (mode == u"hold")
         return hold(*state, args[3].toInt(), args[4]);
+    if (mode == u"edit")
+        return edit(*state, *tp, args[3].toInt(), args[4]);
+    if (mode == u"stop")
+        return stopDeleting(*state, *tp, args[3].toInt(), args[4]);
     return fail(QStringLiteral("unknown mode ") + mode);
 }

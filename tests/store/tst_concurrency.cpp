@@ -9,6 +9,7 @@
 
 #include "app/appstate.h"
 #include "store/resultsfile.h"
+#include "store/resultsrewrite.h"
 #include "support/resultfiles.h"
 #include "support/testplatform.h"
 
@@ -22,6 +23,9 @@ private slots:
     void init();
     void appendersNeverInterleave();
     void appendWaitsForAnotherCopysLock();
+    void editsAndAppendsKeepEveryRecord();
+    void deleteStoppedAtAnyStepLosesNothing_data();
+    void deleteStoppedAtAnyStepLosesNothing();
 
 private:
     std::unique_ptr<QProcess> start(const QStringList &arguments);
@@ -120,6 +124,125 @@ void TestConcurrency::appendWaitsForAnotherCopysLock()
     QVERIFY(LoadResults(state, tp.platform));
     QCOMPARE(state.ResultTable.count, 1);
     QCOMPARE(state.ResultTable.entries[0].timeScore, 88);
+}
+
+namespace {
+
+// Seeded record k: student 900, time 1000 + k. Appended: student = writer,
+// time = writer * 100000 + sequence.
+QByteArray seededRecords(int count)
+{
+    QList<ResultRecord> records;
+    for (int k = 0; k < count; ++k)
+        records.append(ResultFiles::record(QDate(2026, 4, 1), 900, 3, 1000 + k));
+    return ResultFiles::encode(records);
+}
+
+QList<ResultRecord> recordsOf(const QByteArray &bytes)
+{
+    QList<ResultRecord> records;
+    for (qsizetype at = 0; at + ResultRecordLength <= bytes.size(); at += ResultRecordLength)
+        records.append(ResultRecord::decode(reinterpret_cast<const unsigned char *>(bytes.constData()) + at));
+    return records;
+}
+
+} // namespace
+
+// Four copies append while a fifth deletes every third seeded record and
+// changes the next one.
+void TestConcurrency::editsAndAppendsKeepEveryRecord()
+{
+    constexpr int Writers = 4;
+    constexpr int Each = 300;
+    constexpr int Seeded = 90;
+    const QString goFile = m_folder + QStringLiteral("go");
+    const QString path = ResultsFile::pathIn(m_folder);
+    ResultFiles::write(path, seededRecords(Seeded));
+
+    std::vector<std::unique_ptr<QProcess>> copies;
+    for (int w = 1; w <= Writers; ++w)
+        copies.push_back(start({QStringLiteral("append"), m_folder, QString::number(w),
+                                QString::number(Each), goFile}));
+    copies.push_back(start({QStringLiteral("edit"), m_folder, QString::number(Seeded), goFile}));
+    for (const auto &p : copies)
+        QVERIFY(p->waitForStarted());
+    ResultFiles::write(goFile, {});
+    for (const auto &p : copies) {
+        QVERIFY(p->waitForFinished(120000));
+        QVERIFY2(p->exitCode() == 0, p->readAllStandardError().constData());
+    }
+
+    const QByteArray bytes = ResultFiles::read(path);
+    QCOMPARE(bytes.size() % ResultRecordLength, 0);
+    std::array<int, Writers + 1> next{};
+    std::set<int> seeded;
+    for (const ResultRecord &r : recordsOf(bytes)) {
+        if (r.studentNumber >= 1 && r.studentNumber <= Writers) {
+            QCOMPARE(r.timeScore, r.studentNumber * 100000 + next[std::size_t(r.studentNumber)]++);
+            continue;
+        }
+        const int k = r.studentNumber == 777 ? r.timeScore - 50000 : r.timeScore - 1000;
+        QVERIFY2(k >= 0 && k < Seeded && k % 3 != 0, qPrintable(QString::number(r.timeScore)));
+        QCOMPARE(int(r.studentNumber), k % 3 == 1 ? 777 : 900);
+        QCOMPARE(int(r.level), 3);
+        QCOMPARE(r.date, ResultFiles::record(QDate(2026, 4, 1), 0, 0, 0).date);
+        QVERIFY(seeded.insert(k).second);
+    }
+    for (int w = 1; w <= Writers; ++w)
+        QCOMPARE(next[std::size_t(w)], Each);
+    QCOMPARE(int(seeded.size()), Seeded * 2 / 3);
+    QVERIFY(!QFile::exists(ResultsRewrite::backupPathIn(m_folder)));
+}
+
+void TestConcurrency::deleteStoppedAtAnyStepLosesNothing_data()
+{
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<bool>("deleteFinished");
+    QTest::newRow("backup written") << QStringLiteral("backup") << false;
+    QTest::newRow("halfway through the shift") << QStringLiteral("shifting") << false;
+    QTest::newRow("before the cut") << QStringLiteral("shifted") << false;
+    QTest::newRow("before the backup is removed") << QStringLiteral("truncated") << true;
+}
+
+// The copy is killed part-way; another copy appends before anyone repairs;
+// the next start repairs, says so, and every record but at most the one
+// being deleted is there once, the late one last.
+void TestConcurrency::deleteStoppedAtAnyStepLosesNothing()
+{
+    QFETCH(QString, step);
+    QFETCH(bool, deleteFinished);
+    // More records after the deleted one than one shift block moves.
+    const int count = ResultsRewrite::ShiftBlockRecords * 2 + 500;
+    constexpr int Deleted = 300;
+    const QString path = ResultsFile::pathIn(m_folder);
+    const QByteArray before = seededRecords(count);
+    ResultFiles::write(path, before);
+
+    auto stopped = start({QStringLiteral("stop"), m_folder, QString::number(Deleted), step});
+    QVERIFY(stopped->waitForFinished(60000));
+    QCOMPARE(stopped->exitStatus(), QProcess::CrashExit);
+    QVERIFY(QFile::exists(ResultsRewrite::backupPathIn(m_folder)));
+
+    AppState state;
+    state.DataFolder = m_folder;
+    TestPlatform tp;
+    QVERIFY(AppendResult(state, tp.platform, 4, 2, 400000));
+    QVERIFY(ResultsRewrite::reportInterruptedDelete(state, tp.platform));
+    QCOMPARE(tp.dialogs.shown.size(), 1);
+    QVERIFY(tp.dialogs.shown[0].text.contains(deleteFinished ? QStringLiteral("消去はすんでいました")
+                                                            : QStringLiteral("消去する前の記録にもどしました")));
+    QVERIFY(!QFile::exists(ResultsRewrite::backupPathIn(m_folder)));
+
+    QByteArray expected = before;
+    if (deleteFinished)
+        expected.remove(qsizetype(Deleted - 1) * ResultRecordLength, ResultRecordLength);
+    const QByteArray after = ResultFiles::read(path);
+    QCOMPARE(after.size(), expected.size() + ResultRecordLength);
+    QVERIFY(after.first(expected.size()) == expected);
+    QCOMPARE(recordsOf(after).last().timeScore, 400000);
+
+    // Repaired once: a second start has nothing to say.
+    QVERIFY(!ResultsRewrite::reportInterruptedDelete(state, tp.platform));
 }
 
 QTEST_GUILESS_MAIN(TestConcurrency)
