@@ -16,6 +16,7 @@
 #include "result/ui/resultscreen.h"
 #include "roster/ui/namescreen.h"
 #include "sound/soundcues.h"
+#include "store/resultsrewrite.h"
 #include "teacher/ui/standardeditor.h"
 
 MainWindow::MainWindow(AppState &state, Platform &platform, QString programFolder)
@@ -105,6 +106,9 @@ void MainWindow::startMainMenu()
         return;
     }
     PreloadSoundCues(m_state, m_platform);
+    // A teacher's delete that was cut off leaves the shared file half rewritten
+    // for every copy until one of them repairs it.
+    ResultsRewrite::reportInterruptedDelete(m_state, m_platform);
     openNameScreen();
 }
 

@@ -11,6 +11,8 @@
 #include "app/ui/versiondialog.h"
 #include "host/mainwindow.h"
 #include "roster/ui/namescreen.h"
+#include "store/resultsfile.h"
+#include "store/resultsrewrite.h"
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"
 
@@ -23,6 +25,7 @@ class TestStartupScreens : public QObject
 private slots:
     void splashShowsDateAndOpensNameScreen();
     void brokenSettingsEndTheProgramWithAMessage();
+    void deleteStoppedPartWayIsRepairedAndToldAtStart();
     void versionDialog();
     void waitScreen();
 };
@@ -71,6 +74,26 @@ void TestStartupScreens::brokenSettingsEndTheProgramWithAMessage()
     QCOMPARE(test.dialogs.shown[0].title, u"注意"_s);
     QVERIFY(test.dialogs.shown[0].text.contains(u"共通データ.txt"_s));
     QVERIFY(test.dialogs.shown[0].text.contains(u"2個"_s));
+}
+
+// A delete killed after its backup: the file still holds every record.
+void TestStartupScreens::deleteStoppedPartWayIsRepairedAndToldAtStart()
+{
+    SchoolFolder school;
+    const QString results = ResultsFile::pathIn(school.layout().dataFolder);
+    const QString backup = ResultsRewrite::backupPathIn(school.layout().dataFolder);
+    const QByteArray records = school.readBytes(results);
+    QVERIFY(QFile::copy(results, backup));
+    TestPlatform test;
+    AppState state;
+    MainWindow host(state, test.platform, school.layout().programFolder);
+    host.showSplash();
+    QTRY_VERIFY(qobject_cast<NameScreen *>(host.currentScreen()));
+    QCOMPARE(test.dialogs.shown.size(), 1);
+    QVERIFY(test.dialogs.shown[0].text.contains(u"消去が途中で止まっていました"_s));
+    QVERIFY(!QFile::exists(backup));
+    QCOMPARE(school.readBytes(results), records);
+    QVERIFY(!test.programEnd.ended);
 }
 
 void TestStartupScreens::versionDialog()
