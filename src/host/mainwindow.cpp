@@ -17,6 +17,7 @@
 #include "roster/ui/namescreen.h"
 #include "sound/soundcues.h"
 #include "store/resultsrewrite.h"
+#include "teacher/ui/resultsmanager.h"
 #include "teacher/ui/standardeditor.h"
 
 MainWindow::MainWindow(AppState &state, Platform &platform, QString programFolder)
@@ -132,6 +133,7 @@ void MainWindow::openLevelMenu()
     connect(menu, &LevelMenu::levelChosen, this, &MainWindow::openDrill);
     connect(menu, &LevelMenu::backRequested, this, &MainWindow::openNameScreen);
     connect(menu, &LevelMenu::standardEditorRequested, this, &MainWindow::openStandardEditor);
+    connect(menu, &LevelMenu::resultsManagerRequested, this, &MainWindow::openResultsManager);
     menu->prepare();
     showScreen(menu);
     menu->activate();
@@ -165,4 +167,12 @@ void MainWindow::openStandardEditor()
     connect(editor, &StandardEditor::backRequested, this, &MainWindow::openLevelMenu);
     showScreen(editor);
     editor->activate();
+}
+
+void MainWindow::openResultsManager()
+{
+    auto *manager = new ResultsManager(m_state, m_platform);
+    connect(manager, &ResultsManager::backRequested, this, &MainWindow::openLevelMenu);
+    showScreen(manager);
+    manager->activate();
 }

@@ -36,6 +36,8 @@ public slots:
     void openResult();
     // The teacher's level standard editor, in place of the level menu.
     void openStandardEditor();
+    // The teacher's list of recorded results, in place of the level menu.
+    void openResultsManager();
     void setBusy(bool busy);
 
 private:

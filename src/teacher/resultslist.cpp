@@ -14,7 +14,7 @@ namespace ResultsList {
 namespace {
 
 constexpr int NameLength = 6;
-constexpr int DateWidth = 9;
+constexpr int ClockWidth = 9;
 constexpr int TimeWidth = 5;
 constexpr int StudentWidth = 4;
 const QString IdeographicSpace = QStringLiteral("　");
@@ -39,7 +39,10 @@ QString rightAligned(qint64 value, int width)
 QString siteTag(const ResultRecord &record, const QString &siteCode, const QString &siteTitle)
 {
     const QString code = Cp932::decode(QByteArrayView(record.siteCode.data(), qsizetype(record.siteCode.size())));
-    return code == siteCode ? siteTitle : QStringLiteral("他塾");
+    // A short code is stored padded to the field; a site without a code
+    // stores blanks, which stay another site's.
+    const bool ours = !siteCode.isEmpty() && code == siteCode.leftJustified(code.size());
+    return ours ? siteTitle : QStringLiteral("他塾");
 }
 
 QString line(qint32 recordNumber, const ResultRecord &record, const LineContext &context)
@@ -49,7 +52,7 @@ QString line(qint32 recordNumber, const ResultRecord &record, const LineContext 
     const RosterTable &roster = *context.roster;
     return rightAligned(recordNumber, context.numberWidth) + u' '
            + date.toString(QStringLiteral("yyyy/MM/dd")) + IdeographicSpace
-           + time.toString(QStringLiteral("h:mm:ss")).rightJustified(DateWidth).right(DateWidth)
+           + time.toString(QStringLiteral("h:mm:ss")).rightJustified(ClockWidth).right(ClockWidth)
            + QStringLiteral("ﾚﾍﾞﾙ") + QString::number(record.level) + IdeographicSpace
            + rightAligned(record.timeScore, TimeWidth) + QStringLiteral("秒 ") + IdeographicSpace
            + rightAligned(record.studentNumber, StudentWidth) + u' '

@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -28,6 +29,7 @@
 #include "menu/ui/levelmenu.h"
 #include "store/resultsfile.h"
 #include "support/controls.h"
+#include "teacher/ui/resultsmanager.h"
 #include "teacher/ui/standardeditor.h"
 #include "support/resultfiles.h"
 #include "support/schoolfolder.h"
@@ -661,11 +663,22 @@ void TestLevelMenu::teacherPanelTestsTheKeyAndStoresItsLocation()
     QCOMPARE(commonDataBytes(f), before);
     QCOMPARE(editor.count(), 0);
 
-    // "データ変更" waits for its tool; the unchanged location is not written.
+    // "データ変更" puts the results list in the menu's place without writing
+    // the unchanged location; its "戻る" brings a fresh menu.
     location->setText(f.school.layout().keyFolder);
     control<QPushButton>(panel, "Command10_0")->click();
-    QCOMPARE(f.test.dialogs.shown.last().text, u"データ変更はまだ使えません。"_s);
+    auto *results = qobject_cast<ResultsManager *>(f.host.currentScreen());
+    QVERIFY(results);
+    QVERIFY(control<QListView>(results, "List1")->isVisible());
+    QCOMPARE(f.test.dialogs.shown.size(), 1);
     QCOMPARE(commonDataBytes(f), before);
+    QCOMPARE(editor.count(), 0);
+    control<QPushButton>(results, "Command4")->click();
+    QTRY_VERIFY((menu = qobject_cast<LevelMenu *>(f.host.currentScreen())));
+    QSignalSpy freshEditor(menu, &LevelMenu::standardEditorRequested);
+    control<QPushButton>(menu, "Command8")->click();
+    panel = control<QFrame>(menu, "Picture7");
+    location = control<QLineEdit>(panel, "Text2");
 
     // A new place with an empty key file, written with Windows separators.
     const QString usb = f.school.layout().root + u"usb"_s;
@@ -676,7 +689,7 @@ void TestLevelMenu::teacherPanelTestsTheKeyAndStoresItsLocation()
     const QString typed = QString(usb).replace(u'/', u'\\');
     location->setText(typed);
     control<QPushButton>(panel, "Command10_1")->click();
-    QCOMPARE(editor.count(), 1);
+    QCOMPARE(freshEditor.count(), 1);
     const QByteArray expected = u"4\r\n\"00123North\"\r\n00123\r\n0\r\n\"%1\"\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"_s
                                     .arg(typed)
                                     .toUtf8();

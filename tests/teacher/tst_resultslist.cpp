@@ -81,6 +81,8 @@ void TestResultsList::namesSitesAndGradesOnTheLine()
     QCOMPARE(tail(ResultsList::line(1, recordOf(7, u"00999"_s), here)), u"   7 山田太郎　　 小１++他塾"_s);
     // A site without a code writes five blanks, which are no site's code.
     QCOMPARE(ResultsList::siteTag(recordOf(7, QString()), QString(), u"本校"_s), u"他塾"_s);
+    QCOMPARE(ResultsList::siteTag(recordOf(7, u"12"_s), u"12"_s, u"本校"_s), u"本校"_s);
+    QCOMPARE(ResultsList::siteTag(recordOf(7, u"123"_s), u"12"_s, u"本校"_s), u"他塾"_s);
 }
 
 void TestResultsList::listingSkipsLevelZeroAndFindsLines()

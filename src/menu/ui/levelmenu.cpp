@@ -358,7 +358,7 @@ void LevelMenu::goBackFromKey()
         goBack();
 }
 
-// The teacher's data tools are not there yet.
+// The key test comes first: the panel opens the tools only when it passes.
 void LevelMenu::openDataTools()
 {
     m_teacherPanel->open();
@@ -366,15 +366,13 @@ void LevelMenu::openDataTools()
 
 void LevelMenu::openTool(TeacherPanel::Tool tool)
 {
-    if (tool == TeacherPanel::Tool::ResultsManager) {
-        m_platform.dialogs.tell(QStringLiteral("注意"), QStringLiteral("データ変更はまだ使えません。"),
-                                DialogIcon::Information);
-        return;
-    }
-    // The editor replaces the menu, which is built afresh when it is left.
+    // The tool replaces the menu, which is built afresh when it is left.
     m_leaving = true;
     m_keyReady = false;
-    emit standardEditorRequested();
+    if (tool == TeacherPanel::Tool::ResultsManager)
+        emit resultsManagerRequested();
+    else
+        emit standardEditorRequested();
 }
 
 void LevelMenu::placeColumns()

@@ -43,6 +43,7 @@ signals:
     void levelChosen(int level);
     void backRequested();
     void standardEditorRequested();
+    void resultsManagerRequested();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
