@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <utility>
 
 namespace {
@@ -60,8 +61,7 @@ bool weaker(const Weakness &a, const Weakness &b)
 std::vector<int> inOrder(int count)
 {
     std::vector<int> order(std::size_t(std::max(count, 0)));
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = int(i);
+    std::iota(order.begin(), order.end(), 0);
     return order;
 }
 

@@ -29,12 +29,13 @@ struct Worksheet
         QString question() const;
     };
 
+    static constexpr int DivisionLevel = 4;
+
     int level = 0;
     Layout layout = Layout::Numbered;
     quint32 seed = 0;
-    static constexpr int DivisionLevel = 4;
-
-    // The fact map's rows and columns in printed order (100マス only).
+    // The fact map's rows and columns in printed order (100マス only; a
+    // division sheet prints no columns).
     std::array<int, FactMap::Side> rows{};
     std::array<int, FactMap::Side> columns{};
     // 100マス: row by row, ten to a row; numbered: in number order.
@@ -44,7 +45,7 @@ struct Worksheet
 
     bool weakFacts() const { return student != 0; }
     // A 100マス division sheet: the divisor down the side and the dividend in
-    // each cell, since a quotient along the top would give the answers away.
+    // each cell, since a quotient along the top would be the answer itself.
     // Its cells run in an order of their own in every row.
     bool quotientsInCells() const;
     // What a 100マス sheet writes beside row `row` and above column `column`.
