@@ -1,6 +1,7 @@
 #include "teacher/resultsexport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -96,6 +97,20 @@ struct LevelSessions
     }
 };
 
+// An existing file of the program's own folders that is not a CSV file: a
+// name typed by mistake must not replace the results file or the roster.
+bool isProgramData(const AppState &state, const QString &path)
+{
+    const QFileInfo target(path);
+    if (!target.exists() || target.suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0)
+        return false;
+    for (const QString &folder : {state.DataFolder, state.RosterFolder, state.BasePath}) {
+        if (!folder.isEmpty() && QFileInfo(folder).canonicalFilePath() == target.canonicalPath())
+            return true;
+    }
+    return false;
+}
+
 std::size_t cellOf(int student, int level)
 {
     return std::size_t(student) * (MaxLevel + 1) + std::size_t(level);
@@ -119,22 +134,29 @@ QStringList header(Table table)
 qint64 writeResults(CsvWriter &csv, const ResultsListing &listing, const AppState &state)
 {
     writeRow(csv, ResultsHeader);
-    // Records come in date order, so most share the day before them.
+    // Records come in date order and from few sites, so most share the day
+    // and the site of the record before them: each is worked out once.
     double shownDay = 0;
     QString dayText;
+    ResultRecord::TextField shownSite{};
+    QString siteText;
     for (int line = 0; line < listing.lineCount(); ++line) {
         const ResultRecord record = listing.record(line);
         if (line == 0 || record.date != shownDay) {
             shownDay = record.date;
             dayText = OleDate::toDate(record.date).toString(DateFormat);
         }
+        if (line == 0 || record.siteCode != shownSite) {
+            shownSite = record.siteCode;
+            siteText = ResultsList::siteTag(record, state.SiteCode, state.SiteTitle);
+        }
         csv.field(dayText);
-        csv.field(OleDate::toDateTime(record.timeOfDay).time().toString(TimeFormat));
+        csv.field(OleDate::toTimeOfDay(record.timeOfDay).toString(TimeFormat));
         studentFields(csv, state, record.studentNumber);
         csv.field(levelName(state, record.level));
         csv.field(record.timeScore == NoTime ? QString() : QString::number(record.timeScore));
         csv.field(ResultLists::LogPoints(state, record.timeScore, record.level));
-        csv.field(ResultsList::siteTag(record, state.SiteCode, state.SiteTitle));
+        csv.field(siteText);
         csv.endRow();
     }
     return listing.lineCount();
@@ -209,6 +231,11 @@ qint64 writeFacts(CsvWriter &csv, const AppState &state, const QList<qint16> &st
 Outcome exportTo(AppState &state, Platform &platform, const Request &request, const QString &path)
 {
     Outcome outcome;
+    if (isProgramData(state, path)) {
+        outcome.problem = QStringLiteral("「%1」はこのプログラムのデータなので、書き出しには使えません。別の名前を選んでください。")
+                              .arg(QDir::toNativeSeparators(path));
+        return outcome;
+    }
     ResultsListing listing;
     if (request.table != Table::Facts) {
         const FileFault fault = listing.read(ResultsFile::pathIn(state.DataFolder));

@@ -196,6 +196,14 @@ void TestResultsExport::resultsReadBackInBothEncodings()
     }
     QCOMPARE(school.dataFiles(), before);
     QVERIFY(school.test.dialogs.shown.isEmpty());
+
+    // A results file chosen by mistake is refused and stays as it was.
+    const QString resultsPath = ResultsFile::pathIn(school.state.DataFolder);
+    const QByteArray results = ResultFiles::read(resultsPath);
+    const ResultsExport::Outcome refused = ResultsExport::exportTo(
+        school.state, school.test.platform, {ResultsExport::Table::Results, CsvEncoding::Cp932, {}}, resultsPath);
+    QVERIFY(refused.problem.contains(u"このプログラムのデータ"_s));
+    QCOMPARE(ResultFiles::read(resultsPath), results);
 }
 
 void TestResultsExport::summaryCountsEachStudentsLevels()
