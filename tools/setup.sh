@@ -11,6 +11,7 @@ PACKAGES=(
   fonts-noto-cjk
   xvfb xauth
   pulseaudio pulseaudio-utils
+  python3
 )
 
 install_missing_packages() {

@@ -15,6 +15,14 @@ bool convertible(double dayNumber)
     return std::fabs(dayNumber) < LargestDayNumber;
 }
 
+// The fraction of the day in milliseconds; a fraction that rounds up to a
+// whole day is midnight of the next.
+int fractionMs(double dayNumber)
+{
+    const double fraction = std::fabs(dayNumber - std::trunc(dayNumber));
+    return static_cast<int>(std::lround(fraction * msPerDay));
+}
+
 } // namespace
 
 namespace OleDate {
@@ -42,9 +50,14 @@ QDateTime toDateTime(double dayNumber)
 {
     if (!convertible(dayNumber))
         return {};
-    const double fraction = std::fabs(dayNumber - std::trunc(dayNumber));
-    const int ms = static_cast<int>(std::lround(fraction * msPerDay));
-    return QDateTime(toDate(dayNumber), QTime(0, 0)).addMSecs(ms);
+    return QDateTime(toDate(dayNumber), QTime(0, 0)).addMSecs(fractionMs(dayNumber));
+}
+
+QTime toTimeOfDay(double dayNumber)
+{
+    if (!convertible(dayNumber))
+        return {};
+    return QTime(0, 0).addMSecs(fractionMs(dayNumber));
 }
 
 } // namespace OleDate

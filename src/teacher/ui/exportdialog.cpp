@@ -1,0 +1,204 @@
+#include "teacher/ui/exportdialog.h"
+
+#include <QButtonGroup>
+#include <QDir>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+#include "app/appstate.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/platform.h"
+#include "roster/rosterfile.h"
+#include "teacher/resultslist.h"
+
+namespace {
+
+template <typename W>
+W *named(W *widget, const QString &name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+QString chooseCsvFile(QWidget *parent, const QString &suggested)
+{
+    QFileDialog dialog(parent, QStringLiteral("書き出すファイル"), suggested,
+                       QStringLiteral("CSVファイル (*.csv)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without an extension still opens in the spreadsheet program.
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+ExportDialog::ExportDialog(AppState &state, Platform &platform, QWidget *parent)
+    : QDialog(parent)
+    , m_state(state)
+    , m_platform(platform)
+    , m_chooseFile([this](const QString &suggested) { return chooseCsvFile(this, suggested); })
+{
+    setObjectName(QStringLiteral("ExportDialog"));
+    setWindowTitle(QStringLiteral("表計算ソフトへの書き出し"));
+    buildControls();
+    connectControls();
+    const RosterFile::ReadResult roster = RosterFile::load(m_state, m_platform.clock.today());
+    if (roster.failed())
+        m_platform.dialogs.tell(QStringLiteral("注意"), roster.message(), DialogIcon::Warning);
+    fillStudentList();
+    updateStudentList();
+}
+
+void ExportDialog::buildControls()
+{
+    m_intro = named(new QLabel(QStringLiteral("成績を表計算ソフトで開けるファイル（CSV）に書き出します。"), this),
+                    QStringLiteral("introLabel"));
+
+    auto *tableBox = new QGroupBox(QStringLiteral("書き出すもの"), this);
+    m_resultsChoice = named(new QRadioButton(QStringLiteral("成績データ（1回ごとの記録）"), tableBox),
+                            QStringLiteral("resultsChoice"));
+    m_summaryChoice = named(new QRadioButton(QStringLiteral("生徒別のまとめ（レベルごとの回数・ベスト・平均・ポイント・合格）"), tableBox),
+                            QStringLiteral("summaryChoice"));
+    m_factsChoice = named(new QRadioButton(QStringLiteral("問題別の成績（選んだ生徒）"), tableBox),
+                          QStringLiteral("factsChoice"));
+    m_resultsChoice->setChecked(true);
+    m_studentCaption = named(new QLabel(QStringLiteral("生徒（クリックで選ぶ・外す）"), tableBox),
+                             QStringLiteral("studentCaption"));
+    m_studentList = named(new QListWidget(tableBox), QStringLiteral("studentList"));
+    m_studentList->setSelectionMode(QAbstractItemView::MultiSelection);
+    m_studentList->setAccessibleName(QStringLiteral("問題別の成績を書き出す生徒"));
+    m_studentList->setMinimumHeight(180);
+    m_studentCaption->setBuddy(m_studentList);
+    auto *tableLayout = new QVBoxLayout(tableBox);
+    for (QWidget *w : {static_cast<QWidget *>(m_resultsChoice), static_cast<QWidget *>(m_summaryChoice),
+                       static_cast<QWidget *>(m_factsChoice), static_cast<QWidget *>(m_studentCaption)})
+        tableLayout->addWidget(w);
+    tableLayout->addWidget(m_studentList, 1);
+    auto *tableGroup = new QButtonGroup(this);
+    for (QRadioButton *choice : {m_resultsChoice, m_summaryChoice, m_factsChoice})
+        tableGroup->addButton(choice);
+
+    auto *encodingBox = new QGroupBox(QStringLiteral("文字コード"), this);
+    m_utf8Choice = named(new QRadioButton(QStringLiteral("UTF-8（BOM付き）"), encodingBox), QStringLiteral("utf8Choice"));
+    m_cp932Choice = named(new QRadioButton(QStringLiteral("Shift_JIS（cp932）"), encodingBox),
+                          QStringLiteral("cp932Choice"));
+    m_utf8Choice->setChecked(true);
+    m_encodingHint = named(new QLabel(QStringLiteral("古い表計算ソフトで文字化けするときは Shift_JIS を選んでください。"),
+                                      encodingBox),
+                           QStringLiteral("encodingHint"));
+    m_encodingHint->setWordWrap(true);
+    auto *encodingLayout = new QVBoxLayout(encodingBox);
+    auto *encodingRow = new QHBoxLayout;
+    encodingRow->addWidget(m_utf8Choice);
+    encodingRow->addWidget(m_cp932Choice);
+    encodingRow->addStretch(1);
+    encodingLayout->addLayout(encodingRow);
+    encodingLayout->addWidget(m_encodingHint);
+
+    m_exportButton = named(new QPushButton(QStringLiteral("書き出す"), this), QStringLiteral("exportButton"));
+    m_closeButton = named(new QPushButton(QStringLiteral("閉じる"), this), QStringLiteral("closeButton"));
+    m_exportButton->setDefault(true);
+    for (QPushButton *button : {m_exportButton, m_closeButton})
+        button->setMinimumSize(120, 40);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_exportButton);
+    buttons->addWidget(m_closeButton);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_intro);
+    layout->addWidget(tableBox, 1);
+    layout->addWidget(encodingBox);
+    layout->addLayout(buttons);
+    resize(620, 560);
+}
+
+void ExportDialog::connectControls()
+{
+    connect(m_factsChoice, &QRadioButton::toggled, this, &ExportDialog::updateStudentList);
+    connect(m_exportButton, &QPushButton::clicked, this, &ExportDialog::exportChosen);
+    connect(m_closeButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void ExportDialog::fillStudentList()
+{
+    const RosterTable &roster = m_state.Roster;
+    for (const RosterEntry &entry : roster.entries()) {
+        const QString name = roster.trimmedName(entry.Number);
+        if (name == QString::fromUtf8(TeacherEntryName))
+            continue;
+        auto *item = new QListWidgetItem(ResultsList::studentChoice(entry.Number, name) + QStringLiteral("　")
+                                             + roster.gradeName(entry.Number),
+                                         m_studentList);
+        item->setData(Qt::UserRole, int(entry.Number));
+    }
+}
+
+void ExportDialog::updateStudentList()
+{
+    const bool wanted = m_factsChoice->isChecked();
+    m_studentCaption->setEnabled(wanted);
+    m_studentList->setEnabled(wanted);
+}
+
+ResultsExport::Table ExportDialog::chosenTable() const
+{
+    if (m_summaryChoice->isChecked())
+        return ResultsExport::Table::Summary;
+    if (m_factsChoice->isChecked())
+        return ResultsExport::Table::Facts;
+    return ResultsExport::Table::Results;
+}
+
+QList<qint16> ExportDialog::chosenStudents() const
+{
+    QList<qint16> students;
+    for (int row = 0; row < m_studentList->count(); ++row) {
+        if (m_studentList->item(row)->isSelected())
+            students.append(qint16(m_studentList->item(row)->data(Qt::UserRole).toInt()));
+    }
+    return students;
+}
+
+void ExportDialog::exportChosen()
+{
+    ResultsExport::Request request;
+    request.table = chosenTable();
+    request.encoding = m_cp932Choice->isChecked() ? CsvEncoding::Cp932 : CsvEncoding::Utf8WithBom;
+    request.students = chosenStudents();
+    if (request.table == ResultsExport::Table::Facts && request.students.isEmpty()) {
+        m_platform.dialogs.tell(QStringLiteral("書き出し"), QStringLiteral("問題別の成績を書き出す生徒を選んでください。"),
+                                DialogIcon::Information);
+        return;
+    }
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString suggested =
+        QDir(folder).filePath(ResultsExport::suggestedFileName(request.table, m_platform.clock.today()));
+    const QString path = m_chooseFile(suggested);
+    if (path.isEmpty())
+        return;
+    const ResultsExport::Outcome outcome = ResultsExport::exportTo(m_state, m_platform, request, path);
+    if (outcome.programEnding) {
+        reject();
+        return;
+    }
+    if (!outcome.succeeded()) {
+        m_platform.dialogs.tell(QStringLiteral("注意"), outcome.problem, DialogIcon::Warning);
+        return;
+    }
+    m_platform.dialogs.tell(QStringLiteral("書き出し"),
+                            QStringLiteral("「%1」に%2件を書き出しました。")
+                                .arg(QDir::toNativeSeparators(path), QString::number(outcome.rows)),
+                            DialogIcon::Information);
+}

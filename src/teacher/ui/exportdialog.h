@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+
+#include <functional>
+
+#include "teacher/resultsexport.h"
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+struct AppState;
+struct Platform;
+
+// The teacher's spreadsheet export: which table, for which students, in
+// which encoding, then a file chooser.
+class ExportDialog final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Asks for the file to write, starting from `suggested`; empty when cancelled.
+    using FileChooser = std::function<QString(const QString &suggested)>;
+
+    ExportDialog(AppState &state, Platform &platform, QWidget *parent = nullptr);
+    void setFileChooser(FileChooser choose) { m_chooseFile = std::move(choose); }
+
+private:
+    void buildControls();
+    void connectControls();
+    void fillStudentList();
+    void updateStudentList();
+    ResultsExport::Table chosenTable() const;
+    QList<qint16> chosenStudents() const;
+    void exportChosen();
+
+    AppState &m_state;
+    Platform &m_platform;
+    FileChooser m_chooseFile;
+
+    QLabel *m_intro = nullptr;
+    QRadioButton *m_resultsChoice = nullptr;
+    QRadioButton *m_summaryChoice = nullptr;
+    QRadioButton *m_factsChoice = nullptr;
+    QLabel *m_studentCaption = nullptr;
+    QListWidget *m_studentList = nullptr;
+    QRadioButton *m_utf8Choice = nullptr;
+    QRadioButton *m_cp932Choice = nullptr;
+    QLabel *m_encodingHint = nullptr;
+    QPushButton *m_exportButton = nullptr;
+    QPushButton *m_closeButton = nullptr;
+};

@@ -1,0 +1,36 @@
+// Saves a picture of the export dialog on the demo school, the facts chosen
+// for two students, for looking at the layout: helper_exportshot <output.png>
+#include <QApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QRadioButton>
+
+#include "app/appstate.h"
+#include "app/startup.h"
+#include "support/controls.h"
+#include "support/schoolfolder.h"
+#include "support/testplatform.h"
+#include "teacher/ui/exportdialog.h"
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::current().filePath(QStringLiteral("export.png"));
+    SchoolFolder school;
+    TestPlatform test;
+    AppState state;
+    state.DataFolder = school.layout().dataFolder;
+    state.RosterFolder = school.layout().basePath;
+    state.SchoolYearStartMonth = 4;
+    Startup::SetUpLevelCatalogue(state);
+    ExportDialog dialog(state, test.platform);
+    dialog.show();
+    control<QRadioButton>(&dialog, "factsChoice")->click();
+    auto *students = control<QListWidget>(&dialog, "studentList");
+    for (int row : {1, 3})
+        if (row < students->count())
+            students->item(row)->setSelected(true);
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents();
+    return dialog.grab().save(out) ? 0 : 1;
+}
