@@ -17,7 +17,9 @@
 #include "roster/ui/namescreen.h"
 #include "sound/soundcues.h"
 #include "store/resultsrewrite.h"
+#include "teacher/ui/exportdialog.h"
 #include "teacher/ui/resultsmanager.h"
+#include "teacher/ui/worksheetdialog.h"
 #include "teacher/ui/standardeditor.h"
 
 MainWindow::MainWindow(AppState &state, Platform &platform, QString programFolder)
@@ -134,6 +136,8 @@ void MainWindow::openLevelMenu()
     connect(menu, &LevelMenu::backRequested, this, &MainWindow::openNameScreen);
     connect(menu, &LevelMenu::standardEditorRequested, this, &MainWindow::openStandardEditor);
     connect(menu, &LevelMenu::resultsManagerRequested, this, &MainWindow::openResultsManager);
+    connect(menu, &LevelMenu::worksheetsRequested, this, &MainWindow::openWorksheets);
+    connect(menu, &LevelMenu::exportRequested, this, &MainWindow::openExport);
     menu->prepare();
     showScreen(menu);
     menu->activate();
@@ -175,4 +179,16 @@ void MainWindow::openResultsManager()
     connect(manager, &ResultsManager::backRequested, this, &MainWindow::openLevelMenu);
     showScreen(manager);
     manager->activate();
+}
+
+void MainWindow::openWorksheets()
+{
+    WorksheetDialog dialog(m_state, m_platform, this);
+    dialog.exec();
+}
+
+void MainWindow::openExport()
+{
+    ExportDialog dialog(m_state, m_platform, this);
+    dialog.exec();
 }

@@ -38,6 +38,9 @@ public slots:
     void openStandardEditor();
     // The teacher's list of recorded results, in place of the level menu.
     void openResultsManager();
+    // The teacher's printing and export windows, over the level menu.
+    void openWorksheets();
+    void openExport();
     void setBusy(bool busy);
 
 private:

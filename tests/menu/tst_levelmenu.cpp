@@ -1,4 +1,5 @@
 #include <QTest>
+#include <QTimer>
 
 #include <QApplication>
 #include <QComboBox>
@@ -679,6 +680,20 @@ void TestLevelMenu::teacherPanelTestsTheKeyAndStoresItsLocation()
     control<QPushButton>(menu, "Command8")->click();
     panel = control<QFrame>(menu, "Picture7");
     location = control<QLineEdit>(panel, "Text2");
+
+    // Printing and export open over the menu, which is there when they close.
+    for (const char *button : {"WorksheetsButton", "ExportButton"}) {
+        QString opened;
+        QTimer::singleShot(0, this, [&opened] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                opened = QString::fromLatin1(modal->metaObject()->className());
+                modal->close();
+            }
+        });
+        control<QPushButton>(panel, button)->click();
+        QCOMPARE(opened, QString::fromLatin1(qstrcmp(button, "ExportButton") == 0 ? "ExportDialog" : "WorksheetDialog"));
+        QCOMPARE(f.host.currentScreen(), menu);
+    }
 
     // A new place with an empty key file, written with Windows separators.
     const QString usb = f.school.layout().root + u"usb"_s;

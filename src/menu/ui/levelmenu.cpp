@@ -366,7 +366,16 @@ void LevelMenu::openDataTools()
 
 void LevelMenu::openTool(TeacherPanel::Tool tool)
 {
-    // The tool replaces the menu, which is built afresh when it is left.
+    // The printing and export windows open over the menu, which stays.
+    if (tool == TeacherPanel::Tool::Worksheets) {
+        emit worksheetsRequested();
+        return;
+    }
+    if (tool == TeacherPanel::Tool::Export) {
+        emit exportRequested();
+        return;
+    }
+    // The other tools replace the menu, which is built afresh when one is left.
     m_leaving = true;
     m_keyReady = false;
     if (tool == TeacherPanel::Tool::ResultsManager)

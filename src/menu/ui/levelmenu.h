@@ -44,6 +44,8 @@ signals:
     void backRequested();
     void standardEditorRequested();
     void resultsManagerRequested();
+    void worksheetsRequested();
+    void exportRequested();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

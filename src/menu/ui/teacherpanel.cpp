@@ -50,6 +50,8 @@ TeacherPanel::TeacherPanel(AppState &state, Platform &platform, QWidget *parent)
     caption->setBuddy(m_location);
     m_resultsButton = button(QStringLiteral("データ変更"), QStringLiteral("Command10_0"), this);
     m_standardsButton = button(QStringLiteral("合格タイムデータ変更"), QStringLiteral("Command10_1"), this);
+    m_worksheetsButton = button(QStringLiteral("プリント印刷"), QStringLiteral("WorksheetsButton"), this);
+    m_exportButton = button(QStringLiteral("成績の書き出し"), QStringLiteral("ExportButton"), this);
     m_backButton = button(QStringLiteral("戻る"), QStringLiteral("Command12"), this);
 
     auto *layout = new QGridLayout(this);
@@ -59,10 +61,14 @@ TeacherPanel::TeacherPanel(AppState &state, Platform &platform, QWidget *parent)
     layout->addWidget(m_location, 1, 0, 1, 2);
     layout->addWidget(m_resultsButton, 2, 0);
     layout->addWidget(m_standardsButton, 2, 1);
-    layout->addWidget(m_backButton, 3, 1);
+    layout->addWidget(m_worksheetsButton, 3, 0);
+    layout->addWidget(m_exportButton, 3, 1);
+    layout->addWidget(m_backButton, 4, 1);
 
     connect(m_resultsButton, &QPushButton::clicked, this, [this] { chooseTool(Tool::ResultsManager); });
     connect(m_standardsButton, &QPushButton::clicked, this, [this] { chooseTool(Tool::StandardEditor); });
+    connect(m_worksheetsButton, &QPushButton::clicked, this, [this] { chooseTool(Tool::Worksheets); });
+    connect(m_exportButton, &QPushButton::clicked, this, [this] { chooseTool(Tool::Export); });
     connect(m_backButton, &QPushButton::clicked, this, &QWidget::hide);
     hide();
 }

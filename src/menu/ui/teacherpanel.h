@@ -14,7 +14,7 @@ class TeacherPanel final : public QFrame
     Q_OBJECT
 
 public:
-    enum class Tool { ResultsManager, StandardEditor };
+    enum class Tool { ResultsManager, StandardEditor, Worksheets, Export };
 
     TeacherPanel(AppState &state, Platform &platform, QWidget *parent = nullptr);
 
@@ -34,5 +34,7 @@ private:
     QLineEdit *m_location = nullptr;
     QPushButton *m_resultsButton = nullptr;
     QPushButton *m_standardsButton = nullptr;
+    QPushButton *m_worksheetsButton = nullptr;
+    QPushButton *m_exportButton = nullptr;
     QPushButton *m_backButton = nullptr;
 };
