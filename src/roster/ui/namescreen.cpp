@@ -1,5 +1,7 @@
 #include "roster/ui/namescreen.h"
 
+#include "app/ui/controlnames.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
@@ -33,17 +35,13 @@
 
 namespace {
 
+using Controls::named;
+using Controls::sized;
+
 const QString &prompt()
 {
     static const QString text = QString::fromUtf8(NameList::Prompt);
     return text;
-}
-
-QFont sized(QFont font, int points, bool bold = false)
-{
-    font.setPointSize(points);
-    font.setBold(bold);
-    return font;
 }
 
 // The name list in the fixed-pitch font, large enough to read from a seat.
@@ -52,13 +50,6 @@ QFont listFont()
     QFont font = ScreenStyle::fixedPitchFont();
     font.setPointSize(16);
     return font;
-}
-
-template <typename W>
-W *named(W *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "teacher/ui/exportdialog.h"
 
+#include "app/ui/controlnames.h"
+
 #include <QButtonGroup>
 #include <QDir>
 #include <QFileDialog>
@@ -21,12 +23,8 @@
 
 namespace {
 
-template <typename W>
-W *named(W *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
+using Controls::named;
+using Controls::sized;
 
 QString chooseCsvFile(QWidget *parent, const QString &suggested)
 {

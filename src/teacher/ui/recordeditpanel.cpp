@@ -1,5 +1,7 @@
 #include "teacher/ui/recordeditpanel.h"
 
+#include "app/ui/controlnames.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -17,22 +19,11 @@
 
 namespace {
 
+using Controls::named;
+using Controls::sized;
+
 // The spin control's range; a time outside it is still shown and kept exactly.
 constexpr int SpinMaximum = 6000;
-
-template <typename W>
-W *named(W *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
-QFont sized(QFont font, int points, bool bold = false)
-{
-    font.setPointSize(points);
-    font.setBold(bold);
-    return font;
-}
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "teacher/ui/standardeditor.h"
 
+#include "app/ui/controlnames.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFrame>
@@ -20,21 +22,10 @@
 
 namespace {
 
+using Controls::named;
+using Controls::sized;
+
 constexpr int VisibleRows = 33;
-
-template <typename W>
-W *named(W *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
-QFont sized(QFont font, int points, bool bold = false)
-{
-    font.setPointSize(points);
-    font.setBold(bold);
-    return font;
-}
 
 std::optional<QByteArray> readAll(const QString &path, QString *error)
 {

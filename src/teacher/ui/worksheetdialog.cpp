@@ -1,5 +1,7 @@
 #include "teacher/ui/worksheetdialog.h"
 
+#include "app/ui/controlnames.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,14 +27,10 @@
 
 namespace {
 
-constexpr int MaxSheets = 30;
+using Controls::named;
+using Controls::sized;
 
-template <typename W>
-W *named(W *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
+constexpr int MaxSheets = 30;
 
 bool choosePrinterInDialog(QPrinter &printer)
 {
