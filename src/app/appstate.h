@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 #include <array>
@@ -53,6 +54,9 @@ struct AppState
     // The clock's tick count at the same moment: the minutes since login are
     // counted from it, so they keep counting up past midnight.
     qint64 LoginTick = 0;
+    // The day a failed backup of the results file was last reported, so that
+    // a failure is told once, not at every session.
+    QDate BackupFailureToldOn;
     // The grade filter chosen on the name screen; the level menu starts with it.
     QString InitialGradeFilter;
     qint16 CurrentLevel = 0;

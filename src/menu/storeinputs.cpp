@@ -68,7 +68,7 @@ LogRead ReadLog(const AppState &state, Platform &platform, qint32 window, std::v
         const qint32 first = WindowStart(count, window);
         const qint32 wanted = count - first + 1;
         buffer.resize(std::size_t(std::max(wanted, 0)) * ResultRecordLength);
-        fault = file.readRecords(first, wanted, buffer.data(), &got);
+        fault = ReadResultsWaiting(platform, file, first, wanted, buffer.data(), &got);
     }
     file.close();
     if (fault.failed()) {

@@ -16,10 +16,8 @@
 namespace {
 
 #ifdef Q_OS_WIN
-// Windows locks are mandatory: locking the bytes that hold records would make
-// readers fail. A range far beyond any real file serialises writers only.
-constexpr DWORD LockOffsetHigh = 0x40000000;
-constexpr DWORD LockLength = 1;
+constexpr DWORD LockOffsetHigh = DWORD(FileLock::LockedOffset >> 32);
+constexpr DWORD LockLength = DWORD(FileLock::LockedLength);
 
 FileLock::Result lockHandle(qintptr handle, QString *error)
 {
@@ -56,11 +54,12 @@ void closeHandle(qintptr handle)
 #else
 FileLock::Result lockHandle(qintptr handle, QString *error)
 {
-    // l_len 0 covers the file however far it grows.
-    struct flock whole{};
-    whole.l_type = F_WRLCK;
-    whole.l_whence = SEEK_SET;
-    if (fcntl(static_cast<int>(handle), F_OFD_SETLK, &whole) == 0)
+    struct flock far{};
+    far.l_type = F_WRLCK;
+    far.l_whence = SEEK_SET;
+    far.l_start = FileLock::LockedOffset;
+    far.l_len = FileLock::LockedLength;
+    if (fcntl(static_cast<int>(handle), F_OFD_SETLK, &far) == 0)
         return FileLock::Result::Locked;
     if (errno == EAGAIN || errno == EACCES)
         return FileLock::Result::Busy;
@@ -105,6 +104,17 @@ FileLock::Result OsFileLock::tryLock(const QString &path, QString *error)
     else
         closeHandle(handle);
     return result;
+}
+
+bool OsFileLock::heldElsewhere(const QString &path)
+{
+    if (m_held.contains(path))
+        return false;
+    // A lock that cannot be tried at all (no access) is no sign of a holder.
+    const Result result = tryLock(path, nullptr);
+    if (result == Result::Locked)
+        unlock(path);
+    return result == Result::Busy;
 }
 
 void OsFileLock::unlock(const QString &path)

@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "platform/programend.h"
 #include "platform/systemerror.h"
+#include "store/dailybackup.h"
 #include "store/resultsload.h"
 
 namespace {
@@ -62,8 +63,31 @@ FileFault classify(int code, int fallbackNumber, const QString &path, const QStr
         fault.number = ErrPermissionDenied;
     } else if (code == ENOSPC) {
         fault.number = ErrDiskFull;
+    } else if (code == EACCES || code == EPERM) {
+        fault.kind = FileFault::Kind::Denied;
     }
     return fault;
+}
+
+// A share that enforces byte-range locks, or an older copy that locks the
+// whole file, refuses access to the records while another copy writes.
+bool mustWait(Platform &platform, const FileFault &fault, const QString &path)
+{
+    return fault.kind == FileFault::Kind::Busy
+           || (fault.kind == FileFault::Kind::Denied && lockOf(platform).heldElsewhere(path));
+}
+
+void backUpIfDue(AppState &state, Platform &platform)
+{
+    const QDate today = platform.clock.now().date();
+    QString error;
+    if (DailyBackup::makeIfDue(state.DataFolder, today, &error) || state.BackupFailureToldOn == today)
+        return;
+    state.BackupFailureToldOn = today;
+    platform.dialogs.tell(QStringLiteral("注意"),
+                          QStringLiteral("成績データのバックアップを作れませんでした。成績の記録は続けます。\n%1")
+                              .arg(error),
+                          DialogIcon::Warning);
 }
 
 void endWith(Platform &platform, const QString &text)
@@ -246,8 +270,20 @@ FileFault OpenResultsFile(const AppState &state, Platform &platform, ResultsFile
                           ResultsFile::Access access)
 {
     for (;;) {
-        const FileFault fault = file.open(ResultsFile::pathIn(state.DataFolder), access);
-        if (fault.kind != FileFault::Kind::Busy)
+        const QString path = ResultsFile::pathIn(state.DataFolder);
+        const FileFault fault = file.open(path, access);
+        if (!mustWait(platform, fault, path))
+            return fault;
+        pauseOf(platform).wait(HeldRetryMs);
+    }
+}
+
+FileFault ReadResultsWaiting(Platform &platform, ResultsFile &file, qint32 first, qint32 count,
+                             unsigned char *buffer, qint32 *read)
+{
+    for (;;) {
+        const FileFault fault = file.readRecords(first, count, buffer, read);
+        if (!mustWait(platform, fault, file.path()))
             return fault;
         pauseOf(platform).wait(HeldRetryMs);
     }
@@ -268,7 +304,7 @@ FileLock &ResultsLock(Platform &platform)
     return lockOf(platform);
 }
 
-bool AppendResult(const AppState &state, Platform &platform, qint16 studentNumber, qint16 level,
+bool AppendResult(AppState &state, Platform &platform, qint16 studentNumber, qint16 level,
                   qint32 timeScore)
 {
     ResultsFile file;
@@ -280,6 +316,7 @@ bool AppendResult(const AppState &state, Platform &platform, qint16 studentNumbe
     if (!WaitForResultsLock(platform, file.path(), &error))
         return appendFailed(platform, error);
     FileLock &lock = lockOf(platform);
+    backUpIfDue(state, platform);
 
     // Measured under the lock, so a record another copy just wrote is not overwritten.
     const qint32 last = file.recordCount(&fault);
@@ -307,7 +344,7 @@ qint32 readWindow(AppState &state, Platform &platform)
         const LoadFailure failure = ::readWindow(state, state.ResultTable, &records);
         if (!failure.fault.failed())
             return records;
-        if (failure.fault.kind == FileFault::Kind::Busy) {
+        if (mustWait(platform, failure.fault, ResultsFile::pathIn(state.DataFolder))) {
             pauseOf(platform).wait(HeldRetryMs);
             continue;
         }

@@ -13,7 +13,9 @@ class FileLock;
 // messages show.
 struct FileFault
 {
-    enum class Kind { None, Busy, NotFound, Other };
+    // Denied: the system refused access; while another copy holds the lock
+    // that only means "wait", as for Busy.
+    enum class Kind { None, Busy, NotFound, Denied, Other };
 
     Kind kind = Kind::None;
     int number = 0;
@@ -61,6 +63,10 @@ private:
 // responsive) without limit; any other fault is returned to the caller.
 FileFault OpenResultsFile(const AppState &state, Platform &platform, ResultsFile &file,
                           ResultsFile::Access access);
+// ResultsFile::readRecords, waiting like OpenResultsFile while another copy
+// holds the file.
+FileFault ReadResultsWaiting(Platform &platform, ResultsFile &file, qint32 first, qint32 count,
+                             unsigned char *buffer, qint32 *read);
 
 // Takes the whole-file lock every writer of the results file takes, waiting
 // a second at a time while another copy holds it. False when the lock
@@ -69,9 +75,11 @@ bool WaitForResultsLock(Platform &platform, const QString &path, QString *error)
 // The lock the writers take: the platform's, or the real one when it has none.
 FileLock &ResultsLock(Platform &platform);
 
-// Appends one record dated now under the whole-file lock. False when the
-// program is ending after an error message; the caller returns at once.
-bool AppendResult(const AppState &state, Platform &platform, qint16 studentNumber, qint16 level,
+// Appends one record dated now under the lock, after making the day's backup
+// copy of the file when it is the day's first append. False when the program
+// is ending after an error message; the caller returns at once. A failed
+// backup never stops the append: it is told once a day.
+bool AppendResult(AppState &state, Platform &platform, qint16 studentNumber, qint16 level,
                   qint32 timeScore);
 
 // Rebuilds ResultTable (the newest 20000 records), PersonalBest and ClassBest.

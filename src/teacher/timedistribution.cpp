@@ -135,7 +135,7 @@ DistributionSource::Status DistributionSource::refresh(QString *error)
         count = file.recordCount(&fault);
     if (!fault.failed()) {
         m_buffer.resize(std::size_t(count) * ResultRecordLength);
-        fault = file.readRecords(1, count, m_buffer.data(), &got);
+        fault = ReadResultsWaiting(m_platform, file, 1, count, m_buffer.data(), &got);
     }
     file.close();
     if (fault.failed()) {

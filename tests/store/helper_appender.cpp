@@ -4,6 +4,8 @@
 //   load <dataFolder> <total> <goFile>              loads until <total> records are seen,
 //                                                   checking every load is a whole-record prefix
 //   hold <dataFolder> <ms> <readyFile>              holds the file lock for <ms>
+//   holdwhole <dataFolder> <ms> <readyFile>         locks the whole file for <ms>, as
+//                                                   older copies of the program did
 //   edit <dataFolder> <seeded> <goFile>             deletes and changes the seeded records while
 //                                                   the appenders run (see tst_concurrency)
 //   stop <dataFolder> <record> <step>               deletes <record> and is killed at <step>
@@ -18,6 +20,7 @@
 #include <memory>
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 
 #include "app/appstate.h"
 #include "platform/filelock.h"
@@ -34,10 +37,18 @@ public:
     void wait(int) override { QThread::msleep(1); }
 };
 
-void waitFor(const QString &file)
+// Gives up after half a minute, so that a copy that failed never leaves the
+// others waiting until the test's own timeout.
+bool waitFor(const QString &file)
 {
-    while (!QFile::exists(file))
+    QElapsedTimer timer;
+    timer.start();
+    while (!QFile::exists(file)) {
+        if (timer.elapsed() > 30000)
+            return false;
         QThread::usleep(200);
+    }
+    return true;
 }
 
 // Created by the loader once a load has seen part of the records: on a busy
@@ -53,12 +64,19 @@ int fail(const QString &why)
     return 1;
 }
 
+bool signal(const QString &file)
+{
+    QFile signalled(file);
+    return signalled.open(QIODevice::WriteOnly);
+}
+
 int append(AppState &state, TestPlatform &tp, int writer, int count, const QString &goFile)
 {
-    waitFor(goFile);
+    if (!waitFor(goFile))
+        return fail(QStringLiteral("never told to go"));
     for (int seq = 0; seq < count; ++seq) {
-        if (seq == count / 2)
-            waitFor(partSeenFile(goFile));
+        if (seq == count / 2 && !waitFor(partSeenFile(goFile)))
+            return fail(QStringLiteral("writer %1: no load ever saw a record").arg(writer));
         if (!AppendResult(state, tp.platform, qint16(writer), qint16(seq % MaxLevel + 1),
                           writer * 100000 + seq))
             return fail(tp.dialogs.shown.value(0).text);
@@ -84,9 +102,8 @@ QString checkLoad(const LoadedResults &table)
     return {};
 }
 
-int load(AppState &state, TestPlatform &tp, int total, const QString &goFile)
+int loadUntilAllSeen(AppState &state, TestPlatform &tp, int total, const QString &goFile)
 {
-    waitFor(goFile);
     QElapsedTimer timer;
     timer.start();
     int loads = 0;
@@ -102,13 +119,28 @@ int load(AppState &state, TestPlatform &tp, int total, const QString &goFile)
             std::printf("%d %d\n", loads, partial);
             return 0;
         }
-        if (state.ResultTable.count > 0 && partial++ == 0) {
-            QFile seen(partSeenFile(goFile));
-            if (!seen.open(QIODevice::WriteOnly))
-                return fail(QStringLiteral("cannot signal"));
-        }
+        if (state.ResultTable.count > 0 && partial++ == 0 && !signal(partSeenFile(goFile)))
+            return fail(QStringLiteral("cannot signal"));
     }
     return fail(QStringLiteral("saw only %1 records").arg(state.ResultTable.count));
+}
+
+int load(AppState &state, TestPlatform &tp, int total, const QString &goFile)
+{
+    if (!waitFor(goFile))
+        return fail(QStringLiteral("never told to go"));
+    const int result = loadUntilAllSeen(state, tp, total, goFile);
+    // A loader that failed early must not leave the appenders waiting for it.
+    signal(partSeenFile(goFile));
+    return result;
+}
+
+int signalAndSleep(int ms, const QString &readyFile)
+{
+    if (!signal(readyFile))
+        return fail(QStringLiteral("cannot signal"));
+    QThread::msleep(static_cast<unsigned long>(ms));
+    return 0;
 }
 
 int hold(const AppState &state, int ms, const QString &readyFile)
@@ -117,12 +149,18 @@ int hold(const AppState &state, int ms, const QString &readyFile)
     QString error;
     if (lock.tryLock(ResultsFile::pathIn(state.DataFolder), &error) != FileLock::Result::Locked)
         return fail(QStringLiteral("cannot lock: ") + error);
-    QFile ready(readyFile);
-    if (!ready.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("cannot signal"));
-    ready.close();
-    QThread::msleep(static_cast<unsigned long>(ms));
-    return 0;
+    return signalAndSleep(ms, readyFile);
+}
+
+int holdWhole(const AppState &state, int ms, const QString &readyFile)
+{
+    QFile file(ResultsFile::pathIn(state.DataFolder));
+    struct flock whole{};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    if (!file.open(QIODevice::ReadWrite) || fcntl(file.handle(), F_OFD_SETLK, &whole) != 0)
+        return fail(QStringLiteral("cannot lock the whole file"));
+    return signalAndSleep(ms, readyFile);
 }
 
 // Seeded record k is deleted when k % 3 == 0, changed to student 777 and
@@ -130,17 +168,15 @@ int hold(const AppState &state, int ms, const QString &readyFile)
 // deletes, so it knows where each seeded record stands.
 int edit(AppState &state, TestPlatform &tp, int seeded, const QString &goFile)
 {
-    waitFor(goFile);
+    if (!waitFor(goFile))
+        return fail(QStringLiteral("never told to go"));
     std::vector<qint32> position(static_cast<std::size_t>(seeded));
     for (int k = 0; k < seeded; ++k)
         position[std::size_t(k)] = k + 1;
     ResultsFile file;
     for (int k = 0; k < seeded; ++k) {
-        if (k == 12) {
-            QFile seen(partSeenFile(goFile));
-            if (!seen.open(QIODevice::WriteOnly))
-                return fail(QStringLiteral("cannot signal"));
-        }
+        if (k == 12 && !signal(partSeenFile(goFile)))
+            return fail(QStringLiteral("cannot signal"));
         if (k % 3 == 2)
             continue;
         const qint32 at = position[std::size_t(k)];
@@ -191,7 +227,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 5)
-        return fail(QStringLiteral("usage: append|load|hold|edit|stop <dataFolder> …"));
+        return fail(QStringLiteral("usage: append|load|hold|holdwhole|edit|stop <dataFolder> …"));
 
     auto state = std::make_unique<AppState>();
     state->DataFolder = args[2];
@@ -207,6 +243,8 @@ int main(int argc, char *argv[])
         return load(*state, *tp, args[3].toInt(), args[4]);
     if (mode == u"hold")
         return hold(*state, args[3].toInt(), args[4]);
+    if (mode == u"holdwhole")
+        return holdWhole(*state, args[3].toInt(), args[4]);
     if (mode == u"edit")
         return edit(*state, *tp, args[3].toInt(), args[4]);
     if (mode == u"stop")

@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -8,13 +9,15 @@
 #include <set>
 
 #include "app/appstate.h"
+#include "store/dailybackup.h"
 #include "store/resultsfile.h"
 #include "store/resultsrewrite.h"
 #include "support/resultfiles.h"
 #include "support/testplatform.h"
 
 // Several copies of the program sharing one results file, each a process of
-// its own running helper_appender.
+// its own running helper_appender. The copies run with byte-range locks
+// enforced per open file, as a school's SMB share enforces them.
 class TestConcurrency : public QObject
 {
     Q_OBJECT
@@ -23,6 +26,7 @@ private slots:
     void init();
     void appendersNeverInterleave();
     void appendWaitsForAnotherCopysLock();
+    void readerWaitsWhileAnOlderCopyLocksTheWholeFile();
     void editsAndAppendsKeepEveryRecord();
     void deleteStoppedAtAnyStepLosesNothing_data();
     void deleteStoppedAtAnyStepLosesNothing();
@@ -50,9 +54,47 @@ void TestConcurrency::init()
 std::unique_ptr<QProcess> TestConcurrency::start(const QStringList &arguments)
 {
     auto process = std::make_unique<QProcess>();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LD_PRELOAD"),
+                       qEnvironmentVariable("KAZUDORI_TEST_BIN") + QStringLiteral("/helpers/libenforcedlocks.so"));
+    // A sanitizer runtime would otherwise refuse to start behind the preload.
+    environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                       environment.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
+    process->setProcessEnvironment(environment);
     process->start(helper(), arguments);
     return process;
 }
+
+namespace {
+
+QList<ResultRecord> recordsOf(const QByteArray &bytes)
+{
+    QList<ResultRecord> records;
+    for (qsizetype at = 0; at + ResultRecordLength <= bytes.size(); at += ResultRecordLength)
+        records.append(ResultRecord::decode(reinterpret_cast<const unsigned char *>(bytes.constData()) + at));
+    return records;
+}
+
+// Appended records are student = writer, time = writer * 100000 + sequence.
+// Names the ones missing, so that a failure says what was lost.
+QString lostAppends(const QList<ResultRecord> &records, int writers, int each)
+{
+    std::set<std::pair<int, int>> present;
+    for (const ResultRecord &r : records)
+        if (r.studentNumber >= 1 && r.studentNumber <= writers)
+            present.insert({r.studentNumber, r.timeScore - r.studentNumber * 100000});
+    QStringList lost;
+    for (int w = 1; w <= writers; ++w)
+        for (int seq = 0; seq < each; ++seq)
+            if (!present.count({w, seq}))
+                lost.append(QStringLiteral("%1/%2").arg(w).arg(seq));
+    if (lost.isEmpty())
+        return {};
+    return QStringLiteral("%1 of %2 appended records lost (writer/sequence): %3")
+        .arg(lost.size()).arg(writers * each).arg(lost.mid(0, 20).join(QStringLiteral(", ")));
+}
+
+} // namespace
 
 void TestConcurrency::appendersNeverInterleave()
 {
@@ -76,15 +118,22 @@ void TestConcurrency::appendersNeverInterleave()
         QVERIFY(p->waitForFinished(120000));
         QVERIFY2(p->exitCode() == 0, p->readAllStandardError().constData());
     }
+    // Checked before the loader is waited for: it keeps looking for records
+    // that were lost.
+    const QByteArray bytes = ResultFiles::read(path);
+    const QString lost = lostAppends(recordsOf(bytes), Writers, Each);
+    QVERIFY2(lost.isEmpty(), qPrintable(lost));
+    QCOMPARE(bytes.size(), Writers * Each * ResultRecordLength);
+
     QVERIFY(loader->waitForFinished(120000));
     QVERIFY2(loader->exitCode() == 0, loader->readAllStandardError().constData());
     const QList<QByteArray> seen = loader->readAllStandardOutput().trimmed().split(' ');
     QCOMPARE(seen.size(), 2);
     qInfo("loads: %s, of them while appending: %s", seen[0].constData(), seen[1].constData());
     QVERIFY2(seen[1].toInt() > 0, "no load ran while the copies appended");
+    // Copies that start the day together make one backup copy.
+    QCOMPARE(QDir(DailyBackup::folderIn(m_folder)).entryList(QDir::Files).size(), 1);
 
-    const QByteArray bytes = ResultFiles::read(path);
-    QCOMPARE(bytes.size(), Writers * Each * ResultRecordLength);
     std::set<std::pair<int, int>> records;
     std::array<int, Writers + 1> next{};
     for (int i = 0; i < Writers * Each; ++i) {
@@ -126,6 +175,27 @@ void TestConcurrency::appendWaitsForAnotherCopysLock()
     QCOMPARE(state.ResultTable.entries[0].timeScore, 88);
 }
 
+// Where locks are enforced, reading records that another copy has locked is
+// refused: the reader must wait for the lock, not report an error.
+void TestConcurrency::readerWaitsWhileAnOlderCopyLocksTheWholeFile()
+{
+    constexpr int HoldMs = 1500;
+    const QString readyFile = m_folder + QStringLiteral("ready");
+    ResultFiles::write(ResultsFile::pathIn(m_folder),
+                       ResultFiles::encode({ResultFiles::record(QDate(2026, 4, 1), 1, 1, 100000)}));
+    auto holder = start({QStringLiteral("holdwhole"), m_folder, QString::number(HoldMs), readyFile});
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(readyFile), 10000);
+    QElapsedTimer waited;
+    waited.start();
+    auto loader = start({QStringLiteral("load"), m_folder, QStringLiteral("1"), readyFile});
+    QVERIFY(loader->waitForFinished(30000));
+    QVERIFY2(loader->exitCode() == 0, loader->readAllStandardError().constData());
+    QVERIFY2(waited.elapsed() > HoldMs / 2,
+             qPrintable(QStringLiteral("the load did not wait: %1 ms").arg(waited.elapsed())));
+    QVERIFY(holder->waitForFinished(10000));
+    QCOMPARE(holder->exitCode(), 0);
+}
+
 namespace {
 
 // Seeded record k: student 900, time 1000 + k. Appended: student = writer,
@@ -136,14 +206,6 @@ QByteArray seededRecords(int count)
     for (int k = 0; k < count; ++k)
         records.append(ResultFiles::record(QDate(2026, 4, 1), 900, 3, 1000 + k));
     return ResultFiles::encode(records);
-}
-
-QList<ResultRecord> recordsOf(const QByteArray &bytes)
-{
-    QList<ResultRecord> records;
-    for (qsizetype at = 0; at + ResultRecordLength <= bytes.size(); at += ResultRecordLength)
-        records.append(ResultRecord::decode(reinterpret_cast<const unsigned char *>(bytes.constData()) + at));
-    return records;
 }
 
 } // namespace
@@ -174,6 +236,8 @@ void TestConcurrency::editsAndAppendsKeepEveryRecord()
 
     const QByteArray bytes = ResultFiles::read(path);
     QCOMPARE(bytes.size() % ResultRecordLength, 0);
+    const QString lost = lostAppends(recordsOf(bytes), Writers, Each);
+    QVERIFY2(lost.isEmpty(), qPrintable(lost));
     std::array<int, Writers + 1> next{};
     std::set<int> seeded;
     for (const ResultRecord &r : recordsOf(bytes)) {

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -10,6 +11,7 @@
 
 #include "app/appstate.h"
 #include "app/oledate.h"
+#include "store/dailybackup.h"
 #include "store/resultsfile.h"
 #include "support/resultfiles.h"
 #include "support/testplatform.h"
@@ -55,6 +57,7 @@ private slots:
     void partialLastRecord();
     void correctionInPlace();
     void appendWaitsWhileLocked();
+    void firstAppendOfTheDayKeepsACopy();
     void writeFailureEndsTheProgram();
     void appendWithoutFolderEndsTheProgram();
     void loadErrorMessage();
@@ -348,6 +351,43 @@ void TestResultsFile::appendWaitsWhileLocked()
     QCOMPARE(m_state->ResultTable.entries[0].timeScore, 95);
     // The lock is given back: another holder can take it now.
     QCOMPARE(otherCopy.tryLock(resultsPath(), nullptr), FileLock::Result::Locked);
+}
+
+void TestResultsFile::firstAppendOfTheDayKeepsACopy()
+{
+    const QList<ResultRecord> before{ResultFiles::record(m_day, 1, 1, 90), ResultFiles::record(m_day, 2, 1, 95)};
+    writeRecords(before);
+    const QString folder = DailyBackup::folderIn(m_state->DataFolder);
+    QVERIFY(QDir().mkpath(folder));
+    for (int back = 9; back >= 2; --back)
+        ResultFiles::write(DailyBackup::copyPath(m_state->DataFolder, m_day.addDays(-back)), "old");
+    const QStringList teachersOwn{QStringLiteral("メモ.txt"), QStringLiteral("成績累積データ_2025.dat")};
+    for (const QString &name : teachersOwn)
+        ResultFiles::write(folder + name, "keep");
+
+    QVERIFY(AppendResult(*m_state, m_tp->platform, 3, 1, 99));
+    QVERIFY(AppendResult(*m_state, m_tp->platform, 4, 1, 99));
+    // The file as the day's first append found it, once.
+    QCOMPARE(ResultFiles::read(DailyBackup::copyPath(m_state->DataFolder, m_day)), ResultFiles::encode(before));
+    QStringList expected = teachersOwn;
+    for (int back = 7; back >= 2; --back)
+        expected.append(QFileInfo(DailyBackup::copyPath(m_state->DataFolder, m_day.addDays(-back))).fileName());
+    expected.append(QFileInfo(DailyBackup::copyPath(m_state->DataFolder, m_day)).fileName());
+    expected.sort();
+    QCOMPARE(QDir(folder).entryList(QDir::Files, QDir::Name), expected);
+    QVERIFY(m_tp->dialogs.shown.isEmpty());
+
+    // A copy that cannot be made is told once; the results are still written.
+    const QDate next = m_day.addDays(1);
+    m_tp->clock.set(QDateTime(next, QTime(9, 0)));
+    QVERIFY(QDir().mkpath(DailyBackup::copyPath(m_state->DataFolder, next)));
+    QVERIFY(AppendResult(*m_state, m_tp->platform, 5, 1, 99));
+    QVERIFY(AppendResult(*m_state, m_tp->platform, 6, 1, 99));
+    QCOMPARE(m_tp->dialogs.shown.size(), 1);
+    QVERIFY2(m_tp->dialogs.shown[0].text.contains(QStringLiteral("バックアップ")), qPrintable(m_tp->dialogs.shown[0].text));
+    QVERIFY(!m_tp->programEnd.ended);
+    QVERIFY(load());
+    QCOMPARE(m_state->ResultTable.count, 6);
 }
 
 void TestResultsFile::writeFailureEndsTheProgram()
