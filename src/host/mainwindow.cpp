@@ -102,7 +102,8 @@ void MainWindow::showWaiting(const QString &text)
     m_waitingNotice->setText(text);
     // Below the middle, where the drill's "成績記録中" leaves room.
     const QRect area = m_screens->geometry();
-    const int width = std::min(area.width() - 40, 900);
+    // On one line where the window is wide enough; the frame and padding take 40.
+    const int width = std::min(area.width() - 40, m_waitingNotice->fontMetrics().horizontalAdvance(text) + 48);
     const int height = m_waitingNotice->heightForWidth(width);
     m_waitingNotice->setGeometry(area.left() + (area.width() - width) / 2,
                                  area.top() + area.height() * 3 / 4 - height / 2, width, height);
