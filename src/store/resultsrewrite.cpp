@@ -242,7 +242,7 @@ Result deleteRecord(const AppState &state, Platform &platform, qint32 number, co
     qint32 read = 0;
     FileFault fault = readAll(locked.file, bytes, &read);
     if (!fault.failed() && read != count)
-        fault = otherFault(QStringLiteral("Input past end of file"));
+        fault = otherFault(QStringLiteral("読んでいる途中でファイルが短くなりました"));
     const QString backupPath = backupPathIn(state.DataFolder);
     if (!fault.failed())
         fault = writeBackup(backupPath, bytes);
