@@ -101,6 +101,12 @@ QString describeWindowsError(unsigned long code)
 
 QString describeFor(const QString &path, int errnoValue)
 {
+    // A file that can be read but not written was refused a write.
+    if (errnoValue == EACCES) {
+        const QFileInfo info(path);
+        if (info.isFile() && info.isReadable() && !info.isWritable())
+            return QStringLiteral("書き込みが許可されていません");
+    }
     if (errnoValue == ENOENT || errnoValue == ENOTDIR) {
         const QString folder = QDir::cleanPath(QFileInfo(path).absolutePath());
         if (!QFileInfo(folder).isDir())

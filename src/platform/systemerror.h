@@ -29,16 +29,16 @@ QString describeFor(const QString &path, int errnoValue);
 // what the file on the disk and Qt's error kind say.
 int causeOf(const QFileDevice &file, int captured);
 
-// The cause of a write that returned `written` bytes of more. A write to a
-// disk file falls short only when the disk (or the user's share of it) is
-// full, and Qt then gives no errno, so a short write without one counts as
-// a full disk. Asking the disk for its free space afterwards would not do:
+// The cause of a write that returned `written` bytes, not all it was given.
+// A write to a disk file falls short only when the disk (or the user's share
+// of it) is full, and Qt then gives no errno, so a short write without one
+// counts as a full disk. Asking the disk for its free space afterwards would not do:
 // a share does not show the user's quota, and others free space meanwhile.
 int writeCause(const QFileDevice &file, qint64 written, int captured);
 
 // describeFor() of the file and the cause of its failed call.
 QString describeFailure(const QFileDevice &file, int captured);
-// The same for a write that returned `written` bytes of more.
+// The same for a write that returned `written` bytes, not all it was given.
 QString describeWriteFailure(const QFileDevice &file, qint64 written, int captured);
 
 // Flushes the file's data to the disk; false when the system refused.

@@ -107,7 +107,7 @@ FileFault faultOf(const QFile &file, int code, int fallbackNumber, const QString
     return classify(cause, fallbackNumber, path, SystemError::describeFor(path, cause));
 }
 
-// The messages name the file by its old title only; the teacher needs its path.
+// The messages call the file by its old title only; the teacher needs its path.
 QString describedAt(const QString &description, const QString &path)
 {
     return QStringLiteral("%1（%2）").arg(description, QDir::toNativeSeparators(path));
@@ -141,7 +141,8 @@ QString loadFailureText(const LoadFailure &f)
     const QString step = QString::number(f.step);
     const QString number = QString::number(f.fault.number);
     return QStringLiteral("成績ランダムファイル表示%1%2%3%2/date%4/i=%5/time=%6/name=/Bangou=%7/level=%8/time=%9line%1")
-        .arg(step, number, describedAt(f.fault.description, f.path), OleDate::toDate(none.date).toString(QStringLiteral("yyyy/MM/dd")),
+        .arg(step, number, describedAt(f.fault.description, f.path),
+             OleDate::toDate(none.date).toString(QStringLiteral("yyyy/MM/dd")),
              QString::number(f.position),
              OleDate::toDateTime(none.timeOfDay).time().toString(QStringLiteral("HH:mm:ss")),
              QString::number(none.studentNumber), QString::number(none.level), QString::number(none.timeScore));
