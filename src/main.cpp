@@ -31,6 +31,7 @@ int main(int argc, char *argv[])
 
     AppState state;
     MainWindow host(state, platform, QCoreApplication::applicationDirPath());
+    platform.waitNotice = &host;
     host.showSplash();
     const int loopExit = app.exec();
     return programEnd.exitCode().value_or(loopExit);

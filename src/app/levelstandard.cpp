@@ -5,6 +5,7 @@
 #include "app/textnumber.h"
 #include "app/valuestream.h"
 #include "platform/cp932.h"
+#include "platform/systemerror.h"
 
 namespace {
 
@@ -108,9 +109,24 @@ bool write(const QString &path, const QList<QStringList> &rows, QString *error)
     const QByteArray bytes = encode(rows);
     // Written aside and renamed, so a failed write never leaves half a table.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    SystemError::clear();
+    if (!file.open(QIODevice::WriteOnly)) {
         if (error)
-            *error = file.errorString();
+            *error = SystemError::describeFailure(file, SystemError::last());
+        return false;
+    }
+    SystemError::clear();
+    const qint64 written = file.write(bytes);
+    const int writeError = SystemError::last();
+    if (written != bytes.size()) {
+        if (error)
+            *error = SystemError::describeWriteFailure(file, written, writeError);
+        return false;
+    }
+    SystemError::clear();
+    if (!file.commit()) {
+        if (error)
+            *error = SystemError::describeFailure(file, SystemError::last());
         return false;
     }
     return true;

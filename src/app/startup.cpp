@@ -18,7 +18,6 @@ QString withSeparator(QString folder)
     return folder;
 }
 
-// Reads the ten values of a settings file, or reports what is wrong with it.
 } // namespace
 
 namespace Startup {
@@ -70,7 +69,8 @@ QString folderName(const QString &programFolder)
 
 QString LoadError::message() const
 {
-    return QStringLiteral("設定ファイル「%1」を読めないため、起動できません。\n%2").arg(file, problem);
+    return QStringLiteral("設定ファイル「%1」を読めないため、起動できません。\n%2")
+        .arg(QDir::toNativeSeparators(file), problem);
 }
 
 LoadError LoadStartupData(AppState &state, const QString &programFolder)

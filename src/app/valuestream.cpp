@@ -4,6 +4,7 @@
 
 #include "app/textnumber.h"
 #include "platform/cp932.h"
+#include "platform/systemerror.h"
 
 namespace {
 
@@ -28,15 +29,17 @@ ValueStream::ValueStream(QString text, BlankLines blankLines)
 std::optional<ValueStream> ValueStream::fromFile(const QString &path, QString *error, BlankLines blankLines)
 {
     QFile file(path);
+    SystemError::clear();
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = file.errorString();
+            *error = SystemError::describeFailure(file, SystemError::last());
         return std::nullopt;
     }
+    SystemError::clear();
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         if (error)
-            *error = file.errorString();
+            *error = SystemError::describeFailure(file, SystemError::last());
         return std::nullopt;
     }
     return ValueStream(Cp932::decode(bytes), blankLines);

@@ -7,6 +7,7 @@
 #include <bit>
 
 #include "platform/dialogs.h"
+#include "platform/systemerror.h"
 
 using namespace Qt::StringLiterals;
 
@@ -26,11 +27,30 @@ bool levelInRange(int level, QString *error)
     return false;
 }
 
-bool fail(QString *error, const QFile &file)
+// `captured` is the errno read right after the failed call.
+bool fail(QString *error, const QFile &file, int captured)
 {
     if (error)
-        *error = file.errorString();
+        *error = SystemError::describeFailure(file, captured);
     return false;
+}
+
+bool writeAll(QFile &file, const QByteArray &bytes, QString *error)
+{
+    SystemError::clear();
+    const qint64 written = file.write(bytes);
+    const int captured = SystemError::last();
+    if (written == bytes.size())
+        return true;
+    if (error)
+        *error = SystemError::describeWriteFailure(file, written, captured);
+    return false;
+}
+
+bool flushed(QFile &file, QString *error)
+{
+    SystemError::clear();
+    return file.flush() || fail(error, file, SystemError::last());
 }
 
 } // namespace
@@ -65,13 +85,14 @@ QString pathFor(const QString &dataFolder, int studentNumber)
 bool create(const QString &path, QString *error)
 {
     QFile file(path);
+    SystemError::clear();
     // NewOnly: another copy of the program may have made it a moment ago.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return QFileInfo::exists(path) || fail(error, file);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        const int captured = SystemError::last();
+        return QFileInfo::exists(path) || fail(error, file, captured);
+    }
     const QByteArray zeros(qsizetype(CreatedRecordCount) * ProblemStat::Size, '\0');
-    if (file.write(zeros) != zeros.size() || !file.flush())
-        return fail(error, file);
-    return true;
+    return writeAll(file, zeros, error) && flushed(file, error);
 }
 
 bool readLevel(const QString &path, int level, LevelStats &stats, QString *error)
@@ -79,15 +100,17 @@ bool readLevel(const QString &path, int level, LevelStats &stats, QString *error
     if (!levelInRange(level, error))
         return false;
     QFile file(path);
+    SystemError::clear();
     if (!file.open(QIODevice::ReadOnly))
-        return fail(error, file);
+        return fail(error, file, SystemError::last());
     QByteArray bytes;
     if (file.size() > levelOffset(level)) {
+        SystemError::clear();
         if (!file.seek(levelOffset(level)))
-            return fail(error, file);
+            return fail(error, file, SystemError::last());
         bytes = file.read(qint64(MaxProblemCount) * ProblemStat::Size);
         if (file.error() != QFileDevice::NoError)
-            return fail(error, file);
+            return fail(error, file, SystemError::last());
     }
     for (int i = 0; i < MaxProblemCount; ++i)
         stats[i] = ProblemStat::fromBytes(bytes.mid(i * ProblemStat::Size));
@@ -99,20 +122,25 @@ bool writeLevel(const QString &path, int level, const LevelStats &stats, QString
     if (!levelInRange(level, error))
         return false;
     QFile file(path);
+    SystemError::clear();
     if (!file.open(QIODevice::ReadWrite))
-        return fail(error, file);
+        return fail(error, file, SystemError::last());
     const qint64 start = levelOffset(level);
     if (file.size() < start) {
         const QByteArray gap(start - file.size(), '\0');
-        if (!file.seek(file.size()) || file.write(gap) != gap.size())
-            return fail(error, file);
+        SystemError::clear();
+        if (!file.seek(file.size()))
+            return fail(error, file, SystemError::last());
+        if (!writeAll(file, gap, error))
+            return false;
     }
     QByteArray bytes;
     for (const ProblemStat &stat : stats)
         bytes += stat.toBytes();
-    if (!file.seek(start) || file.write(bytes) != bytes.size() || !file.flush())
-        return fail(error, file);
-    return true;
+    SystemError::clear();
+    if (!file.seek(start))
+        return fail(error, file, SystemError::last());
+    return writeAll(file, bytes, error) && flushed(file, error);
 }
 
 } // namespace ProblemStatFile

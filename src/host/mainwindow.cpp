@@ -6,6 +6,8 @@
 
 #include "app/appstate.h"
 #include "app/startup.h"
+#include "app/ui/controlnames.h"
+#include "app/ui/noticelabel.h"
 #include "app/ui/splashscreen.h"
 #include "app/ui/waitscreen.h"
 #include "drill/ui/drillscreen.h"
@@ -83,6 +85,36 @@ void MainWindow::setBusy(bool busy)
 bool MainWindow::waitShown() const
 {
     return m_wait && m_wait->isVisible();
+}
+
+void MainWindow::showWaiting(const QString &text)
+{
+    if (!m_waitingNotice) {
+        m_waitingNotice = Controls::named(new NoticeLabel(text, this), QStringLiteral("OtherCopyNotice"));
+        m_waitingNotice->setWordWrap(true);
+        m_waitingNotice->setAlignment(Qt::AlignCenter);
+        m_waitingNotice->setFont(Controls::sized(font(), 20, true));
+        m_waitingNotice->setStyleSheet(QStringLiteral(
+            "#OtherCopyNotice { background: rgb(255, 255, 225); color: black;"
+            " border: 3px solid rgb(210, 120, 0); padding: 16px; }"));
+        m_waitingNotice->hide();
+    }
+    m_waitingNotice->setText(text);
+    // Below the middle, where the drill's "成績記録中" leaves room.
+    const QRect area = m_screens->geometry();
+    // On one line where the window is wide enough; the frame and padding take 40.
+    const int width = std::min(area.width() - 40, m_waitingNotice->fontMetrics().horizontalAdvance(text) + 48);
+    const int height = m_waitingNotice->heightForWidth(width);
+    m_waitingNotice->setGeometry(area.left() + (area.width() - width) / 2,
+                                 area.top() + area.height() * 3 / 4 - height / 2, width, height);
+    m_waitingNotice->raise();
+    m_waitingNotice->announce(text);
+}
+
+void MainWindow::hideWaiting()
+{
+    if (m_waitingNotice)
+        m_waitingNotice->hide();
 }
 
 void MainWindow::showSplash()

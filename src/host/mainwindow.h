@@ -3,16 +3,20 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include "platform/waitnotice.h"
+
 struct AppState;
 struct Platform;
+class NoticeLabel;
 class QStackedWidget;
 class WaitScreen;
 
 // The one top-level window. It builds each screen, shows one at a time and
 // follows the screens' signals from one to the next. Opening a screen builds
 // it afresh and the previous one is destroyed, so every visit rebuilds its
-// contents.
-class MainWindow final : public QMainWindow
+// contents. While the program waits for another copy of the program it
+// says so over whichever screen is showing.
+class MainWindow final : public QMainWindow, public WaitNotice
 {
     Q_OBJECT
 
@@ -22,6 +26,9 @@ public:
 
     QWidget *currentScreen() const;
     bool waitShown() const;
+
+    void showWaiting(const QString &text) override;
+    void hideWaiting() override;
 
 public slots:
     void showSplash();
@@ -53,5 +60,6 @@ private:
     Platform &m_platform;
     QString m_programFolder;
     QPointer<WaitScreen> m_wait;
+    NoticeLabel *m_waitingNotice = nullptr;
     QStackedWidget *m_screens = nullptr;
 };

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include "platform/systemerror.h"
+
 #include <utility>
 
 #ifdef Q_OS_WIN
@@ -29,7 +31,7 @@ FileLock::Result lockHandle(qintptr handle, QString *error)
     if (GetLastError() == ERROR_LOCK_VIOLATION || GetLastError() == ERROR_IO_PENDING)
         return FileLock::Result::Busy;
     if (error)
-        *error = QStringLiteral("LockFileEx: error %1").arg(GetLastError());
+        *error = SystemError::describeWindowsError(GetLastError());
     return FileLock::Result::Failed;
 }
 
@@ -41,7 +43,7 @@ qintptr openHandle(const QString &path, QString *error)
                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         if (error)
-            *error = QStringLiteral("CreateFile: error %1").arg(GetLastError());
+            *error = SystemError::describeWindowsError(GetLastError());
         return -1;
     }
     return reinterpret_cast<qintptr>(h);
@@ -64,7 +66,7 @@ FileLock::Result lockHandle(qintptr handle, QString *error)
     if (errno == EAGAIN || errno == EACCES)
         return FileLock::Result::Busy;
     if (error)
-        *error = QString::fromLocal8Bit(std::strerror(errno));
+        *error = SystemError::describe(errno);
     return FileLock::Result::Failed;
 }
 
@@ -72,7 +74,7 @@ qintptr openHandle(const QString &path, QString *error)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0 && error)
-        *error = QString::fromLocal8Bit(std::strerror(errno));
+        *error = SystemError::describeFor(path, errno);
     return fd;
 }
 

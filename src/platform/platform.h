@@ -9,6 +9,7 @@ class ProgramEnd;
 class SoundPlayer;
 class FileLock;
 class Pause;
+class WaitNotice;
 
 // Everything outside the program. main() wires the real adapters, tests wire
 // doubles; screens and procedures reach the outside world only through this.
@@ -23,4 +24,5 @@ struct Platform
     SoundPlayer *sound = nullptr;
     FileLock *fileLock = nullptr;
     Pause *pause = nullptr;
+    WaitNotice *waitNotice = nullptr;
 };

@@ -17,8 +17,9 @@ bool SystemProcessLauncher::start(const QString &program, const QStringList &arg
     process.setArguments(arguments);
     process.setWorkingDirectory(info.absolutePath());
     if (!process.startDetached()) {
+        // Qt's text is English and says no more than this.
         if (error)
-            *error = process.errorString();
+            *error = QStringLiteral("プログラムを起動できませんでした。");
         return false;
     }
     return true;

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QtEndian>
 
+#include "platform/systemerror.h"
+
 namespace {
 
 constexpr quint16 FormatPcm = 1;
@@ -37,8 +39,9 @@ qint64 WavFile::durationMs() const
 std::optional<WavFile> WavFile::read(const QString &path, QString *error)
 {
     QFile file(path);
+    SystemError::clear();
     if (!file.open(QIODevice::ReadOnly))
-        return fail(error, file.errorString());
+        return fail(error, SystemError::describeFailure(file, SystemError::last()));
     return parse(file.readAll(), error);
 }
 

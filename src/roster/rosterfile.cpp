@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include <QDir>
+
 #include "app/appstate.h"
 #include "app/textnumber.h"
 #include "app/valuestream.h"
@@ -39,10 +41,14 @@ namespace RosterFile {
 
 QString ReadResult::message() const
 {
-    if (!failed())
-        return QString();
-    return QStringLiteral("名簿ファイル「%1」を読めません（%2）。\n名簿を用意してから、もう一度開いてください。")
-        .arg(file, problem);
+    const QString shown = QDir::toNativeSeparators(file);
+    if (!problem.isEmpty())
+        return QStringLiteral("名簿ファイル「%1」を読めません（%2）。\n名簿を用意してから、もう一度開いてください。")
+            .arg(shown, problem);
+    if (noNames)
+        return QStringLiteral("名簿ファイル「%1」に名前がありません。\n名簿を用意してから、もう一度開いてください。")
+            .arg(shown);
+    return QString();
 }
 
 QString ReadResult::notice() const
@@ -54,7 +60,7 @@ QString ReadResult::notice() const
         text += QStringLiteral("%1件を超えた%2件を読み飛ばしました。").arg(MaxStudent).arg(overLimit);
     if (text.isEmpty())
         return text;
-    return QStringLiteral("名簿ファイル「%1」：").arg(file) + text;
+    return QStringLiteral("名簿ファイル「%1」：").arg(QDir::toNativeSeparators(file)) + text;
 }
 
 ReadResult read(const QString &path, int schoolYear, int rosterStatusSwitch, RosterTable &table)
@@ -69,8 +75,12 @@ ReadResult read(const QString &path, int schoolYear, int rosterStatusSwitch, Ros
         result.problem = reason.isEmpty() ? QStringLiteral("不明なエラー") : reason;
         return result;
     }
+    bool anyName = false;
     while (!stream->atEnd()) {
-        switch (table.add(nextEntry(*stream), rosterStatusSwitch)) {
+        RosterEntry entry = nextEntry(*stream);
+        // trimmed() drops full-width blanks as well.
+        anyName = anyName || !entry.Name.trimmed().isEmpty();
+        switch (table.add(std::move(entry), rosterStatusSwitch)) {
         case RosterTable::AddOutcome::Added:
             break;
         case RosterTable::AddOutcome::BadNumber:
@@ -81,6 +91,7 @@ ReadResult read(const QString &path, int schoolYear, int rosterStatusSwitch, Ros
             break;
         }
     }
+    result.noNames = !anyName;
     return result;
 }
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "platform/systemerror.h"
 #include "store/resultsfile.h"
 
 namespace {
@@ -28,30 +29,32 @@ QString describe(const QString &path, const QString &why)
 // whole, so a copy that failed halfway never stands in for a good one.
 bool copyWhole(const QString &from, const QString &to, QString *error)
 {
+    SystemError::clear();
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly)) {
-        *error = describe(from, source.errorString());
+        *error = describe(from, SystemError::describeFailure(source, SystemError::last()));
         return false;
     }
     QSaveFile target(to);
     if (!target.open(QIODevice::WriteOnly)) {
-        *error = describe(to, target.errorString());
+        *error = describe(to, SystemError::describeFailure(target, SystemError::last()));
         return false;
     }
     for (qint64 left = source.size(); left > 0;) {
         const QByteArray block = source.read(std::min(left, CopyBlock));
         if (block.isEmpty()) {
-            *error = describe(from, source.errorString());
+            *error = describe(from, SystemError::describeFailure(source, SystemError::last()));
             return false;
         }
-        if (target.write(block) != block.size()) {
-            *error = describe(to, target.errorString());
+        const qint64 written = target.write(block);
+        if (written != block.size()) {
+            *error = describe(to, SystemError::describeWriteFailure(target, written, SystemError::last()));
             return false;
         }
         left -= block.size();
     }
     if (!target.commit()) {
-        *error = describe(to, target.errorString());
+        *error = describe(to, SystemError::describeFailure(target, SystemError::last()));
         return false;
     }
     return true;
@@ -90,8 +93,9 @@ bool makeIfDue(const QString &dataFolder, QDate day, QString *error)
     if (QFileInfo(target).isFile() || !QFileInfo(results).isFile())
         return true;
     const QString folder = folderIn(dataFolder);
+    SystemError::clear();
     if (!QDir().mkpath(folder)) {
-        *error = describe(folder, QStringLiteral("フォルダーを作れません"));
+        *error = describe(folder, SystemError::describe(SystemError::last()));
         return false;
     }
     if (!copyWhole(results, target, error))

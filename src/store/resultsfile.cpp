@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "platform/programend.h"
 #include "platform/systemerror.h"
+#include "platform/waitnotice.h"
 #include "store/dailybackup.h"
 #include "store/resultsload.h"
 
@@ -45,6 +46,38 @@ Pause &pauseOf(Platform &platform)
     static EventLoopPause fallback;
     return platform.pause ? *platform.pause : fallback;
 }
+
+// Waits a second at a time while another copy holds the file, saying so on
+// the screen from the first wait until the waiting is over.
+class OtherCopyWait final
+{
+public:
+    explicit OtherCopyWait(Platform &platform)
+        : m_platform(platform)
+    {
+    }
+    OtherCopyWait(const OtherCopyWait &) = delete;
+    OtherCopyWait &operator=(const OtherCopyWait &) = delete;
+    ~OtherCopyWait()
+    {
+        if (m_shown)
+            m_platform.waitNotice->hideWaiting();
+    }
+
+    void waitASecond()
+    {
+        if (m_platform.waitNotice && !m_shown) {
+            m_platform.waitNotice->showWaiting(
+                QStringLiteral("他のコンピューターが成績を記録しています。しばらくお待ちください。"));
+            m_shown = true;
+        }
+        pauseOf(m_platform).wait(HeldRetryMs);
+    }
+
+private:
+    Platform &m_platform;
+    bool m_shown = false;
+};
 
 bool folderExists(const QString &path)
 {
@@ -90,20 +123,35 @@ void backUpIfDue(AppState &state, Platform &platform)
                           DialogIcon::Warning);
 }
 
+// The fault of the call that just failed on `file`; `code` is the errno
+// read right after it.
+FileFault faultOf(const QFile &file, int code, int fallbackNumber, const QString &path)
+{
+    const int cause = SystemError::causeOf(file, code);
+    return classify(cause, fallbackNumber, path, SystemError::describeFor(path, cause));
+}
+
+// The messages call the file by its old title only; the teacher needs its path.
+QString describedAt(const QString &description, const QString &path)
+{
+    return QStringLiteral("%1（%2）").arg(description, QDir::toNativeSeparators(path));
+}
+
 void endWith(Platform &platform, const QString &text)
 {
     platform.dialogs.tell(QStringLiteral("注意"), text, DialogIcon::Critical);
     platform.programEnd.endProgram(1);
 }
 
-bool appendFailed(Platform &platform, const QString &description)
+bool appendFailed(Platform &platform, const QString &description, const QString &path)
 {
-    endWith(platform, QStringLiteral("成績ランダムファイル記録%1").arg(description));
+    endWith(platform, QStringLiteral("成績ランダムファイル記録%1").arg(describedAt(description, path)));
     return false;
 }
 
 struct LoadFailure
 {
+    QString path;
     int step = 0;
     qint32 position = 0;
     FileFault fault;
@@ -117,7 +165,8 @@ QString loadFailureText(const LoadFailure &f)
     const QString step = QString::number(f.step);
     const QString number = QString::number(f.fault.number);
     return QStringLiteral("成績ランダムファイル表示%1%2%3%2/date%4/i=%5/time=%6/name=/Bangou=%7/level=%8/time=%9line%1")
-        .arg(step, number, f.fault.description, OleDate::toDate(none.date).toString(QStringLiteral("yyyy/MM/dd")),
+        .arg(step, number, describedAt(f.fault.description, f.path),
+             OleDate::toDate(none.date).toString(QStringLiteral("yyyy/MM/dd")),
              QString::number(f.position),
              OleDate::toDateTime(none.timeOfDay).time().toString(QStringLiteral("HH:mm:ss")),
              QString::number(none.studentNumber), QString::number(none.level), QString::number(none.timeScore));
@@ -129,8 +178,9 @@ LoadFailure readWindow(const AppState &state, LoadedResults &table, qint32 *got)
 {
     ResultsFile file;
     LoadFailure failure;
+    failure.path = ResultsFile::pathIn(state.DataFolder);
     failure.step = StepOpen;
-    failure.fault = file.open(ResultsFile::pathIn(state.DataFolder), ResultsFile::Access::ReadOnly);
+    failure.fault = file.open(failure.path, ResultsFile::Access::ReadOnly);
     if (failure.fault.failed())
         return failure;
     failure.step = StepMeasure;
@@ -181,7 +231,7 @@ FileFault ResultsFile::open(const QString &path, Access access)
     SystemError::clear();
     if (m_file.open(mode))
         return {};
-    return classify(SystemError::last(), ErrPathFileAccess, m_path, m_file.errorString());
+    return faultOf(m_file, SystemError::last(), ErrPathFileAccess, m_path);
 }
 
 qint32 ResultsFile::recordCount(FileFault *fault)
@@ -189,7 +239,7 @@ qint32 ResultsFile::recordCount(FileFault *fault)
     SystemError::clear();
     const qint64 size = m_file.size();
     if (size < 0) {
-        *fault = classify(SystemError::last(), ErrDeviceIo, m_path, m_file.errorString());
+        *fault = faultOf(m_file, SystemError::last(), ErrDeviceIo, m_path);
         return 0;
     }
     return static_cast<qint32>(std::min<qint64>(size / ResultRecordLength, INT32_MAX));
@@ -203,10 +253,10 @@ FileFault ResultsFile::readRecords(qint32 first, qint32 count, unsigned char *bu
     SystemError::clear();
     const qint64 wanted = qint64(count) * ResultRecordLength;
     if (!m_file.seek(qint64(first - 1) * ResultRecordLength))
-        return classify(SystemError::last(), ErrDeviceIo, m_path, m_file.errorString());
+        return faultOf(m_file, SystemError::last(), ErrDeviceIo, m_path);
     const qint64 bytes = m_file.read(reinterpret_cast<char *>(buffer), wanted);
     if (bytes < 0)
-        return classify(SystemError::last(), ErrDeviceIo, m_path, m_file.errorString());
+        return faultOf(m_file, SystemError::last(), ErrDeviceIo, m_path);
     // The file may have been cut short since it was measured: keep what came.
     *read = static_cast<qint32>(bytes / ResultRecordLength);
     return {};
@@ -218,7 +268,7 @@ FileFault ResultsFile::readRecord(qint32 number, ResultRecord &record)
     qint32 got = 0;
     FileFault fault = readRecords(number, 1, bytes, &got);
     if (!fault.failed() && got != 1)
-        fault = {FileFault::Kind::Other, ErrDeviceIo, QStringLiteral("Input past end of file")};
+        fault = {FileFault::Kind::Other, ErrDeviceIo, QStringLiteral("ファイルの終わりより先は読めません")};
     if (!fault.failed())
         record = ResultRecord::decode(bytes);
     return fault;
@@ -234,14 +284,18 @@ FileFault ResultsFile::writeRecord(qint32 number, const ResultRecord &record)
 FileFault ResultsFile::writeRecords(qint32 first, qint32 count, const unsigned char *bytes)
 {
     SystemError::clear();
-    if (!m_file.seek(qint64(first - 1) * ResultRecordLength))
-        return classify(SystemError::last(), ErrDeviceIo, m_path, m_file.errorString());
+    // Where the last write left off needs no seek; a device such as /dev/full
+    // cannot seek at all.
+    const qint64 at = qint64(first - 1) * ResultRecordLength;
+    if (m_file.pos() != at && !m_file.seek(at))
+        return faultOf(m_file, SystemError::last(), ErrDeviceIo, m_path);
     const qint64 wanted = qint64(count) * ResultRecordLength;
     const qint64 written = m_file.write(reinterpret_cast<const char *>(bytes), wanted);
+    const int code = SystemError::last();
     if (written == wanted)
         return {};
     // A failed or short write is never worth a retry.
-    FileFault fault = classify(SystemError::last(), ErrDeviceIo, m_path, m_file.errorString());
+    FileFault fault = faultOf(m_file, SystemError::writeCause(m_file, written, code), ErrDeviceIo, m_path);
     fault.kind = FileFault::Kind::Other;
     return fault;
 }
@@ -251,7 +305,7 @@ FileFault ResultsFile::truncate(qint32 count)
     SystemError::clear();
     if (m_file.resize(qint64(count) * ResultRecordLength))
         return {};
-    FileFault fault = classify(SystemError::last(), ErrDeviceIo, m_path, m_file.errorString());
+    FileFault fault = faultOf(m_file, SystemError::last(), ErrDeviceIo, m_path);
     fault.kind = FileFault::Kind::Other;
     return fault;
 }
@@ -261,7 +315,7 @@ FileFault ResultsFile::sync()
     SystemError::clear();
     if (SystemError::syncToDisk(m_file))
         return {};
-    FileFault fault = classify(SystemError::last(), ErrDeviceIo, m_path, m_file.errorString());
+    FileFault fault = faultOf(m_file, SystemError::last(), ErrDeviceIo, m_path);
     fault.kind = FileFault::Kind::Other;
     return fault;
 }
@@ -269,33 +323,36 @@ FileFault ResultsFile::sync()
 FileFault OpenResultsFile(const AppState &state, Platform &platform, ResultsFile &file,
                           ResultsFile::Access access)
 {
+    OtherCopyWait waiting(platform);
     for (;;) {
         const QString path = ResultsFile::pathIn(state.DataFolder);
         const FileFault fault = file.open(path, access);
         if (!mustWait(platform, fault, path))
             return fault;
-        pauseOf(platform).wait(HeldRetryMs);
+        waiting.waitASecond();
     }
 }
 
 FileFault ReadResultsWaiting(Platform &platform, ResultsFile &file, qint32 first, qint32 count,
                              unsigned char *buffer, qint32 *read)
 {
+    OtherCopyWait waiting(platform);
     for (;;) {
         const FileFault fault = file.readRecords(first, count, buffer, read);
         if (!mustWait(platform, fault, file.path()))
             return fault;
-        pauseOf(platform).wait(HeldRetryMs);
+        waiting.waitASecond();
     }
 }
 
 bool WaitForResultsLock(Platform &platform, const QString &path, QString *error)
 {
+    OtherCopyWait waiting(platform);
     for (;;) {
         const FileLock::Result result = lockOf(platform).tryLock(path, error);
         if (result != FileLock::Result::Busy)
             return result == FileLock::Result::Locked;
-        pauseOf(platform).wait(HeldRetryMs);
+        waiting.waitASecond();
     }
 }
 
@@ -310,11 +367,11 @@ bool AppendResult(AppState &state, Platform &platform, qint16 studentNumber, qin
     ResultsFile file;
     FileFault fault = OpenResultsFile(state, platform, file, ResultsFile::Access::ReadWrite);
     if (fault.failed())
-        return appendFailed(platform, fault.description);
+        return appendFailed(platform, fault.description, file.path());
 
     QString error;
     if (!WaitForResultsLock(platform, file.path(), &error))
-        return appendFailed(platform, error);
+        return appendFailed(platform, error, file.path());
     FileLock &lock = lockOf(platform);
     backUpIfDue(state, platform);
 
@@ -330,7 +387,7 @@ bool AppendResult(AppState &state, Platform &platform, qint16 studentNumber, qin
     file.close();
     lock.unlock(file.path());
     if (fault.failed())
-        return appendFailed(platform, fault.description);
+        return appendFailed(platform, fault.description, file.path());
     return true;
 }
 
@@ -340,12 +397,13 @@ qint32 readWindow(AppState &state, Platform &platform)
 {
     int notFoundRetries = 0;
     qint32 records = 0;
+    OtherCopyWait waiting(platform);
     for (;;) {
         const LoadFailure failure = ::readWindow(state, state.ResultTable, &records);
         if (!failure.fault.failed())
             return records;
         if (mustWait(platform, failure.fault, ResultsFile::pathIn(state.DataFolder))) {
-            pauseOf(platform).wait(HeldRetryMs);
+            waiting.waitASecond();
             continue;
         }
         if (failure.fault.kind == FileFault::Kind::NotFound && notFoundRetries < NotFoundRetries) {
@@ -355,7 +413,8 @@ qint32 readWindow(AppState &state, Platform &platform)
         }
         if (failure.fault.kind == FileFault::Kind::NotFound)
             endWith(platform, QStringLiteral("ファイルがありません%1%2%3")
-                                  .arg(QString::number(failure.step), failure.fault.description,
+                                  .arg(QString::number(failure.step),
+                                       describedAt(failure.fault.description, failure.path),
                                        QString::number(failure.fault.number)));
         else
             endWith(platform, loadFailureText(failure));

@@ -11,6 +11,7 @@
 #include "platform/dialogs.h"
 #include "platform/filelock.h"
 #include "platform/platform.h"
+#include "platform/systemerror.h"
 
 namespace ResultsRewrite {
 
@@ -122,11 +123,18 @@ FileFault writeBackup(const QString &path, const Bytes &bytes)
     // Written under another name and renamed once synced: a backup that
     // exists is always whole.
     QSaveFile backup(path);
+    SystemError::clear();
     if (!backup.open(QIODevice::WriteOnly))
-        return otherFault(backup.errorString());
+        return otherFault(SystemError::describeFailure(backup, SystemError::last()));
     const auto size = qint64(bytes.size());
-    if (backup.write(reinterpret_cast<const char *>(bytes.data()), size) != size || !backup.commit())
-        return otherFault(backup.errorString());
+    SystemError::clear();
+    const qint64 written = backup.write(reinterpret_cast<const char *>(bytes.data()), size);
+    const int captured = SystemError::last();
+    if (written != size)
+        return otherFault(SystemError::describeWriteFailure(backup, written, captured));
+    SystemError::clear();
+    if (!backup.commit())
+        return otherFault(SystemError::describeFailure(backup, SystemError::last()));
     return {};
 }
 
@@ -182,11 +190,12 @@ Repair decideRepair(const Bytes &file, qint32 fileCount, const Bytes &backup, qi
 FileFault readBackup(const QString &path, Bytes &bytes, qint32 *count)
 {
     QFile backup(path);
+    SystemError::clear();
     if (!backup.open(QIODevice::ReadOnly))
-        return otherFault(backup.errorString());
+        return otherFault(SystemError::describeFailure(backup, SystemError::last()));
     const QByteArray all = backup.readAll();
     if (backup.error() != QFileDevice::NoError)
-        return otherFault(backup.errorString());
+        return otherFault(SystemError::describeFailure(backup, SystemError::last()));
     *count = qint32(all.size() / ResultRecordLength);
     bytes.assign(all.constBegin(), all.constBegin() + qsizetype(*count) * ResultRecordLength);
     return {};
@@ -233,7 +242,7 @@ Result deleteRecord(const AppState &state, Platform &platform, qint32 number, co
     qint32 read = 0;
     FileFault fault = readAll(locked.file, bytes, &read);
     if (!fault.failed() && read != count)
-        fault = otherFault(QStringLiteral("Input past end of file"));
+        fault = otherFault(QStringLiteral("読んでいる途中でファイルが短くなりました"));
     const QString backupPath = backupPathIn(state.DataFolder);
     if (!fault.failed())
         fault = writeBackup(backupPath, bytes);

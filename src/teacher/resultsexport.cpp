@@ -13,6 +13,7 @@
 #include "drill/factmap.h"
 #include "drill/problemlists.h"
 #include "menu/storeinputs.h"
+#include "platform/systemerror.h"
 #include "store/resultsfile.h"
 #include "store/tallies.h"
 #include "teacher/resultslist.h"
@@ -254,6 +255,8 @@ Outcome exportTo(AppState &state, Platform &platform, const Request &request, co
 
     // Written aside and renamed: a failure leaves no half file behind.
     QSaveFile file(path);
+    SystemError::clear();
+    int captured = 0;
     if (file.open(QIODevice::WriteOnly)) {
         CsvWriter csv(file, request.encoding);
         switch (request.table) {
@@ -269,11 +272,14 @@ Outcome exportTo(AppState &state, Platform &platform, const Request &request, co
         }
         if (csv.finish() && file.commit())
             return outcome;
+        captured = SystemError::last();
         file.cancelWriting();
+    } else {
+        captured = SystemError::last();
     }
     outcome.rows = 0;
     outcome.problem = QStringLiteral("「%1」に書き出せませんでした（%2）。")
-                          .arg(QDir::toNativeSeparators(path), file.errorString());
+                          .arg(QDir::toNativeSeparators(path), SystemError::describeFailure(file, captured));
     return outcome;
 }
 

@@ -94,6 +94,7 @@ private slots:
     void screenShowsTheStudentAndTheLevel();
     void backReturnsToTheMenu();
     void waitBeforeTheResultHoldsKeys();
+    void recordingSaysItWaitsForAnotherCopy();
 };
 
 void TestDrillScreen::wholeSessionOverMidnight()
@@ -422,6 +423,36 @@ void TestDrillScreen::waitBeforeTheResultHoldsKeys()
     pause.waitHoldingInput(200);
     QCOMPARE(edit.text(), QString());
     QTRY_COMPARE(edit.text(), u"7"_s);
+}
+
+// Another PC appending at the same moment holds the lock for a while; the
+// screen must not look hung meanwhile.
+void TestDrillScreen::recordingSaysItWaitsForAnotherCopy()
+{
+    SessionFixture f;
+    f.test.platform.waitNotice = f.host.get();
+    QPointer<DrillScreen> frm = startDrill(f, 1);
+    QVERIFY(frm);
+    frm->startSession();
+    OsFileLock otherCopy;
+    QCOMPARE(otherCopy.tryLock(f.resultsPath(), nullptr), FileLock::Result::Locked);
+    QStringList noticeAtWait;
+    f.test.pause.onWait = [&](int) {
+        const auto *notice = f.host->findChild<QLabel *>(u"OtherCopyNotice"_s);
+        noticeAtWait.append(notice && !notice->isHidden() ? notice->text() : QString());
+        if (noticeAtWait.size() == 2)
+            otherCopy.unlock(f.resultsPath());
+    };
+
+    f.test.clock.advanceSeconds(frm->session().timeLimit() + 1);
+    frm->updateClock();
+    const QString waiting = u"他のコンピューターが成績を記録しています。しばらくお待ちください。"_s;
+    // Two waits for the lock, then the drill's own second before the result.
+    QCOMPARE(noticeAtWait, (QStringList{waiting, waiting, QString()}));
+    QCOMPARE(f.test.pause.waits, (QList<int>{1000, 1000, 1000}));
+    QCOMPARE(f.results().size(), 1);
+    QVERIFY(qobject_cast<ResultScreen *>(f.host->currentScreen()));
+    QVERIFY(f.host->findChild<QLabel *>(u"OtherCopyNotice"_s)->isHidden());
 }
 
 QTEST_MAIN(TestDrillScreen)

@@ -40,6 +40,15 @@ QString ownLine(const QListWidget *list)
     return {};
 }
 
+// The label shows `literal` character for character: as plain text, and
+// as wide as those characters (as markup it would shrink to what it marks up).
+void showsLiterally(const QLabel *label, const QString &literal)
+{
+    QVERIFY2(label->text().contains(literal), qPrintable(label->text()));
+    QCOMPARE(label->textFormat(), Qt::PlainText);
+    QVERIFY(label->sizeHint().width() >= label->fontMetrics().horizontalAdvance(literal));
+}
+
 } // namespace
 
 // The whole road of one session through the real screens, by keys.
@@ -49,6 +58,7 @@ class TestRoad : public QObject
 
 private slots:
     void splashToLauncher();
+    void namesAndTitlesFromFilesStayText();
 };
 
 void TestRoad::splashToLauncher()
@@ -112,6 +122,46 @@ void TestRoad::splashToLauncher()
     QCOMPARE(test.launcher.program, SiblingLauncher::path(school.layout().programFolder));
     QVERIFY(test.programEnd.ended);
     QCOMPARE(test.programEnd.code, 0);
+}
+
+// A "<" in the roster or the site title is a character, not markup.
+void TestRoad::namesAndTitlesFromFilesStayText()
+{
+    const QString name = u"<s>ABC</s>"_s;
+    const QString site = u"<b>北</b>"_s;
+    SchoolFolder school;
+    school.writeText(u"school/新名簿.txt"_s, {u"1,2017,0,0,\"%1\",0,\"\",\"\""_s.arg(name)});
+    school.writeText(u"school/共通データ.txt"_s, {u"4"_s, u"\"00123%1\""_s.arg(site), u"0"_s, u"0"_s,
+                                                 school.layout().keyFolder, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s});
+    TestPlatform test;
+    AppState state;
+    MainWindow host(state, test.platform, school.layout().programFolder);
+    host.showSplash();
+    QVERIFY(QTest::qWaitForWindowActive(&host));
+    QTRY_VERIFY(qobject_cast<NameScreen *>(host.currentScreen()));
+    auto *names = qobject_cast<NameScreen *>(host.currentScreen());
+    auto *list = control<QListWidget>(names, "List1");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_1);
+    QTRY_VERIFY(qobject_cast<LevelMenu *>(host.currentScreen()));
+    auto *menu = qobject_cast<LevelMenu *>(host.currentScreen());
+    showsLiterally(control<QLabel>(menu, "Label12"), name);
+    showsLiterally(control<QLabel>(menu, "Label13"), site);
+
+    QTest::keyClick(menu, Qt::Key_1);
+    QPointer<DrillScreen> drill = qobject_cast<DrillScreen *>(host.currentScreen());
+    QVERIFY(drill);
+    showsLiterally(control<QLabel>(drill, "LabelStudent"), name);
+    showsLiterally(control<QLabel>(drill, "LabelSite"), site);
+    // Out of time, straight to the result.
+    QTest::mouseClick(control<QPushButton>(drill, "CommandStart"), Qt::LeftButton);
+    test.clock.advanceSeconds(drill->session().timeLimit() + 1);
+    drill->updateClock();
+    auto *result = qobject_cast<ResultScreen *>(host.currentScreen());
+    QVERIFY(result);
+    showsLiterally(control<QLabel>(result, "Label17"), name);
+    QVERIFY(test.dialogs.shown.isEmpty());
 }
 
 QTEST_MAIN(TestRoad)

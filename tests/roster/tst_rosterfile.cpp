@@ -29,6 +29,8 @@ private slots:
     void keepsFirstEntriesBeyondLimit();
     void unreadableFileIsReportedAndEmpties_data();
     void unreadableFileIsReportedAndEmpties();
+    void rosterWithoutNamesIsTold_data();
+    void rosterWithoutNamesIsTold();
     void rereadForgetsEarlierEntries();
     void lookupsOutsideTableAreEmpty();
     void demoRosterCoversEveryGrade();
@@ -238,6 +240,35 @@ void TestRosterFile::unreadableFileIsReportedAndEmpties()
     QCOMPARE(state.Roster.offeredNumbers().size(), 0);
     QVERIFY(!state.Roster.contains(1));
     QCOMPARE(state.Roster.schoolYear(), 2026);
+}
+
+// Without a name nobody can log in, however many lines the file has.
+void TestRosterFile::rosterWithoutNamesIsTold_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("noNames");
+
+    QTest::newRow("empty file") << QString() << true;
+    QTest::newRow("blank lines") << QStringLiteral("\r\n  \r\n\r\n") << true;
+    QTest::newRow("names of blanks only")
+        << QStringLiteral("1,2010,0,0,\"\",0,\"\",\"\"\r\n2,2010,0,0,\"　 　\",0,\"\",\"\"\r\n") << true;
+    QTest::newRow("one hidden name") << QStringLiteral("1,2010,0,0,\"\",0,,\r\n2,2010,0,0,\"前\",1,,\r\n") << false;
+    QTest::newRow("one name with a bad number") << QStringLiteral("0,2010,0,0,\"前\",0,,\r\n") << false;
+}
+
+void TestRosterFile::rosterWithoutNamesIsTold()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, noNames);
+
+    writeRoster(text);
+    RosterTable table;
+    const auto result = RosterFile::read(path(), 2020, 0, table);
+    QCOMPARE(result.noNames, noNames);
+    QCOMPARE(result.failed(), noNames);
+    QVERIFY(result.problem.isEmpty());
+    const QString told = QStringLiteral("名簿ファイル「%1」に名前がありません。").arg(QDir::toNativeSeparators(path()));
+    QCOMPARE(result.message().startsWith(told), noNames);
 }
 
 void TestRosterFile::rereadForgetsEarlierEntries()

@@ -35,13 +35,15 @@ QAccessibleInterface *noticeInterface(const QString &className, QObject *object)
 } // namespace
 
 NoticeLabel::NoticeLabel(const QString &text, QWidget *parent)
-    : QLabel(text, parent)
+    : QLabel(parent)
 {
     static const bool installed = [] {
         QAccessible::installFactory(noticeInterface);
         return true;
     }();
     Q_UNUSED(installed);
+    setTextFormat(Qt::PlainText);
+    setText(text);
 }
 
 void NoticeLabel::announce(const QString &spoken)

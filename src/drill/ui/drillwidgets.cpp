@@ -6,7 +6,10 @@ namespace DrillWidgets {
 
 QLabel *label(QWidget *parent, const QString &name, const QString &text)
 {
-    auto *l = new QLabel(text, parent);
+    auto *l = new QLabel(parent);
+    // The drill shows the student's name and the site title from the files.
+    l->setTextFormat(Qt::PlainText);
+    l->setText(text);
     if (!name.isEmpty())
         l->setObjectName(name);
     return l;

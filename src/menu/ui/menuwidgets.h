@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QString>
 
+#include "app/ui/controlnames.h"
+
 // Small helpers the parts of the level menu share.
 namespace MenuWidgets {
 
@@ -12,11 +14,6 @@ QFont fitted(QFont font, const QString &sample, int width, int largest);
 // The objectName of element `index` of a control array: "Command4_3".
 QString arrayName(const char *control, int index);
 
-template <typename W>
-W *named(W *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
+using Controls::named;
 
 } // namespace MenuWidgets

@@ -43,6 +43,9 @@ DialogAnswer toAnswer(int button)
 DialogAnswer MessageBoxDialogs::ask(DialogIcon icon, const QString &title, const QString &text,
                                     DialogButtons buttons)
 {
-    QMessageBox box(toIcon(icon), title, text, toButtons(buttons), QApplication::activeWindow());
+    QMessageBox box(toIcon(icon), title, QString(), toButtons(buttons), QApplication::activeWindow());
+    // Messages quote paths and names from the school's files.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
     return toAnswer(box.exec());
 }

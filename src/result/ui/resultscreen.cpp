@@ -29,6 +29,8 @@ QLabel *label(QWidget *parent, const QString &name, qreal points, bool bold = fa
 {
     auto *l = new QLabel(parent);
     l->setObjectName(name);
+    // The student's name comes from the roster.
+    l->setTextFormat(Qt::PlainText);
     l->setAlignment(Qt::AlignCenter);
     QFont font = l->font();
     font.setPointSizeF(points);

@@ -44,10 +44,8 @@ void RecordEditPanel::buildControls()
     m_date = named(new QLabel(this), QStringLiteral("Label2_2"));
     m_grade = named(new QLabel(this), QStringLiteral("Label2_4"));
     m_seconds = named(new QLabel(QStringLiteral("秒"), this), QStringLiteral("Label2_0"));
-    for (QLabel *label : {m_level, m_date, m_grade, m_seconds}) {
+    for (QLabel *label : {m_level, m_date, m_grade, m_seconds})
         label->setFont(sized(font(), 13));
-        label->setTextFormat(Qt::PlainText);
-    }
 
     m_student = named(new QComboBox(this), QStringLiteral("Combo1"));
     m_student->setEditable(true);

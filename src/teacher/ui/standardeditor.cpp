@@ -16,6 +16,7 @@
 #include "platform/cp932.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
+#include "platform/systemerror.h"
 #include "teacher/editortexts.h"
 #include "teacher/ui/distributionpanel.h"
 #include "teacher/ui/standardgrid.h"
@@ -30,13 +31,14 @@ constexpr int VisibleRows = 33;
 std::optional<QByteArray> readAll(const QString &path, QString *error)
 {
     QFile file(path);
+    SystemError::clear();
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
+        *error = SystemError::describeFailure(file, SystemError::last());
         return std::nullopt;
     }
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        *error = file.errorString();
+        *error = SystemError::describeFailure(file, SystemError::last());
         return std::nullopt;
     }
     return bytes;
@@ -78,7 +80,6 @@ void StandardEditor::buildControls()
     m_columnHelpCaption = named(new QLabel(QStringLiteral("列の説明"), m_editPanel), QStringLiteral("Label6"));
     m_columnHelpCaption->setFont(sized(font(), 11, true));
     m_columnHelp = named(new QLabel(m_editPanel), QStringLiteral("Label3"));
-    m_columnHelp->setTextFormat(Qt::PlainText);
     m_columnHelp->setWordWrap(true);
     m_columnHelp->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     m_columnHelp->setFrameShape(QFrame::StyledPanel);

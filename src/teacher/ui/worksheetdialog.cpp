@@ -96,12 +96,10 @@ void WorksheetDialog::buildControls()
     m_studentChooser->setSelectionMode(QAbstractItemView::MultiSelection);
     m_studentChooser->setAccessibleName(QStringLiteral("苦手な問題のプリントを作る人"));
     m_rosterNotice = named(new QLabel(this), QStringLiteral("rosterNotice"));
-    m_rosterNotice->setTextFormat(Qt::PlainText);
     m_rosterNotice->setWordWrap(true);
     m_rosterNotice->hide();
 
     m_summary = named(new QLabel(this), QStringLiteral("summary"));
-    m_summary->setTextFormat(Qt::PlainText);
     m_summary->setWordWrap(true);
     m_previewButton = named(new QPushButton(QStringLiteral("プレビュー"), this), QStringLiteral("previewButton"));
     m_printButton = named(new QPushButton(QStringLiteral("印刷"), this), QStringLiteral("printButton"));
