@@ -19,7 +19,7 @@ constexpr qint32 NoBest = INT32_MAX;
 
 QString bucketLine(int bucket, int stars)
 {
-    return (u"  "_s + QString::number(bucket * 10)).right(4) + u'～' + QString(stars, u'★');
+    return QString(u"  "_s + QString::number(bucket * 10)).right(4) + u'～' + QString(stars, u'★');
 }
 
 } // namespace
