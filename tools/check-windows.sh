@@ -14,8 +14,8 @@
 # Limits: this is a syntax and type check, not a Windows build. Qt's
 # qconfig.h still describes the Linux build (its features, not the Windows
 # ones), nothing is linked, moc output is not checked (a test's own .moc
-# comes from the Linux build), and the PulseAudio
-# sound player, which has no Windows counterpart yet, is left out.
+# comes from the Linux build), and the PulseAudio sound player, which has no
+# Windows counterpart yet, is left out.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
