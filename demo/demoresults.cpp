@@ -53,8 +53,8 @@ std::vector<Learner> learners()
 {
     std::vector<Learner> all(Students + 1);
     for (int s = 1; s <= Students; ++s) {
-        all[s].pace = 0.8 + double((s * 37) % 55) / 100.0;
-        all[s].level = 1 + (s % 5 == 0 ? 1 : 0);
+        all[std::size_t(s)].pace = 0.8 + double((s * 37) % 55) / 100.0;
+        all[std::size_t(s)].level = 1 + (s % 5 == 0 ? 1 : 0);
     }
     return all;
 }
@@ -68,12 +68,12 @@ void practise(Learner &l, qint16 student, int dayIndex, Draws &draws, std::vecto
     for (int k = 0; k < sessions; ++k) {
         const double improving = 1.0 - 0.006 * dayIndex;
         const double luck = 0.85 + 0.3 * draws.next();
-        qint32 time = std::max(40, int(std::lround(Target[l.level] * l.pace * improving * luck)));
+        qint32 time = std::max(40, int(std::lround(Target[std::size_t(l.level)] * l.pace * improving * luck)));
         if (draws.next() < 0.03)
             time = 99999;
         day.push_back({clock, student, qint16(l.level), time});
         clock += (time == 99999 ? 600.0 : time + 60.0) / 86400;
-        if (time <= Target[l.level] && ++l.goodSessions >= 5 && l.level < Levels) {
+        if (time <= Target[std::size_t(l.level)] && ++l.goodSessions >= 5 && l.level < Levels) {
             ++l.level;
             l.goodSessions = 0;
         }
@@ -94,7 +94,7 @@ QByteArray sessionsUpTo(const QString &siteCode, QDate today)
             // A handful always come on the last day, so "today" shows something.
             const bool forced = d == Days - 1 && s <= 8;
             if (forced || draws.next() < 0.55)
-                practise(all[s], qint16(s), d, draws, day);
+                practise(all[std::size_t(s)], qint16(s), d, draws, day);
         }
         std::stable_sort(day.begin(), day.end(),
                          [](const Session &a, const Session &b) { return a.timeOfDay < b.timeOfDay; });

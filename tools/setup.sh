@@ -1,8 +1,19 @@
 # Sourced by ./run and ./test: installs what is missing, configures, builds.
+# With sanitize=1 set by the caller: a separate Debug build under
+# AddressSanitizer and UBSan, tests only. KAZUDORI_WERROR=1 in the
+# environment (CI) makes every warning an error.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
+if [ -n "${sanitize:-}" ]; then
+  BUILD_DIR="${SANITIZE_BUILD_DIR:-$ROOT/build-asan}"
+  # Debug keeps Q_ASSERT's bounds checks in Qt's containers.
+  CMAKE_ARGS=(-DCMAKE_BUILD_TYPE=Debug -DKAZUDORI_SANITIZE=ON
+              -DKAZUDORI_BUILD_TESTS=ON -DKAZUDORI_BUILD_BENCH=OFF)
+else
+  BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
+  CMAKE_ARGS=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+fi
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
@@ -12,6 +23,7 @@ PACKAGES=(
   xvfb xauth
   pulseaudio pulseaudio-utils
   python3
+  g++-mingw-w64-x86-64
 )
 
 install_missing_packages() {
@@ -28,8 +40,10 @@ install_missing_packages() {
 }
 
 configure_and_build() {
-  if [ ! -f "$BUILD_DIR/build.ninja" ]; then
-    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  if [ -n "${KAZUDORI_WERROR:-}" ]; then
+    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja "${CMAKE_ARGS[@]}" -DKAZUDORI_WERROR=ON
+  elif [ ! -f "$BUILD_DIR/build.ninja" ]; then
+    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja "${CMAKE_ARGS[@]}"
   fi
   cmake --build "$BUILD_DIR"
 }

@@ -54,7 +54,7 @@ void setLevelStandards(AppState &state)
 {
     const int targets[] = {120, 150, 130, 170};
     for (int level = 1; level <= 4; ++level) {
-        LevelStandard &row = state.LevelStandards[level];
+        LevelStandard &row = state.LevelStandards[std::size_t(level)];
         row.TargetTime = targets[level - 1];
         row.MinimumTime = targets[level - 1] * 3 / 2;
         row.PointMultiplier = 1.0f;

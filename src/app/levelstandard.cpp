@@ -71,7 +71,7 @@ bool read(const QString &path, LevelStandardTable &table, QString *error)
         QStringList values;
         for (int f = 0; f < FieldCount; ++f)
             values.append(stream->atEnd() ? QString() : stream->next());
-        table[index] = rowFromValues(values);
+        table[std::size_t(index)] = rowFromValues(values);
     }
     return true;
 }
@@ -90,7 +90,7 @@ QList<QStringList> toRows(const LevelStandardTable &table, int levelCount)
 {
     QList<QStringList> rows{headerTexts()};
     for (int level = 1; level <= levelCount && level < LevelRowCount; ++level)
-        rows.append(toTexts(table[level]));
+        rows.append(toTexts(table[std::size_t(level)]));
     return rows;
 }
 

@@ -34,7 +34,7 @@ LoadError ReadTenValues(const QString &path, const QString &shownName,
             return {shownName,
                     QStringLiteral("値が%1個しかありません。10個の値が必要です。").arg(i)};
         }
-        values[i] = stream->next();
+        values[std::size_t(i)] = stream->next();
     }
     return {};
 }
@@ -128,8 +128,8 @@ void SetUpLevelCatalogue(AppState &state)
     const QStringList names{QStringLiteral("足し算"), QStringLiteral("引き算"),
                             QStringLiteral("かけ算"), QStringLiteral("わり算")};
     for (int level = 1; level <= 4; ++level) {
-        state.LevelNames[level] = names[level - 1];
-        state.LevelKind[level] = 1;
+        state.LevelNames[std::size_t(level)] = names[level - 1];
+        state.LevelKind[std::size_t(level)] = 1;
     }
 }
 

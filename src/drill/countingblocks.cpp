@@ -12,7 +12,7 @@ constexpr int OtherLevelsLastBlock = 10;
 void show(Visibility &blocks, int from, int to)
 {
     for (int n = std::max(from, 1); n <= std::min(to, Count); ++n)
-        blocks[n] = true;
+        blocks[std::size_t(n)] = true;
 }
 
 } // namespace

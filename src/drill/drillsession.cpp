@@ -38,7 +38,7 @@ void DrillSession::reset()
 
 const LevelStandard &DrillSession::levelStandard() const
 {
-    return m_state.LevelStandards[std::clamp<int>(m_state.CurrentLevel, 0, LevelRowCount - 1)];
+    return m_state.LevelStandards[std::size_t(std::clamp<int>(m_state.CurrentLevel, 0, LevelRowCount - 1))];
 }
 
 void DrillSession::loadLevel()

@@ -33,7 +33,7 @@ public:
 
     DrillProblemTable &problems() { return m_problems; }
     const DrillProblemTable &problems() const { return m_problems; }
-    DrillProblem &current() { return m_problems[m_current]; }
+    DrillProblem &current() { return m_problems[std::size_t(m_current)]; }
     int ProblemCount() const { return m_problemCount; }
     int CurrentProblem() const { return m_current; }
     int ExpectedAnswer() const { return m_expectedAnswer; }

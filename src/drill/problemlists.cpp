@@ -96,7 +96,7 @@ Lists build(int level, const DrillProblemTable &problems, int problemCount)
     QList<Row> rateRows;
     const int last = std::clamp(problemCount, 0, MaxProblemCount);
     for (int i = 1; i <= last; ++i) {
-        const DrillProblem &p = problems[i];
+        const DrillProblem &p = problems[std::size_t(i)];
         if (!p.tried())
             continue;
         QString rate = rateEntry(level, p);

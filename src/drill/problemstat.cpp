@@ -113,7 +113,7 @@ bool readLevel(const QString &path, int level, LevelStats &stats, QString *error
             return fail(error, file, SystemError::last());
     }
     for (int i = 0; i < MaxProblemCount; ++i)
-        stats[i] = ProblemStat::fromBytes(bytes.mid(i * ProblemStat::Size));
+        stats[std::size_t(i)] = ProblemStat::fromBytes(bytes.mid(i * ProblemStat::Size));
     return true;
 }
 
@@ -168,9 +168,9 @@ void LevelStatistics::load(DrillProblemTable &problems)
         m_savable = true;
     }
     for (int i = 1; i <= MaxProblemCount; ++i) {
-        problems[i].CorrectCount = stats[i - 1].CorrectCount;
-        problems[i].WrongCount = stats[i - 1].WrongCount;
-        problems[i].TotalTime = stats[i - 1].TotalTime;
+        problems[std::size_t(i)].CorrectCount = stats[std::size_t(i - 1)].CorrectCount;
+        problems[std::size_t(i)].WrongCount = stats[std::size_t(i - 1)].WrongCount;
+        problems[std::size_t(i)].TotalTime = stats[std::size_t(i - 1)].TotalTime;
     }
 }
 
@@ -180,7 +180,7 @@ bool LevelStatistics::save(const DrillProblemTable &problems)
         return false;
     LevelStats stats;
     for (int i = 1; i <= MaxProblemCount; ++i)
-        stats[i - 1] = {problems[i].CorrectCount, problems[i].WrongCount, problems[i].TotalTime};
+        stats[std::size_t(i - 1)] = {problems[std::size_t(i)].CorrectCount, problems[std::size_t(i)].WrongCount, problems[std::size_t(i)].TotalTime};
     QString error;
     // A file that vanished since loading gets its full size back first.
     if (!QFileInfo::exists(m_path))

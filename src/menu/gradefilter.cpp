@@ -19,7 +19,7 @@ QString GradeMark(int gradeNumber)
 {
     if (gradeNumber < 1 || gradeNumber > int(GradeMarks.size()))
         return QString(QChar(0x3000));
-    return QString::fromUtf16(GradeMarks[gradeNumber - 1]);
+    return QString::fromUtf16(GradeMarks[std::size_t(gradeNumber - 1)]);
 }
 
 QString SpokenMark(int gradeNumber, bool current)

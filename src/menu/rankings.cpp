@@ -76,14 +76,15 @@ QString lineOf(const RankingStudent &student, RankingKind kind, int rank, bool c
 QString spokenLineOf(const RankingStudent &student, RankingKind kind, int rank, bool current)
 {
     const QString who = SpokenMark(student.gradeNumber, current);
+    const QString place = QString::number(rank) + u'位';
     if (kind != RankingKind::BestTime) {
-        return SpokenText::join({QString::number(rank) + u'位', who, student.name,
+        return SpokenText::join({place, who, student.name,
                                  QString::number(student.todayPoints), QString::number(student.totalPoints)});
     }
     if (student.bestTime == NoRecordTime)
         return SpokenText::join({who, student.name, u"記録なし"});
     const QString time = student.bestTime == FailedTime ? QStringLiteral("失敗") : QString::number(student.bestTime) + u'秒';
-    return SpokenText::join({QString::number(rank) + u'位', who, student.name, time});
+    return SpokenText::join({place, who, student.name, time});
 }
 
 } // namespace

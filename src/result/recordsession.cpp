@@ -11,7 +11,7 @@ bool clearedBefore(const AppState &state, int level, int student)
     if (!TallyTables::contains(level, student))
         return false;
     const TallyCell &cell = state.ResultTallies.at(level, student);
-    const LevelStandard &standard = state.LevelStandards[level];
+    const LevelStandard &standard = state.LevelStandards[std::size_t(level)];
     return cell.totalCount >= standard.ClearCount && cell.totalPoints >= standard.ClearPoints;
 }
 
@@ -31,8 +31,8 @@ bool RecordSession(AppState &state, Platform &platform, int level)
     }
     if (!AppendResult(state, platform, state.StudentNumber, static_cast<qint16>(level), time))
         return false;
-    if (inTables && time < state.ClassBest[level]) {
-        state.ClassBest[level] = time;
+    if (inTables && time < state.ClassBest[std::size_t(level)]) {
+        state.ClassBest[std::size_t(level)] = time;
         flags.newClassBest = true;
     }
     return true;

@@ -71,7 +71,7 @@ QString allTodayText(int count)
 bool goalPanelAllowed(const LevelStandardTable &standards)
 {
     for (int level = 1; level < LevelRowCount; ++level) {
-        if (standards[level].ClearCount == NoClearCountCondition)
+        if (standards[std::size_t(level)].ClearCount == NoClearCountCondition)
             return false;
     }
     return true;

@@ -31,7 +31,7 @@ QString GradeName(int gradeNumber)
 {
     if (gradeNumber < 0 || gradeNumber >= int(GradeNames.size()))
         return QString();
-    return QString::fromUtf16(GradeNames[gradeNumber]);
+    return QString::fromUtf16(GradeNames[std::size_t(gradeNumber)]);
 }
 
 QString GradeLabel(int gradeNumber)
@@ -40,7 +40,7 @@ QString GradeLabel(int gradeNumber)
         return QStringLiteral("幼-");
     if (gradeNumber >= 13)
         return QStringLiteral("大+");
-    return QString::fromUtf16(GradeLabels[gradeNumber + 2]);
+    return QString::fromUtf16(GradeLabels[std::size_t(gradeNumber + 2)]);
 }
 
 } // namespace Roster

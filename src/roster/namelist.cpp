@@ -90,7 +90,7 @@ QString spokenLine(const Student &student, int mode)
     if (mode < 0 || mode >= ModeCount)
         mode = DefaultMode;
     const auto [first, second] = modeFigures[static_cast<std::size_t>(mode)];
-    const auto figure = [&student](Figure f) {
+    const auto figure = [&student](Figure f) -> QString {
         return QString::number(sumOf(f, student.sums)) + columns[static_cast<std::size_t>(f)].suffix.toString();
     };
     return SpokenText::join({student.gradeLabel, student.name, figure(first), figure(second)});

@@ -12,7 +12,7 @@ void RosterTable::clear(int schoolYear)
 {
     // Only the numbers in use need resetting; far cheaper than 5001 slots.
     for (const RosterEntry &entry : std::as_const(m_entries))
-        m_byNumber[entry.Number] = PerNumber{};
+        m_byNumber[std::size_t(entry.Number)] = PerNumber{};
     m_entries.clear();
     m_offered.clear();
     m_schoolYear = schoolYear;
@@ -31,7 +31,7 @@ RosterTable::AddOutcome RosterTable::add(RosterEntry entry, int rosterStatusSwit
     if (entry.Status == 2 && rosterStatusSwitch == 1)
         entry.Status = 0;
 
-    m_byNumber[entry.Number] = PerNumber{entry.Name, Roster::GradeName(gradeNumber(entry)),
+    m_byNumber[std::size_t(entry.Number)] = PerNumber{entry.Name, Roster::GradeName(gradeNumber(entry)),
                                          entry.CohortYear, true};
     if (entry.offered())
         m_offered.append(entry.Number);
@@ -55,7 +55,7 @@ const RosterTable::PerNumber *RosterTable::slot(int number) const
 {
     if (number < 0 || number > MaxStudent)
         return nullptr;
-    return &m_byNumber[number];
+    return &m_byNumber[std::size_t(number)];
 }
 
 bool RosterTable::contains(int number) const

@@ -24,7 +24,7 @@ void readBlock(std::array<QString, SoundCueCountSlot + 1> &cue, ValueStream &str
             cue[SoundCueCountSlot] = QString::number(slot - 1);
             return;
         }
-        cue[slot] = value;
+        cue[std::size_t(slot)] = value;
     }
 }
 
@@ -49,7 +49,7 @@ SoundResult playCue(AppState &state, Platform &platform, int cue)
     if (file.isEmpty()) {
         return {SoundError::NotListed,
                 QStringLiteral("「%1」の音が%2にありません。")
-                    .arg(state.SoundCues[cue][0], QString::fromUtf8(SoundCues::ListFileName))};
+                    .arg(state.SoundCues[std::size_t(cue)][0], QString::fromUtf8(SoundCues::ListFileName))};
     }
     return play(state, platform, file);
 }
@@ -84,7 +84,7 @@ void setCueNames(SoundCueTable &cues)
         QStringLiteral("自己最高音1"), QStringLiteral("自己最高音2"), QStringLiteral("自己最高音3"),
         QStringLiteral("不合格音1")};
     for (int cue = 1; cue <= SoundCueCount; ++cue)
-        cues[cue][0] = names[cue - 1];
+        cues[std::size_t(cue)][0] = names[cue - 1];
 }
 
 void readCueList(SoundCueTable &cues, ValueStream &stream)
@@ -92,8 +92,8 @@ void readCueList(SoundCueTable &cues, ValueStream &stream)
     while (!stream.atEnd()) {
         const QString value = stream.next();
         for (int cue = 1; cue <= SoundCueCount; ++cue) {
-            if (cues[cue][0] == value) {
-                readBlock(cues[cue], stream);
+            if (cues[std::size_t(cue)][0] == value) {
+                readBlock(cues[std::size_t(cue)], stream);
                 break;
             }
         }
@@ -104,10 +104,10 @@ QString pickFile(const SoundCueTable &cues, int cue, Random &random)
 {
     if (cue < 1 || cue > SoundCueCount)
         return QString();
-    const auto count = TextNumber::toWhole(cues[cue][SoundCueCountSlot], 0, SoundCueAlternatives);
+    const auto count = TextNumber::toWhole(cues[std::size_t(cue)][SoundCueCountSlot], 0, SoundCueAlternatives);
     if (count < 1)
         return QString();
-    return cues[cue][random.pick(static_cast<int>(count))];
+    return cues[std::size_t(cue)][std::size_t(random.pick(static_cast<int>(count)))];
 }
 
 } // namespace SoundCues
@@ -147,9 +147,9 @@ void PreloadSoundCues(const AppState &state, Platform &platform)
     if (!platform.sound)
         return;
     for (int cue = 1; cue <= SoundCueCount; ++cue) {
-        const auto count = TextNumber::toWhole(state.SoundCues[cue][SoundCueCountSlot], 0, SoundCueAlternatives);
+        const auto count = TextNumber::toWhole(state.SoundCues[std::size_t(cue)][SoundCueCountSlot], 0, SoundCueAlternatives);
         for (int slot = 1; slot <= count; ++slot)
-            platform.sound->preload(soundPath(state, state.SoundCues[cue][slot]));
+            platform.sound->preload(soundPath(state, state.SoundCues[std::size_t(cue)][std::size_t(slot)]));
     }
     for (const char16_t *fixed : FixedSounds)
         platform.sound->preload(soundPath(state, QString::fromUtf16(fixed)));

@@ -21,7 +21,7 @@ const QString IdeographicSpace = QStringLiteral("　");
 
 QString nameColumn(const QString &trimmedName)
 {
-    return (trimmedName + IdeographicSpace.repeated(5)).left(NameLength);
+    return QString(trimmedName + IdeographicSpace.repeated(5)).left(NameLength);
 }
 
 } // namespace

@@ -19,7 +19,7 @@ constexpr qint32 NoBest = INT32_MAX;
 
 QString bucketLine(int bucket, int stars)
 {
-    return (u"  "_s + QString::number(bucket * 10)).right(4) + u'～' + QString(stars, u'★');
+    return QString(u"  "_s + QString::number(bucket * 10)).right(4) + u'～' + QString(stars, u'★');
 }
 
 } // namespace
@@ -45,8 +45,8 @@ TimeDistribution TimeDistribution::fromRecords(const unsigned char *records, qin
         if (level < 1 || level > MaxLevel || time < 0)
             continue;
         const int student = qFromLittleEndian<qint16>(record + StudentAt);
-        ++d.m_counts[level];
-        ++d.m_all[level][std::min(time / 10, LastAllBucket)];
+        ++d.m_counts[std::size_t(level)];
+        ++d.m_all[std::size_t(level)][std::size_t(std::min(time / 10, LastAllBucket))];
         qint32 &slot = student >= 0 && student <= MaxStudent
                            ? best[std::size_t(level) * (MaxStudent + 1) + std::size_t(student)]
                            : otherBest.try_emplace(qint64(level) << 32 | quint16(student), NoBest).first->second;
@@ -56,11 +56,11 @@ TimeDistribution TimeDistribution::fromRecords(const unsigned char *records, qin
         const qint32 *row = best.data() + std::size_t(level) * (MaxStudent + 1);
         for (int student = 0; student <= MaxStudent; ++student) {
             if (row[student] != NoBest)
-                ++d.m_best[level][std::min(row[student] / 10, LastBestBucket)];
+                ++d.m_best[std::size_t(level)][std::size_t(std::min(row[student] / 10, LastBestBucket))];
         }
     }
     for (const auto &[key, time] : otherBest)
-        ++d.m_best[std::size_t(key >> 32)][std::min(time / 10, LastBestBucket)];
+        ++d.m_best[std::size_t(key >> 32)][std::size_t(std::min(time / 10, LastBestBucket))];
     return d;
 }
 

@@ -142,7 +142,7 @@ void TestAccessibility::screensReadAsText()
     QCOMPARE(labelOf(control<QComboBox>(menu, "Combo1")), u"学年"_s);
     QSet<QString> listNames;
     for (int k = 1; k <= 4; ++k) {
-        QAccessibleInterface *list = accessible(control<QListWidget>(menu, ("List5_" + QByteArray::number(k)).constData()));
+        QAccessibleInterface *list = accessible(control<QListWidget>(menu, QByteArray("List5_" + QByteArray::number(k)).constData()));
         QVERIFY(list->text(QAccessible::Name).contains(state.LevelNames[std::size_t(k)]));
         QCOMPARE(list->text(QAccessible::Description), u"獲得ポイント（今まで順位）"_s);
         listNames.insert(list->text(QAccessible::Name));

@@ -148,7 +148,7 @@ void TestDrillScreen::wholeSessionOverMidnight()
             for (int n = 1; n <= 20; ++n)
                 QCOMPARE(!block(frm, n)->isHidden(), n > second && n <= first);
             const ProblemDrawing &drawing = frm->session().drawing();
-            wrongCodes.insert(drawing.problems()[drawing.CurrentProblem()].Code);
+            wrongCodes.insert(drawing.problems()[std::size_t(drawing.CurrentProblem())].Code);
             missed.append(u"%1－%2＝%3"_s.arg(first).arg(second).arg(expected));
             QTest::keyClicks(target, u"++"_s);
             QVERIFY(prompt->isHidden());

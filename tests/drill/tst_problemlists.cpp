@@ -8,11 +8,11 @@ DrillProblemTable tableWith(QList<std::tuple<int, float, float, double>> tried)
 {
     DrillProblemTable table{};
     for (int i = 1; i <= MaxProblemCount; ++i)
-        table[i].Code = i - 1;
+        table[std::size_t(i)].Code = i - 1;
     for (const auto &[problem, correct, wrong, seconds] : tried) {
-        table[problem].CorrectCount = correct;
-        table[problem].WrongCount = wrong;
-        table[problem].TotalTime = seconds;
+        table[std::size_t(problem)].CorrectCount = correct;
+        table[std::size_t(problem)].WrongCount = wrong;
+        table[std::size_t(problem)].TotalTime = seconds;
     }
     return table;
 }

@@ -32,7 +32,7 @@ DrillProblemTable sessionTable()
 {
     DrillProblemTable table{};
     for (int i = 1; i <= MaxProblemCount; ++i)
-        table[i] = {i - 1, 1, 1, float(i), float(i % 3), i * 1.25};
+        table[std::size_t(i)] = {i - 1, 1, 1, float(i), float(i % 3), i * 1.25};
     return table;
 }
 
@@ -84,7 +84,7 @@ void TestProblemStat::newFileHasThousandZeroRecords()
     stats.load(table);
     QCOMPARE(fileBytes(stats.path()), QByteArray(16000, '\0'));
     for (int i = 1; i <= MaxProblemCount; ++i)
-        QVERIFY(!table[i].tried());
+        QVERIFY(!table[std::size_t(i)].tried());
     QVERIFY(t.dialogs.shown.isEmpty());
 }
 
@@ -100,9 +100,9 @@ void TestProblemStat::saveThenLoadRoundTrip()
     LevelStatistics(m_folder, 9, 3, t.dialogs).load(loaded);
     const DrillProblemTable expected = sessionTable();
     for (int i = 1; i <= MaxProblemCount; ++i) {
-        QCOMPARE(loaded[i].CorrectCount, expected[i].CorrectCount);
-        QCOMPARE(loaded[i].WrongCount, expected[i].WrongCount);
-        QCOMPARE(loaded[i].TotalTime, expected[i].TotalTime);
+        QCOMPARE(loaded[std::size_t(i)].CorrectCount, expected[std::size_t(i)].CorrectCount);
+        QCOMPARE(loaded[std::size_t(i)].WrongCount, expected[std::size_t(i)].WrongCount);
+        QCOMPARE(loaded[std::size_t(i)].TotalTime, expected[std::size_t(i)].TotalTime);
     }
 }
 

@@ -151,7 +151,7 @@ void TestSessionClock::countingBlocks()
         before.fill(true);
     const auto blocks = CountingBlocks::afterWrongAnswer(level, first, second, before);
     for (int n = 1; n <= CountingBlocks::Count; ++n)
-        QCOMPARE(blocks[n], n >= from && n <= to);
+        QCOMPARE(blocks[std::size_t(n)], n >= from && n <= to);
 }
 
 void TestSessionClock::otherLevelsKeepEarlierBlocks()
@@ -159,7 +159,7 @@ void TestSessionClock::otherLevelsKeepEarlierBlocks()
     auto blocks = CountingBlocks::afterWrongAnswer(1, 5, 3, {});
     blocks = CountingBlocks::afterWrongAnswer(1, 5, 8, blocks);
     for (int n = 1; n <= CountingBlocks::Count; ++n)
-        QCOMPARE(blocks[n], n >= 4 && n <= 10);
+        QCOMPARE(blocks[std::size_t(n)], n >= 4 && n <= 10);
 }
 
 QTEST_APPLESS_MAIN(TestSessionClock)

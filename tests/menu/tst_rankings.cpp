@@ -206,7 +206,7 @@ void TestRankings::fromStoreTables()
     QCOMPARE(students[0].bestTime, 80);
     QCOMPARE(students[0].todayPoints, 5);
     QCOMPARE(students[0].totalPoints, 40);
-    for (std::size_t i : {1, 2}) {
+    for (std::size_t i : {1u, 2u}) {
         QCOMPARE(students[i].bestTime, NoRecordTime);
         QCOMPARE(students[i].totalPoints, 0);
     }

@@ -113,7 +113,7 @@ void TestResultRules::goalPanel()
 {
     LevelStandardTable table{};
     for (int level = 1; level <= 4; ++level)
-        table[level].ClearCount = 10;
+        table[std::size_t(level)].ClearCount = 10;
     QVERIFY(ResultRules::goalPanelAllowed(table));
     table[35].ClearCount = 9999;
     QVERIFY(!ResultRules::goalPanelAllowed(table));

@@ -25,7 +25,7 @@ QStringList filesOf(const SoundCueTable &cues, int cue)
 {
     QStringList result;
     for (int slot = 1; slot <= SoundCueAlternatives; ++slot)
-        result.append(cues[cue][slot]);
+        result.append(cues[std::size_t(cue)][std::size_t(slot)]);
     while (!result.isEmpty() && result.last().isEmpty())
         result.removeLast();
     return result;
@@ -96,7 +96,7 @@ void TestSoundCues::readsCueBlocks()
     QFETCH(QString, count);
     const SoundCueTable cues = read(list);
     QCOMPARE(filesOf(cues, cue), files);
-    QCOMPARE(cues[cue][SoundCueCountSlot], count);
+    QCOMPARE(cues[std::size_t(cue)][SoundCueCountSlot], count);
     QCOMPARE(cues[8][0], QStringLiteral("自己最高音2"));
 }
 
@@ -213,8 +213,8 @@ void TestSoundCues::startupLoadsTheList()
     const auto result = Startup::LoadStartupData(state, DemoSchool::layoutOf(root.path()).programFolder);
     QVERIFY2(!result.failed(), qPrintable(result.message()));
     for (int cue : {SoundCues::CorrectCue, SoundCues::WrongCue, SoundCues::PersonalRecordCue, SoundCues::PassCue}) {
-        QVERIFY(TextNumber::leadingNumber(state.SoundCues[cue][SoundCueCountSlot]) >= 1);
-        QVERIFY(QFile::exists(state.SoundFolder + state.SoundCues[cue][1] + QStringLiteral(".wav")));
+        QVERIFY(TextNumber::leadingNumber(state.SoundCues[std::size_t(cue)][SoundCueCountSlot]) >= 1);
+        QVERIFY(QFile::exists(state.SoundFolder + state.SoundCues[std::size_t(cue)][1] + QStringLiteral(".wav")));
     }
     // A sound follows every answer, so these must stay short.
     const QStringList quick{state.SoundCues[2][1], state.SoundCues[2][2], state.SoundCues[4][1], QStringLiteral("警告1")};

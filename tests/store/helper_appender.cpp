@@ -90,11 +90,11 @@ QString checkLoad(const LoadedResults &table)
 {
     std::array<int, 5> next{};
     for (int i = 0; i < table.count; ++i) {
-        const ResultEntry &e = table.entries[i];
+        const ResultEntry &e = table.entries[std::size_t(i)];
         const int writer = e.studentNumber;
         if (writer < 1 || writer > 4)
             return QStringLiteral("entry %1: student %2").arg(i).arg(writer);
-        const int seq = next[writer]++;
+        const int seq = next[std::size_t(writer)]++;
         if (e.timeScore != writer * 100000 + seq || e.level != seq % MaxLevel + 1)
             return QStringLiteral("entry %1: writer %2 expected %3, got time %4 level %5")
                 .arg(i).arg(writer).arg(seq).arg(e.timeScore).arg(e.level);

@@ -142,7 +142,7 @@ void TestConcurrency::appendersNeverInterleave()
         const int writer = r.studentNumber;
         QVERIFY(writer >= 1 && writer <= Writers);
         const int seq = r.timeScore - writer * 100000;
-        QCOMPARE(seq, next[writer]++);
+        QCOMPARE(seq, next[std::size_t(writer)]++);
         QCOMPARE(int(r.level), seq % MaxLevel + 1);
         QCOMPARE(QByteArray(r.siteCode.data(), 5), QByteArray("00123"));
         QCOMPARE(QByteArray(r.reservedText.data(), 5), QByteArray("     "));

@@ -44,7 +44,7 @@ void TestDemoResults::seededSessionsArePlausible()
     int timeOuts = 0;
     double previous = -1;
     for (int i = 0; i < table.count; ++i) {
-        const ResultEntry &e = table.entries[i];
+        const ResultEntry &e = table.entries[std::size_t(i)];
         levels.insert(e.level);
         students.insert(e.studentNumber);
         timeOuts += e.timeScore == NoTime;

@@ -131,7 +131,7 @@ void TestResultsFile::missingFileIsCreatedEmpty()
     QCOMPARE(QFile(resultsPath()).size(), 0);
     QCOMPARE(m_state->ResultTable.count, 0);
     for (int level = 1; level <= MaxLevel; ++level) {
-        QCOMPARE(m_state->ClassBest[level], NoTime);
+        QCOMPARE(m_state->ClassBest[std::size_t(level)], NoTime);
         for (int student = 1; student <= MaxStudent; ++student)
             QCOMPARE(m_state->PersonalBest.at(level, student), NoTime);
     }
@@ -169,7 +169,7 @@ void TestResultsFile::window()
     const LoadedResults &table = m_state->ResultTable;
     QCOMPARE(table.count, expectedCount);
     for (int i = 0; i < table.count; ++i) {
-        const ResultEntry &e = table.entries[i];
+        const ResultEntry &e = table.entries[std::size_t(i)];
         const int k = firstRecord + i;
         QCOMPARE(e.timeScore, k);
         QCOMPARE(e.studentNumber, qint16(k % 3000 + 1));

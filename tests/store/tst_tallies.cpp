@@ -47,7 +47,7 @@ private slots:
 private:
     void setLevel(int level, qint32 target, float multiplier, int judgeDays, int overuseDays)
     {
-        LevelStandard &row = m_state->LevelStandards[level];
+        LevelStandard &row = m_state->LevelStandards[std::size_t(level)];
         row.TargetTime = target;
         row.PointMultiplier = multiplier;
         row.JudgeDays = QString::number(judgeDays);

@@ -97,7 +97,7 @@ qint64 DrillScreen::tick() const
 QString DrillScreen::levelName() const
 {
     const int level = m_state.CurrentLevel;
-    return level >= 0 && level < LevelRowCount ? m_state.LevelNames[level] : QString();
+    return level >= 0 && level < LevelRowCount ? m_state.LevelNames[std::size_t(level)] : QString();
 }
 
 void DrillScreen::prepare()

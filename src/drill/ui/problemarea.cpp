@@ -111,7 +111,7 @@ QLayout *ProblemArea::buildBlocks()
         keepPlaceWhenHidden(block);
         block->hide();
         grid->addWidget(block, (n - 1) / 10, (n - 1) % 10);
-        m_blocks[n] = block;
+        m_blocks[std::size_t(n)] = block;
     }
     auto *row = new QHBoxLayout;
     row->addStretch(1);
@@ -185,7 +185,7 @@ void ProblemArea::showCorrection(int correctAnswer, bool redEquals, const Counti
     if (redEquals)
         m_redEquals->show();
     for (int n = 1; n <= CountingBlocks::Count; ++n)
-        m_blocks[n]->setVisible(blocks[n]);
+        m_blocks[std::size_t(n)]->setVisible(blocks[std::size_t(n)]);
 }
 
 void ProblemArea::announcePrompt()

@@ -204,7 +204,7 @@ bool GraphPane::prepareBands(std::vector<GraphSurface::ShownBand> &bands)
                                             plotted};
         GraphSurface::ShownBand shown{ResultsGraph::ComputeBand(m_records, query), {}};
         shown.texts.studentName = m_state.Roster.trimmedName(m_shownStudent);
-        shown.texts.levelTitle = QStringLiteral("%1 %2").arg(m_state.LevelNames[level], m_state.ContentTitle);
+        shown.texts.levelTitle = QStringLiteral("%1 %2").arg(m_state.LevelNames[std::size_t(level)], m_state.ContentTitle);
         shown.texts.figures = ResultsGraph::FiguresLines(shown.band, ranks);
         bands.push_back(std::move(shown));
     }

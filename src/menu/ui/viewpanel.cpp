@@ -76,13 +76,13 @@ void ViewPanel::connectControls()
 {
     connect(m_graphButton, &QPushButton::clicked, this, &ViewPanel::graphRequested);
     for (int i = 0; i < 3; ++i) {
-        connect(m_viewButtons[i], &QRadioButton::toggled, this, [this, i](bool on) {
+        connect(m_viewButtons[std::size_t(i)], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on)
                 emit viewChosen(i);
         });
     }
     for (int j = 1; j <= 3; ++j) {
-        connect(m_listButtons[j], &QRadioButton::toggled, this, [this, j](bool on) {
+        connect(m_listButtons[std::size_t(j)], &QRadioButton::toggled, this, [this, j](bool on) {
             if (on)
                 emit listChosen(j);
         });
@@ -175,7 +175,7 @@ void ViewPanel::resizeEvent(QResizeEvent *event)
     }
     x = 4;
     for (int j = 1; j <= 3; ++j) {
-        m_listButtons[j]->setGeometry(x, 22, ButtonWidth, 20);
+        m_listButtons[std::size_t(j)]->setGeometry(x, 22, ButtonWidth, 20);
         x += ButtonWidth;
     }
     m_gradeCaption->setGeometry(320, 2, 36, 26);

@@ -208,7 +208,7 @@ void ResultScreen::activate()
         return;
     m_evaluating = true;
     const int level = std::clamp<int>(m_state.CurrentLevel, 0, LevelRowCount - 1);
-    const LevelStandard &standard = m_state.LevelStandards[level];
+    const LevelStandard &standard = m_state.LevelStandards[std::size_t(level)];
     const qint32 time = m_state.ResultTime;
     const bool goalCleared = levelCleared() && isGoalLevel();
     if (goalCleared && ResultRules::goalPanelAllowed(m_state.LevelStandards))
@@ -220,7 +220,7 @@ void ResultScreen::activate()
     m_resultTime->setText(ResultRules::resultLine(time));
     m_studentName->setText(m_state.StudentName.trimmed());
     m_contentTitle->setText(m_state.ContentTitle);
-    m_levelName->setText(m_state.LevelNames[level]);
+    m_levelName->setText(m_state.LevelNames[std::size_t(level)]);
     m_levelTodayCount->setText(ResultRules::levelTodayText(TodayCount(m_state, level)));
     m_allTodayCount->setText(ResultRules::allTodayText(TodayCountSum(m_state, MaxLevel)));
 
@@ -244,7 +244,7 @@ void ResultScreen::announce()
 {
     const int level = std::clamp<int>(m_state.CurrentLevel, 0, LevelRowCount - 1);
     const ResultRules::Announcement announcement = ResultRules::announcement(
-        m_state.SessionRecordFlags, m_state.ResultTime, m_state.LevelStandards[level].MinimumTime);
+        m_state.SessionRecordFlags, m_state.ResultTime, m_state.LevelStandards[std::size_t(level)].MinimumTime);
     const QString text = ResultRules::announcementText(announcement);
     if (!text.isEmpty()) {
         m_announcement->setText(text);

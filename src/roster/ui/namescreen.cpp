@@ -169,7 +169,7 @@ void NameScreen::buildControls()
 void NameScreen::connectControls()
 {
     for (int i = 0; i < NameList::ModeCount; ++i) {
-        connect(m_modeOptions[i], &QRadioButton::toggled, this, [this, i](bool on) {
+        connect(m_modeOptions[std::size_t(i)], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on)
                 chooseMode(i);
         });
@@ -249,8 +249,8 @@ void NameScreen::chooseMode(int index)
     if (index < 0 || index >= NameList::ModeCount)
         return;
     {
-        const QSignalBlocker blocker(m_modeOptions[index]);
-        m_modeOptions[index]->setChecked(true);
+        const QSignalBlocker blocker(m_modeOptions[std::size_t(index)]);
+        m_modeOptions[std::size_t(index)]->setChecked(true);
     }
     m_mode = index;
     showNames();
