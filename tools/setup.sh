@@ -12,6 +12,7 @@ PACKAGES=(
   xvfb xauth
   pulseaudio pulseaudio-utils
   python3
+  clang libclang-rt-14-dev
 )
 
 install_missing_packages() {
@@ -35,4 +36,5 @@ configure_and_build() {
 }
 
 install_missing_packages
-configure_and_build
+# tools/fuzz.sh needs the packages but builds elsewhere.
+[ "${SETUP_PACKAGES_ONLY:-}" = 1 ] || configure_and_build
