@@ -24,6 +24,7 @@ PACKAGES=(
   pulseaudio pulseaudio-utils
   python3
   g++-mingw-w64-x86-64
+  clang libclang-rt-14-dev
 )
 
 install_missing_packages() {
@@ -49,4 +50,5 @@ configure_and_build() {
 }
 
 install_missing_packages
-configure_and_build
+# tools/fuzz.sh needs the packages but builds elsewhere.
+[ "${SETUP_PACKAGES_ONLY:-}" = 1 ] || configure_and_build
