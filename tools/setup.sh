@@ -1,6 +1,7 @@
 # Sourced by ./run and ./test: installs what is missing, configures, builds.
 # With sanitize=1 set by the caller: a separate Debug build under
-# AddressSanitizer and UBSan, tests only. KAZUDORI_WERROR=1 in the
+# AddressSanitizer and UBSan, tests only. With package=1: a release build
+# without tests for the Debian package. KAZUDORI_WERROR=1 in the
 # environment (CI) makes every warning an error.
 set -euo pipefail
 
@@ -10,6 +11,9 @@ if [ -n "${sanitize:-}" ]; then
   # Debug keeps Q_ASSERT's bounds checks in Qt's containers.
   CMAKE_ARGS=(-DCMAKE_BUILD_TYPE=Debug -DKAZUDORI_SANITIZE=ON
               -DKAZUDORI_BUILD_TESTS=ON -DKAZUDORI_BUILD_BENCH=OFF)
+elif [ -n "${package:-}" ]; then
+  BUILD_DIR="${PACKAGE_BUILD_DIR:-$ROOT/build-package}"
+  CMAKE_ARGS=(-DCMAKE_BUILD_TYPE=Release -DKAZUDORI_BUILD_TESTS=OFF -DKAZUDORI_BUILD_BENCH=OFF)
 else
   BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
   CMAKE_ARGS=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
@@ -20,7 +24,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev
   libicu-dev libbenchmark-dev libpulse-dev
   fonts-noto-cjk
-  xvfb xauth
+  xvfb xauth x11-utils desktop-file-utils
   pulseaudio pulseaudio-utils
   python3
   g++-mingw-w64-x86-64
