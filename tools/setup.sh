@@ -26,7 +26,7 @@ PACKAGES=(
   fonts-noto-cjk
   xvfb xauth x11-utils desktop-file-utils
   pulseaudio pulseaudio-utils
-  python3
+  python3 debootstrap
   g++-mingw-w64-x86-64
   clang libclang-rt-14-dev
 )
