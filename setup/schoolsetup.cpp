@@ -69,7 +69,7 @@ QString pathDataConflict(const QString &pathDataFile, const QString &schoolFolde
     std::array<QString, Startup::SettingsValueCount> values;
     if (const Startup::LoadError error = Startup::ReadTenValues(pathDataFile, pathDataFile, values);
         error.failed()) {
-        return QStringLiteral("「%1」がすでにありますが、読めません（%2）。そのままにしました。"
+        return QStringLiteral("「%1」がすでにありますが、読めないので、そのままにしました。%2\n"
                               "作り直すときは、先にこのファイルを削除してください。")
             .arg(shown(pathDataFile), error.problem);
     }
