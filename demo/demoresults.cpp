@@ -80,7 +80,11 @@ void practise(Learner &l, qint16 student, int dayIndex, Draws &draws, std::vecto
     }
 }
 
-QByteArray sessionsUpTo(const QString &siteCode, QDate today)
+} // namespace
+
+namespace DemoResults {
+
+QByteArray sessions(const QString &siteCode, QDate today)
 {
     Draws draws;
     std::vector<Learner> all = learners();
@@ -109,16 +113,12 @@ QByteArray sessionsUpTo(const QString &siteCode, QDate today)
     return bytes;
 }
 
-} // namespace
-
-namespace DemoResults {
-
 bool seed(const QString &dataFolder, const QString &siteCode, QDate today, QString *error)
 {
     const QString path = ResultsFile::pathIn(dataFolder);
     if (QFileInfo::exists(path))
         return true;
-    return DemoSchool::writeBinaryFile(path, sessionsUpTo(siteCode, today), error);
+    return DemoSchool::writeBinaryFile(path, sessions(siteCode, today), error);
 }
 
 } // namespace DemoResults

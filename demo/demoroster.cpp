@@ -1,9 +1,5 @@
 #include "demo/demoroster.h"
 
-#include <QFileInfo>
-
-#include "demo/demoschool.h"
-#include "roster/rosterfile.h"
 #include "roster/rostertable.h"
 
 namespace {
@@ -39,7 +35,11 @@ const Student Students[DemoRoster::StudentCount] = {
 constexpr int YoungestCohort = 2022;
 constexpr int TeacherCohort = 1975;
 
-QString line(int number, int cohort, int seat, const QString &name, int status, const QString &reading)
+} // namespace
+
+namespace DemoRoster {
+
+QString entryLine(int number, int cohort, int seat, const QString &name, int status, const QString &reading)
 {
     return QStringLiteral("%1,%2,1,%3,\"%4\",%5,\"%6\",\"\"")
         .arg(number)
@@ -50,27 +50,22 @@ QString line(int number, int cohort, int seat, const QString &name, int status, 
         .arg(reading);
 }
 
-} // namespace
-
-namespace DemoRoster {
+QString teacherLine()
+{
+    return entryLine(TeacherNumber, TeacherCohort, 0, QString::fromUtf8(TeacherEntryName), 0,
+                     QStringLiteral("かんとく"));
+}
 
 QStringList lines()
 {
     QStringList result;
     for (int i = 0; i < StudentCount; ++i) {
         const Student &s = Students[i];
-        result.append(line(i + 1, YoungestCohort - i / 2, i % 2 + 1, QString::fromUtf8(s.name), s.status,
-                           QString::fromUtf8(s.reading)));
+        result.append(entryLine(i + 1, YoungestCohort - i / 2, i % 2 + 1, QString::fromUtf8(s.name), s.status,
+                                QString::fromUtf8(s.reading)));
     }
-    result.append(line(TeacherNumber, TeacherCohort, 0, QString::fromUtf8(TeacherEntryName), 0,
-                       QStringLiteral("かんとく")));
+    result.append(teacherLine());
     return result;
-}
-
-bool create(const QString &basePath, QString *error)
-{
-    const QString path = basePath + QString::fromUtf8(RosterFile::FileName);
-    return QFileInfo::exists(path) || DemoSchool::writeTextFile(path, lines(), error);
 }
 
 } // namespace DemoRoster

@@ -12,10 +12,12 @@ inline constexpr int StudentCount = 30;
 // Above 1000, so the teacher's trial runs never become the class best.
 inline constexpr int TeacherNumber = 5000;
 
-// The lines of "新名簿.txt", as a roster program writes them.
-QStringList lines();
+// One line of "新名簿.txt" as a roster program writes it.
+QString entryLine(int number, int cohort, int seat, const QString &name, int status, const QString &reading);
+// The teacher's entry "監督", which opens the teacher tools.
+QString teacherLine();
 
-// Writes basePath & "新名簿.txt" unless it exists.
-bool create(const QString &basePath, QString *error);
+// The demo's lines of "新名簿.txt".
+QStringList lines();
 
 } // namespace DemoRoster

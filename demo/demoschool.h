@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
+
+#include "demo/schooltemplates.h"
+
+class SchoolFiles;
 
 // Lays out a complete school installation in a folder: the program folder,
 // "パスデータ.txt" beside it, the base folder with the settings, level table,
@@ -25,6 +30,15 @@ Layout layoutOf(const QString &root);
 // Writes text as cp932 with CR LF line ends, one line per entry.
 bool writeTextFile(const QString &path, const QStringList &lines, QString *error);
 bool writeBinaryFile(const QString &path, const QByteArray &bytes, QString *error);
+
+// The demo's site code, in its common settings and its seeded results.
+inline constexpr auto SiteCode = "00123";
+
+// The demo school's files in `folders`: the standard files, a roster of
+// students and the teacher, results up to `today`, and the teacher's key
+// file in `keyFolder` when the common settings written here name it.
+void addSchool(SchoolFiles &files, const SchoolTemplates::Folders &folders, const QString &keyFolder,
+               QDate today);
 
 // Creates whatever of the school is missing; existing files are kept, so
 // results recorded in an earlier run survive. "パスデータ.txt" is always
