@@ -209,7 +209,7 @@ QString Report::summary() const
     text += QStringLiteral("成績は「%1」に記録されます。生徒が使うアカウントから書き込めるようにしてください。\n")
                 .arg(shown(dataFolder));
     text += QStringLiteral("先生用のキーファイル: %1（中身は空でかまいません）。")
-                .arg(shown(keyFile));
+                .arg(shown(QDir::cleanPath(keyFile)));
     text += QFileInfo::exists(keyFile) ? QStringLiteral("ファイルはあります。")
                                        : QStringLiteral("まだないので、先生のUSBメモリーなどに作ってください。");
     text += QStringLiteral("場所は「監督」の「データ処理」にある「KeyPassの場所」で変えられます。\n");
