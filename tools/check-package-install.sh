@@ -9,6 +9,18 @@
 set -euo pipefail
 source "$(dirname "$0")/namescreen-check.sh"
 
+cleanup() {
+  kill "${PROGRAM_PID:-}" "${XVFB_PID:-}" 2>/dev/null || true
+  [ -z "${PACKAGE_OUT:-}" ] || rm -rf "$PACKAGE_OUT"
+  [ -n "${ROOT:-}" ] || return 0
+  umount "$ROOT/proc" 2>/dev/null || true
+  # Never while /proc is still mounted inside it.
+  if [ -n "${MADE_ROOT:-}" ] && ! mountpoint -q "$ROOT/proc"; then
+    rm -rf --one-file-system "$ROOT" "$ROOT.debootstrap.log"
+  fi
+}
+trap cleanup EXIT
+
 SHOT="${2:-}"
 if [ -d "$1" ]; then
   PACKAGE_OUT="$(mktemp -d)"
@@ -31,14 +43,10 @@ if [ -n "${DEBIAN_ROOT:-}" ] && [ -x "$DEBIAN_ROOT/usr/bin/apt-get" ]; then
   ROOT="$DEBIAN_ROOT"
 else
   ROOT="${DEBIAN_ROOT:-$(mktemp -d /var/tmp/kazudori-root.XXXXXX)}"
+  [ -n "${DEBIAN_ROOT:-}" ] || MADE_ROOT=1
   debootstrap --variant=minbase bookworm "$ROOT" "$MIRROR" >"$ROOT.debootstrap.log" 2>&1 \
     || { tail -20 "$ROOT.debootstrap.log"; fail "debootstrap failed"; }
 fi
-cleanup() {
-  kill "${PROGRAM_PID:-}" "${XVFB_PID:-}" 2>/dev/null || true
-  umount "$ROOT/proc" 2>/dev/null || true
-}
-trap cleanup EXIT
 mount -t proc proc "$ROOT/proc"
 in_root() { chroot "$ROOT" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 HOME=/root "$@"; }
 
