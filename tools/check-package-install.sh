@@ -29,7 +29,16 @@ if [ -d "$1" ]; then
 else
   DEB="$(realpath "$1")"
 fi
-MIRROR="${DEBIAN_MIRROR:-http://deb.debian.org/debian}"
+# The mirror and proxy this machine's apt already uses, so the root is
+# made the way this machine installs its own packages.
+host_mirror() {
+  grep -hoE '(URIs:|^deb) +https?://[^ ]+/debian/?( |$)' /etc/apt/sources.list /etc/apt/sources.list.d/* 2>/dev/null \
+    | head -1 | awk '{print $2}' || true
+}
+MIRROR="${DEBIAN_MIRROR:-$(host_mirror)}"
+MIRROR="${MIRROR:-http://deb.debian.org/debian}"
+eval "$(apt-config shell apt_proxy Acquire::http::Proxy 2>/dev/null || true)"
+[ -z "${apt_proxy:-}" ] || export http_proxy="${http_proxy:-$apt_proxy}"
 fail() { echo "check-package-install: $*" >&2; exit 1; }
 # Exit code 77: this machine cannot make a root (CI says so and goes on).
 cannot() { echo "check-package-install: cannot run here: $*" >&2; exit 77; }
@@ -44,18 +53,29 @@ if [ -n "${DEBIAN_ROOT:-}" ] && [ -x "$DEBIAN_ROOT/usr/bin/apt-get" ]; then
 else
   ROOT="${DEBIAN_ROOT:-$(mktemp -d /var/tmp/kazudori-root.XXXXXX)}"
   [ -n "${DEBIAN_ROOT:-}" ] || MADE_ROOT=1
+  # Without the mirror there is nothing to check the package against.
   debootstrap --variant=minbase bookworm "$ROOT" "$MIRROR" >"$ROOT.debootstrap.log" 2>&1 \
-    || { tail -20 "$ROOT.debootstrap.log"; fail "debootstrap failed"; }
+    || { tail -20 "$ROOT.debootstrap.log"; cannot "debootstrap could not make a root from $MIRROR"; }
 fi
 mount -t proc proc "$ROOT/proc"
 in_root() { chroot "$ROOT" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 HOME=/root "$@"; }
 
 cp "$DEB" "$ROOT/tmp/kazudori.deb"
-in_root apt-get update -qq
 # The font comes from the package's recommendations; the rest of them
 # (a sound server and what it pulls in) a PC without speakers can do without.
-in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-  /tmp/kazudori.deb fonts-ipafont-gothic >/dev/null || fail "apt could not install the package"
+install_args=(-y -qq --no-install-recommends /tmp/kazudori.deb fonts-ipafont-gothic)
+# A download that fails is the network's doing; anything else (a
+# dependency no Debian 12 has, say) is the package's.
+in_root apt-get update -qq || cannot "apt could not read $MIRROR"
+if ! in_root env DEBIAN_FRONTEND=noninteractive apt-get install --download-only "${install_args[@]}" \
+    >"$ROOT/tmp/download.log" 2>&1; then
+  cat "$ROOT/tmp/download.log"
+  grep -qE 'Failed to fetch|Could not resolve|Temporary failure' "$ROOT/tmp/download.log" \
+    && cannot "apt could not download what the package needs"
+  fail "apt cannot install the package on Debian 12"
+fi
+in_root env DEBIAN_FRONTEND=noninteractive apt-get install "${install_args[@]}" >/dev/null \
+  || fail "apt could not install the package"
 in_root dpkg -s kazudori | grep -q '^Status: install ok installed' || fail "the package is not installed"
 in_root test -f /usr/share/applications/kazudori.desktop || fail "no menu entry"
 
