@@ -49,6 +49,16 @@ void showsLiterally(const QLabel *label, const QString &literal)
     QVERIFY(label->sizeHint().width() >= label->fontMetrics().horizontalAdvance(literal));
 }
 
+// The program's own start: the splash, then the name screen; null if it never comes.
+NameScreen *nameScreenAfterSplash(MainWindow &host)
+{
+    host.showSplash();
+    if (!QTest::qWaitForWindowActive(&host))
+        return nullptr;
+    const auto nameScreen = [&] { return qobject_cast<NameScreen *>(host.currentScreen()); };
+    return QTest::qWaitFor([&] { return nameScreen() != nullptr; }) ? nameScreen() : nullptr;
+}
+
 } // namespace
 
 // The whole road of one session through the real screens, by keys.
@@ -67,10 +77,8 @@ void TestRoad::splashToLauncher()
     TestPlatform test;
     AppState state;
     MainWindow host(state, test.platform, school.layout().programFolder);
-    host.showSplash();
-    QVERIFY(QTest::qWaitForWindowActive(&host));
-    QTRY_VERIFY(qobject_cast<NameScreen *>(host.currentScreen()));
-    auto *names = qobject_cast<NameScreen *>(host.currentScreen());
+    auto *names = nameScreenAfterSplash(host);
+    QVERIFY(names);
 
     // The first student of the list, confirmed with "1".
     control<QListWidget>(names, "List1")->setFocus();
@@ -136,10 +144,8 @@ void TestRoad::namesAndTitlesFromFilesStayText()
     TestPlatform test;
     AppState state;
     MainWindow host(state, test.platform, school.layout().programFolder);
-    host.showSplash();
-    QVERIFY(QTest::qWaitForWindowActive(&host));
-    QTRY_VERIFY(qobject_cast<NameScreen *>(host.currentScreen()));
-    auto *names = qobject_cast<NameScreen *>(host.currentScreen());
+    auto *names = nameScreenAfterSplash(host);
+    QVERIFY(names);
     auto *list = control<QListWidget>(names, "List1");
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Down);
