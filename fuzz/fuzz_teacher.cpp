@@ -22,10 +22,10 @@ constexpr qint16 Student = 7;
     std::abort();
 }
 
-void listRecords(const AppState &state, const QString &path)
+void listRecords(const AppState &state, Platform &platform, const QString &path)
 {
     ResultsListing listing;
-    if (listing.read(path).failed())
+    if (listing.read(platform, path).failed())
         return;
     const ResultsList::LineContext context{&state.Roster, state.SiteCode, state.SiteTitle,
                                            ResultsList::numberWidth(listing.recordCount())};
@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FuzzSchool::write(school.resultsPath(), data, size);
     FuzzSchool::write(school.statisticsPath(Student), data, size);
 
-    listRecords(school.state(), school.resultsPath());
+    listRecords(school.state(), school.platform(), school.resultsPath());
     showDistribution(school.state(), school.platform());
     exportTables(school);
     planWorksheets(school);

@@ -323,9 +323,13 @@ FileFault ResultsFile::sync()
 FileFault OpenResultsFile(const AppState &state, Platform &platform, ResultsFile &file,
                           ResultsFile::Access access)
 {
+    return OpenResultsFileAt(platform, file, ResultsFile::pathIn(state.DataFolder), access);
+}
+
+FileFault OpenResultsFileAt(Platform &platform, ResultsFile &file, const QString &path, ResultsFile::Access access)
+{
     OtherCopyWait waiting(platform);
     for (;;) {
-        const QString path = ResultsFile::pathIn(state.DataFolder);
         const FileFault fault = file.open(path, access);
         if (!mustWait(platform, fault, path))
             return fault;

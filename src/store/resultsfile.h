@@ -63,6 +63,8 @@ private:
 // responsive) without limit; any other fault is returned to the caller.
 FileFault OpenResultsFile(const AppState &state, Platform &platform, ResultsFile &file,
                           ResultsFile::Access access);
+// OpenResultsFile for a results file named by its path.
+FileFault OpenResultsFileAt(Platform &platform, ResultsFile &file, const QString &path, ResultsFile::Access access);
 // ResultsFile::readRecords, waiting like OpenResultsFile while another copy
 // holds the file.
 FileFault ReadResultsWaiting(Platform &platform, ResultsFile &file, qint32 first, qint32 count,

@@ -201,6 +201,45 @@ FileFault readBackup(const QString &path, Bytes &bytes, qint32 *count)
     return {};
 }
 
+// The repair itself, on the file its caller has opened and locked.
+RepairResult repairLocked(ResultsFile &file, const QString &backupPath)
+{
+    Bytes backup;
+    qint32 backupCount = 0;
+    Bytes records;
+    qint32 fileCount = 0;
+    FileFault fault = readBackup(backupPath, backup, &backupCount);
+    if (!fault.failed())
+        fault = readAll(file, records, &fileCount);
+    if (fault.failed())
+        return {Repair::Failed, fault};
+
+    const Repair repair = decideRepair(records, fileCount, backup, backupCount);
+    if (repair == Repair::NotRecognised)
+        return {repair, {}};
+    if (repair == Repair::RolledBack) {
+        fault = file.writeRecords(1, backupCount, backup.data());
+        if (!fault.failed())
+            fault = file.sync();
+        if (fault.failed())
+            return {Repair::Failed, fault};
+    }
+    QFile::remove(backupPath);
+    return {repair, {}};
+}
+
+// A delete that failed after its backup was written is undone at once, under
+// the lock it still holds, rather than left for the next start. The undo
+// opens the file afresh: the handle that failed may stay broken.
+Result failedPartWay(const QString &resultsPath, const QString &backupPath, const FileFault &fault)
+{
+    Result result{Outcome::Failed, fault};
+    ResultsFile fresh;
+    const FileFault opened = fresh.open(resultsPath, ResultsFile::Access::ReadWrite);
+    result.undone = opened.failed() ? Repair::Failed : repairLocked(fresh, backupPath).outcome;
+    return result;
+}
+
 } // namespace
 
 QString backupPathIn(const QString &dataFolder)
@@ -254,14 +293,14 @@ Result deleteRecord(const AppState &state, Platform &platform, qint32 number, co
     if (!fault.failed())
         fault = locked.file.sync();
     if (fault.failed())
-        return {Outcome::Failed, fault};
+        return failedPartWay(locked.file.path(), backupPath, fault);
     step(DeleteStep::ShiftDone);
 
     fault = locked.file.truncate(count - 1);
     if (!fault.failed())
         fault = locked.file.sync();
     if (fault.failed())
-        return {Outcome::Failed, fault};
+        return failedPartWay(locked.file.path(), backupPath, fault);
     step(DeleteStep::Truncated);
 
     QFile::remove(backupPath);
@@ -283,32 +322,23 @@ RepairResult repairInterruptedDelete(const AppState &state, Platform &platform)
     // The copy that held the lock may have finished meanwhile.
     if (!QFileInfo::exists(backupPath))
         return {};
-
-    Bytes backup;
-    qint32 backupCount = 0;
-    Bytes file;
-    qint32 fileCount = 0;
-    fault = readBackup(backupPath, backup, &backupCount);
-    if (!fault.failed())
-        fault = readAll(locked.file, file, &fileCount);
-    if (fault.failed())
-        return {Repair::Failed, fault};
-
-    const Repair repair = decideRepair(file, fileCount, backup, backupCount);
-    if (repair == Repair::NotRecognised)
-        return {repair, {}};
-    if (repair == Repair::RolledBack) {
-        fault = locked.file.writeRecords(1, backupCount, backup.data());
-        if (!fault.failed())
-            fault = locked.file.sync();
-        if (fault.failed())
-            return {Repair::Failed, fault};
-    }
-    QFile::remove(backupPath);
-    return {repair, {}};
+    return repairLocked(locked.file, backupPath);
 }
 
-QString repairMessage(const RepairResult &result, const QString &backupPath)
+namespace {
+
+// Where the teacher reads how to tell which of the two files is right.
+QString whatToDo(Reader reader)
+{
+    if (reader == Reader::Teacher)
+        return QStringLiteral("どちらが正しいかを確かめる手順は、利用の手引きの「7. エラーメッセージと対処」"
+                              "（起動したとき）にあります。");
+    return QStringLiteral("先生に知らせてください（手引きの「7. エラーメッセージと対処」に対処があります）。");
+}
+
+} // namespace
+
+QString repairMessage(const RepairResult &result, const QString &backupPath, Reader reader)
 {
     switch (result.outcome) {
     case Repair::NoBackup:
@@ -323,25 +353,79 @@ QString repairMessage(const RepairResult &result, const QString &backupPath)
                               "残っていた控えのファイルを片付けました。");
     case Repair::NotRecognised:
         return QStringLiteral("成績データの消去が途中で止まったときの控え\n%1\nが残っていますが、"
-                              "今の成績データと合わないため、どちらもそのままにしてあります。"
-                              "先生に知らせてください。")
-            .arg(backupPath);
+                              "今の成績データと合わないため、どちらもそのままにしてあります。")
+                   .arg(backupPath)
+               + whatToDo(reader);
     case Repair::Failed:
         break;
     }
-    return QStringLiteral("成績データの消去が途中で止まったときの控え\n%1\nを確かめられませんでした。"
-                          "先生に知らせてください。\n%2")
-        .arg(backupPath, result.fault.description);
+    return QStringLiteral("成績データの消去が途中で止まったときの控え\n%1\nを確かめられませんでした。").arg(backupPath)
+           + whatToDo(reader) + u'\n' + result.fault.description;
 }
 
-bool reportInterruptedDelete(const AppState &state, Platform &platform)
+QString repairAndDescribe(const AppState &state, Platform &platform, Reader reader)
 {
-    const RepairResult result = repairInterruptedDelete(state, platform);
-    const QString text = repairMessage(result, backupPathIn(state.DataFolder));
+    return repairMessage(repairInterruptedDelete(state, platform), backupPathIn(state.DataFolder), reader);
+}
+
+bool reportInterruptedDelete(const AppState &state, Platform &platform, Reader reader)
+{
+    const QString text = repairAndDescribe(state, platform, reader);
     if (text.isEmpty())
         return false;
     platform.dialogs.tell(QStringLiteral("注意"), text, DialogIcon::Warning);
     return true;
+}
+
+namespace {
+
+QString undoneText(Repair undone, const QString &backupPath)
+{
+    switch (undone) {
+    case Repair::NoBackup:
+        return {};
+    case Repair::RolledBack:
+        return QStringLiteral("消去する前の記録にもどしました。記録は1件も失われていません。");
+    case Repair::Completed:
+        return QStringLiteral("ただし消去は最後まですんでいました。");
+    case Repair::Busy:
+    case Repair::NotRecognised:
+    case Repair::Failed:
+        break;
+    }
+    return QStringLiteral("消去する前の記録にもどせませんでした。控え\n%1\nが残っています。"
+                          "次にカズドリを起動したとき、もう一度もどします。")
+        .arg(backupPath);
+}
+
+} // namespace
+
+QString notDoneMessage(Action action, qint32 number, const Result &result, const QString &resultsPath,
+                       const QString &backupPath, const QString &repair)
+{
+    const QString done = action == Action::Change ? QStringLiteral("変更") : QStringLiteral("消去");
+    const QString notDone = QStringLiteral("記録%1の%2はしていません。").arg(QString::number(number), done);
+    switch (result.outcome) {
+    case Outcome::Done:
+        return {};
+    case Outcome::Moved:
+        return notDone + u'\n' + QStringLiteral("この記録は、ほかのパソコンで変更または消去されました。一覧を作り直します。");
+    case Outcome::RepairPending:
+        return notDone + u'\n'
+               + (repair.isEmpty() ? QStringLiteral("ほかのパソコンで成績データを消去しているところです。"
+                                                    "しばらくしてから、もう一度やり直してください。")
+                                   : repair + u'\n' + QStringLiteral("記録%1の%2は、一覧を確かめてからやり直してください。")
+                                                          .arg(QString::number(number), done));
+    case Outcome::Failed:
+        break;
+    }
+    const QString failed = result.undone == Repair::NoBackup
+                               ? notDone
+                               : QStringLiteral("記録%1の消去は途中で失敗しました。").arg(QString::number(number));
+    const QString text = failed + u'\n'
+                         + QStringLiteral("%1 を書き換えられませんでした。\n%2").arg(resultsPath, result.fault.description);
+    const QString undone = undoneText(result.undone, backupPath);
+    return undone.isEmpty() ? text : text + u'\n' + undone;
 }
 
 } // namespace ResultsRewrite

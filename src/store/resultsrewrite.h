@@ -31,10 +31,15 @@ enum class Outcome {
     Failed,
 };
 
+enum class Repair;
+
 struct Result
 {
     Outcome outcome = Outcome::Done;
     FileFault fault;
+    // For a delete that failed after its backup was written: what was done
+    // at once to undo it (Repair::NoBackup when it failed before that).
+    Repair undone{};
 };
 
 // The points a delete passes, for tests that stop a copy on the way.
@@ -57,7 +62,7 @@ Result deleteRecord(const AppState &state, Platform &platform, qint32 number, co
                     const StepHook &hook = {});
 
 enum class Repair {
-    NoBackup,
+    NoBackup = 0,
     // Another copy holds the lock: its delete may still be running.
     Busy,
     // The delete had not cut the file: every position it held is written back
@@ -81,10 +86,24 @@ struct RepairResult
 // other copies appended since. Never waits for the lock.
 RepairResult repairInterruptedDelete(const AppState &state, Platform &platform);
 
-// What to tell the teacher about a repair; empty when there is nothing to say.
-QString repairMessage(const RepairResult &result, const QString &backupPath);
+// Who reads a repair's message: whoever sits at a PC as it starts, or the
+// teacher in the results manager, who is the one to sort out a backup left over.
+enum class Reader { AnyoneAtStart, Teacher };
+
+// What to tell about a repair; empty when there is nothing to say.
+QString repairMessage(const RepairResult &result, const QString &backupPath, Reader reader);
+
+// Repairs and says what happened; empty when there is nothing to say.
+QString repairAndDescribe(const AppState &state, Platform &platform, Reader reader);
 
 // Repairs and tells; true when a backup was found (repaired or not).
-bool reportInterruptedDelete(const AppState &state, Platform &platform);
+bool reportInterruptedDelete(const AppState &state, Platform &platform, Reader reader = Reader::AnyoneAtStart);
+
+// The teacher's action on record `number` that `result` says was not done
+// (or not wholly), and why; empty for Outcome::Done. `repair` is what a
+// pending repair found (for Outcome::RepairPending).
+enum class Action { Change, Delete };
+QString notDoneMessage(Action action, qint32 number, const Result &result, const QString &resultsPath,
+                       const QString &backupPath, const QString &repair);
 
 } // namespace ResultsRewrite

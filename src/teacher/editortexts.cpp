@@ -36,4 +36,39 @@ QString columnHelp(int column)
     return titles[std::size_t(column - 1)] + u'\n' + texts[std::size_t(column - 1)];
 }
 
+namespace {
+
+QString shownCharacter(const QString &character)
+{
+    if (character == u" ")
+        return QStringLiteral("半角スペース");
+    if (character == u"\t")
+        return QStringLiteral("タブ");
+    if (character == u"\r" || character == u"\n")
+        return QStringLiteral("改行");
+    if (character.size() == 1 && !character.at(0).isPrint())
+        return QStringLiteral("制御文字（U+%1）").arg(character.at(0).unicode(), 4, 16, QChar(u'0')).toUpper();
+    return u'「' + character + u'」';
+}
+
+} // namespace
+
+QString refusedInput(const QString &character)
+{
+    return QStringLiteral("%1 はセルに入力できません。\n"
+                          "この文字を含む値は、記録して読み直すと別の値になってしまいます。")
+        .arg(shownCharacter(character));
+}
+
+QString notReadBack(const QString &fileName, int level, int column, const QString &text)
+{
+    const QStringList titles = gridTitles();
+    const QString title = column >= 1 && column < titles.size() && !titles[column].isEmpty()
+                              ? titles[column]
+                              : QStringLiteral("%1列目").arg(column);
+    return QStringLiteral("レベル%1の「%2」の値「%3」は、%4 に記録して読み直すと別の値になってしまいます。\n"
+                          "この値を直してから記録してください。%4 は書き換えていません。")
+        .arg(QString::number(level), title, text, fileName);
+}
+
 } // namespace EditorTexts

@@ -239,7 +239,7 @@ Outcome exportTo(AppState &state, Platform &platform, const Request &request, co
     }
     ResultsListing listing;
     if (request.table != Table::Facts) {
-        const FileFault fault = listing.read(ResultsFile::pathIn(state.DataFolder));
+        const FileFault fault = listing.read(platform, ResultsFile::pathIn(state.DataFolder));
         if (fault.failed()) {
             outcome.problem = QStringLiteral("%1を読めません（%2）。")
                                   .arg(QString::fromUtf8(ResultsFile::FileName), fault.description);

@@ -89,7 +89,7 @@ std::optional<qint32> typedTime(const QString &text)
 
 } // namespace ResultsList
 
-FileFault ResultsListing::read(const QString &path)
+FileFault ResultsListing::read(Platform &platform, const QString &path)
 {
     m_bytes.clear();
     m_listed.clear();
@@ -97,13 +97,13 @@ FileFault ResultsListing::read(const QString &path)
     if (!QFileInfo::exists(path))
         return {};
     ResultsFile file;
-    FileFault fault = file.open(path, ResultsFile::Access::ReadOnly);
+    FileFault fault = OpenResultsFileAt(platform, file, path, ResultsFile::Access::ReadOnly);
     qint32 count = 0;
     if (!fault.failed())
         count = file.recordCount(&fault);
     if (!fault.failed()) {
         m_bytes.resize(std::size_t(count) * ResultRecordLength);
-        fault = file.readRecords(1, count, m_bytes.data(), &m_recordCount);
+        fault = ReadResultsWaiting(platform, file, 1, count, m_bytes.data(), &m_recordCount);
     }
     if (fault.failed()) {
         m_recordCount = 0;

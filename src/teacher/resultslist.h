@@ -9,6 +9,7 @@
 #include "store/resultsfile.h"
 
 class RosterTable;
+struct Platform;
 
 // The teacher's list of every record of the results file, one line per
 // record in record order, and the rules of its edit panel.
@@ -56,8 +57,9 @@ inline constexpr qint32 LongestTime = 99999;
 class ResultsListing final
 {
 public:
-    // A missing file is an empty listing; it is not created.
-    FileFault read(const QString &path);
+    // A missing file is an empty listing; it is not created. Waits, with the
+    // waiting notice, while another copy holds the file.
+    FileFault read(Platform &platform, const QString &path);
 
     qint32 recordCount() const { return m_recordCount; }
     int lineCount() const { return int(m_listed.size()); }

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 
 #include "app/valuestream.h"
+#include "platform/cp932.h"
 
 void StandardTable::load(const QString &fileText)
 {
@@ -108,6 +109,36 @@ QList<QStringList> StandardTable::fileRows() const
     return rows;
 }
 
+std::optional<QString> StandardTable::unkeptCharacter(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString character = text.mid(i, length);
+        const bool control = length == 1 && !character.at(0).isPrint();
+        if (character == u"," || character == u"\"" || control || Cp932::decode(Cp932::encode(character)) != character)
+            return character;
+        i += length;
+    }
+    if (!text.isEmpty() && ValueStream(text).next() != text)
+        return text.front().isSpace() ? text.left(1) : text.right(1);
+    return std::nullopt;
+}
+
+std::optional<StandardTable::CellPosition> StandardTable::firstCellNotReadBack(const QByteArray &bytes) const
+{
+    StandardTable reread;
+    reread.load(Cp932::decode(bytes));
+    for (int level = 1; level <= levelCount(); ++level) {
+        for (int column = 1; column <= ColumnCount; ++column) {
+            if (level > reread.levelCount() || reread.cell(level, column) != cell(level, column))
+                return CellPosition{level, column};
+        }
+    }
+    if (reread.levelCount() > levelCount())
+        return CellPosition{levelCount() + 1, 1};
+    return std::nullopt;
+}
+
 namespace CellKeys {
 
 Action actionFor(int key, Qt::KeyboardModifiers modifiers, const QString &text)
@@ -126,9 +157,9 @@ Action actionFor(int key, Qt::KeyboardModifiers modifiers, const QString &text)
     case Qt::Key_Backspace: return Action::Type;
     default: break;
     }
-    // A comma or a double quote would split or swallow values when the line
-    // is read back, so the cells never take them.
-    if (text.isEmpty() || !text.at(0).isPrint() || text.contains(u',') || text.contains(u'"'))
+    // A comma or a double quote reaches the cell editor's one check of
+    // everything that enters it, which refuses it and says why.
+    if (text.isEmpty() || !text.at(0).isPrint())
         return Action::Swallow;
     if (modifiers & (Qt::ControlModifier | Qt::AltModifier))
         return Action::Swallow;

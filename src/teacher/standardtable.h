@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 #include "app/levelstandard.h"
 
@@ -50,6 +51,21 @@ public:
 
     // The header line, then one line of twelve texts per level.
     QList<QStringList> fileRows() const;
+
+    // The first character that would make `text` read back from the table
+    // file as another value (a comma, a double quote, a line break or other
+    // control character, a character cp932 lacks, a blank at either end);
+    // nullopt when it reads back as it is.
+    static std::optional<QString> unkeptCharacter(const QString &text);
+
+    struct CellPosition
+    {
+        int level = 0;
+        int column = 0;
+    };
+    // The first cell that the table file `bytes` (written from this table)
+    // would not give back as it stands here; nullopt when all read back.
+    std::optional<CellPosition> firstCellNotReadBack(const QByteArray &bytes) const;
 
 private:
     bool contains(int level, int column) const;

@@ -88,6 +88,7 @@ void TestSoundPlayer::playsEachCueForItsOwnDuration()
 #endif
     QVERIFY2(elapsed <= duration + LateMs,
              qPrintable(QStringLiteral("returned %1 ms after the sound's end").arg(elapsed - duration)));
+    QCOMPARE(m_player->underruns(), 0);
 }
 
 void TestSoundPlayer::brokenFilesFailAtOnce_data()
@@ -239,6 +240,7 @@ void TestSoundPlayer::twoCuesBackToBackArePlayedWhole()
     QString told;
     for (const Sounded &stretch : heard)
         told += QStringLiteral(" %1 ms at %2 Hz;").arg(stretch.lengthMs, 0, 'f', 1).arg(stretch.hertz, 0, 'f', 0);
+    QCOMPARE(m_player->underruns(), 0);
     QVERIFY2(heard.size() == 2, qPrintable(told));
     QVERIFY2(std::abs(heard[0].lengthMs - 400) <= 20 && heard[0].hertz < 660, qPrintable(told));
     QVERIFY2(std::abs(heard[1].lengthMs - 300) <= 20 && heard[1].hertz > 660, qPrintable(told));

@@ -3,6 +3,8 @@
 //                                                   pausing halfway until a load has seen some
 //   load <dataFolder> <total> <goFile>              loads until <total> records are seen,
 //                                                   checking every load is a whole-record prefix
+//   list <dataFolder> <total> <goFile>              reads the teacher's list and exports the
+//                                                   results, each expected to hold <total> records
 //   hold <dataFolder> <ms> <readyFile>              holds the file lock for <ms>
 //   holdwhole <dataFolder> <ms> <readyFile>         locks the whole file for <ms>, as
 //                                                   older copies of the program did
@@ -27,6 +29,8 @@
 #include "store/resultsfile.h"
 #include "store/resultsrewrite.h"
 #include "support/testplatform.h"
+#include "teacher/resultsexport.h"
+#include "teacher/resultslist.h"
 
 namespace {
 
@@ -135,6 +139,21 @@ int load(AppState &state, TestPlatform &tp, int total, const QString &goFile)
     return result;
 }
 
+int listAndExport(AppState &state, TestPlatform &tp, int total, const QString &goFile)
+{
+    if (!waitFor(goFile))
+        return fail(QStringLiteral("never told to go"));
+    ResultsListing listing;
+    const FileFault fault = listing.read(tp.platform, ResultsFile::pathIn(state.DataFolder));
+    if (fault.failed() || listing.lineCount() != total)
+        return fail(QStringLiteral("list: %1 lines, %2").arg(listing.lineCount()).arg(fault.description));
+    const ResultsExport::Outcome exported =
+        ResultsExport::exportTo(state, tp.platform, {}, state.DataFolder + QStringLiteral("export.csv"));
+    if (!exported.succeeded() || exported.rows != total)
+        return fail(QStringLiteral("export: %1 rows, %2").arg(exported.rows).arg(exported.problem));
+    return 0;
+}
+
 int signalAndSleep(int ms, const QString &readyFile)
 {
     if (!signal(readyFile))
@@ -241,6 +260,8 @@ int main(int argc, char *argv[])
         return append(*state, *tp, args[3].toInt(), args[4].toInt(), args[5]);
     if (mode == u"load")
         return load(*state, *tp, args[3].toInt(), args[4]);
+    if (mode == u"list")
+        return listAndExport(*state, *tp, args[3].toInt(), args[4]);
     if (mode == u"hold")
         return hold(*state, args[3].toInt(), args[4]);
     if (mode == u"holdwhole")

@@ -26,6 +26,7 @@ private slots:
     void init();
     void appendersNeverInterleave();
     void appendWaitsForAnotherCopysLock();
+    void readerWaitsWhileAnOlderCopyLocksTheWholeFile_data();
     void readerWaitsWhileAnOlderCopyLocksTheWholeFile();
     void editsAndAppendsKeepEveryRecord();
     void deleteStoppedAtAnyStepLosesNothing_data();
@@ -177,8 +178,16 @@ void TestConcurrency::appendWaitsForAnotherCopysLock()
 
 // Where locks are enforced, reading records that another copy has locked is
 // refused: the reader must wait for the lock, not report an error.
+void TestConcurrency::readerWaitsWhileAnOlderCopyLocksTheWholeFile_data()
+{
+    QTest::addColumn<QString>("reader");
+    QTest::newRow("tallies") << QStringLiteral("load");
+    QTest::newRow("teacher's list and export") << QStringLiteral("list");
+}
+
 void TestConcurrency::readerWaitsWhileAnOlderCopyLocksTheWholeFile()
 {
+    QFETCH(QString, reader);
     constexpr int HoldMs = 1500;
     const QString readyFile = m_folder + QStringLiteral("ready");
     ResultFiles::write(ResultsFile::pathIn(m_folder),
@@ -187,7 +196,7 @@ void TestConcurrency::readerWaitsWhileAnOlderCopyLocksTheWholeFile()
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(readyFile), 10000);
     QElapsedTimer waited;
     waited.start();
-    auto loader = start({QStringLiteral("load"), m_folder, QStringLiteral("1"), readyFile});
+    auto loader = start({reader, m_folder, QStringLiteral("1"), readyFile});
     QVERIFY(loader->waitForFinished(30000));
     QVERIFY2(loader->exitCode() == 0, loader->readAllStandardError().constData());
     QVERIFY2(waited.elapsed() > HoldMs / 2,

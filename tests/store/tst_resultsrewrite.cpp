@@ -3,6 +3,11 @@
 #include <QTest>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFileInfo>
 
 #include "app/appstate.h"
 #include "platform/systemerror.h"
@@ -24,6 +29,7 @@ private slots:
     void deleteMovesTheFollowingRecordsUp();
     void recordMovedByAnotherCopyIsNotTouched();
     void leftoverBackupStopsRewritesUntilRepaired();
+    void deleteFailingPartWayIsUndoneAtOnce();
     void windowsErrorsOfAHeldFileMeanWait();
 
 private:
@@ -106,6 +112,50 @@ void TestResultsRewrite::leftoverBackupStopsRewritesUntilRepaired()
     QVERIFY(!QFile::exists(backup));
     QCOMPARE(fileBytes(), before);
     QCOMPARE(ResultsRewrite::changeRecord(m_state, m_tp.platform, 3, m_records[2], 42, 77).outcome, Outcome::Done);
+}
+
+namespace {
+
+// Swaps every open handle of `path` in this process for a read-only one, so
+// that the next write through it fails as on a share that went away.
+int breakHandlesOf(const QString &path)
+{
+    const QString target = QFileInfo(path).canonicalFilePath();
+    int broken = 0;
+    for (const QFileInfo &fd : QDir(u"/proc/self/fd"_s).entryInfoList(QDir::System | QDir::Files)) {
+        if (fd.symLinkTarget() != target)
+            continue;
+        const int readOnly = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+        if (readOnly >= 0 && ::dup2(readOnly, fd.fileName().toInt()) >= 0)
+            ++broken;
+        ::close(readOnly);
+    }
+    return broken;
+}
+
+} // namespace
+
+// The shift fails on its way: the file is put back from the backup before the
+// delete returns, so no record waits for the next start to come back.
+void TestResultsRewrite::deleteFailingPartWayIsUndoneAtOnce()
+{
+    const QString results = ResultsFile::pathIn(m_state.DataFolder);
+    const QByteArray before = fileBytes();
+    int broken = 0;
+    const auto breakAfterShift = [&](ResultsRewrite::DeleteStep step) {
+        if (step == ResultsRewrite::DeleteStep::ShiftBlockWritten)
+            broken = breakHandlesOf(results);
+    };
+    const ResultsRewrite::Result result = ResultsRewrite::deleteRecord(m_state, m_tp.platform, 2, m_records[1], breakAfterShift);
+    QVERIFY(broken > 0);
+    QCOMPARE(result.outcome, Outcome::Failed);
+    QCOMPARE(result.undone, ResultsRewrite::Repair::RolledBack);
+    QCOMPARE(fileBytes(), before);
+    QVERIFY(!QFile::exists(ResultsRewrite::backupPathIn(m_state.DataFolder)));
+    const QString told = ResultsRewrite::notDoneMessage(ResultsRewrite::Action::Delete, 2, result, results,
+                                                        ResultsRewrite::backupPathIn(m_state.DataFolder), {});
+    QVERIFY2(told.startsWith(u"記録2の消去は途中で失敗しました。"_s) && told.endsWith(u"記録は1件も失われていません。"_s),
+             qPrintable(told));
 }
 
 void TestResultsRewrite::windowsErrorsOfAHeldFileMeanWait()

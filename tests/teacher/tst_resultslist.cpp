@@ -6,6 +6,7 @@
 #include "roster/rostertable.h"
 #include "store/resultsfile.h"
 #include "support/resultfiles.h"
+#include "support/testplatform.h"
 #include "teacher/resultslist.h"
 
 using namespace Qt::StringLiterals;
@@ -90,7 +91,8 @@ void TestResultsList::listingSkipsLevelZeroAndFindsLines()
     QTemporaryDir dir;
     const QString path = ResultsFile::pathIn(dir.path() + u'/');
     ResultsListing listing;
-    QVERIFY(!listing.read(path).failed());
+    TestPlatform test;
+    QVERIFY(!listing.read(test.platform, path).failed());
     QCOMPARE(listing.lineCount(), 0);
     QCOMPARE(listing.lineAtOrAfter(1), -1);
     QVERIFY2(!QFile::exists(path), "reading must not create the file");
@@ -99,7 +101,7 @@ void TestResultsList::listingSkipsLevelZeroAndFindsLines()
     for (int k = 1; k <= 10005; ++k)
         records.append(ResultFiles::record(QDate(2026, 5, 1), qint16(k % 50), k == 2 || k == 10005 ? 0 : 1, k));
     ResultFiles::write(path, ResultFiles::encode(records) + QByteArray(20, 'x'));
-    QVERIFY(!listing.read(path).failed());
+    QVERIFY(!listing.read(test.platform, path).failed());
     QCOMPARE(listing.recordCount(), 10005);
     QCOMPARE(listing.lineCount(), 10003);
     QCOMPARE(listing.recordNumber(1), 3);

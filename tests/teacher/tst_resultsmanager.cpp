@@ -161,6 +161,7 @@ private slots:
     void refusesWhatCannotBeRecorded_data();
     void refusesWhatCannotBeRecorded();
     void recordMovedByAnotherCopyIsNotWritten();
+    void changeMeetingARepairSaysItWasNotMade();
 };
 
 void TestResultsManager::listsRecordsAndOpensTheChosenOne()
@@ -336,11 +337,30 @@ void TestResultsManager::recordMovedByAnotherCopyIsNotWritten()
 
     typeTime(m, u"77"_s);
     click(m, "Command2");
-    QCOMPARE(f.texts(), QStringList{u"この記録は、ほかのパソコンで変更または消去されました。一覧を作り直します。"_s});
+    QCOMPARE(f.texts(), QStringList{u"記録2の変更はしていません。\nこの記録は、ほかのパソコンで変更または消去されました。一覧を作り直します。"_s});
     QCOMPARE(f.fileBytes(), behindItsBack);
     QCOMPARE(lineCount(m), 2);
     QVERIFY(line(m, 0).contains(u"   95秒"_s));
     QVERIFY(!panelShown(m));
+}
+
+// Another PC's delete stopped part-way after this list was read: the change
+// meets the repair, and the teacher hears that the change itself was not made.
+void TestResultsManager::changeMeetingARepairSaysItWasNotMade()
+{
+    const QList<ResultRecord> records{session(1, 1, 90), session(2, 1, 95)};
+    ManagerFixture f(records);
+    ResultsManager &m = f.open();
+    doubleClickLine(m, 0);
+    const QString backup = ResultsRewrite::backupPathIn(f.state.DataFolder);
+    ResultFiles::write(backup, f.fileBytes());
+    typeTime(m, u"77"_s);
+    click(m, "Command2");
+    QCOMPARE(f.fileBytes(), ResultFiles::encode(records));
+    QCOMPARE(f.texts().size(), 1);
+    QVERIFY2(f.texts()[0].startsWith(u"記録1の変更はしていません。\n成績データの消去が途中で止まっていました。"_s),
+             qPrintable(f.texts()[0]));
+    QVERIFY(!QFile::exists(backup));
 }
 
 QTEST_MAIN(TestResultsManager)

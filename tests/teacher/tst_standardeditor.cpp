@@ -1,6 +1,10 @@
 #include <QTest>
 
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QMimeData>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -129,6 +133,8 @@ private slots:
     void twentyLevelsRoundTrip();
     void typing_data();
     void typing();
+    void everyWayIntoACellIsChecked();
+    void saveRefusesWhatWouldNotReadBack();
     void changeAndChangeBackStaysYellow();
     void copyDownCountsAsAChange_data();
     void copyDownCountsAsAChange();
@@ -197,6 +203,64 @@ void TestStandardEditor::typing()
     QCOMPARE(cellEditor(e)->text(), cell);
     QCOMPARE(cellText(e, 1, 1), cell);
     QCOMPARE(isYellow(e, 1, 1), yellow);
+}
+
+// Paste, drop and an input method meet the same check as typing: a comma or
+// a quote written raw would shift every later field of the table.
+void TestStandardEditor::everyWayIntoACellIsChecked()
+{
+    EditorFixture f;
+    StandardEditor &e = f.open();
+    QLineEdit *editor = cellEditor(e);
+    QTest::keyClick(editor, Qt::Key_Comma);
+    QGuiApplication::clipboard()->setText(u"1,5"_s);
+    editor->paste();
+    QMimeData dropped;
+    dropped.setText(u"\"7"_s);
+    // As a drag from another program arrives: enter, move, drop.
+    const QPoint at = editor->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(editor, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(editor, &move);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(editor, &drop);
+    QInputMethodEvent composed;
+    composed.setCommitString(u"\U0001F600"_s);
+    QCoreApplication::sendEvent(editor, &composed);
+
+    QCOMPARE(editor->text(), u"10"_s);
+    QCOMPARE(cellText(e, 1, 1), u"10"_s);
+    QVERIFY(!isYellow(e, 1, 1));
+    const QStringList told = f.questions();
+    QVERIFY2(told.size() == 4, qPrintable(told.join(u"|")));
+    QVERIFY2(told[0].startsWith(u"「,」"_s) && told[1].startsWith(u"「,」"_s), qPrintable(told.join(u'|')));
+    QVERIFY2(told[2].startsWith(u"「\"」"_s), qPrintable(told[2]));
+    QVERIFY2(told[3].startsWith(u"「\U0001F600」"_s), qPrintable(told[3]));
+
+    // The same door lets a value that reads back through.
+    QGuiApplication::clipboard()->setText(u"25"_s);
+    editor->paste();
+    QCOMPARE(cellText(e, 1, 1), u"1025"_s);
+    QCOMPARE(f.questions().size(), 4);
+}
+
+// A cell loaded from a hand-edited file can still hold a quoted comma; the
+// save reads its own output back and writes nothing that would come back shifted.
+void TestStandardEditor::saveRefusesWhatWouldNotReadBack()
+{
+    EditorFixture f;
+    f.writeTable({u"h"_s, u"\"1,2\",30,40,5,1.5,5,150,14,1,,,"_s, levelLine(2)});
+    const QByteArray before = f.tableBytes();
+    StandardEditor &e = f.open();
+    QCOMPARE(cellText(e, 1, 1), u"1,2"_s);
+    goTo(e, 2, 1);
+    QTest::keyClick(cellEditor(e), Qt::Key_5);
+    control<QPushButton>(&e, "Command3")->click();
+    QCOMPARE(f.tableBytes(), before);
+    QCOMPARE(f.questions().size(), 1);
+    QVERIFY2(f.questions()[0].startsWith(u"レベル1の「目標Time」の値「1,2」"_s), qPrintable(f.questions()[0]));
+    QVERIFY(grid(e)->item(1, 1)->background().color() == QColor(255, 255, 0));
 }
 
 void TestStandardEditor::changeAndChangeBackStaysYellow()

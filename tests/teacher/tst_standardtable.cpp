@@ -75,8 +75,8 @@ void TestStandardTable::keyActions_data()
     QTest::newRow("Home") << int(Qt::Key_Home) << none << QString() << A::Swallow;
     QTest::newRow("Enter") << int(Qt::Key_Return) << none << u"\r"_s << A::Swallow;
     QTest::newRow("Ctrl+A") << int(Qt::Key_A) << Qt::KeyboardModifiers(Qt::ControlModifier) << u"\x01"_s << A::Swallow;
-    QTest::newRow("comma") << int(Qt::Key_Comma) << none << u","_s << A::Swallow;
-    QTest::newRow("quote") << int(Qt::Key_QuoteDbl) << Qt::KeyboardModifiers(Qt::ShiftModifier) << u"\""_s << A::Swallow;
+    QTest::newRow("comma") << int(Qt::Key_Comma) << none << u","_s << A::Type;
+    QTest::newRow("quote") << int(Qt::Key_QuoteDbl) << Qt::KeyboardModifiers(Qt::ShiftModifier) << u"\""_s << A::Type;
     QTest::newRow("Tab") << int(Qt::Key_Tab) << none << u"\t"_s << A::PassOn;
 }
 

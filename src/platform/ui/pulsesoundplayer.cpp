@@ -1,7 +1,7 @@
 #include "platform/ui/pulsesoundplayer.h"
 
 #include <pulse/error.h>
-#include <pulse/simple.h>
+#include <pulse/pulseaudio.h>
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -13,6 +13,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -20,13 +21,19 @@
 
 namespace {
 
-// Short enough that the drain ends right after the last sample, long enough
-// for a busy classroom PC not to run dry in the middle of a cue.
+// The stream's own latency: the drain ends this long after the last sample.
+// The cue itself never waits on it, because the whole cue is handed to the
+// server at once: a worker thread delayed by a busy PC cannot starve it.
 constexpr pa_usec_t LatencyUs = 20000;
 
 SoundResult failure(int code, const QString &text)
 {
     return {code, text};
+}
+
+QString serverText(pa_context *context)
+{
+    return QString::fromUtf8(pa_strerror(context ? pa_context_errno(context) : PA_ERR_CONNECTIONREFUSED));
 }
 
 std::optional<pa_sample_spec> sampleFormatOf(const WavFile &wav)
@@ -57,16 +64,32 @@ QByteArray keyOf(const pa_sample_spec &sampleFormat)
            + QByteArray::number(sampleFormat.channels);
 }
 
-// One connection to the sound server in one sample format.
+// One playback stream in one sample format, kept for the whole run.
 struct Stream
 {
     pa_sample_spec sampleFormat{};
-    pa_simple *connection = nullptr;
+    pa_stream *stream = nullptr;
+    // Bytes handed over in the stream's life: the server's write index.
+    int64_t written = 0;
+    std::atomic<int> *underruns = nullptr;
 
     ~Stream()
     {
-        if (connection)
-            pa_simple_free(connection);
+        if (stream) {
+            pa_stream_set_underflow_callback(stream, nullptr, nullptr);
+            pa_stream_disconnect(stream);
+            pa_stream_unref(stream);
+        }
+    }
+
+    // The stream runs dry at the end of every cue; only running dry before
+    // the last sample handed over is a gap a child hears.
+    static void onUnderflow(pa_stream *stream, void *self)
+    {
+        auto *me = static_cast<Stream *>(self);
+        const int64_t at = pa_stream_get_underflow_index(stream);
+        if (at >= 0 && at < me->written)
+            me->underruns->fetch_add(1, std::memory_order_relaxed);
     }
 };
 
@@ -86,14 +109,20 @@ struct PlayJob
     QPointer<QEventLoop> waiting;
 };
 
-// The worker's queue and streams. Shared with the thread, which is let go
-// rather than joined at the end: it may be stuck in a dead device.
+// The worker's queue, its connection to the server and the streams. Shared
+// with the thread, which is let go rather than joined at the end: it may be
+// stuck in a dead device.
 struct PulseWorker
 {
     std::mutex mutex;
     std::condition_variable wake;
     std::deque<std::shared_ptr<PlayJob>> queue;
     bool stopping = false;
+    std::atomic<int> underruns{0};
+
+    // Below: the worker thread's own, touched under the main loop's lock.
+    pa_threaded_mainloop *mainLoop = nullptr;
+    pa_context *context = nullptr;
     std::vector<std::unique_ptr<Stream>> streams;
 
     void add(std::shared_ptr<PlayJob> job)
@@ -107,13 +136,16 @@ struct PulseWorker
 
     static void run(const std::shared_ptr<PulseWorker> &self)
     {
+        self->mainLoop = pa_threaded_mainloop_new();
+        if (self->mainLoop)
+            pa_threaded_mainloop_start(self->mainLoop);
         for (;;) {
             std::shared_ptr<PlayJob> job;
             {
                 std::unique_lock lock(self->mutex);
                 self->wake.wait(lock, [&] { return self->stopping || !self->queue.empty(); });
                 if (self->stopping)
-                    return;
+                    break;
                 job = std::move(self->queue.front());
                 self->queue.pop_front();
             }
@@ -121,46 +153,173 @@ struct PulseWorker
                 self->perform(*job);
             finish(job);
         }
+        self->shutDown();
+    }
+
+    static void signal(void *mainLoop) { pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop *>(mainLoop), 0); }
+    static void signalStream(pa_stream *, void *mainLoop) { signal(mainLoop); }
+    static void signalContext(pa_context *, void *mainLoop) { signal(mainLoop); }
+    static void signalRequest(pa_stream *, size_t, void *mainLoop) { signal(mainLoop); }
+
+    // Waits on the main loop (its lock held) until `settled` holds.
+    void waitUntil(const std::function<bool()> &settled)
+    {
+        while (!settled())
+            pa_threaded_mainloop_wait(mainLoop);
     }
 
     void perform(PlayJob &job)
     {
-        Stream *stream = streamFor(job.sampleFormat, job.result);
-        if (!stream || job.samples.isEmpty())
+        if (!mainLoop) {
+            job.result = failure(SoundError::NoOutputDevice, QStringLiteral("音声出力装置がありません。"));
             return;
-        int error = 0;
-        if (pa_simple_write(stream->connection, job.samples.constData(), std::size_t(job.samples.size()), &error) < 0
-            || pa_simple_drain(stream->connection, &error) < 0) {
-            job.result = failure(SoundError::DeviceFailed, QStringLiteral("音声出力装置のエラーです（%1）。")
-                                                               .arg(QString::fromUtf8(pa_strerror(error))));
-            std::erase_if(streams, [stream](const auto &s) { return s.get() == stream; });
         }
+        pa_threaded_mainloop_lock(mainLoop);
+        Stream *stream = streamFor(job.sampleFormat, job.result);
+        if (stream && !job.samples.isEmpty() && !play(*stream, job.samples)) {
+            job.result = failure(SoundError::DeviceFailed, QStringLiteral("音声出力装置のエラーです（%1）。")
+                                                               .arg(serverText(context)));
+            dropConnection();
+        }
+        pa_threaded_mainloop_unlock(mainLoop);
+    }
+
+    // Hands the whole cue over, then waits for the server's drain: the
+    // moment its last sample has been played.
+    bool play(Stream &stream, const QByteArray &samples)
+    {
+        // More than the server asks for is allowed, up to its buffer's whole
+        // length; only a cue longer than that goes in as the server asks.
+        const pa_buffer_attr *attr = pa_stream_get_buffer_attr(stream.stream);
+        std::size_t beyondRequest = attr ? attr->maxlength : 0;
+        const char *next = samples.constData();
+        std::size_t left = std::size_t(samples.size());
+        while (left > 0) {
+            const std::size_t requested = pa_stream_writable_size(stream.stream);
+            if (requested == std::size_t(-1))
+                return false;
+            const std::size_t chunk = std::min(left, std::max(beyondRequest, requested));
+            beyondRequest = 0;
+            if (chunk == 0) {
+                if (!streamUsable(stream))
+                    return false;
+                pa_threaded_mainloop_wait(mainLoop);
+                continue;
+            }
+            if (pa_stream_write(stream.stream, next, chunk, nullptr, 0, PA_SEEK_RELATIVE) < 0)
+                return false;
+            stream.written += int64_t(chunk);
+            next += chunk;
+            left -= chunk;
+        }
+        drainSucceeded = false;
+        return await(pa_stream_drain(stream.stream, drained, this)) && drainSucceeded;
+    }
+
+    bool drainSucceeded = false;
+    static void drained(pa_stream *, int success, void *self)
+    {
+        auto *me = static_cast<PulseWorker *>(self);
+        me->drainSucceeded = success != 0;
+        signal(me->mainLoop);
+    }
+
+    bool await(pa_operation *operation)
+    {
+        if (!operation)
+            return false;
+        waitUntil([&] { return pa_operation_get_state(operation) != PA_OPERATION_RUNNING; });
+        const bool completed = pa_operation_get_state(operation) == PA_OPERATION_DONE;
+        pa_operation_unref(operation);
+        return completed;
+    }
+
+    bool streamUsable(const Stream &stream) const
+    {
+        return pa_context_get_state(context) == PA_CONTEXT_READY && pa_stream_get_state(stream.stream) == PA_STREAM_READY;
+    }
+
+    bool connectContext()
+    {
+        if (context && pa_context_get_state(context) == PA_CONTEXT_READY)
+            return true;
+        dropConnection();
+        context = pa_context_new(pa_threaded_mainloop_get_api(mainLoop), "kazudori");
+        if (!context)
+            return false;
+        pa_context_set_state_callback(context, signalContext, mainLoop);
+        if (pa_context_connect(context, nullptr, PA_CONTEXT_NOFLAGS, nullptr) < 0)
+            return false;
+        waitUntil([&] {
+            const pa_context_state_t state = pa_context_get_state(context);
+            return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
+        });
+        return pa_context_get_state(context) == PA_CONTEXT_READY;
     }
 
     Stream *streamFor(const pa_sample_spec &sampleFormat, SoundResult &result)
     {
+        if (!connectContext()) {
+            result = failure(SoundError::NoOutputDevice, QStringLiteral("音声出力装置がありません。（%1）").arg(serverText(context)));
+            return nullptr;
+        }
         for (const auto &stream : streams) {
             if (pa_sample_spec_equal(&stream->sampleFormat, &sampleFormat))
                 return stream.get();
         }
         auto stream = std::make_unique<Stream>();
         stream->sampleFormat = sampleFormat;
-        pa_buffer_attr attr;
-        attr.maxlength = static_cast<uint32_t>(-1);
-        attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(LatencyUs, &sampleFormat));
-        attr.prebuf = static_cast<uint32_t>(-1);
-        attr.minreq = static_cast<uint32_t>(-1);
-        attr.fragsize = static_cast<uint32_t>(-1);
-        int error = 0;
-        stream->connection = pa_simple_new(nullptr, "kazudori", PA_STREAM_PLAYBACK, nullptr, "cue", &sampleFormat, nullptr,
-                                           &attr, &error);
-        if (!stream->connection) {
-            result = failure(SoundError::NoOutputDevice, QStringLiteral("音声出力装置がありません。（%1）")
-                                                             .arg(QString::fromUtf8(pa_strerror(error))));
+        stream->underruns = &underruns;
+        stream->stream = pa_stream_new(context, "cue", &sampleFormat, nullptr);
+        if (!stream->stream || !connectStream(*stream)) {
+            result = failure(SoundError::NoOutputDevice, QStringLiteral("音声出力装置がありません。（%1）").arg(serverText(context)));
             return nullptr;
         }
         streams.push_back(std::move(stream));
         return streams.back().get();
+    }
+
+    bool connectStream(Stream &stream)
+    {
+        pa_stream_set_state_callback(stream.stream, signalStream, mainLoop);
+        pa_stream_set_write_callback(stream.stream, signalRequest, mainLoop);
+        pa_stream_set_underflow_callback(stream.stream, Stream::onUnderflow, &stream);
+        pa_buffer_attr attr;
+        attr.maxlength = static_cast<uint32_t>(-1);
+        attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(LatencyUs, &stream.sampleFormat));
+        attr.prebuf = static_cast<uint32_t>(-1);
+        attr.minreq = static_cast<uint32_t>(-1);
+        attr.fragsize = static_cast<uint32_t>(-1);
+        if (pa_stream_connect_playback(stream.stream, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) < 0)
+            return false;
+        waitUntil([&] {
+            const pa_stream_state_t state = pa_stream_get_state(stream.stream);
+            return state == PA_STREAM_READY || !PA_STREAM_IS_GOOD(state);
+        });
+        return pa_stream_get_state(stream.stream) == PA_STREAM_READY;
+    }
+
+    void dropConnection()
+    {
+        streams.clear();
+        if (context) {
+            pa_context_set_state_callback(context, nullptr, nullptr);
+            pa_context_disconnect(context);
+            pa_context_unref(context);
+            context = nullptr;
+        }
+    }
+
+    void shutDown()
+    {
+        if (!mainLoop)
+            return;
+        pa_threaded_mainloop_lock(mainLoop);
+        dropConnection();
+        pa_threaded_mainloop_unlock(mainLoop);
+        pa_threaded_mainloop_stop(mainLoop);
+        pa_threaded_mainloop_free(mainLoop);
+        mainLoop = nullptr;
     }
 
     static void finish(const std::shared_ptr<PlayJob> &job)
@@ -258,4 +417,9 @@ SoundResult PulseSoundPlayer::playAndWait(const QString &path)
         return failure(SoundError::DeviceFailed, QStringLiteral("音声出力装置が応答しません。"));
     }
     return job->result;
+}
+
+int PulseSoundPlayer::underruns() const
+{
+    return m_worker->underruns.load(std::memory_order_relaxed);
 }

@@ -14,6 +14,10 @@ struct PulseWorker;
 // drained the stream, that is once the last sample has been played, not
 // merely handed over: a cue is never cut by the next one.
 //
+// Each cue is handed to the server whole before the wait, so no delay on a
+// busy PC can break it; underruns() counts the times the server still ran
+// dry before a cue's last sample.
+//
 // A worker thread owns one low-latency stream per sample format and keeps
 // it connected for the whole run: a server whose sink has no stream runs
 // with a latency of up to seconds, and a freshly connected stream would
@@ -33,6 +37,7 @@ public:
 
     SoundResult playAndWait(const QString &path) override;
     void preload(const QString &path) override;
+    int underruns() const;
 
     static constexpr int StuckAfterMs = 3000;
 

@@ -9,10 +9,10 @@ ResultsListModel::ResultsListModel(QObject *parent)
 {
 }
 
-FileFault ResultsListModel::reload(const QString &path, const ResultsList::LineContext &context)
+FileFault ResultsListModel::reload(Platform &platform, const QString &path, const ResultsList::LineContext &context)
 {
     beginResetModel();
-    const FileFault fault = m_listing.read(path);
+    const FileFault fault = m_listing.read(platform, path);
     m_context = context;
     m_context.numberWidth = ResultsList::numberWidth(m_listing.recordCount());
     endResetModel();

@@ -17,7 +17,7 @@ public:
 
     // Reads the results file afresh; names and grades come from `context`'s
     // roster, which must outlive the rows. On a fault the list is empty.
-    FileFault reload(const QString &path, const ResultsList::LineContext &context);
+    FileFault reload(Platform &platform, const QString &path, const ResultsList::LineContext &context);
 
     const ResultsListing &listing() const { return m_listing; }
     // Lines with every part that varies at its longest, one with this

@@ -128,7 +128,7 @@ void ResultsManager::applySeasonColour()
 
 void ResultsManager::activate()
 {
-    ResultsRewrite::reportInterruptedDelete(m_state, m_platform);
+    ResultsRewrite::reportInterruptedDelete(m_state, m_platform, ResultsRewrite::Reader::Teacher);
     buildList();
     // The newest records, the likeliest to need a correction, are in view.
     selectLine(m_model->listing().lineCount() - 1);
@@ -158,7 +158,7 @@ void ResultsManager::buildList()
     }
     m_panel->setStudents(m_state.Roster);
     const QString path = ResultsFile::pathIn(m_state.DataFolder);
-    const FileFault fault = m_model->reload(path, {&m_state.Roster, m_state.SiteCode, m_state.SiteTitle});
+    const FileFault fault = m_model->reload(m_platform, path, {&m_state.Roster, m_state.SiteCode, m_state.SiteTitle});
     if (fault.failed())
         m_platform.dialogs.tell(Caution,
                                 QStringLiteral("成績ランダムファイル表示%1%2\n%3")
@@ -244,7 +244,7 @@ void ResultsManager::changeRecord()
     const ResultsRewrite::Result result =
         ResultsRewrite::changeRecord(m_state, m_platform, m_editRecordNo, m_opened, *student, *time);
     setBusy(false);
-    afterRewrite(result);
+    afterRewrite(ResultsRewrite::Action::Change, result);
 }
 
 void ResultsManager::deleteRecord()
@@ -259,33 +259,20 @@ void ResultsManager::deleteRecord()
     const ResultsRewrite::Result result =
         ResultsRewrite::deleteRecord(m_state, m_platform, m_editRecordNo, m_opened);
     setBusy(false);
-    afterRewrite(result);
+    afterRewrite(ResultsRewrite::Action::Delete, result);
 }
 
-void ResultsManager::afterRewrite(const ResultsRewrite::Result &result)
+void ResultsManager::afterRewrite(ResultsRewrite::Action action, const ResultsRewrite::Result &result)
 {
-    switch (result.outcome) {
-    case ResultsRewrite::Outcome::Done:
-        break;
-    case ResultsRewrite::Outcome::Moved:
+    using namespace ResultsRewrite;
+    if (result.outcome != Outcome::Done) {
+        const QString repair =
+            result.outcome == Outcome::RepairPending ? repairAndDescribe(m_state, m_platform, Reader::Teacher) : QString();
+        const bool lost = result.outcome == Outcome::Failed;
         m_platform.dialogs.tell(Caution,
-                                QStringLiteral("この記録は、ほかのパソコンで変更または消去されました。一覧を作り直します。"),
-                                DialogIcon::Warning);
-        break;
-    case ResultsRewrite::Outcome::RepairPending:
-        // Nothing to report means another copy is deleting right now.
-        if (!ResultsRewrite::reportInterruptedDelete(m_state, m_platform))
-            m_platform.dialogs.tell(Caution,
-                                    QStringLiteral("ほかのパソコンで成績データを消去しているところです。"
-                                                   "しばらくしてから、もう一度やり直してください。"),
-                                    DialogIcon::Warning);
-        break;
-    case ResultsRewrite::Outcome::Failed:
-        m_platform.dialogs.tell(Caution,
-                                QStringLiteral("%1 を書き換えられませんでした。\n%2")
-                                    .arg(ResultsFile::pathIn(m_state.DataFolder), result.fault.description),
-                                DialogIcon::Critical);
-        break;
+                                notDoneMessage(action, m_editRecordNo, result, ResultsFile::pathIn(m_state.DataFolder),
+                                               backupPathIn(m_state.DataFolder), repair),
+                                lost ? DialogIcon::Critical : DialogIcon::Warning);
     }
     buildList();
     selectLine(m_model->listing().lineAtOrAfter(m_editRecordNo));

@@ -46,7 +46,7 @@ private:
     void changeRecord();
     void deleteRecord();
     // Tells what went wrong, if anything, and shows the file as it now is.
-    void afterRewrite(const ResultsRewrite::Result &result);
+    void afterRewrite(ResultsRewrite::Action action, const ResultsRewrite::Result &result);
     void setBusy(bool busy);
 
     AppState &m_state;

@@ -138,6 +138,9 @@ void StandardEditor::connectControls()
     connect(m_backButton, &QPushButton::clicked, this, &StandardEditor::goBack);
     connect(m_grid, &StandardGrid::cellPlaced, this, &StandardEditor::showColumnHelp);
     connect(m_grid, &StandardGrid::cellVisited, this, &StandardEditor::refreshDistribution);
+    connect(m_grid, &StandardGrid::inputRefused, this, [this](const QString &character) {
+        m_platform.dialogs.tell(QStringLiteral("注意"), EditorTexts::refusedInput(character), DialogIcon::Warning);
+    });
 }
 
 QString StandardEditor::tablePath() const
@@ -200,11 +203,20 @@ bool StandardEditor::save()
                                 DialogIcon::Warning);
         return false;
     }
+    const QList<QStringList> rows = table.fileRows();
+    // A cell loaded from a hand-edited file may still hold what the cell
+    // editor keeps out: a save that would shift the fields writes nothing.
+    if (const auto cell = table.firstCellNotReadBack(LevelStandardFile::encode(rows))) {
+        m_platform.dialogs.tell(QStringLiteral("注意"),
+                                EditorTexts::notReadBack(tablePath(), cell->level, cell->column,
+                                                         table.cell(cell->level, cell->column)),
+                                DialogIcon::Warning);
+        return false;
+    }
     if (!writeOverOtherChange())
         return false;
 
     showWaitCover(true);
-    const QList<QStringList> rows = table.fileRows();
     QString error;
     const bool written = LevelStandardFile::write(tablePath(), rows, &error);
     if (written) {

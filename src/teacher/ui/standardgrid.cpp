@@ -123,8 +123,19 @@ void StandardGrid::gridToText()
     m_editor->setCursorPosition(CaretPosition);
 }
 
+// Every way into the cell editor (keys, paste, drop, an input method) ends
+// here, so this is the one check of what a cell may hold.
 void StandardGrid::textToGrid(const QString &text)
 {
+    const QString kept = m_table.currentText();
+    if (text == kept)
+        return;
+    if (const std::optional<QString> refused = StandardTable::unkeptCharacter(text)) {
+        m_editor->setText(kept);
+        m_editor->setCursorPosition(CaretPosition);
+        emit inputRefused(*refused);
+        return;
+    }
     m_table.setCurrentText(text);
     showCell(m_table.currentLevel(), m_table.currentColumn());
 }

@@ -31,6 +31,8 @@ signals:
     void cellPlaced(int column);
     // After every key but Esc and every click: the shown level may have moved.
     void cellVisited();
+    // Text that would not read back from the table file was kept out.
+    void inputRefused(const QString &character);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
