@@ -54,7 +54,7 @@ void BM_WorksheetsPrinted(benchmark::State &st)
     request.layout = st.range(1) == 0 ? Worksheet::Layout::HundredSquares : Worksheet::Layout::Numbered;
     request.sheetCount = int(st.range(0));
     for (auto _ : st) {
-        const std::vector<Worksheet> sheets = WorksheetPlan::sheetsFor(request, bench.random, dir.path());
+        const std::vector<Worksheet> sheets = WorksheetPlan::sheetsFor(request, bench.platform, dir.path());
         std::vector<WorksheetTexts> texts;
         for (const Worksheet &sheet : sheets)
             texts.push_back(WorksheetPlan::textsOf(sheet, state));

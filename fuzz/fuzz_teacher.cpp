@@ -74,7 +74,7 @@ void planWorksheets(FuzzSchool &school)
         request.firstSeed = 4321;
         request.weakStudents = {Student};
         const std::vector<Worksheet> sheets =
-            WorksheetPlan::sheetsFor(request, school.platform().random, school.state().DataFolder);
+            WorksheetPlan::sheetsFor(request, school.platform(), school.state().DataFolder);
         for (const Worksheet &sheet : sheets)
             (void)WorksheetPlan::textsOf(sheet, school.state());
         (void)WorksheetPlan::pagesOf(sheets, true);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets in build-fuzz (clang, ASan + UBSan) and runs
 # each for the given seconds over a copy of its seed corpus in fuzz/corpus,
-# so the tree is never changed. Exits non-zero when any target found a
+# so the tree is never changed; FUZZ_PARALLEL targets (default 2) run at a
+# time. Exits non-zero when any target found a
 # crash, a leak or a timeout; what it found is kept in build-fuzz/fuzz-findings/.
 #
 #   tools/fuzz.sh [seconds-per-target] [target…]     e.g. tools/fuzz.sh 20 results roster
@@ -12,18 +13,20 @@ FUZZ_BUILD="${FUZZ_BUILD:-$ROOT/build-fuzz}"
 SECONDS_PER_TARGET="${1:-20}"
 shift || true
 
-# The longest input worth trying per target: a few times the size of a real
-# file of that kind, small enough that every input runs quickly.
+# The longest input worth trying per target: room for hundreds of records or
+# lines, as a school's real files have, while every input still runs quickly.
+# Inputs are tried at every length from the start (-len_control=0), not grown
+# slowly from the seeds.
 declare -A MAX_LEN=(
-  [cp932]=512
-  [levelstandard]=2048
-  [problemstat]=6464  # four levels of 100 16-byte records, and a little over
-  [results]=2816      # 64 records of 44 bytes
-  [roster]=4096
-  [settings]=512
-  [soundcues]=1024
-  [teacher]=6464      # read as a statistics file as well
-  [wavfile]=1024
+  [cp932]=2048
+  [levelstandard]=8192   # far past 35 levels of twelve values
+  [problemstat]=12928    # eight levels of 100 16-byte records, and more
+  [results]=22000        # 500 records of 44 bytes
+  [roster]=32768         # about a thousand students
+  [settings]=1024
+  [soundcues]=4096
+  [teacher]=22000        # 500 records; read as a statistics file as well
+  [wavfile]=8192
 )
 ALL_TARGETS=(cp932 levelstandard problemstat results roster settings soundcues teacher wavfile)
 
@@ -53,12 +56,12 @@ mkdir -p "$FINDINGS" "$LOGS"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}"
 
-failed=()
-printf '%-14s %8s %12s %8s %8s  %s\n' target seconds executions exec/s corpus result
-for t in "${TARGETS[@]}"; do
+# One target's run; its result line goes to $LOGS/<target>.result.
+run_target() {
+  local t="$1" work log started status ran executions per_second corpus result
   work="$(mktemp -d "${TMPDIR:-/tmp}/kazudori-fuzz-$t.XXXXXX")"
   cp -r "$ROOT/fuzz/corpus/$t" "$work/corpus"
-  dict=()
+  local dict=()
   [ -f "$ROOT/fuzz/dict/$t.dict" ] && dict=(-dict="$ROOT/fuzz/dict/$t.dict")
   log="$LOGS/$t.log"
   started=$(date +%s)
@@ -66,8 +69,8 @@ for t in "${TARGETS[@]}"; do
   # The target's temporary school goes into the work folder, which is
   # removed afterwards even when the target died.
   (cd "$work" && TMPDIR="$work" "$FUZZ_BUILD/fuzz/fuzz_$t" -max_total_time="$SECONDS_PER_TARGET" \
-    -max_len="${MAX_LEN[$t]}" -timeout=25 -print_final_stats=1 -artifact_prefix="$work/" "${dict[@]}" \
-    "$work/corpus") >"$log" 2>&1 || status=$?
+    -max_len="${MAX_LEN[$t]}" -len_control=0 -timeout=25 -print_final_stats=1 -artifact_prefix="$work/" \
+    "${dict[@]}" "$work/corpus") >"$log" 2>&1 || status=$?
   ran=$(( $(date +%s) - started ))
   executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   per_second=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
@@ -75,13 +78,48 @@ for t in "${TARGETS[@]}"; do
   result=ok
   if [ "$status" -ne 0 ]; then
     result="FAILED (exit $status, log $log)"
-    failed+=("$t")
     for artifact in "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-* "$work"/slow-unit-*; do
       [ -e "$artifact" ] && cp "$artifact" "$FINDINGS/$t-$(basename "$artifact")"
     done
   fi
-  printf '%-14s %8s %12s %8s %8s  %s\n' "$t" "$ran" "${executions:-?}" "${per_second:-?}" "$corpus" "$result"
+  printf '%-14s %8s %12s %8s %8s  %s\n' "$t" "$ran" "${executions:-?}" "${per_second:-?}" "$corpus" "$result" \
+    >"$LOGS/$t.result"
   rm -rf "$work"
+}
+
+running=()
+# Stopped early, the runs and their fuzzers go too, by process id.
+stop_running() {
+  local pid
+  for pid in "${running[@]}"; do
+    pkill -TERM -P "$pid" 2>/dev/null
+    kill "$pid" 2>/dev/null
+  done
+  wait 2>/dev/null
+}
+trap stop_running EXIT
+trap 'exit 130' INT TERM
+for t in "${TARGETS[@]}"; do
+  rm -f "$LOGS/$t.result"
+  while [ "$(jobs -rp | wc -l)" -ge "${FUZZ_PARALLEL:-2}" ]; do
+    wait -n || true
+  done
+  run_target "$t" &
+  running+=("$!")
+done
+wait
+running=()
+
+failed=()
+printf '%-14s %8s %12s %8s %8s  %s\n' target seconds executions exec/s corpus result
+for t in "${TARGETS[@]}"; do
+  if [ -f "$LOGS/$t.result" ]; then
+    cat "$LOGS/$t.result"
+    grep -q ' ok$' "$LOGS/$t.result" || failed+=("$t")
+  else
+    echo "$t: no result (the run was stopped)"
+    failed+=("$t")
+  fi
 done
 
 if [ ${#failed[@]} -gt 0 ]; then

@@ -132,4 +132,13 @@ bool write(const QString &path, const QList<QStringList> &rows, QString *error)
     return true;
 }
 
+int firstLevelThatCannotRun(const LevelStandardTable &table, int levels)
+{
+    for (int level = 1; level <= levels && level < LevelRowCount; ++level) {
+        if (table[std::size_t(level)].MinimumTime <= 0)
+            return level;
+    }
+    return 0;
+}
+
 } // namespace LevelStandardFile

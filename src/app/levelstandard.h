@@ -56,6 +56,10 @@ QByteArray encode(const QList<QStringList> &rows);
 // in which case the old file is left as it was.
 bool write(const QString &path, const QList<QStringList> &rows, QString *error);
 
+// The first of levels 1..`levels` whose MinimumTime is not above 0, where
+// every drill would run out of time at once; 0 when all can run.
+int firstLevelThatCannotRun(const LevelStandardTable &table, int levels);
+
 // The header followed by levels 1..levelCount of the table.
 QList<QStringList> toRows(const LevelStandardTable &table, int levelCount);
 

@@ -106,6 +106,12 @@ LoadError LoadStartupData(AppState &state, const QString &programFolder)
     QString reason;
     if (!LevelStandardFile::read(tableFile, state.LevelStandards, &reason))
         return {tableFile, QStringLiteral("ファイルを開けません（%1）。").arg(reason)};
+    // An empty or broken table reads as zeros, and every drill would be out
+    // of time the moment it starts.
+    if (const int level = LevelStandardFile::firstLevelThatCannotRun(state.LevelStandards, DrilledLevels))
+        return {tableFile, QStringLiteral("レベル%1の最低Time（合格最低ラインタイム）が0以下です。"
+                                          "このままでは練習がすぐに時間切れになります。")
+                               .arg(level)};
 
     // Without the list every answer sound would fail and the fourth answer
     // would stop the drill; better to tell the teacher before a student starts.
@@ -123,7 +129,7 @@ void SetProductTitle(AppState &state)
 
 void SetUpLevelCatalogue(AppState &state)
 {
-    state.LevelCount = 4;
+    state.LevelCount = DrilledLevels;
     state.GoalLevel = state.LevelCount;
     const QStringList names{QStringLiteral("足し算"), QStringLiteral("引き算"),
                             QStringLiteral("かけ算"), QStringLiteral("わり算")};

@@ -13,6 +13,8 @@ inline constexpr auto PathDataFile = "パスデータ.txt";
 inline constexpr auto CommonDataFile = "共通データ.txt";
 inline constexpr auto SoundFolderName = "音フォルダ";
 inline constexpr int SettingsValueCount = 10;
+// The levels the level catalogue offers: addition to division.
+inline constexpr int DrilledLevels = 4;
 
 // Folder texts from files made on Windows use "\"; this machine's folders
 // use "/", which Qt understands everywhere.

@@ -87,11 +87,16 @@ QStringList legend()
 
 DrillProblemTable storedFacts(const QString &dataFolder, int studentNumber, int level)
 {
-    DrillProblemTable problems;
     LevelStats stats{};
     QString error;
     if (!ProblemStatFile::readLevel(ProblemStatFile::pathFor(dataFolder, studentNumber), level, stats, &error))
         stats = LevelStats{};
+    return factsOf(stats);
+}
+
+DrillProblemTable factsOf(const LevelStats &stats)
+{
+    DrillProblemTable problems;
     for (int i = 1; i <= MaxProblemCount; ++i) {
         problems[std::size_t(i)].Code = i - 1;
         problems[std::size_t(i)].CorrectCount = stats[std::size_t(i - 1)].CorrectCount;

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "drill/drillproblem.h"
+#include "drill/problemstat.h"
 
 // The 100 facts of a level as a 10 × 10 map, laid out as a 100マス sheet:
 // one operand down the side, the other along the top (for division the
@@ -39,6 +40,8 @@ QStringList legend();
 // looking only: a missing or unreadable file gives facts never tried, and
 // nothing is created.
 DrillProblemTable storedFacts(const QString &dataFolder, int studentNumber, int level);
+// The facts a level's statistics hold.
+DrillProblemTable factsOf(const LevelStats &stats);
 
 // What a cell says when focused or read aloud: the fact, its counts, its
 // average time and its standing.

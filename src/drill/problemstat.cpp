@@ -95,22 +95,27 @@ bool create(const QString &path, QString *error)
     return writeAll(file, zeros, error) && flushed(file, error);
 }
 
-bool readLevel(const QString &path, int level, LevelStats &stats, QString *error)
+bool readLevel(const QString &path, int level, LevelStats &stats, QString *error, int *systemError)
 {
     if (!levelInRange(level, error))
         return false;
+    const auto failed = [&](const QFile &file, int captured) {
+        if (systemError)
+            *systemError = captured;
+        return fail(error, file, captured);
+    };
     QFile file(path);
     SystemError::clear();
     if (!file.open(QIODevice::ReadOnly))
-        return fail(error, file, SystemError::last());
+        return failed(file, SystemError::last());
     QByteArray bytes;
     if (file.size() > levelOffset(level)) {
         SystemError::clear();
         if (!file.seek(levelOffset(level)))
-            return fail(error, file, SystemError::last());
+            return failed(file, SystemError::last());
         bytes = file.read(qint64(MaxProblemCount) * ProblemStat::Size);
         if (file.error() != QFileDevice::NoError)
-            return fail(error, file, SystemError::last());
+            return failed(file, SystemError::last());
     }
     for (int i = 0; i < MaxProblemCount; ++i)
         stats[std::size_t(i)] = ProblemStat::fromBytes(bytes.mid(i * ProblemStat::Size));

@@ -38,8 +38,9 @@ QString pathFor(const QString &dataFolder, int studentNumber);
 // A new file of 1000 zero records; an existing file is left as it is.
 bool create(const QString &path, QString *error);
 
-// Records past the end of a short file count as never tried.
-bool readLevel(const QString &path, int level, LevelStats &stats, QString *error);
+// Records past the end of a short file count as never tried. On failure
+// `systemError` (when given) receives the system's error number, 0 if none.
+bool readLevel(const QString &path, int level, LevelStats &stats, QString *error, int *systemError = nullptr);
 
 // Writes records of `level` in place. A file too short to reach them is
 // first extended with zero records from its own end; it is never truncated.

@@ -326,27 +326,31 @@ FileFault OpenResultsFile(const AppState &state, Platform &platform, ResultsFile
     return OpenResultsFileAt(platform, file, ResultsFile::pathIn(state.DataFolder), access);
 }
 
-FileFault OpenResultsFileAt(Platform &platform, ResultsFile &file, const QString &path, ResultsFile::Access access)
+FileFault RetryWhileHeld(Platform &platform, const QString &path, const std::function<FileFault()> &attempt)
 {
     OtherCopyWait waiting(platform);
     for (;;) {
-        const FileFault fault = file.open(path, access);
+        const FileFault fault = attempt();
         if (!mustWait(platform, fault, path))
             return fault;
         waiting.waitASecond();
     }
 }
 
+FileFault FaultOfError(int code, const QString &path, const QString &text)
+{
+    return classify(code, ErrDeviceIo, path, text);
+}
+
+FileFault OpenResultsFileAt(Platform &platform, ResultsFile &file, const QString &path, ResultsFile::Access access)
+{
+    return RetryWhileHeld(platform, path, [&] { return file.open(path, access); });
+}
+
 FileFault ReadResultsWaiting(Platform &platform, ResultsFile &file, qint32 first, qint32 count,
                              unsigned char *buffer, qint32 *read)
 {
-    OtherCopyWait waiting(platform);
-    for (;;) {
-        const FileFault fault = file.readRecords(first, count, buffer, read);
-        if (!mustWait(platform, fault, file.path()))
-            return fault;
-        waiting.waitASecond();
-    }
+    return RetryWhileHeld(platform, file.path(), [&] { return file.readRecords(first, count, buffer, read); });
 }
 
 bool WaitForResultsLock(Platform &platform, const QString &path, QString *error)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QFile>
 #include <QString>
 
@@ -63,6 +65,13 @@ private:
 // responsive) without limit; any other fault is returned to the caller.
 FileFault OpenResultsFile(const AppState &state, Platform &platform, ResultsFile &file,
                           ResultsFile::Access access);
+// Runs `attempt` again, a second at a time with the waiting notice, for as
+// long as it fails because another copy holds `path`; its last fault.
+FileFault RetryWhileHeld(Platform &platform, const QString &path, const std::function<FileFault()> &attempt);
+// The fault of a call on `path` that failed with the system error `code`,
+// described by `text`.
+FileFault FaultOfError(int code, const QString &path, const QString &text);
+
 // OpenResultsFile for a results file named by its path.
 FileFault OpenResultsFileAt(Platform &platform, ResultsFile &file, const QString &path, ResultsFile::Access access);
 // ResultsFile::readRecords, waiting like OpenResultsFile while another copy

@@ -115,17 +115,10 @@ QString DistributionSource::path() const
 
 DistributionSource::Status DistributionSource::refresh(QString *error)
 {
-    const QFileInfo info(path());
-    const Stamp stamp{info.exists(), info.exists() ? info.size() : -1,
-                      info.exists() ? info.lastModified() : QDateTime()};
-    if (m_everRead && stamp == m_stamp && m_lastStatus != Status::Failed)
-        return Status::Unchanged;
-    m_everRead = true;
-    m_stamp = stamp;
     m_distribution = {};
     // The editor only reads the file: a missing one is not created here.
-    if (!stamp.exists)
-        return m_lastStatus = Status::Missing;
+    if (!QFileInfo::exists(path()))
+        return Status::Missing;
 
     ResultsFile file;
     FileFault fault = OpenResultsFile(m_state, m_platform, file, ResultsFile::Access::ReadOnly);
@@ -141,8 +134,8 @@ DistributionSource::Status DistributionSource::refresh(QString *error)
     if (fault.failed()) {
         if (error)
             *error = fault.description;
-        return m_lastStatus = Status::Failed;
+        return Status::Failed;
     }
     m_distribution = TimeDistribution::fromRecords(m_buffer.data(), got);
-    return m_lastStatus = Status::Read;
+    return Status::Read;
 }

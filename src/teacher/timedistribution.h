@@ -44,12 +44,13 @@ private:
     Histogram m_best{};
 };
 
-// The distribution of the results file, read whole in one block and read
-// again only when the file has changed since.
+// The distribution of the results file, read whole in one block at every
+// refresh: a correction in place may leave the file's size and time of change
+// as they were, and a full read costs less than a key press is worth.
 class DistributionSource final
 {
 public:
-    enum class Status { Read, Unchanged, Missing, Failed };
+    enum class Status { Read, Missing, Failed };
 
     DistributionSource(const AppState &state, Platform &platform);
 
@@ -60,19 +61,8 @@ public:
     QString path() const;
 
 private:
-    struct Stamp
-    {
-        bool exists = false;
-        qint64 size = -1;
-        QDateTime modified;
-        friend bool operator==(const Stamp &, const Stamp &) = default;
-    };
-
     const AppState &m_state;
     Platform &m_platform;
     TimeDistribution m_distribution;
     std::vector<unsigned char> m_buffer;
-    Stamp m_stamp;
-    bool m_everRead = false;
-    Status m_lastStatus = Status::Read;
 };

@@ -1,13 +1,38 @@
 #include "teacher/worksheetplan.h"
 
+#include <QFileInfo>
+
 #include "app/appstate.h"
 #include "drill/factmap.h"
+#include "platform/platform.h"
 #include "platform/random.h"
+#include "store/resultsfile.h"
 
 namespace WorksheetPlan {
 
-std::vector<Worksheet> sheetsFor(const WorksheetRequest &request, Random &random, const QString &dataFolder)
+namespace {
+
+// A student who never practised has no file, and nothing to report.
+FileFault readWeakFacts(Platform &platform, const QString &dataFolder, int student, int level, LevelStats &stats)
 {
+    const QString path = ProblemStatFile::pathFor(dataFolder, student);
+    if (!QFileInfo::exists(path))
+        return {};
+    return RetryWhileHeld(platform, path, [&] {
+        QString error;
+        int code = 0;
+        if (ProblemStatFile::readLevel(path, level, stats, &error, &code))
+            return FileFault{};
+        return FaultOfError(code, path, error);
+    });
+}
+
+} // namespace
+
+std::vector<Worksheet> sheetsFor(const WorksheetRequest &request, Platform &platform, const QString &dataFolder,
+                                 QList<std::pair<int, QString>> *unread)
+{
+    Random &random = platform.random;
     quint32 given = request.firstSeed;
     const auto nextSeed = [&given, &random] {
         const quint32 seed = given != 0 ? given : quint32(random.pick(MaxSeed));
@@ -22,8 +47,14 @@ std::vector<Worksheet> sheetsFor(const WorksheetRequest &request, Random &random
                              : Worksheet::numbered(request.level, seed));
     }
     for (int student : request.weakStudents) {
-        const DrillProblemTable facts = FactMap::storedFacts(dataFolder, student, request.level);
-        sheets.push_back(Worksheet::weakFirst(request.level, student, facts, nextSeed()));
+        LevelStats stats{};
+        const FileFault fault = readWeakFacts(platform, dataFolder, student, request.level, stats);
+        if (fault.failed()) {
+            stats = LevelStats{};
+            if (unread)
+                unread->append({student, fault.description});
+        }
+        sheets.push_back(Worksheet::weakFirst(request.level, student, FactMap::factsOf(stats), nextSeed()));
     }
     return sheets;
 }

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 #include "teacher/worksheet.h"
 
-class Random;
+struct Platform;
 struct AppState;
 
 // What the teacher asked to print.
@@ -46,9 +48,13 @@ namespace WorksheetPlan {
 inline constexpr int MaxSeed = 999999;
 
 // The level's sheets in print order, each with a seed of its own drawn from
-// `random` (the first one `request.firstSeed` when given), then one weak-facts
-// sheet per student from the statistics files in `dataFolder`.
-std::vector<Worksheet> sheetsFor(const WorksheetRequest &request, Random &random, const QString &dataFolder);
+// the platform's random numbers (the first one `request.firstSeed` when
+// given), then one weak-facts sheet per student from the statistics files in
+// `dataFolder`. A statistics file another copy holds is waited for as the
+// results file is; one that cannot be read gives a sheet as for a student who
+// never practised, and its student number and reason go into `unread`.
+std::vector<Worksheet> sheetsFor(const WorksheetRequest &request, Platform &platform, const QString &dataFolder,
+                                 QList<std::pair<int, QString>> *unread = nullptr);
 
 // Each sheet, followed by its answer sheet when asked for.
 std::vector<WorksheetPage> pagesOf(const std::vector<Worksheet> &sheets, bool answerSheets);

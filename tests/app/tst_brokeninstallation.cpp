@@ -57,7 +57,8 @@ QString fileName(const QString &relative)
 // The outcome of each file's damage. A settings file that cannot give its
 // ten values stops the start; the roster is told and the program goes on
 // without names; the cue list and the level table are read as far as they
-// go, with missing values as zeros and unknown names skipped; a .wav is
+// go, with missing values as zeros and unknown names skipped, but a table
+// that leaves a drilled level without a time limit stops the start; a .wav is
 // read only when played; the results file skips records it cannot use and
 // is created when missing.
 Expected expectedFor(const QString &file, Damage damage)
@@ -87,7 +88,12 @@ Expected expectedFor(const QString &file, Damage damage)
             return starts;
         return {Outcome::StartsAndWarns, fileName(file)};
     }
-    if (file == LevelTable || file == CueList)
+    if (file == LevelTable) {
+        // A table that leaves any drilled level without a time limit above 0 is refused.
+        const bool levelsIntact = damage == Damage::InvalidCp932 || damage == Damage::Huge;
+        return levelsIntact ? starts : damage == Damage::OutOfRange ? Expected{Outcome::Ends, u"レベル1の最低Time"_s} : ends;
+    }
+    if (file == CueList)
         return damage == Damage::Missing || damage == Damage::FolderInPlace ? ends : starts;
     if (file == Results)
         return damage == Damage::FolderInPlace ? Expected{Outcome::Ends, u"成績ランダムファイル表示"_s} : starts;

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -60,6 +61,7 @@ private slots:
     void answersAgreeWithTheArithmetic();
     void seedAloneDecidesTheOrder();
     void weakFactsComeFirst();
+    void unreadableStatisticsAreNamed();
 };
 
 // Every level in both layouts: the 100 facts once each, every answer what
@@ -188,7 +190,7 @@ void TestWorksheet::weakFactsComeFirst()
     request.layout = Layout::HundredSquares;
     request.sheetCount = 1;
     request.weakStudents = {student};
-    const std::vector<Worksheet> sheets = WorksheetPlan::sheetsFor(request, test.random, dataFolder);
+    const std::vector<Worksheet> sheets = WorksheetPlan::sheetsFor(request, test.platform, dataFolder);
     QCOMPARE(sheets.size(), std::size_t(2));
     QCOMPARE(sheets[0].layout, Layout::HundredSquares);
     QVERIFY(!sheets[0].weakFacts());
@@ -217,12 +219,32 @@ void TestWorksheet::weakFactsComeFirst()
     request.firstSeed = sheets[0].seed;
     request.weakStudents.clear();
     request.sheetCount = 2;
-    const std::vector<Worksheet> again = WorksheetPlan::sheetsFor(request, test.random, dataFolder);
+    const std::vector<Worksheet> again = WorksheetPlan::sheetsFor(request, test.platform, dataFolder);
     QCOMPARE(again[0].seed, sheets[0].seed);
     QCOMPARE(codesOf(again[0]), codesOf(sheets[0]));
     QVERIFY(again[1].seed != again[0].seed);
     QCOMPARE(WorksheetPlan::pagesOf(again, true).size(), std::size_t(4));
     QCOMPARE(WorksheetPlan::pagesOf(again, false).size(), std::size_t(2));
+}
+
+// A teacher must not print a "weak facts" sheet that silently knows nothing.
+void TestWorksheet::unreadableStatisticsAreNamed()
+{
+    QTemporaryDir dir;
+    const QString dataFolder = dir.path() + u'/';
+    QVERIFY(QDir().mkpath(ProblemStatFile::pathFor(dataFolder, 8)));
+    TestPlatform test;
+    WorksheetRequest request;
+    request.level = 2;
+    request.sheetCount = 0;
+    request.weakStudents = {8, 9};
+    QList<std::pair<int, QString>> unread;
+    const std::vector<Worksheet> sheets = WorksheetPlan::sheetsFor(request, test.platform, dataFolder, &unread);
+    QCOMPARE(sheets.size(), std::size_t(2));
+    QCOMPARE(unread.size(), 1);
+    QCOMPARE(unread[0].first, 8);
+    QVERIFY(!unread[0].second.isEmpty());
+    QVERIFY(test.pause.waits.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestWorksheet)

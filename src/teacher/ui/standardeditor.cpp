@@ -257,10 +257,8 @@ void StandardEditor::refreshDistribution()
     QString error;
     const auto status = m_source.refresh(&error);
     const int level = m_grid->table().currentLevel();
-    if (status == DistributionSource::Status::Unchanged && level == m_shownLevel)
-        return;
     // Told once, not on every key while the file stays missing.
-    if (status != DistributionSource::Status::Unchanged && status != m_resultsStatus) {
+    if (status != m_resultsStatus) {
         if (status == DistributionSource::Status::Missing)
             m_platform.dialogs.tell(QStringLiteral("注意"),
                                     QStringLiteral("%1 がありません。\n度数分布は空のまま表示します。").arg(m_source.path()),
@@ -271,9 +269,7 @@ void StandardEditor::refreshDistribution()
                                         .arg(m_source.path(), error),
                                     DialogIcon::Warning);
     }
-    if (status != DistributionSource::Status::Unchanged)
-        m_resultsStatus = status;
-    m_shownLevel = level;
+    m_resultsStatus = status;
     m_distribution->showLevel(m_source.distribution(), level);
 }
 

@@ -50,7 +50,6 @@ private:
     DistributionSource m_source;
     // The file as it was loaded or last written here; nullopt when it could not be read.
     std::optional<QByteArray> m_loadedBytes;
-    int m_shownLevel = 0;
     DistributionSource::Status m_resultsStatus = DistributionSource::Status::Read;
 
     QLabel *m_greeting = nullptr;

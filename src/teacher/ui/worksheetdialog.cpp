@@ -225,7 +225,14 @@ void WorksheetDialog::planSheets()
     if (m_sheets)
         return;
     const WorksheetRequest asked = request();
-    m_sheets = WorksheetPlan::sheetsFor(asked, m_platform.random, m_state.DataFolder);
+    QList<std::pair<int, QString>> unread;
+    m_sheets = WorksheetPlan::sheetsFor(asked, m_platform, m_state.DataFolder, &unread);
+    for (const auto &[student, reason] : unread)
+        m_platform.dialogs.tell(QStringLiteral("注意"),
+                                QStringLiteral("%1さんの問題別の成績を読めませんでした（%2）。\n"
+                                               "苦手な問題のプリントは、まだ練習していない人と同じ順になります。")
+                                    .arg(m_state.Roster.trimmedName(student), reason),
+                                DialogIcon::Warning);
     QStringList seeds;
     for (const Worksheet &sheet : *m_sheets)
         seeds.append(QString::number(sheet.seed));
