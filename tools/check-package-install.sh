@@ -100,7 +100,7 @@ school_sums >"$ROOT/tmp/school.before"
 in_root env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq kazudori >/dev/null || fail "apt could not remove the package"
 in_root test ! -e /usr/bin/kazudori || fail "remove left the program"
 in_root test -f /usr/lib/kazudori/パスデータ.txt || fail "remove deleted the school's path file"
-in_root env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq kazudori >/dev/null || fail "apt could not purge the package"
+in_root dpkg --purge kazudori >/dev/null || fail "dpkg could not purge the package"
 if in_root dpkg-query -W -f='${Status}\n' kazudori 2>/dev/null | grep -qv 'not-installed'; then
   fail "the package is still known to dpkg"
 fi

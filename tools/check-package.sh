@@ -74,6 +74,13 @@ if grep -qE '^[EW]: ' "$WORK/tags"; then
   fail "lintian reports errors or warnings"
 fi
 
+# The copyright file carries the licence text of LICENSE, word for word.
+words() { tr -s ' \n' '\n\n' | grep -v '^\.\?$'; }
+diff <(sed -n '/^Permission is hereby/,$p' "$SOURCE_DIR/LICENSE" | words) \
+     <(dpkg-deb --fsys-tarfile "$DEB" | tar -xO ./usr/share/doc/kazudori/copyright \
+       | awk '/^License: Expat$/ {n++; next} n == 2 && /^ / {print} n == 2 && !/^ / {exit}' | words) >/dev/null \
+  || fail "the copyright file's licence text differs from LICENSE"
+
 mkdir "$WORK/unpacked"
 dpkg-deb -x "$DEB" "$WORK/unpacked"
 METAINFO="$WORK/unpacked/usr/share/metainfo/org.kazudori.kazudori.metainfo.xml"
