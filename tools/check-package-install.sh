@@ -2,6 +2,8 @@
 # Installs the package with apt into a fresh Debian 12 root (debootstrap),
 # as on a new classroom PC, lays out the demo school there with the
 # installed set-up tool and starts the installed program on it under Xvfb.
+# Then it removes the package (the school folder and the path file stay)
+# and purges it: nothing of the package may be left in the root.
 # Needs root and a Debian mirror; takes a few minutes.
 # Usage: tools/check-package-install.sh <kazudori_*.deb | build folder> [screenshot.png]
 # (from a build folder the package is made first, with cpack).
@@ -77,13 +79,37 @@ fi
 in_root env DEBIAN_FRONTEND=noninteractive apt-get install "${install_args[@]}" >/dev/null \
   || fail "apt could not install the package"
 in_root dpkg -s kazudori | grep -q '^Status: install ok installed' || fail "the package is not installed"
-in_root test -f /usr/share/applications/kazudori.desktop || fail "no menu entry"
+in_root test -f /usr/share/applications/org.kazudori.kazudori.desktop || fail "no menu entry"
 
 in_root kazudori-setup --demo /srv/kazudori || fail "the installed set-up tool failed"
 in_root test -f /usr/lib/kazudori/パスデータ.txt || fail "no パスデータ.txt where the program looks"
 
 start_private_xvfb
-in_root env DISPLAY="127.0.0.1$DISPLAY" LANG=C.UTF-8 kazudori >"$ROOT/tmp/program.log" 2>&1 &
+# Started without a shell between, so that the process id is the program's.
+chroot "$ROOT" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root DISPLAY="127.0.0.1$DISPLAY" LANG=C.UTF-8 \
+  kazudori >"$ROOT/tmp/program.log" 2>&1 &
 PROGRAM_PID=$!
 expect_name_screen "$PROGRAM_PID" "$ROOT/tmp/program.log" "$SHOT" || fail "the installed program did not start on the demo school"
-echo "check-package-install: ok"
+kill "$PROGRAM_PID"
+wait "$PROGRAM_PID" 2>/dev/null || true
+
+# What the package put in the root, and the school it set up there.
+in_root dpkg-query -L kazudori >"$ROOT/tmp/package.files"
+school_sums() { in_root sh -c 'cd /srv/kazudori && find . -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum'; }
+school_sums >"$ROOT/tmp/school.before"
+in_root env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq kazudori >/dev/null || fail "apt could not remove the package"
+in_root test ! -e /usr/bin/kazudori || fail "remove left the program"
+in_root test -f /usr/lib/kazudori/パスデータ.txt || fail "remove deleted the school's path file"
+in_root dpkg --purge kazudori >/dev/null || fail "dpkg could not purge the package"
+if in_root dpkg-query -W -f='${Status}\n' kazudori 2>/dev/null | grep -qv 'not-installed'; then
+  fail "the package is still known to dpkg"
+fi
+while read -r path; do
+  # Folders other packages share (/usr/share/man ...) may stay.
+  if in_root test -e "$path" && ! in_root test -d "$path"; then fail "purge left $path"; fi
+done <"$ROOT/tmp/package.files"
+left="$(cd "$ROOT" && find . -xdev \( -path ./proc -o -path ./tmp -o -path ./srv/kazudori \) -prune \
+  -o \( -iname '*kazudori*' -o -name 'パスデータ.txt' \) -print)"
+[ -z "$left" ] || fail "purge left: $left"
+school_sums | diff -u "$ROOT/tmp/school.before" - || fail "removing the package changed the school's files"
+echo "check-package-install: ok (installed, started, removed and purged)"

@@ -27,6 +27,7 @@ PACKAGES=(
   xvfb xauth x11-utils desktop-file-utils
   pulseaudio pulseaudio-utils
   python3 debootstrap
+  lintian appstream devscripts man-db
   g++-mingw-w64-x86-64
   clang libclang-rt-14-dev
 )
