@@ -6,8 +6,9 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <cerrno>
 #include <array>
+#include <cerrno>
+#include <unordered_map>
 #include <vector>
 
 #include "app/appstate.h"
@@ -165,21 +166,22 @@ qint64 writeResults(TableSink &sink, const ResultsListing &listing, const AppSta
 {
     writeRow(sink, ResultsHeader);
     // Records come in date order and from few sites, so most share the day
-    // and the site of the record before them: each is worked out once.
+    // of the record before them, and each site is worked out once.
     double shownDay = 0;
     QDate day;
-    ResultRecord::TextField shownSite{};
-    QString siteText;
+    std::unordered_map<quint64, QString> sites;
     for (int line = 0; line < listing.lineCount(); ++line) {
         const ResultRecord record = listing.record(line);
         if (line == 0 || record.date != shownDay) {
             shownDay = record.date;
             day = OleDate::toDate(record.date);
         }
-        if (line == 0 || record.siteCode != shownSite) {
-            shownSite = record.siteCode;
-            siteText = ResultsList::siteTag(record, state.SiteCode, state.SiteTitle);
-        }
+        quint64 siteKey = 0;
+        for (char c : record.siteCode)
+            siteKey = siteKey << 8 | quint8(c);
+        auto site = sites.find(siteKey);
+        if (site == sites.end())
+            site = sites.emplace(siteKey, ResultsList::siteTag(record, state.SiteCode, state.SiteTitle)).first;
         sink.date(day);
         sink.timeOfDay(OleDate::toTimeOfDay(record.timeOfDay));
         studentFields(sink, state, record.studentNumber);
@@ -192,7 +194,7 @@ qint64 writeResults(TableSink &sink, const ResultsListing &listing, const AppSta
             sink.text(timedOut(record.timeScore) ? TimeOutText : GivenUpText);
         }
         sink.number(ResultLists::LogPoints(state, record.timeScore, record.level));
-        sink.text(siteText);
+        sink.text(site->second);
         sink.endRow();
     }
     return listing.lineCount();

@@ -27,9 +27,16 @@ int displayWidth(QStringView text)
     return width;
 }
 
+// The characters of a number as a spreadsheet shows it in general form:
+// counted, not printed, since every row has several.
 int digitsOf(double value)
 {
-    return int(QString::number(value, 'g', 15).size());
+    if (std::floor(value) != value || std::abs(value) >= 1e15)
+        return 12;
+    int digits = value < 0 ? 2 : 1;
+    for (double rest = std::abs(value); rest >= 10; rest /= 10)
+        ++digits;
+    return digits;
 }
 
 } // namespace
@@ -90,7 +97,7 @@ void XlsxSheet::decimal(double value, int decimals)
     lxw_format *format = nullptr;
     if (decimals >= 0)
         format = m_book.m_decimals[std::size_t(std::min(decimals, int(m_book.m_decimals.size()) - 1))];
-    const int width = decimals >= 0 ? int(QString::number(value, 'f', decimals).size()) : digitsOf(value);
+    const int width = digitsOf(std::trunc(value)) + (decimals > 0 ? decimals + 1 : 0);
     cellWritten(worksheet_write_number(m_sheet, m_row, m_column, value, format), width);
 }
 
