@@ -1,7 +1,9 @@
 // The teacher's spreadsheet export of the whole results file, read, written
 // as CSV and saved, against its floor: the whole results file read and
 // decoded once. Over results files of 1 000 to 1 000 000 records, in both
-// encodings; the per-student summary besides, which also counts the tallies.
+// encodings; the per-student summary besides, which also counts the tallies;
+// and the .xlsx workbook of the same rows (the results and the summary
+// sheets, no student's facts), to hold against the CSV of the results.
 #include <benchmark/benchmark.h>
 
 #include <QFile>
@@ -52,6 +54,19 @@ void BM_ExportSummary(benchmark::State &st)
     exportTable(st, ResultsExport::Table::Summary);
 }
 
+void BM_ExportWorkbook(benchmark::State &st)
+{
+    BenchSchool::Fixture &f = exportSchool(st);
+    const QString path = f.dir.filePath(QStringLiteral("書き出し.xlsx"));
+    ResultsExport::Outcome outcome;
+    for (auto _ : st)
+        outcome = ResultsExport::exportWorkbook(*f.state, f.platform, {}, path);
+    if (!outcome.succeeded())
+        st.SkipWithError("the export failed");
+    st.counters["rows"] = double(outcome.sheetRows[0] + outcome.sheetRows[1]);
+    st.counters["MB"] = double(QFile(path).size()) / 1e6;
+}
+
 void floorSizes(benchmark::internal::Benchmark *b)
 {
     for (long records : BenchSchool::RecordCounts)
@@ -73,6 +88,7 @@ void exportSizes(benchmark::internal::Benchmark *b)
 BENCHMARK(BM_Floor_Export)->Apply(floorSizes);
 BENCHMARK(BM_ExportResults)->Apply(exportSizes);
 BENCHMARK(BM_ExportSummary)->Apply(exportSizes);
+BENCHMARK(BM_ExportWorkbook)->Apply(floorSizes);
 
 int main(int argc, char **argv)
 {

@@ -7,9 +7,9 @@
 # What it uses: Debian ships Qt's headers for Linux only. They are almost
 # platform neutral - Q_OS_WIN comes from the compiler's own _WIN32, exports
 # turn into dllimport - so they are used as they are, as system headers.
-# ICU's headers sit in /usr/include, which the cross compiler must not search
-# (glibc lives there too), so a small overlay folder links to the ICU folder
-# alone. Nothing else is overlaid.
+# ICU's and libxlsxwriter's headers sit in /usr/include, which the cross
+# compiler must not search (glibc lives there too), so a small overlay folder
+# links to those alone. Nothing else is overlaid.
 #
 # Limits: this is a syntax and type check, not a Windows build. Qt's
 # qconfig.h still describes the Linux build (its features, not the Windows
@@ -36,6 +36,8 @@ fi
 OVERLAY="$(mktemp -d)"
 trap 'rm -rf "$OVERLAY"' EXIT
 ln -s /usr/include/unicode "$OVERLAY/unicode"
+ln -s /usr/include/xlsxwriter.h "$OVERLAY/xlsxwriter.h"
+ln -s /usr/include/xlsxwriter "$OVERLAY/xlsxwriter"
 
 # One line per file: the source, then its defines and include folders.
 python3 - "$ROOT" "$BUILD_DIR/compile_commands.json" >"$OVERLAY/files" <<'EOF'

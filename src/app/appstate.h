@@ -59,6 +59,8 @@ struct AppState
     QDate BackupFailureToldOn;
     // The grade filter chosen on the name screen; the level menu starts with it.
     QString InitialGradeFilter;
+    // The folder the teacher last exported to, offered again while the program runs.
+    QString LastExportFolder;
     qint16 CurrentLevel = 0;
 
     // Level catalogue.

@@ -2,6 +2,8 @@
 
 #include <QIODevice>
 
+#include <cmath>
+
 #include "platform/cp932.h"
 
 namespace {
@@ -19,6 +21,16 @@ bool needsQuotes(QStringView text)
     return false;
 }
 
+// The characters that make Excel and LibreOffice read a cell as a formula
+// (or, for tab and CR, hide one); an apostrophe first makes it text.
+bool looksLikeFormula(QStringView text)
+{
+    if (text.isEmpty())
+        return false;
+    const QChar first = text.front();
+    return first == u'=' || first == u'+' || first == u'-' || first == u'@' || first == u'\t' || first == u'\r';
+}
+
 } // namespace
 
 CsvWriter::CsvWriter(QIODevice &device, CsvEncoding encoding)
@@ -30,16 +42,26 @@ CsvWriter::CsvWriter(QIODevice &device, CsvEncoding encoding)
         m_failed = m_device.write("\xEF\xBB\xBF", 3) != 3;
 }
 
-void CsvWriter::field(QStringView text)
+void CsvWriter::separate()
 {
     if (m_rowStarted)
         m_pending += u',';
     m_rowStarted = true;
+}
+
+void CsvWriter::field(QStringView text)
+{
+    separate();
+    const bool guarded = looksLikeFormula(text);
     if (!needsQuotes(text)) {
+        if (guarded)
+            m_pending += u'\'';
         m_pending += text;
         return;
     }
     m_pending += u'"';
+    if (guarded)
+        m_pending += u'\'';
     for (QChar c : text) {
         if (c == u'"')
             m_pending += u'"';
@@ -50,7 +72,39 @@ void CsvWriter::field(QStringView text)
 
 void CsvWriter::field(qint64 number)
 {
-    field(QString::number(number));
+    // A negative number stays a number: only texts are guarded.
+    separate();
+    m_pending += QString::number(number);
+}
+
+void CsvWriter::decimal(double value, int decimals)
+{
+    if (!std::isfinite(value)) {
+        empty();
+        return;
+    }
+    separate();
+    if (decimals >= 0)
+        m_pending += QString::number(value, 'f', decimals);
+    else if (std::floor(value) == value && std::abs(value) < 1e15)
+        m_pending += QString::number(qint64(value));
+    else
+        m_pending += QString::number(value);
+}
+
+void CsvWriter::date(QDate date)
+{
+    if (date != m_shownDate || m_dateText.isEmpty()) {
+        m_shownDate = date;
+        // The form every spreadsheet program reads as a date with its year.
+        m_dateText = date.toString(QStringLiteral("yyyy-MM-dd"));
+    }
+    field(m_dateText);
+}
+
+void CsvWriter::timeOfDay(QTime time)
+{
+    field(time.toString(QStringLiteral("h:mm:ss")));
 }
 
 void CsvWriter::endRow()

@@ -31,6 +31,10 @@ void TestExportDialog::writesOnlyTheChosenFile()
 {
     QTemporaryDir school;
     QTemporaryDir out;
+    // A home without a documents folder, as some desktops leave it.
+    QTemporaryDir home;
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(u"config"_s)));
     TestPlatform test;
     AppState state;
     state.DataFolder = school.path() + u'/';
@@ -69,32 +73,47 @@ void TestExportDialog::writesOnlyTheChosenFile()
     // The roster's students, not the teacher's entry; chosen only for the facts.
     QCOMPARE(students->count(), 2);
     QVERIFY(students->item(0)->text().startsWith(u"7 /  山田,はな"_s));
-    QVERIFY(!students->isEnabled());
 
-    // The records, UTF-8 by default, into exactly the chosen file.
+    // The workbook by default, offered in the home folder while there is no
+    // documents folder, then in the documents folder. A cancelled chooser
+    // writes nothing and says nothing.
+    QVERIFY(students->isEnabled());
+    QVERIFY(!control<QRadioButton>(&dialog, "factsChoice")->isEnabled());
+    exportButton->click();
+    QCOMPARE(suggested.last(), QDir(home.path()).filePath(u"成績データ_20261209.xlsx"_s));
+    QVERIFY(QDir(home.path()).mkdir(u"Documents"_s));
+    exportButton->click();
+    QCOMPARE(suggested.last(), home.filePath(u"Documents/成績データ_20261209.xlsx"_s));
+    QVERIFY(test.dialogs.shown.isEmpty());
+
+    // Into exactly the chosen file, the facts of the chosen student included.
+    QTest::mouseClick(students->viewport(), Qt::LeftButton, {}, students->visualItemRect(students->item(0)).center());
+    answer = out.filePath(u"成績.xlsx"_s);
+    exportButton->click();
+    QCOMPARE(outFiles(), QStringList{u"成績.xlsx"_s});
+    QVERIFY(ResultFiles::read(answer).startsWith("PK"));
+    QCOMPARE(lastText(), u"「%1」に書き出しました（成績2件、集計2件、問題別100件）。"_s.arg(QDir::toNativeSeparators(answer)));
+
+    // A CSV of the records, UTF-8 by default, offered where the last file went.
+    control<QRadioButton>(&dialog, "csvChoice")->click();
+    QVERIFY(!students->isEnabled());
     answer = out.filePath(u"成績.csv"_s);
     exportButton->click();
-    QCOMPARE(suggested.size(), 1);
-    QCOMPARE(QFileInfo(suggested.last()).fileName(), u"成績データ_20261209.csv"_s);
-    QCOMPARE(outFiles(), QStringList{u"成績.csv"_s});
+    QCOMPARE(suggested.last(), out.filePath(u"成績データ_20261209.csv"_s));
     const QByteArray records = ResultFiles::read(answer);
     QVERIFY(records.startsWith("\xEF\xBB\xBF"));
-    QVERIFY(records.contains(u"7,\"山田,はな\",小３,足し算,80,"_s.toUtf8()));
+    QVERIFY(records.contains(u"2026-12-01,"_s.toUtf8()));
+    QVERIFY(records.contains(u"7,\"山田,はな\",小３,足し算,80,,"_s.toUtf8()));
     QCOMPARE(lastText(), u"「%1」に2件を書き出しました。"_s.arg(QDir::toNativeSeparators(answer)));
 
-    // A cancelled chooser writes nothing and says nothing.
-    const qsizetype told = test.dialogs.shown.size();
-    answer.clear();
-    exportButton->click();
-    QCOMPARE(test.dialogs.shown.size(), told);
-    QCOMPARE(outFiles().size(), 1);
-
     // The facts want a student before a file is asked for.
+    const qsizetype asked = suggested.size();
     control<QRadioButton>(&dialog, "factsChoice")->click();
     QVERIFY(students->isEnabled());
+    students->clearSelection();
     exportButton->click();
     QCOMPARE(lastText(), u"問題別の成績を書き出す生徒を選んでください。"_s);
-    QCOMPARE(suggested.size(), 2);
+    QCOMPARE(suggested.size(), asked);
 
     QTest::mouseClick(students->viewport(), Qt::LeftButton, {}, students->visualItemRect(students->item(0)).center());
     control<QRadioButton>(&dialog, "cp932Choice")->click();
@@ -110,7 +129,7 @@ void TestExportDialog::writesOnlyTheChosenFile()
     exportButton->click();
     QCOMPARE(test.dialogs.shown.last().icon, DialogIcon::Warning);
     QVERIFY(lastText().startsWith(u"「%1」に書き出せませんでした（"_s.arg(QDir::toNativeSeparators(answer))));
-    QStringList written{u"成績.csv"_s, u"問題.csv"_s};
+    QStringList written{u"成績.csv"_s, u"問題.csv"_s, u"成績.xlsx"_s};
     written.sort();
     QCOMPARE(outFiles(), written);
 

@@ -122,12 +122,17 @@ private slots:
     void resultsReadBackInBothEncodings();
     void summaryCountsEachStudentsLevels();
     void factsOfChosenStudents();
+    void workbookHoldsTheThreeTables();
 };
 
 void TestResultsExport::csvFieldsSurviveAParser()
 {
     const QStringList fields{u"a,b"_s, u"say \"hi\""_s, u"two\r\nlines"_s, u"lf\nonly"_s, u" 空白 "_s, u""_s,
                              u"\""_s, u"①髙～"_s};
+    // Texts a spreadsheet would run as a formula are read as text; a
+    // negative number stays a number.
+    const QStringList formulas{u"=1+2"_s, u"+1"_s, u"-x"_s, u"@SUM(1)"_s, u"\tx"_s, u"\rx"_s, u"=A1,B1"_s};
+    const QStringList guarded{u"'=1+2"_s, u"'+1"_s, u"'-x"_s, u"'@SUM(1)"_s, u"'\tx"_s, u"'\rx"_s, u"'=A1,B1"_s};
     QTemporaryDir dir;
     for (CsvEncoding encoding : {CsvEncoding::Utf8WithBom, CsvEncoding::Cp932}) {
         QBuffer buffer;
@@ -135,9 +140,9 @@ void TestResultsExport::csvFieldsSurviveAParser()
         CsvWriter csv(buffer, encoding);
         // Enough rows to be written in several chunks.
         for (int row = 0; row < 3000; ++row) {
-            for (const QString &text : fields)
+            for (const QString &text : fields + formulas)
                 csv.field(text);
-            csv.field(row);
+            csv.field(-row);
             csv.endRow();
         }
         QVERIFY(csv.finish());
@@ -151,8 +156,8 @@ void TestResultsExport::csvFieldsSurviveAParser()
         ResultFiles::write(path, bytes);
         const Rows rows = readBack(path, pythonEncoding(encoding));
         QCOMPARE(rows.size(), 3000);
-        QCOMPARE(rows.first(), fields + QStringList{u"0"_s});
-        QCOMPARE(rows.last(), fields + QStringList{u"2999"_s});
+        QCOMPARE(rows.first(), fields + guarded + QStringList{u"0"_s});
+        QCOMPARE(rows.last(), fields + guarded + QStringList{u"-2999"_s});
     }
 
     // A device that refuses the bytes is noticed.
@@ -172,23 +177,28 @@ void TestResultsExport::resultsReadBackInBothEncodings()
                          session(first, clockTime(13, 40, 0), 8, 2, 99999),
                          session(first.addDays(1), clockTime(10, 0, 59), 9, 3, 100, u"00999"_s),
                          session(first.addDays(1), clockTime(11, 0, 0), 9, 0, 70),
-                         session(first.addDays(2), clockTime(8, 30, 0), 44, 4, 199)});
+                         session(first.addDays(2), clockTime(8, 30, 0), 44, 4, 199),
+                         session(first.addDays(2), clockTime(8, 40, 0), 9, 1, 5000)});
     const QStringList before = school.dataFiles();
     // Points as the lists give them on a 100-second target: 50 s earns 11,
-    // 100 s 5, 199 s 4, a time-out nothing. The level-0 record is no session.
+    // 100 s 5, 199 s 4, a time-out nothing. The level-0 record is no session;
+    // 5000 s is a session given up, with no seconds, as the tallies count it.
     const Rows expected{
-        {u"日付"_s, u"時刻"_s, u"番号"_s, u"名前"_s, u"学年"_s, u"レベル"_s, u"タイム(秒)"_s, u"ポイント"_s, u"場所"_s},
-        {u"2026/12/01"_s, u"9:05:07"_s, u"7"_s, TrickyName, u"小３"_s, u"足し算"_s, u"50"_s, u"11"_s, u"本校"_s},
-        {u"2026/12/01"_s, u"13:40:00"_s, u"8"_s, u"佐藤　一郎"_s, u"小４"_s, u"引き算"_s, u""_s, u"0"_s, u"本校"_s},
-        {u"2026/12/02"_s, u"10:00:59"_s, u"9"_s, u"林"_s, u"小３"_s, u"かけ算"_s, u"100"_s, u"5"_s, u"他塾"_s},
-        {u"2026/12/03"_s, u"8:30:00"_s, u"44"_s, u""_s, u""_s, u"わり算"_s, u"199"_s, u"4"_s, u"本校"_s},
+        {u"日付"_s, u"時刻"_s, u"番号"_s, u"名前"_s, u"学年"_s, u"レベル"_s, u"タイム(秒)"_s, u"時間切れ・中断"_s,
+         u"ポイント"_s, u"場所"_s},
+        {u"2026-12-01"_s, u"9:05:07"_s, u"7"_s, TrickyName, u"小３"_s, u"足し算"_s, u"50"_s, u""_s, u"11"_s, u"本校"_s},
+        {u"2026-12-01"_s, u"13:40:00"_s, u"8"_s, u"佐藤　一郎"_s, u"小４"_s, u"引き算"_s, u""_s, u"時間切れ"_s, u"0"_s,
+         u"本校"_s},
+        {u"2026-12-02"_s, u"10:00:59"_s, u"9"_s, u"林"_s, u"小３"_s, u"かけ算"_s, u"100"_s, u""_s, u"5"_s, u"他塾"_s},
+        {u"2026-12-03"_s, u"8:30:00"_s, u"44"_s, u""_s, u""_s, u"わり算"_s, u"199"_s, u""_s, u"4"_s, u"本校"_s},
+        {u"2026-12-03"_s, u"8:40:00"_s, u"9"_s, u"林"_s, u"小３"_s, u"足し算"_s, u""_s, u"中断"_s, u"0"_s, u"本校"_s},
     };
     for (CsvEncoding encoding : {CsvEncoding::Utf8WithBom, CsvEncoding::Cp932}) {
         const QString path = school.outPath(u"成績.csv"_s);
         const ResultsExport::Outcome outcome =
             ResultsExport::exportTo(school.state, school.test.platform, {ResultsExport::Table::Results, encoding, {}}, path);
         QVERIFY2(outcome.succeeded(), qPrintable(outcome.problem));
-        QCOMPARE(outcome.rows, 4);
+        QCOMPARE(outcome.rows, 5);
         QCOMPARE(readBack(path, pythonEncoding(encoding)), expected);
         const QString quoted = u"\"山田,\"\"はな\"\"\""_s;
         QVERIFY(ResultFiles::read(path).contains(encoding == CsvEncoding::Cp932 ? Cp932::encode(quoted)
@@ -217,6 +227,7 @@ void TestResultsExport::summaryCountsEachStudentsLevels()
         records.append(session(day, 0.4, 7, 1, time));
     records.append(session(day, 0.5, 7, 1, 99999));
     records.append(session(day, 0.5, 9, 4, 99999));
+    records.append(session(day, 0.5, 9, 4, 7000));
     records.append(session(day, 0.6, 7, 2, 50));
     records.append(session(day, 0.7, 7, 2, 200));
     school.writeResults(records);
@@ -230,12 +241,12 @@ void TestResultsExport::summaryCountsEachStudentsLevels()
     // 11 + 1 points in 2 sessions does not. 1234 s is over ten times the
     // target and earns nothing.
     const Rows expected{
-        {u"番号"_s, u"名前"_s, u"学年"_s, u"レベル"_s, u"回数"_s, u"時間切れ"_s, u"ベスト(秒)"_s,
+        {u"番号"_s, u"名前"_s, u"学年"_s, u"レベル"_s, u"回数"_s, u"時間切れ"_s, u"中断"_s, u"ベスト(秒)"_s,
          u"最近10回の平均(秒)"_s, u"合計ポイント"_s, u"合格"_s},
-        {u"7"_s, TrickyName, u"小３"_s, u"足し算"_s, u"12"_s, u"1"_s, u"100"_s, u"104.5"_s, u"49"_s, u"合格"_s},
-        {u"7"_s, TrickyName, u"小３"_s, u"引き算"_s, u"2"_s, u"0"_s, u"50"_s, u"125.0"_s, u"12"_s, u"未合格"_s},
-        {u"9"_s, u"林"_s, u"小３"_s, u"わり算"_s, u"0"_s, u"1"_s, u""_s, u""_s, u"0"_s, u"未合格"_s},
-        {u"44"_s, u""_s, u""_s, u"かけ算"_s, u"1"_s, u"0"_s, u"1234"_s, u"1234.0"_s, u"0"_s, u"未合格"_s},
+        {u"7"_s, TrickyName, u"小３"_s, u"足し算"_s, u"12"_s, u"1"_s, u"0"_s, u"100"_s, u"104.5"_s, u"49"_s, u"合格"_s},
+        {u"7"_s, TrickyName, u"小３"_s, u"引き算"_s, u"2"_s, u"0"_s, u"0"_s, u"50"_s, u"125.0"_s, u"12"_s, u"未合格"_s},
+        {u"9"_s, u"林"_s, u"小３"_s, u"わり算"_s, u"0"_s, u"1"_s, u"1"_s, u""_s, u""_s, u"0"_s, u"未合格"_s},
+        {u"44"_s, u""_s, u""_s, u"かけ算"_s, u"1"_s, u"0"_s, u"0"_s, u"1234"_s, u"1234.0"_s, u"0"_s, u"未合格"_s},
     };
     QCOMPARE(readBack(path, u"cp932"_s), expected);
 
@@ -279,6 +290,48 @@ void TestResultsExport::factsOfChosenStudents()
     QCOMPARE(rows[100], (student + QStringList{u"10×10＝100"_s, u"0"_s, u"0"_s, u""_s, u""_s, u"まだやっていない"_s}));
     // Looking creates no statistics file for the student who has none.
     QVERIFY(!QFile::exists(ProblemStatFile::pathFor(school.state.DataFolder, 8)));
+}
+
+void TestResultsExport::workbookHoldsTheThreeTables()
+{
+    School school;
+    school.addStudent(10, 2017, u"=1+2"_s);
+    const QDate day(2026, 12, 3);
+    school.writeResults({session(day, clockTime(9, 0, 0), 7, 1, 80), session(day, clockTime(9, 30, 0), 10, 1, 99999)});
+    LevelStats stats{};
+    stats[0] = {4, 0, 8};
+    QVERIFY(ProblemStatFile::writeLevel(ProblemStatFile::pathFor(school.state.DataFolder, 7), 3, stats, nullptr));
+
+    QTemporaryDir out;
+    const QString path = out.filePath(u"成績.xlsx"_s);
+    ResultFiles::write(path, "an older file");
+    const ResultsExport::Outcome outcome = ResultsExport::exportWorkbook(school.state, school.test.platform, {7}, path);
+    QVERIFY2(outcome.succeeded(), qPrintable(outcome.problem));
+    QCOMPARE(outcome.sheetRows, (std::array<qint64, 3>{2, 2, 100}));
+    QCOMPARE(QDir(out.path()).entryList(QDir::Files), QStringList{u"成績.xlsx"_s});
+
+    // The parts as a zip reader finds them: three sheets in order, the name
+    // that looks like a formula kept as a string, no formula anywhere.
+    const QString script = uR"(import sys, zipfile
+z = zipfile.ZipFile(sys.argv[1])
+book = z.read('xl/workbook.xml').decode()
+sheets = [z.read('xl/worksheets/sheet%d.xml' % i).decode() for i in (1, 2, 3)]
+print(book.index('"成績"') < book.index('"集計"') < book.index('"問題別"'))
+print(sum(s.count('<f>') for s in sheets), sheets[0].count('<t>=1+2</t>'), sheets[1].count('<t>=1+2</t>'))
+print(all('<autoFilter ' in s and 'state="frozen"' in s for s in sheets))
+)"_s;
+    QProcess python;
+    python.start(u"python3"_s, {u"-c"_s, script, path});
+    QVERIFY(python.waitForFinished(30000));
+    QCOMPARE(QString::fromUtf8(python.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
+             (QStringList{u"True"_s, u"0 1 1"_s, u"True"_s}));
+
+    // A folder that is not there: the teacher is told, nothing is made.
+    const QString nowhere = out.filePath(u"無い/成績.xlsx"_s);
+    const ResultsExport::Outcome failed = ResultsExport::exportWorkbook(school.state, school.test.platform, {}, nowhere);
+    QVERIFY(failed.problem.startsWith(u"「%1」に書き出せませんでした（"_s.arg(QDir::toNativeSeparators(nowhere))));
+    QCOMPARE(failed.sheetRows, (std::array<qint64, 3>{}));
+    QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{u"成績.xlsx"_s});
 }
 
 QTEST_GUILESS_MAIN(TestResultsExport)

@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,13 +27,14 @@ namespace {
 using Controls::named;
 using Controls::sized;
 
-QString chooseCsvFile(QWidget *parent, const QString &suggested)
+QString chooseExportFile(QWidget *parent, const QString &suggested)
 {
+    const bool workbook = QFileInfo(suggested).suffix() == u"xlsx";
     QFileDialog dialog(parent, QStringLiteral("書き出すファイル"), suggested,
-                       QStringLiteral("CSVファイル (*.csv)"));
+                       workbook ? QStringLiteral("Excelブック (*.xlsx)") : QStringLiteral("CSVファイル (*.csv)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // A name typed without an extension still opens in the spreadsheet program.
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.setDefaultSuffix(workbook ? QStringLiteral("xlsx") : QStringLiteral("csv"));
     dialog.selectFile(suggested);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
@@ -45,7 +47,7 @@ ExportDialog::ExportDialog(AppState &state, Platform &platform, QWidget *parent)
     : QDialog(parent)
     , m_state(state)
     , m_platform(platform)
-    , m_chooseFile([this](const QString &suggested) { return chooseCsvFile(this, suggested); })
+    , m_chooseFile([this](const QString &suggested) { return chooseExportFile(this, suggested); })
 {
     setObjectName(QStringLiteral("ExportDialog"));
     setWindowTitle(QStringLiteral("表計算ソフトへの書き出し"));
@@ -55,13 +57,26 @@ ExportDialog::ExportDialog(AppState &state, Platform &platform, QWidget *parent)
     if (roster.failed())
         m_platform.dialogs.tell(QStringLiteral("注意"), roster.message(), DialogIcon::Warning);
     fillStudentList();
-    updateStudentList();
+    updateChoices();
 }
 
 void ExportDialog::buildControls()
 {
-    m_intro = named(new QLabel(QStringLiteral("成績を表計算ソフトで開けるファイル（CSV）に書き出します。"), this),
+    m_intro = named(new QLabel(QStringLiteral("成績を表計算ソフトで開けるファイルに書き出します。"), this),
                     QStringLiteral("introLabel"));
+
+    auto *formatBox = new QGroupBox(QStringLiteral("ファイルの形式"), this);
+    m_workbookChoice = named(new QRadioButton(QStringLiteral("Excelブック（.xlsx）：成績・集計・問題別の3つのシート"), formatBox),
+                             QStringLiteral("workbookChoice"));
+    m_csvChoice = named(new QRadioButton(QStringLiteral("CSV：下で選んだ表を1つ（ほかのプログラムに読ませるとき）"), formatBox),
+                        QStringLiteral("csvChoice"));
+    m_workbookChoice->setChecked(true);
+    auto *formatLayout = new QVBoxLayout(formatBox);
+    formatLayout->addWidget(m_workbookChoice);
+    formatLayout->addWidget(m_csvChoice);
+    auto *formatGroup = new QButtonGroup(this);
+    formatGroup->addButton(m_workbookChoice);
+    formatGroup->addButton(m_csvChoice);
 
     auto *tableBox = new QGroupBox(QStringLiteral("書き出すもの"), this);
     m_resultsChoice = named(new QRadioButton(QStringLiteral("成績データ（1回ごとの記録）"), tableBox),
@@ -71,7 +86,7 @@ void ExportDialog::buildControls()
     m_factsChoice = named(new QRadioButton(QStringLiteral("問題別の成績（選んだ生徒）"), tableBox),
                           QStringLiteral("factsChoice"));
     m_resultsChoice->setChecked(true);
-    m_studentCaption = named(new QLabel(QStringLiteral("生徒（クリックで選ぶ・外す）"), tableBox),
+    m_studentCaption = named(new QLabel(QStringLiteral("問題別の成績に入れる生徒（クリックで選ぶ・外す）"), tableBox),
                              QStringLiteral("studentCaption"));
     m_studentList = named(new QListWidget(tableBox), QStringLiteral("studentList"));
     m_studentList->setSelectionMode(QAbstractItemView::MultiSelection);
@@ -87,7 +102,8 @@ void ExportDialog::buildControls()
     for (QRadioButton *choice : {m_resultsChoice, m_summaryChoice, m_factsChoice})
         tableGroup->addButton(choice);
 
-    auto *encodingBox = new QGroupBox(QStringLiteral("文字コード"), this);
+    auto *encodingBox = new QGroupBox(QStringLiteral("CSVの文字コード"), this);
+    m_encodingBox = encodingBox;
     m_utf8Choice = named(new QRadioButton(QStringLiteral("UTF-8（BOM付き）"), encodingBox), QStringLiteral("utf8Choice"));
     m_cp932Choice = named(new QRadioButton(QStringLiteral("Shift_JIS（cp932）"), encodingBox),
                           QStringLiteral("cp932Choice"));
@@ -116,15 +132,17 @@ void ExportDialog::buildControls()
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_intro);
+    layout->addWidget(formatBox);
     layout->addWidget(tableBox, 1);
     layout->addWidget(encodingBox);
     layout->addLayout(buttons);
-    resize(620, 560);
+    resize(640, 640);
 }
 
 void ExportDialog::connectControls()
 {
-    connect(m_factsChoice, &QRadioButton::toggled, this, &ExportDialog::updateStudentList);
+    for (QRadioButton *choice : {m_csvChoice, m_factsChoice})
+        connect(choice, &QRadioButton::toggled, this, &ExportDialog::updateChoices);
     connect(m_exportButton, &QPushButton::clicked, this, &ExportDialog::exportChosen);
     connect(m_closeButton, &QPushButton::clicked, this, &QDialog::accept);
 }
@@ -143,11 +161,27 @@ void ExportDialog::fillStudentList()
     }
 }
 
-void ExportDialog::updateStudentList()
+void ExportDialog::updateChoices()
 {
-    const bool wanted = m_factsChoice->isChecked();
+    const bool csv = m_csvChoice->isChecked();
+    for (QRadioButton *choice : {m_resultsChoice, m_summaryChoice, m_factsChoice})
+        choice->setEnabled(csv);
+    m_encodingBox->setEnabled(csv);
+    const bool wanted = !csv || m_factsChoice->isChecked();
     m_studentCaption->setEnabled(wanted);
     m_studentList->setEnabled(wanted);
+}
+
+QString ExportDialog::startFolder() const
+{
+    if (!m_state.LastExportFolder.isEmpty() && QFileInfo(m_state.LastExportFolder).isDir())
+        return m_state.LastExportFolder;
+    // Not every desktop makes the documents folder, and a chooser that starts
+    // in a missing one saves nowhere.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return documents;
+    return QDir::homePath();
 }
 
 ResultsExport::Table ExportDialog::chosenTable() const
@@ -171,22 +205,26 @@ QList<qint16> ExportDialog::chosenStudents() const
 
 void ExportDialog::exportChosen()
 {
+    const bool workbook = m_workbookChoice->isChecked();
     ResultsExport::Request request;
     request.table = chosenTable();
     request.encoding = m_cp932Choice->isChecked() ? CsvEncoding::Cp932 : CsvEncoding::Utf8WithBom;
     request.students = chosenStudents();
-    if (request.table == ResultsExport::Table::Facts && request.students.isEmpty()) {
+    if (!workbook && request.table == ResultsExport::Table::Facts && request.students.isEmpty()) {
         m_platform.dialogs.tell(QStringLiteral("書き出し"), QStringLiteral("問題別の成績を書き出す生徒を選んでください。"),
                                 DialogIcon::Information);
         return;
     }
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString suggested =
-        QDir(folder).filePath(ResultsExport::suggestedFileName(request.table, m_platform.clock.today()));
-    const QString path = m_chooseFile(suggested);
+    const QDate today = m_platform.clock.today();
+    const QString name = workbook ? ResultsExport::suggestedWorkbookName(today)
+                                  : ResultsExport::suggestedFileName(request.table, today);
+    const QString path = m_chooseFile(QDir(startFolder()).filePath(name));
     if (path.isEmpty())
         return;
-    const ResultsExport::Outcome outcome = ResultsExport::exportTo(m_state, m_platform, request, path);
+    m_state.LastExportFolder = QFileInfo(path).absolutePath();
+    const ResultsExport::Outcome outcome =
+        workbook ? ResultsExport::exportWorkbook(m_state, m_platform, request.students, path)
+                 : ResultsExport::exportTo(m_state, m_platform, request, path);
     if (outcome.programEnding) {
         reject();
         return;
@@ -195,8 +233,11 @@ void ExportDialog::exportChosen()
         m_platform.dialogs.tell(QStringLiteral("注意"), outcome.problem, DialogIcon::Warning);
         return;
     }
-    m_platform.dialogs.tell(QStringLiteral("書き出し"),
-                            QStringLiteral("「%1」に%2件を書き出しました。")
-                                .arg(QDir::toNativeSeparators(path), QString::number(outcome.rows)),
-                            DialogIcon::Information);
+    const QString shownPath = QDir::toNativeSeparators(path);
+    const QString done =
+        workbook ? QStringLiteral("「%1」に書き出しました（成績%2件、集計%3件、問題別%4件）。")
+                       .arg(shownPath, QString::number(outcome.sheetRows[0]), QString::number(outcome.sheetRows[1]),
+                            QString::number(outcome.sheetRows[2]))
+                 : QStringLiteral("「%1」に%2件を書き出しました。").arg(shownPath, QString::number(outcome.rows));
+    m_platform.dialogs.tell(QStringLiteral("書き出し"), done, DialogIcon::Information);
 }

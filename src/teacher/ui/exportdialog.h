@@ -14,8 +14,10 @@ class QRadioButton;
 struct AppState;
 struct Platform;
 
-// The teacher's spreadsheet export: which table, for which students, in
-// which encoding, then a file chooser.
+// The teacher's spreadsheet export: a workbook of all three tables, or one
+// table as CSV in a chosen encoding; the students whose facts go in; then a
+// file chooser that starts in the last folder used, else the documents
+// folder when there is one, else the home folder.
 class ExportDialog final : public QDialog
 {
     Q_OBJECT
@@ -31,9 +33,10 @@ private:
     void buildControls();
     void connectControls();
     void fillStudentList();
-    void updateStudentList();
+    void updateChoices();
     ResultsExport::Table chosenTable() const;
     QList<qint16> chosenStudents() const;
+    QString startFolder() const;
     void exportChosen();
 
     AppState &m_state;
@@ -41,6 +44,10 @@ private:
     FileChooser m_chooseFile;
 
     QLabel *m_intro = nullptr;
+    QRadioButton *m_workbookChoice = nullptr;
+    QRadioButton *m_csvChoice = nullptr;
+    QWidget *m_tableChoices = nullptr;
+    QWidget *m_encodingBox = nullptr;
     QRadioButton *m_resultsChoice = nullptr;
     QRadioButton *m_summaryChoice = nullptr;
     QRadioButton *m_factsChoice = nullptr;
