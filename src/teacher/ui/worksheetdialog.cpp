@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -22,6 +21,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
+#include "platform/ui/printerchoice.h"
 #include "roster/rosterfile.h"
 #include "teacher/ui/worksheetpainter.h"
 
@@ -31,13 +31,6 @@ using Controls::named;
 using Controls::sized;
 
 constexpr int MaxSheets = 30;
-
-bool choosePrinterInDialog(QPrinter &printer)
-{
-    QPrintDialog dialog(&printer);
-    dialog.setWindowTitle(QStringLiteral("印刷"));
-    return dialog.exec() == QDialog::Accepted;
-}
 
 void preparePrinter(QPrinter &printer)
 {
@@ -51,7 +44,7 @@ WorksheetDialog::WorksheetDialog(AppState &state, Platform &platform, QWidget *p
     : QDialog(parent)
     , m_state(state)
     , m_platform(platform)
-    , m_choosePrinter(&choosePrinterInDialog)
+    , m_choosePrinter([this](QPrinter &printer) { return PrinterChoice::chooseInDialog(printer, this); })
 {
     setObjectName(QStringLiteral("WorksheetDialog"));
     setWindowTitle(QStringLiteral("プリントの印刷"));
