@@ -108,6 +108,7 @@ void WorksheetDialog::buildControls()
     countRow->addWidget(m_answerSheets);
     countRow->addStretch(1);
     auto *form = new QFormLayout;
+    form->setVerticalSpacing(4);
     form->addRow(QStringLiteral("レベル"), m_levelChooser);
     form->addRow(QStringLiteral("形式"), layoutRow);
     form->addRow(QStringLiteral("枚数"), countRow);
@@ -120,8 +121,9 @@ void WorksheetDialog::buildControls()
     buttons->addStretch(1);
     buttons->addWidget(m_closeButton);
     auto *all = new QVBoxLayout(this);
+    all->setContentsMargins(9, 6, 9, 6);
     all->addLayout(form);
-    all->addSpacing(8);
+    all->addSpacing(4);
     all->addWidget(m_weakSheets);
     all->addWidget(m_rosterNotice);
     all->addWidget(m_studentChooser, 1);
