@@ -4,6 +4,7 @@
 #include <QLayout>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QStyle>
 
 #include "app/appstate.h"
 #include "app/startup.h"
@@ -226,9 +227,14 @@ void fitOnScreen(QWidget &dialog, const QWidget &over)
     if (!screen)
         return;
     const QRect available = screen->availableGeometry();
-    dialog.resize(dialog.size().boundedTo(available.size()).expandedTo(dialog.minimumSizeHint()));
+    // Room for the title bar and the frame the window manager adds.
+    const int frame = dialog.style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const QSize decoration(2 * frame, dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * frame);
+    dialog.resize(dialog.size().boundedTo(available.size() - decoration).expandedTo(dialog.minimumSizeHint()));
     QRect place(QPoint(), dialog.size());
     place.moveCenter(over.geometry().center());
+    place.moveBottom(std::min(place.bottom(), available.bottom()));
+    place.moveRight(std::min(place.right(), available.right()));
     place.moveTop(std::max(place.top(), available.top()));
     place.moveLeft(std::max(place.left(), available.left()));
     dialog.move(place.topLeft());

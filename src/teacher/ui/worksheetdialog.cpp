@@ -108,7 +108,7 @@ void WorksheetDialog::buildControls()
     countRow->addWidget(m_answerSheets);
     countRow->addStretch(1);
     auto *form = new QFormLayout;
-    form->setVerticalSpacing(4);
+    form->setVerticalSpacing(2);
     form->addRow(QStringLiteral("レベル"), m_levelChooser);
     form->addRow(QStringLiteral("形式"), layoutRow);
     form->addRow(QStringLiteral("枚数"), countRow);
@@ -123,7 +123,6 @@ void WorksheetDialog::buildControls()
     auto *all = new QVBoxLayout(this);
     all->setContentsMargins(9, 6, 9, 6);
     all->addLayout(form);
-    all->addSpacing(4);
     all->addWidget(m_weakSheets);
     all->addWidget(m_rosterNotice);
     all->addWidget(m_studentChooser, 1);
