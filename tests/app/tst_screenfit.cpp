@@ -241,6 +241,18 @@ void TestScreenFit::walkTheRoad()
     QTRY_VERIFY(qobject_cast<NameScreen *>(host.currentScreen()));
     auto *names = qobject_cast<NameScreen *>(host.currentScreen());
     road.look(u"name"_s);
+    // The version dialog from the title, and the wait panel over the screen.
+    road.lookAtDialog(u"version"_s, [&] { QTest::mouseClick(control<QLabel>(names, "Label4"), Qt::LeftButton); });
+    host.setBusy(true);
+    QWidget *wait = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == u"BASEFRM"_s && window->isVisible())
+            wait = window;
+    }
+    QVERIFY(wait);
+    road.look(u"wait"_s, wait);
+    host.setBusy(false);
+    QVERIFY(QTest::qWaitForWindowActive(&host));
 
     // A pupil of the demo school with sessions, so the lists have lines.
     auto *nameList = control<QListWidget>(names, "List1");
