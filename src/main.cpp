@@ -12,10 +12,12 @@
 #include "platform/ui/applicationend.h"
 #include "platform/ui/messageboxdialogs.h"
 #include "platform/ui/pulsesoundplayer.h"
+#include "platform/ui/qtjapanese.h"
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QtJapanese::install(app);
 
     SystemClock clock;
     SystemRandom random;

@@ -52,11 +52,11 @@ diff -u "$WORK/expected" "$WORK/files" || fail "the package's files differ from 
 # and the workbook writer (with zlib, which it compresses with).
 depends="$(dpkg-deb -f "$DEB" Depends)"
 echo "Depends: $depends"
-for required in libqt6widgets6 libqt6printsupport6 libicu libpulse0 libxlsxwriter4; do
+for required in libqt6widgets6 libqt6printsupport6 libicu libpulse0 libxlsxwriter4 qt6-translations-l10n; do
   grep -q "$required" <<<"$depends" || fail "no dependency on $required"
 done
 tr ',|' '\n\n' <<<"$depends" | sed 's/(.*)//; s/ //g' | grep -v '^$' | while read -r package; do
-  [[ "$package" =~ ^(libc6|libgcc-s1|libstdc\+\+6|libqt6[a-z0-9]+6|libicu[0-9]+|libpulse0|libxlsxwriter4|zlib1g)$ ]] \
+  [[ "$package" =~ ^(libc6|libgcc-s1|libstdc\+\+6|libqt6[a-z0-9]+6|libicu[0-9]+|libpulse0|libxlsxwriter4|zlib1g|qt6-translations-l10n)$ ]] \
     || fail "unexpected dependency: $package"
 done
 

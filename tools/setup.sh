@@ -21,7 +21,7 @@ fi
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev qt6-translations-l10n
   libicu-dev libbenchmark-dev libpulse-dev libxlsxwriter-dev
   fonts-noto-cjk
   xvfb xauth x11-utils desktop-file-utils

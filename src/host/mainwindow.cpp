@@ -1,8 +1,10 @@
 #include "host/mainwindow.h"
 
 #include <QApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QStyle>
 
 #include "app/appstate.h"
 #include "app/startup.h"
@@ -36,6 +38,9 @@ MainWindow::MainWindow(AppState &state, Platform &platform, QString programFolde
     m_screens = new QStackedWidget(this);
     m_screens->setObjectName(QStringLiteral("Screens"));
     setCentralWidget(m_screens);
+    // The window keeps the screen's size whatever a screen would like: a
+    // screen lays itself out in what the monitor has.
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
     resize(1024, 700);
 }
 
@@ -213,14 +218,40 @@ void MainWindow::openResultsManager()
     manager->activate();
 }
 
+namespace {
+
+// A dialog never larger than the screen it opens on, and wholly on it.
+void fitOnScreen(QWidget &dialog, const QWidget &over)
+{
+    const QScreen *screen = over.screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    // Room for the title bar and the frame the window manager adds.
+    const int frame = dialog.style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const QSize decoration(2 * frame, dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * frame);
+    dialog.resize(dialog.size().boundedTo(available.size() - decoration).expandedTo(dialog.minimumSizeHint()));
+    QRect place(QPoint(), dialog.size());
+    place.moveCenter(over.geometry().center());
+    place.moveBottom(std::min(place.bottom(), available.bottom()));
+    place.moveRight(std::min(place.right(), available.right()));
+    place.moveTop(std::max(place.top(), available.top()));
+    place.moveLeft(std::max(place.left(), available.left()));
+    dialog.move(place.topLeft());
+}
+
+} // namespace
+
 void MainWindow::openWorksheets()
 {
     WorksheetDialog dialog(m_state, m_platform, this);
+    fitOnScreen(dialog, *this);
     dialog.exec();
 }
 
 void MainWindow::openExport()
 {
     ExportDialog dialog(m_state, m_platform, this);
+    fitOnScreen(dialog, *this);
     dialog.exec();
 }

@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -15,6 +17,7 @@
 #include <QRegularExpression>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -166,6 +169,7 @@ private slots:
     void graphFollowsItsChoosersAndPrints();
     void graphReadsAFileBeyondRecord32767();
     void graphKeepsTimeOutsOnItsSurface();
+    void graphLabelsNeverOverlap();
 };
 
 void TestLevelMenu::buildsFourColumns()
@@ -174,8 +178,9 @@ void TestLevelMenu::buildsFourColumns()
     QVERIFY(f.open(1));
     LevelMenu *m = f.menu;
     QVERIFY(!m->findChild<QWidget *>(u"Picture15_5"_s));
-    // 3648 twips at the screen's resolution, or wider to fill a wide screen.
-    QVERIFY(m->columnWidth() >= 3648 * m->logicalDpiX() / 1440);
+    // The four columns fill the screen's width, wide or narrow.
+    const int columnsRoom = QApplication::primaryScreen()->availableGeometry().width() - 16;
+    QVERIFY2(std::abs(4 * m->columnWidth() - columnsRoom) < 4, qPrintable(QString::number(m->columnWidth())));
     for (int k = 1; k <= 4; ++k) {
         QCOMPARE(element<QPushButton>(m, "Command4", k)->objectName(), u"Command4_%1"_s.arg(k));
         QCOMPARE(element<QPushButton>(m, "Command4", k)->text(), u"ｽﾀｰﾄ(&%1)"_s.arg(k));
@@ -811,13 +816,17 @@ void TestLevelMenu::graphFollowsItsChoosersAndPrints()
     QCOMPARE(pane->shownStudent(), 2);
     QCOMPARE(surface->bands()[0].band.ownCount, 1);
 
-    // Printed: one job for the chosen student, three bands to an A4 page.
+    // Printed: one printer choice for the two chosen students, then a job
+    // each, three bands to an A4 page.
+    const QList<QListWidgetItem *> own = roster->findItems(u"/9"_s, Qt::MatchEndsWith);
+    QCOMPARE(own.size(), 1);
+    own[0]->setSelected(true);
     QTemporaryDir out;
     const QString pdf = out.filePath(u"graph.pdf"_s);
-    int jobs = 0;
+    int choices = 0;
     QPageSize::PageSizeId paper = QPageSize::Letter;
     pane->setPrinterChooser([&](QPrinter &printer) {
-        ++jobs;
+        ++choices;
         paper = printer.pageLayout().pageSize().id();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
@@ -826,14 +835,19 @@ void TestLevelMenu::graphFollowsItsChoosersAndPrints()
     auto *print = control<QPushButton>(pane, "Command24_1");
     QVERIFY(!print->isHidden());
     print->click();
-    QCOMPARE(jobs, 1);
+    QCOMPARE(choices, 1);
     QCOMPARE(paper, QPageSize::A4);
-    QFile file(pdf);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    QCOMPARE(bytes.count(QByteArrayView("/Type /Page\n")) + bytes.count(QByteArrayView("/Type /Page ")), 2);
-    // The Japanese texts travel with the file.
-    QVERIFY(bytes.contains("/FontFile"));
+    const QStringList jobs = QDir(out.path()).entryList({u"graph_*.pdf"_s}, QDir::Files, QDir::Name);
+    QCOMPARE(jobs.size(), 2);
+    QVERIFY2(jobs[0].startsWith(u"graph_2_"_s) && jobs[1].startsWith(u"graph_9_"_s), qPrintable(jobs.join(u' ')));
+    for (const QString &job : jobs) {
+        QFile file(out.filePath(job));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(bytes.count(QByteArrayView("/Type /Page\n")) + bytes.count(QByteArrayView("/Type /Page ")), 2);
+        // The Japanese texts travel with the file.
+        QVERIFY(bytes.contains("/FontFile"));
+    }
 
     // Any other view closes the graph.
     control<QRadioButton>(menu, "Option2_0")->click();
@@ -887,6 +901,41 @@ void TestLevelMenu::graphKeepsTimeOutsOnItsSurface()
         const ResultsGraph::PlotPoint &counted = band.points[0];
         QCOMPARE(GraphPainter::placeOnSurface(surface, top, counted.x, counted.offset),
                  QPointF(10 + counted.x * 400, 20 + top * 600 + counted.offset * 200));
+    }
+}
+
+// A first session just under the scale's top ("144秒" under "150秒") and a
+// trail of close times on close days: every label keeps clear of the others,
+// on the screen and on paper, in every band.
+void TestLevelMenu::graphLabelsNeverOverlap()
+{
+    std::vector<ResultLists::LogRecord> records;
+    const qint32 times[] = {144, 143, 141, 140, 138, 137, 135, 134, 132, 131, 129};
+    for (int day = 0; day < int(std::size(times)); ++day)
+        records.push_back({OleDate::fromDate(Today.addDays(day - 20)), 0.5, 9, 2, times[day]});
+    const ResultsGraph::Band band = ResultsGraph::ComputeBand(records, {2, 4, 9, Today, true});
+    QCOMPARE(band.scaleTop, 150);
+    QVERIFY(band.trail.size() > 8);
+
+    QImage screen(1000, 620, QImage::Format_RGB32);
+    QImage paper(4800, 6800, QImage::Format_RGB32);
+    paper.setDotsPerMeterX(23622);
+    paper.setDotsPerMeterY(23622);
+    for (auto [image, kind] : {std::pair{&screen, GraphPainter::Surface::Screen},
+                               std::pair{&paper, GraphPainter::Surface::Paper}}) {
+        QPainter painter(image);
+        const QRectF surface(QPointF(0, 0), image->size());
+        for (double top : GraphPainter::BandTops) {
+            const std::vector<GraphPainter::Label> labels = GraphPainter::trailLabels(painter, surface, top, band, kind);
+            QCOMPARE(labels.size(), 2 + std::size_t(band.hasLastSession) + 2 + 2 * (ResultsGraph::MiddleTrailLabels(band.trail.size()).size() + 1));
+            for (std::size_t i = 0; i < labels.size(); ++i) {
+                QVERIFY(!labels[i].rect.isEmpty());
+                for (std::size_t j = i + 1; j < labels.size(); ++j) {
+                    QVERIFY2(!labels[i].rect.intersects(labels[j].rect),
+                             qPrintable(u"%1 / %2"_s.arg(labels[i].text, labels[j].text)));
+                }
+            }
+        }
     }
 }
 

@@ -1,5 +1,7 @@
 #include "app/ui/screenstyle.h"
 
+#include <algorithm>
+
 namespace ScreenStyle {
 
 QString rgb(const RgbColour &c)
@@ -19,6 +21,18 @@ QFont fixedPitchFont()
     font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
                       QStringLiteral("Noto Sans Mono CJK JP")});
     font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+int columnPixels(int pixels)
+{
+    return std::max(8, pixels - pixels % 2);
+}
+
+QFont fixedPitchFont(int pixels)
+{
+    QFont font = fixedPitchFont();
+    font.setPixelSize(columnPixels(pixels));
     return font;
 }
 

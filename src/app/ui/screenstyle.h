@@ -21,5 +21,9 @@ QString seasonColours(const RgbColour &colour);
 // A font in which a full-width character is exactly two half-width ones, so
 // that list columns line up.
 QFont fixedPitchFont();
+// The same at about `pixels` high: an even size, since only there is a
+// half-width character exactly half a full-width one.
+QFont fixedPitchFont(int pixels);
+int columnPixels(int pixels);
 
 } // namespace ScreenStyle

@@ -80,7 +80,7 @@ void DrillScreen::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     m_endOverlay->setGeometry(rect());
-    m_scale.apply(height());
+    m_scale.apply(size());
     m_problemArea->fitToHeight(height());
 }
 

@@ -21,17 +21,19 @@ StartPanel::StartPanel(QWidget *parent)
     setFrameShape(QFrame::Box);
     setStyleSheet(u"#PictureStart { background: rgb(240, 248, 236); }"_s);
     auto *panel = new QGridLayout(this);
-    panel->setContentsMargins(16, 10, 16, 10);
+    panel->setContentsMargins(10, 10, 10, 10);
     panel->setVerticalSpacing(4);
 
     QFont listFont(u"Noto Sans Mono CJK JP"_s);
     listFont.setStyleHint(QFont::TypeWriter);
-    listFont.setPointSize(13);
+    listFont.setPixelSize(16);
     const auto addList = [&](int column, const char *heading, const char *titles, const QString &name) {
         QLabel *head = label(this, {}, QString::fromUtf8(heading));
         setPointSize(head, 15, true);
         QLabel *columns = label(this, {}, QString::fromUtf8(titles));
         columns->setFont(listFont);
+        // The captions stand over the list columns: never cut.
+        columns->setMinimumWidth(columns->fontMetrics().horizontalAdvance(columns->text()) + 4);
         auto *list = new QListWidget(this);
         list->setObjectName(name);
         list->setAccessibleName(head->text());
@@ -48,7 +50,8 @@ StartPanel::StartPanel(QWidget *parent)
     m_rateList = addList(1, ProblemLists::RateHeading, ProblemLists::RateColumns, u"ListRate"_s);
     // Beside the two lists, the same statistics as a picture of all 100 facts.
     m_facts = new FactMapView(this);
-    m_facts->setMinimumWidth(170);
+    // Room for the column "10" beside two lists on a 1024-pixel screen.
+    m_facts->setMinimumWidth(200);
     panel->addWidget(m_facts, 0, 2, 3, 1);
     panel->setColumnStretch(0, 3);
     panel->setColumnStretch(1, 3);

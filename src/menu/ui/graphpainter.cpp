@@ -62,37 +62,96 @@ QFont sizedFont(double pixels)
     return font;
 }
 
-void paintTrail(QPainter &painter, const BandGeometry &g, const Band &band, double base)
+// The size of the small texts: the figures' line step fixes the figures'
+// text size, and the other texts keep their proportions but stay readable on
+// a small screen.
+double figuresPixels(const BandGeometry &g, Surface kind)
 {
-    const std::vector<TrailEntry> &trail = band.trail;
-    const QStringList dates = ResultsGraph::TrailDates(trail);
-    painter.setFont(sizedFont(base));
-    setPen(painter, Qt::black, RuleMm);
-    if (band.hasLastSession) {
-        textAt(painter, g.at(band.lastSessionX - 0.025, 0.815),
-               ResultsGraph::TrailDate(band.lastSessionDate, QString()));
+    return (kind == Surface::Paper ? 0.06 : 0.08) * g.d() * 0.65;
+}
+
+double basePixels(const QPainter &painter, const BandGeometry &g, Surface kind)
+{
+    const bool paper = kind == Surface::Paper;
+    return std::max(figuresPixels(g, kind) / 1.5, paper ? pixelsOf(painter, 2.2) : 10.0);
+}
+
+// Where `wanted` lands nearest its place without covering a placed label:
+// moved up or down past whatever it would cover.
+QRectF freePlace(const QRectF &wanted, const std::vector<Label> &placed)
+{
+    std::vector<QRectF> tried{wanted};
+    QRectF best;
+    double bestShift = -1;
+    for (std::size_t i = 0; i < tried.size() && i < 64; ++i) {
+        const QRectF candidate = tried[i];
+        const auto hit = std::find_if(placed.begin(), placed.end(),
+                                      [&](const Label &label) { return label.rect.intersects(candidate); });
+        if (hit == placed.end()) {
+            const double shift = std::abs(candidate.top() - wanted.top());
+            if (bestShift < 0 || shift < bestShift) {
+                best = candidate;
+                bestShift = shift;
+            }
+            continue;
+        }
+        tried.push_back(candidate.translated(0, hit->rect.bottom() - candidate.top() + 1));
+        tried.push_back(candidate.translated(0, hit->rect.top() - candidate.bottom() - 1));
     }
+    return bestShift < 0 ? wanted : best;
+}
+
+} // namespace
+
+std::vector<Label> trailLabels(QPainter &painter, const QRectF &surface, double bandTop, const Band &band,
+                               Surface kind)
+{
+    const BandGeometry g(surface, bandTop);
+    const QFontMetricsF metrics(sizedFont(basePixels(painter, g, kind)), painter.device());
+    std::vector<Label> labels;
+    const auto place = [&](QPointF topLeft, const QString &text) {
+        const QRectF wanted(topLeft, QSizeF(metrics.horizontalAdvance(text), metrics.height()));
+        labels.push_back({freePlace(wanted, labels), text});
+        return labels.back().rect;
+    };
+    // The scale first: a session's label moves aside, never the axis.
+    place(g.at(0.12, 0.79), QStringLiteral("0秒"));
+    place(g.at(0.12, 0.1), QStringLiteral("%1秒").arg(band.scaleTop));
+    const std::vector<TrailEntry> &trail = band.trail;
+    if (band.hasLastSession)
+        place(g.at(band.lastSessionX - 0.025, 0.815), ResultsGraph::TrailDate(band.lastSessionDate, QString()));
+    if (trail.empty())
+        return labels;
+    const QStringList dates = ResultsGraph::TrailDates(trail);
+    const auto timeText = [&](std::size_t k) { return QStringLiteral("%1秒").arg(trail[k].time); };
+    // A date goes below its time, lower than its place if the text is taller.
+    const auto timeAndDate = [&](std::size_t k, double timeOffset, double dateOffset) {
+        const QRectF time = place(g.at(trail[k].x - 0.025, trail[k].offset + timeOffset), timeText(k));
+        const QPointF date = g.at(trail[k].x - 0.025, trail[k].offset + dateOffset);
+        place(QPointF(date.x(), std::max(date.y(), time.bottom())), dates[qsizetype(k)]);
+    };
+    place(g.at(0.12, trail[0].offset - 0.01), timeText(0));
+    place(g.at(trail[0].x - 0.025, 0.815), dates[0]);
+    for (std::size_t k : ResultsGraph::MiddleTrailLabels(trail.size()))
+        timeAndDate(k, 0.01, 0.03);
+    timeAndDate(trail.size() - 1, 0.04, 0.07);
+    return labels;
+}
+
+namespace {
+
+void paintTrail(QPainter &painter, const QRectF &surface, double bandTop, const Band &band, Surface kind)
+{
+    const BandGeometry g(surface, bandTop);
+    const std::vector<TrailEntry> &trail = band.trail;
     setPen(painter, Qt::black, TrailMm);
     for (std::size_t k = 1; k < trail.size(); ++k)
         painter.drawLine(g.at(trail[k - 1].x, trail[k - 1].offset), g.at(trail[k].x, trail[k].offset));
     setPen(painter, Qt::black, RuleMm);
-    textAt(painter, g.at(0.12, 0.79), QStringLiteral("0秒"));
-    textAt(painter, g.at(0.12, 0.1), QStringLiteral("%1秒").arg(band.scaleTop));
-
-    const auto timeText = [&](std::size_t k) { return QStringLiteral("%1秒").arg(trail[k].time); };
-    // A date goes below its time, lower than its place if the text is taller.
-    const double lineHeight = QFontMetricsF(painter.font(), painter.device()).height();
-    const auto timeAndDate = [&](std::size_t k, double timeOffset, double dateOffset) {
-        const QPointF time = g.at(trail[k].x - 0.025, trail[k].offset + timeOffset);
-        const QPointF date = g.at(trail[k].x - 0.025, trail[k].offset + dateOffset);
-        textAt(painter, time, timeText(k));
-        textAt(painter, QPointF(date.x(), std::max(date.y(), time.y() + lineHeight)), dates[qsizetype(k)]);
-    };
-    textAt(painter, g.at(0.12, trail[0].offset - 0.01), timeText(0));
-    textAt(painter, g.at(trail[0].x - 0.025, 0.815), dates[0]);
-    for (std::size_t k : ResultsGraph::MiddleTrailLabels(trail.size()))
-        timeAndDate(k, 0.01, 0.03);
-    timeAndDate(trail.size() - 1, 0.04, 0.07);
+    const std::vector<Label> labels = trailLabels(painter, surface, bandTop, band, kind);
+    painter.setFont(sizedFont(basePixels(painter, g, kind)));
+    for (const Label &label : labels)
+        textAt(painter, label.rect.topLeft(), label.text);
 }
 
 } // namespace
@@ -118,8 +177,8 @@ void paintBand(QPainter &painter, const QRectF &surface, double bandTop, const B
     // same proportions, but stay readable on a small screen and fit between
     // the rules of the band.
     const double step = (paper ? 0.06 : 0.08) * g.d();
-    const double figuresFont = step * 0.65;
-    const double base = std::max(figuresFont / 1.5, paper ? pixelsOf(painter, 2.2) : 10.0);
+    const double figuresFont = figuresPixels(g, kind);
+    const double base = basePixels(painter, g, kind);
 
     setPen(painter, Qt::black, RuleMm);
     if (bandTop < 0.08 && !texts.studentName.isEmpty()) {
@@ -150,8 +209,7 @@ void paintBand(QPainter &painter, const QRectF &surface, double bandTop, const B
         if (!texts.figures[i].isEmpty())
             textAt(painter, g.at(1.05, e), texts.figures[i]);
     }
-    if (!band.trail.empty())
-        paintTrail(painter, g, band, base);
+    paintTrail(painter, surface, bandTop, band, kind);
     painter.restore();
 }
 

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 #include "menu/resultsgraph.h"
 
 class QPainter;
@@ -24,6 +26,18 @@ enum class Surface { Screen, Paper };
 
 // Band tops as fractions of the surface height: three bands to a surface.
 inline constexpr double BandTops[] = {0.05, 0.35, 0.65};
+
+// A text of the band where it is painted, in the surface's pixels.
+struct Label
+{
+    QRectF rect;
+    QString text;
+};
+
+// The scale's and the trail's time and date labels, each moved up or down
+// from its place as far as needed to cover no other.
+std::vector<Label> trailLabels(QPainter &painter, const QRectF &surface, double bandTop,
+                               const ResultsGraph::Band &band, Surface kind);
 
 // Where a band position (x in half widths, offset in band heights from the
 // band's top) lands on the surface; a point far outside (a time-out) is held

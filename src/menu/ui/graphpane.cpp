@@ -1,10 +1,11 @@
 #include "menu/ui/graphpane.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -18,6 +19,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
+#include "platform/ui/printerchoice.h"
 
 namespace {
 
@@ -39,11 +41,13 @@ QListWidget *chooser(const QString &name, const QString &spoken, QWidget *parent
     return list;
 }
 
-bool choosePrinterInDialog(QPrinter &printer)
+// With several students in one PDF file each gets a file of their own beside
+// the chosen one, as each gets a job of their own on a printer.
+QString fileOfStudent(const QString &chosen, qint32 student, const QString &name)
 {
-    QPrintDialog dialog(&printer);
-    dialog.setWindowTitle(QStringLiteral("印刷"));
-    return dialog.exec() == QDialog::Accepted;
+    const QFileInfo file(chosen);
+    const QString suffix = file.suffix().isEmpty() ? QStringLiteral("pdf") : file.suffix();
+    return file.dir().filePath(QStringLiteral("%1_%2_%3.%4").arg(file.completeBaseName()).arg(student).arg(name, suffix));
 }
 
 } // namespace
@@ -53,7 +57,7 @@ GraphPane::GraphPane(AppState &state, Platform &platform, RecordReader readRecor
     , m_state(state)
     , m_platform(platform)
     , m_readRecords(std::move(readRecords))
-    , m_choosePrinter(&choosePrinterInDialog)
+    , m_choosePrinter([this](QPrinter &printer) { return PrinterChoice::chooseInDialog(printer, this); })
 {
     setObjectName(QStringLiteral("Picture11"));
     setFrameShape(QFrame::Box);
@@ -136,17 +140,53 @@ void GraphPane::open()
         for (int row = 0; row < BandsPerSurface && row < m_levelChooser->count(); ++row)
             m_levelChooser->item(row)->setSelected(true);
     }
-    outputForChosenStudents(Output::Screen);
+    showOnScreen();
 }
 
 void GraphPane::showOnScreen()
 {
-    outputForChosenStudents(Output::Screen);
+    const std::vector<qint32> students = chosenStudents();
+    // Each student replaces the last one: the screen keeps the last.
+    for (qint32 student : students) {
+        m_shownStudent = student;
+        std::vector<GraphSurface::ShownBand> bands;
+        if (!prepareBands(bands))
+            return;
+        // A fourth level starts a new surface: the screen keeps the last one.
+        const std::size_t first = bands.empty() ? 0 : (bands.size() - 1) / BandsPerSurface * BandsPerSurface;
+        m_surface->showBands({std::make_move_iterator(bands.begin() + qsizetype(first)),
+                              std::make_move_iterator(bands.end())});
+        show();
+        raise();
+    }
 }
 
+// One printer choice for every chosen student, then a job per student.
 void GraphPane::print()
 {
-    outputForChosenStudents(Output::Paper);
+    const std::vector<qint32> students = chosenStudents();
+    QPrinter printer(QPrinter::HighResolution);
+    PrinterChoice::setA4Portrait(printer);
+    printer.setDocName(QStringLiteral("カズドリ %1").arg(m_state.Roster.trimmedName(students.front())));
+    if (!m_choosePrinter(printer))
+        return;
+    const QString chosenFile = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    for (qint32 student : students) {
+        m_shownStudent = student;
+        std::vector<GraphSurface::ShownBand> bands;
+        if (!prepareBands(bands))
+            return;
+        const QString name = m_state.Roster.trimmedName(student);
+        printer.setDocName(QStringLiteral("カズドリ %1").arg(name));
+        if (!chosenFile.isEmpty() && students.size() > 1)
+            printer.setOutputFileName(fileOfStudent(chosenFile, student, name));
+        if (!printBands(printer, bands)) {
+            // A PDF in a folder that cannot be written, a printer gone away.
+            m_platform.dialogs.tell(QStringLiteral("注意"), QStringLiteral("印刷できませんでした。"),
+                                    DialogIcon::Warning);
+            return;
+        }
+    }
 }
 
 void GraphPane::showOtherStudents()
@@ -155,9 +195,8 @@ void GraphPane::showOtherStudents()
     m_rosterChooser->show();
 }
 
-// Chosen students in list order; each screen run replaces the last one, and
-// each student is a print job of their own.
-void GraphPane::outputForChosenStudents(Output output)
+// Chosen students in list order, or the shown one.
+std::vector<qint32> GraphPane::chosenStudents() const
 {
     std::vector<qint32> students;
     for (int row = 0; row < m_rosterChooser->count(); ++row) {
@@ -166,22 +205,7 @@ void GraphPane::outputForChosenStudents(Output output)
     }
     if (students.empty())
         students.push_back(m_shownStudent);
-    for (qint32 student : students) {
-        m_shownStudent = student;
-        std::vector<GraphSurface::ShownBand> bands;
-        if (!prepareBands(bands))
-            return;
-        if (output == Output::Paper) {
-            printBands(bands);
-            continue;
-        }
-        // A fourth level starts a new surface: the screen keeps the last one.
-        const std::size_t first = bands.empty() ? 0 : (bands.size() - 1) / BandsPerSurface * BandsPerSurface;
-        m_surface->showBands({std::make_move_iterator(bands.begin() + qsizetype(first)),
-                              std::make_move_iterator(bands.end())});
-        show();
-        raise();
-    }
+    return students;
 }
 
 bool GraphPane::prepareBands(std::vector<GraphSurface::ShownBand> &bands)
@@ -211,20 +235,11 @@ bool GraphPane::prepareBands(std::vector<GraphSurface::ShownBand> &bands)
     return true;
 }
 
-void GraphPane::printBands(const std::vector<GraphSurface::ShownBand> &bands)
+bool GraphPane::printBands(QPrinter &printer, const std::vector<GraphSurface::ShownBand> &bands)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setDocName(QStringLiteral("カズドリ %1").arg(m_state.Roster.trimmedName(m_shownStudent)));
-    if (!m_choosePrinter(printer))
-        return;
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        // A PDF in a folder that cannot be written, a printer gone away.
-        m_platform.dialogs.tell(QStringLiteral("注意"), QStringLiteral("印刷できませんでした。"), DialogIcon::Warning);
-        return;
-    }
+    if (!painter.begin(&printer))
+        return false;
     const QRectF page(QPointF(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
     for (std::size_t i = 0; i < bands.size(); ++i) {
         if (i > 0 && i % BandsPerSurface == 0)
@@ -232,5 +247,5 @@ void GraphPane::printBands(const std::vector<GraphSurface::ShownBand> &bands)
         GraphPainter::paintBand(painter, page, GraphPainter::BandTops[i % BandsPerSurface], bands[i].band,
                                 bands[i].texts, GraphPainter::Surface::Paper);
     }
-    painter.end();
+    return painter.end();
 }

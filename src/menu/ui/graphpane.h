@@ -26,7 +26,8 @@ public:
     // program is ending after an error.
     using RecordReader = std::function<bool(std::vector<ResultLists::LogRecord> &)>;
 
-    // Lets the teacher pick a printer or a PDF file; false when cancelled.
+    // Lets the teacher pick a printer or a PDF file, once for every chosen
+    // student; false when cancelled.
     using PrinterChooser = std::function<bool(QPrinter &)>;
 
     GraphPane(AppState &state, Platform &platform, RecordReader readRecords, QWidget *parent = nullptr);
@@ -45,13 +46,12 @@ signals:
     void closed();
 
 private:
-    enum class Output { Screen, Paper };
-
     void showOnScreen();
     void print();
-    void outputForChosenStudents(Output output);
+    std::vector<qint32> chosenStudents() const;
     bool prepareBands(std::vector<GraphSurface::ShownBand> &bands);
-    void printBands(const std::vector<GraphSurface::ShownBand> &bands);
+    // One print job; false when the printer or the file could not be opened.
+    bool printBands(QPrinter &printer, const std::vector<GraphSurface::ShownBand> &bands);
     void showOtherStudents();
 
     AppState &m_state;

@@ -144,11 +144,11 @@ int LevelMenu::levelCount() const
 void LevelMenu::prepare()
 {
     const int n = levelCount();
-    // Twips at the screen's resolution, widened to fill a screen wider than the design.
+    // Twips at the screen's resolution, widened or narrowed to fill the screen's width.
     const QScreen *screen = QApplication::primaryScreen();
     const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
     const int available = screen ? screen->availableGeometry().width() : DesignWidthPx;
-    const double scale = std::max(1.0, double(available - 2 * Margin) / (ColumnsTwips * dpi / 1440.0));
+    const double scale = double(available - 2 * Margin) / (ColumnsTwips * dpi / 1440.0);
     m_columnWidth = n > 0 ? int(ColumnsTwips / n * dpi / 1440.0 * scale) : 0;
 
     showPage();

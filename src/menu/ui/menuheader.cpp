@@ -1,5 +1,6 @@
 #include "menu/ui/menuheader.h"
 
+#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 
@@ -25,6 +26,23 @@ MenuHeader::MenuHeader(QWidget *parent)
     m_dataButton = named(new QPushButton(QStringLiteral("データ処理"), this), QStringLiteral("Command8"));
     m_dataButton->setFont(pixelFont(font(), 15));
     m_dataButton->hide();
+
+    // Title and student on the left, the counts and the buttons at the right end.
+    auto *layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setHorizontalSpacing(10);
+    layout->setVerticalSpacing(0);
+    layout->addWidget(m_title, 0, 0, 1, 2);
+    layout->addWidget(m_student, 1, 0, Qt::AlignBottom);
+    layout->addWidget(m_site, 1, 1, Qt::AlignBottom);
+    layout->addWidget(m_minutes, 0, 3);
+    layout->addWidget(m_todayTotal, 1, 3, Qt::AlignTop);
+    layout->addWidget(m_dataButton, 0, 4, Qt::AlignTop);
+    layout->addWidget(m_backButton, 0, 5, 2, 1, Qt::AlignTop);
+    layout->setColumnStretch(1, 1);
+    layout->setColumnStretch(2, 1);
+    m_backButton->setMinimumSize(104, 60);
+    m_dataButton->setMinimumHeight(34);
 
     connect(m_backButton, &QPushButton::clicked, this, &MenuHeader::backClicked);
     connect(m_dataButton, &QPushButton::clicked, this, &MenuHeader::dataClicked);
@@ -69,18 +87,4 @@ void MenuHeader::setBackEnabled(bool enabled)
 bool MenuHeader::backEnabled() const
 {
     return m_backButton->isEnabled();
-}
-
-// The header spans the columns; the buttons keep to its right end.
-void MenuHeader::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    const int w = width();
-    m_title->setGeometry(0, 4, w / 2, 44);
-    m_student->setGeometry(0, 48, w / 3, 28);
-    m_site->setGeometry(w / 3, 52, w / 4, 24);
-    m_minutes->setGeometry(w - 360, 8, 160, 22);
-    m_todayTotal->setGeometry(w - 360, 32, 200, 22);
-    m_dataButton->setGeometry(w - 190, 8, 80, 34);
-    m_backButton->setGeometry(w - 104, 8, 104, 60);
 }

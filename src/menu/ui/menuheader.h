@@ -26,8 +26,6 @@ signals:
     void backClicked();
     void dataClicked();
 
-protected:
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     QLabel *m_title = nullptr;

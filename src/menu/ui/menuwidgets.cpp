@@ -13,7 +13,9 @@ QFont pixelFont(QFont font, int pixels, bool bold)
 
 QFont fitted(QFont font, const QString &sample, int width, int largest)
 {
-    for (int px = largest; px > 8; --px) {
+    // Fixed-pitch columns line up at even sizes only.
+    const int step = font.styleHint() == QFont::TypeWriter ? 2 : 1;
+    for (int px = largest - (step == 2 ? largest % 2 : 0); px > 8; px -= step) {
         font.setPixelSize(px);
         if (QFontMetrics(font).horizontalAdvance(sample) <= width)
             return font;

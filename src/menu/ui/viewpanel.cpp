@@ -4,6 +4,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,7 +17,6 @@ using namespace ResultLists;
 
 namespace {
 
-constexpr int ButtonWidth = 104;
 
 } // namespace
 
@@ -65,6 +65,23 @@ void ViewPanel::buildControls()
     m_title->setFont(pixelFont(font(), 17, true));
     m_graphButton = named(new QPushButton(QStringLiteral("グラフ"), this), QStringLiteral("Command17"));
     m_graphButton->hide();
+
+    // Views on the first row, lists on the second; the period box and the
+    // graph button keep to the right.
+    auto *layout = new QGridLayout(this);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->setHorizontalSpacing(6);
+    layout->setVerticalSpacing(0);
+    for (int i = 0; i < 3; ++i) {
+        layout->addWidget(m_viewButtons[std::size_t(i)], 0, i);
+        layout->addWidget(m_listButtons[std::size_t(i + 1)], 1, i);
+    }
+    layout->addWidget(m_gradeCaption, 0, 3, 2, 1);
+    layout->addWidget(m_gradeFilter, 0, 4, 2, 1);
+    layout->addWidget(m_title, 0, 5, 2, 1);
+    layout->setColumnStretch(6, 1);
+    layout->addWidget(m_periodChoice, 0, 7, 2, 1);
+    layout->addWidget(m_graphButton, 0, 8, 2, 1);
 }
 
 void ViewPanel::setGraphShown(bool shown)
@@ -162,26 +179,4 @@ void ViewPanel::setTitle(const QString &title)
 void ViewPanel::setPeriodShown(bool shown)
 {
     m_periodChoice->setVisible(shown);
-}
-
-// Views on the first row, lists on the second; the period box keeps to the right.
-void ViewPanel::resizeEvent(QResizeEvent *event)
-{
-    QFrame::resizeEvent(event);
-    int x = 4;
-    for (QRadioButton *option : m_viewButtons) {
-        option->setGeometry(x, 2, ButtonWidth, 20);
-        x += ButtonWidth;
-    }
-    x = 4;
-    for (int j = 1; j <= 3; ++j) {
-        m_listButtons[std::size_t(j)]->setGeometry(x, 22, ButtonWidth, 20);
-        x += ButtonWidth;
-    }
-    m_gradeCaption->setGeometry(320, 2, 36, 26);
-    m_gradeFilter->setGeometry(358, 2, 110, 26);
-    m_title->setGeometry(478, 8, 260, 26);
-    m_periodChoice->setGeometry(std::max(700, width() - 220), 8, 216, 28);
-    // The period box and the graph button never show together.
-    m_graphButton->setGeometry(std::max(700, width() - 220), 6, 120, 32);
 }

@@ -49,9 +49,6 @@ signals:
     void periodChosen(int period);
     void graphRequested();
 
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-
 private:
     void buildControls();
     void connectControls();

@@ -158,7 +158,7 @@ ResultScreen::ResultScreen(AppState &state, Platform &platform, QWidget *parent)
 void ResultScreen::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    m_scale.apply(height());
+    m_scale.apply(size());
     placeMissedProblems();
 }
 

@@ -47,9 +47,7 @@ const QString &prompt()
 // The name list in the fixed-pitch font, large enough to read from a seat.
 QFont listFont()
 {
-    QFont font = ScreenStyle::fixedPitchFont();
-    font.setPointSize(16);
-    return font;
+    return ScreenStyle::fixedPitchFont(22);
 }
 
 } // namespace

@@ -21,9 +21,7 @@ QListWidget *barList(const QString &name, const QString &accessibleName, QWidget
     auto *list = new QListWidget(parent);
     list->setObjectName(name);
     list->setAccessibleName(accessibleName);
-    QFont font = ScreenStyle::fixedPitchFont();
-    font.setPointSize(10);
-    list->setFont(font);
+    list->setFont(ScreenStyle::fixedPitchFont(14));
     list->setUniformItemSizes(true);
     list->setSelectionMode(QAbstractItemView::NoSelection);
     list->setFocusPolicy(Qt::NoFocus);

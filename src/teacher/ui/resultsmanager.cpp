@@ -40,7 +40,7 @@ QFont listFont()
 }
 
 constexpr int LargestListFont = 16;
-constexpr int SmallestListFont = 11;
+constexpr int SmallestListFont = 10;
 
 } // namespace
 
@@ -181,7 +181,8 @@ void ResultsManager::fitListFont()
     const int room = m_list->width() - 2 * m_list->frameWidth() - m_list->verticalScrollBar()->sizeHint().width()
                      - 8;
     QFont font = m_list->font();
-    for (int px = LargestListFont; px >= SmallestListFont; --px) {
+    // Even sizes only: there a half-width character is exactly half a full-width one.
+    for (int px = LargestListFont; px >= SmallestListFont; px -= 2) {
         font.setPixelSize(px);
         const QFontMetrics metrics(font);
         const bool fits = std::all_of(m_widestLines.cbegin(), m_widestLines.cend(), [&](const QString &line) {

@@ -74,8 +74,10 @@ void StandardEditor::buildControls()
                       QStringLiteral("Label1"));
     m_keyHelp->setFont(sized(font(), 11));
     m_grid = new StandardGrid(m_editPanel);
-    m_grid->setFixedHeight(m_grid->heightFor(VisibleRows));
-    m_grid->setMinimumWidth(13 * 62);
+    // As many rows as the screen has room for, up to the usual number; the
+    // grid scrolls the rest, also sideways on a narrow screen.
+    m_grid->setMaximumHeight(m_grid->heightFor(VisibleRows));
+    m_grid->setMinimumSize(0, m_grid->heightFor(3));
 
     m_columnHelpCaption = named(new QLabel(QStringLiteral("列の説明"), m_editPanel), QStringLiteral("Label6"));
     m_columnHelpCaption->setFont(sized(font(), 11, true));
@@ -110,7 +112,7 @@ void StandardEditor::buildControls()
     top->addWidget(m_keyHelp);
     auto *panel = new QGridLayout(m_editPanel);
     panel->addLayout(top, 0, 0, 1, 2);
-    panel->addWidget(m_grid, 1, 0, Qt::AlignTop);
+    panel->addWidget(m_grid, 1, 0);
     panel->addLayout(side, 1, 1);
     panel->setColumnStretch(0, 3);
     panel->setColumnStretch(1, 2);

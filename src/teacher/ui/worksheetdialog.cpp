@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -22,6 +21,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
+#include "platform/ui/printerchoice.h"
 #include "roster/rosterfile.h"
 #include "teacher/ui/worksheetpainter.h"
 
@@ -31,13 +31,6 @@ using Controls::named;
 using Controls::sized;
 
 constexpr int MaxSheets = 30;
-
-bool choosePrinterInDialog(QPrinter &printer)
-{
-    QPrintDialog dialog(&printer);
-    dialog.setWindowTitle(QStringLiteral("印刷"));
-    return dialog.exec() == QDialog::Accepted;
-}
 
 void preparePrinter(QPrinter &printer)
 {
@@ -51,7 +44,7 @@ WorksheetDialog::WorksheetDialog(AppState &state, Platform &platform, QWidget *p
     : QDialog(parent)
     , m_state(state)
     , m_platform(platform)
-    , m_choosePrinter(&choosePrinterInDialog)
+    , m_choosePrinter([this](QPrinter &printer) { return PrinterChoice::chooseInDialog(printer, this); })
 {
     setObjectName(QStringLiteral("WorksheetDialog"));
     setWindowTitle(QStringLiteral("プリントの印刷"));
@@ -115,6 +108,7 @@ void WorksheetDialog::buildControls()
     countRow->addWidget(m_answerSheets);
     countRow->addStretch(1);
     auto *form = new QFormLayout;
+    form->setVerticalSpacing(2);
     form->addRow(QStringLiteral("レベル"), m_levelChooser);
     form->addRow(QStringLiteral("形式"), layoutRow);
     form->addRow(QStringLiteral("枚数"), countRow);
@@ -127,8 +121,8 @@ void WorksheetDialog::buildControls()
     buttons->addStretch(1);
     buttons->addWidget(m_closeButton);
     auto *all = new QVBoxLayout(this);
+    all->setContentsMargins(9, 6, 9, 6);
     all->addLayout(form);
-    all->addSpacing(8);
     all->addWidget(m_weakSheets);
     all->addWidget(m_rosterNotice);
     all->addWidget(m_studentChooser, 1);

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "platform/ui/printerchoice.h"
+
 namespace {
 
 constexpr double PaperMarginMm = 12;
@@ -233,8 +235,7 @@ namespace WorksheetPainter {
 
 void setUpPaper(QPrinter &printer)
 {
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
+    PrinterChoice::setA4Portrait(printer);
     printer.setPageMargins(QMarginsF(PaperMarginMm, PaperMarginMm, PaperMarginMm, PaperMarginMm),
                            QPageLayout::Millimeter);
 }
