@@ -91,7 +91,8 @@ void ExportDialog::buildControls()
     m_studentList = named(new QListWidget(tableBox), QStringLiteral("studentList"));
     m_studentList->setSelectionMode(QAbstractItemView::MultiSelection);
     m_studentList->setAccessibleName(QStringLiteral("問題別の成績を書き出す生徒"));
-    m_studentList->setMinimumHeight(180);
+    // Small enough for the dialog to fit a 768-line screen at 150 %; the list scrolls.
+    m_studentList->setMinimumHeight(96);
     m_studentCaption->setBuddy(m_studentList);
     auto *tableLayout = new QVBoxLayout(tableBox);
     for (QWidget *w : {static_cast<QWidget *>(m_resultsChoice), static_cast<QWidget *>(m_summaryChoice),
