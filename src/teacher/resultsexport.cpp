@@ -311,6 +311,18 @@ void failedToWrite(Outcome &outcome, const QString &path, const QString &reason)
     outcome.problem = QStringLiteral("「%1」に書き出せませんでした（%2）。").arg(QDir::toNativeSeparators(path), reason);
 }
 
+// The end of a whole-or-nothing write: commit when all went well, else drop
+// the half-written copy and tell why, leaving the old file as it was.
+void commitOrTell(QSaveFile &file, bool opened, bool written, Outcome &outcome, const QString &path)
+{
+    if (opened && written && file.commit())
+        return;
+    const int captured = SystemError::last();
+    if (opened)
+        file.cancelWriting();
+    failedToWrite(outcome, path, SystemError::describeFailure(file, captured));
+}
+
 // Copies the finished workbook into `file`; false when a read or write failed.
 bool copyInto(QFile &from, QSaveFile &file)
 {
@@ -339,8 +351,9 @@ Outcome exportTo(AppState &state, Platform &platform, const Request &request, co
     // Written aside and renamed: a failure leaves no half file behind.
     QSaveFile file(path);
     SystemError::clear();
-    int captured = 0;
-    if (file.open(QIODevice::WriteOnly)) {
+    const bool opened = file.open(QIODevice::WriteOnly);
+    bool written = false;
+    if (opened) {
         CsvWriter csv(file, request.encoding);
         switch (request.table) {
         case Table::Results:
@@ -353,14 +366,9 @@ Outcome exportTo(AppState &state, Platform &platform, const Request &request, co
             outcome.rows = writeFacts(csv, state, request.students);
             break;
         }
-        if (csv.finish() && file.commit())
-            return outcome;
-        captured = SystemError::last();
-        file.cancelWriting();
-    } else {
-        captured = SystemError::last();
+        written = csv.finish();
     }
-    failedToWrite(outcome, path, SystemError::describeFailure(file, captured));
+    commitOrTell(file, opened, written, outcome, path);
     return outcome;
 }
 
@@ -397,16 +405,8 @@ Outcome exportWorkbook(AppState &state, Platform &platform, const QList<qint16> 
     QFile from(made);
     QSaveFile file(path);
     SystemError::clear();
-    int captured = 0;
-    if (from.open(QIODevice::ReadOnly) && file.open(QIODevice::WriteOnly)) {
-        if (copyInto(from, file) && file.commit())
-            return outcome;
-        captured = SystemError::last();
-        file.cancelWriting();
-    } else {
-        captured = SystemError::last();
-    }
-    failedToWrite(outcome, path, SystemError::describeFailure(file, captured));
+    const bool opened = from.open(QIODevice::ReadOnly) && file.open(QIODevice::WriteOnly);
+    commitOrTell(file, opened, opened && copyInto(from, file), outcome, path);
     return outcome;
 }
 
