@@ -132,6 +132,55 @@ cp -f "$PROGRAM" "$SCHOOL/kazudori/kazudori"
 PROGRAM_PID=$!
 started "$PROGRAM_PID"
 expect_name_screen "$PROGRAM_PID" "$OUT/program.log" "$OUT/name.png" || fail "no name screen"
-sleep 3
-import -window root "$OUT/name2.png"
-grep -a 'SPEECH OUTPUT' "$ORCA_LOG" | tee "$OUT/spoken.txt"
+
+# mark <screen>: where in Orca's log the next part of the road begins.
+marks=()
+mark() { marks+=("$1:$(grep -ac 'SPEECH OUTPUT' "$ORCA_LOG")"); }
+# settle: lets Orca finish with the events of the last key.
+settle() { sleep "${1:-1}"; }
+key() { xdotool key --delay 150 "$@"; settle; }
+# The window has the keyboard once the pointer is over it (no window manager).
+xdotool mousemove 683 384
+settle 2
+mark name-screen
+key Down Down Down
+mark grade-box
+key shift+Tab
+settle
+mark grade-box-back
+key Tab
+mark menu
+key 1
+settle 4
+mark menu-lists
+key Tab Tab Tab
+key Down Down
+mark drill-start
+key 1
+settle 3
+import -window root "$OUT/drill-start.png"; cp "$OUT/drill-start.png" /tmp/28h-drill-start.png
+key Return
+settle 1
+mark drill
+timeout 150 /usr/bin/python3 "$ROOT/tools/orca-drill.py" "$ORCA_LOG" 140 >"$OUT/answers.txt" \
+  || echo "== the drill was not finished: $(wc -l <"$OUT/answers.txt") answers"
+mark result
+settle 4
+import -window root "$OUT/result.png"
+key Return
+settle 4
+mark menu-again
+import -window root "$OUT/menu-again.png"
+
+# spoken <from-mark> <to-mark>: what Orca sent to speech in between.
+grep -a 'SPEECH OUTPUT' "$ORCA_LOG" | sed -E "s/^[0-9:.]+ - SPEECH OUTPUT: '(.*)' ?\{.*$/\1/" >"$WORK/all-spoken.txt"
+{
+  prev_name=start; prev_n=0
+  for m in "${marks[@]}" end:$(wc -l <"$WORK/all-spoken.txt"); do
+    name="${m%%:*}"; n="${m##*:}"
+    echo "== $prev_name"
+    sed -n "$((prev_n + 1)),${n}p" "$WORK/all-spoken.txt"
+    prev_name="$name"; prev_n="$n"
+  done
+} >"$OUT/spoken.txt"
+cat "$OUT/spoken.txt"
