@@ -133,39 +133,50 @@ PROGRAM_PID=$!
 started "$PROGRAM_PID"
 expect_name_screen "$PROGRAM_PID" "$OUT/program.log" "$OUT/name.png" || fail "no name screen"
 
-# mark <screen>: where in Orca's log the next part of the road begins.
+# mark <step>: where in Orca's log the next step of the road begins.
 marks=()
-mark() { marks+=("$1:$(grep -ac 'SPEECH OUTPUT' "$ORCA_LOG")"); }
+spoken_count() { grep -ac 'SPEECH OUTPUT' "$ORCA_LOG" || true; }
+mark() { marks+=("$1:$(spoken_count)"); }
 # settle: lets Orca finish with the events of the last key.
 settle() { sleep "${1:-1}"; }
 key() { xdotool key --delay 150 "$@"; settle; }
+# tab_until <pattern> <at most>: Tab on, as a listener would, until Orca
+# has said something that matches.
+tab_until() {
+  local before
+  for _ in $(seq "$2"); do
+    before="$(spoken_count)"
+    key Tab
+    grep -a 'SPEECH OUTPUT' "$ORCA_LOG" | tail -n "+$((before + 1))" | grep -qE "$1" && return 0
+  done
+  return 0
+}
 # The window has the keyboard once the pointer is over it (no window manager).
 xdotool mousemove 683 384
 settle 2
 mark name-screen
-key Down Down Down
+key Down
+key Down
+key Down
 mark grade-box
-key shift+Tab
-settle
-mark grade-box-back
-key Tab
-mark menu
+tab_until '学年|全学年|全体|[小中][１２３４５６]' 6
+mark name-confirm
 key 1
 settle 4
 mark menu-lists
-key Tab Tab Tab
-key Down Down
+tab_until '[0-9]+位|成績' 8
+key Down
+key Down
 mark drill-start
 key 1
 settle 3
-import -window root "$OUT/drill-start.png"; cp "$OUT/drill-start.png" /tmp/28h-drill-start.png
+import -window root "$OUT/drill-start.png"
 key Return
-settle 1
 mark drill
 timeout 150 /usr/bin/python3 "$ROOT/tools/orca-drill.py" "$ORCA_LOG" 140 >"$OUT/answers.txt" \
   || echo "== the drill was not finished: $(wc -l <"$OUT/answers.txt") answers"
+settle 3
 mark result
-settle 4
 import -window root "$OUT/result.png"
 key Return
 settle 4
@@ -184,3 +195,29 @@ grep -a 'SPEECH OUTPUT' "$ORCA_LOG" | sed -E "s/^[0-9:.]+ - SPEECH OUTPUT: '(.*)
   done
 } >"$OUT/spoken.txt"
 cat "$OUT/spoken.txt"
+
+# step <name>: the spoken lines of one step of the road.
+step() { sed -n "/^== $1\$/,/^== /p" "$OUT/spoken.txt" | sed '1d;/^== /d'; }
+failures=()
+expect() { echo "check-orca: $1" >&2; failures+=("$1"); }
+roster_line='[^ ]+ [^ ].* [0-9]+ [0-9]+\.?$'
+names="$(step name-screen | grep -E "$roster_line" | grep -vE '^[0-9]+位' | sort -u | wc -l)"
+[ "$names" -ge 3 ] || expect "not every highlighted name line was spoken as the arrow moved ($names of 3)"
+step grade-box | grep -qE '全学年|全体|[小中][１２３４５６]' || expect "the grade box's value was not spoken"
+step menu-lists | grep -qE '^[0-9]+位 ' || expect "no line of a menu list was spoken"
+drill_spoken="$( { step drill; step result; } | tr -d ' ')"
+missing_problems=0
+while IFS= read -r answered; do
+  problem="$(sed -E 's/=.*$/=/' <<<"$answered" | tr -d ' ')"
+  grep -qF "$problem" <<<"$drill_spoken" || missing_problems=$((missing_problems + 1))
+done <"$OUT/answers.txt"
+problems="$(wc -l <"$OUT/answers.txt")"
+[ "$problems" -ge 101 ] || expect "only $problems problems were answered (100 and one wrong)"
+[ "$missing_problems" -eq 0 ] || expect "$missing_problems of $problems problems were not spoken"
+grep -qF '正しい答え' <<<"$drill_spoken" || expect "the wrong-answer notice was not spoken"
+grep -qE '今の成績：?[0-9]+秒' <<<"$drill_spoken" || expect "the result's time was not spoken"
+grep -qE '獲得ポイント' <<<"$drill_spoken" || expect "the result's points were not spoken"
+echo "== $(wc -l <"$WORK/all-spoken.txt") lines spoken, $problems problems answered, in $SECONDS s"
+[ "$speak_only" -eq 1 ] && exit 0
+[ ${#failures[@]} -eq 0 ] || fail "${#failures[@]} things were not spoken (see $OUT/spoken.txt above)"
+echo "check-orca: ok"
