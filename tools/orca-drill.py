@@ -28,12 +28,31 @@ def program():
     return None
 
 
+holder = [None]
+
+
+def problem_of(node):
+    match = PROBLEM.search(node.get_name() or "")
+    if match and node.get_state_set().contains(Atspi.StateType.SHOWING):
+        return match
+    return None
+
+
 def find_problem(node, depth=0):
+    """The problem on screen; the object that showed the last one is asked first."""
+    if depth == 0 and holder[0] is not None:
+        try:
+            match = problem_of(holder[0])
+            if match:
+                return match
+        except Exception:
+            holder[0] = None
     if node is None or depth > 30:
         return None
     try:
-        match = PROBLEM.search(node.get_name() or "")
-        if match and node.get_state_set().contains(Atspi.StateType.SHOWING):
+        match = problem_of(node)
+        if match:
+            holder[0] = node
             return match
         for i in range(node.get_child_count()):
             found = find_problem(node.get_child_at_index(i), depth + 1)
@@ -60,18 +79,12 @@ def main():
     log, allowed = sys.argv[1], float(sys.argv[2])
     deadline = time.monotonic() + allowed
     last, answered, wrong_done = None, 0, False
-    while time.monotonic() < deadline:
+    # The 100th correct answer ends the session.
+    while answered < 100 and time.monotonic() < deadline:
         app = program()
         match = find_problem(app) if app else None
         text = match.group(0) if match else None
         if text is None or text == last:
-            if answered and app is None:
-                break
-            if answered and text is None:
-                # No problem on screen: the drill is over once the result shows.
-                time.sleep(0.2)
-                if find_problem(program()) is None and answered >= 100:
-                    break
             time.sleep(0.05)
             continue
         # Wait (bounded) until Orca has sent this problem to speech.
