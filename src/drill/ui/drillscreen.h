@@ -66,6 +66,7 @@ private:
     bool startPanelKey(const QKeyEvent *key);
     void showAnswer();
     void showRemaining();
+    void tellProgress();
     qint64 tick() const;
     QString levelName() const;
 

@@ -73,6 +73,8 @@ private:
     QLabel *m_totalCaption = nullptr;
     QLabel *m_totalCounts = nullptr;
     QListWidget *m_results = nullptr;
+    // What the list shows, said after its current line.
+    QString m_resultsCaption;
     FactMapView *m_facts = nullptr;
     int m_resultsHeight = 0;
     QLabel *m_periodSummary = nullptr;

@@ -12,6 +12,7 @@
 
 #include "app/appstate.h"
 #include "app/localpage.h"
+#include "app/spokentext.h"
 #include "app/ui/screenstyle.h"
 #include "drill/factmap.h"
 #include "drill/sessionclock.h"
@@ -245,6 +246,8 @@ void LevelMenu::activate()
         column->open(cellOf(state, column->level()));
     m_cover->hide();
     m_header->showStudent(state.StudentGrade, state.StudentName, state.SiteTitle, state.StudentNumber);
+    // Said before the focused button when the menu opens.
+    setAccessibleName(SpokenText::join({state.StudentGrade, state.StudentName}));
     m_header->showTitle(state.ContentTitle);
     {
         const QSignalBlocker blocker(m_columnScroll);
@@ -254,6 +257,9 @@ void LevelMenu::activate()
     showOveruseNotices();
     m_cover->hideProgress();
     m_keyReady = true;
+    // The focus starts somewhere a reader can say, not on the menu as a whole.
+    if (!m_columns.empty() && (!focusWidget() || focusWidget() == this))
+        m_columns.front()->setStartFocus();
 }
 
 void LevelMenu::showTodayTotal()

@@ -53,7 +53,6 @@ void ViewPanel::buildControls()
     m_periodChoice = named(new QComboBox(this), QStringLiteral("Combo2"));
     m_gradeFilter->setFont(panelFont);
     m_periodChoice->setFont(panelFont);
-    m_gradeFilter->setAccessibleName(QStringLiteral("学年"));
     m_periodChoice->setAccessibleName(QStringLiteral("期間"));
     // On Linux a combo box is named by its current text; a reader finds its
     // label through the buddy.

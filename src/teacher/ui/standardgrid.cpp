@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "app/spokentext.h"
 #include "teacher/editortexts.h"
 
 namespace {
@@ -111,10 +112,21 @@ void StandardGrid::placeCellEditor()
     }
     scrollTo(model()->index(m_table.currentLevel() - 1, m_table.currentColumn()));
     followEditor();
+    sayCell();
     m_editor->show();
     m_editor->setFocus();
     m_editor->setCursorPosition(CaretPosition);
     emit cellPlaced(m_table.currentColumn());
+}
+
+// The editor keeps the focus from cell to cell: its name says where it is.
+void StandardGrid::sayCell()
+{
+    const QStringList titles = EditorTexts::gridTitles();
+    const int column = m_table.currentColumn();
+    m_editor->setAccessibleName(SpokenText::join({column >= 0 && column < titles.size() ? titles[column] : QString(),
+                                                  QStringLiteral("レベル%1").arg(m_table.currentLevel()),
+                                                  m_table.currentText()}));
 }
 
 void StandardGrid::gridToText()

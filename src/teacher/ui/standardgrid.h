@@ -43,6 +43,7 @@ private:
     void textToGrid(const QString &text);
     void visit(int row, int column);
     void showCell(int level, int column);
+    void sayCell();
     void layoutColumns();
     void followEditor();
 
