@@ -74,6 +74,7 @@ private:
     QLabel *m_totalCounts = nullptr;
     QListWidget *m_results = nullptr;
     FactMapView *m_facts = nullptr;
+    bool m_factsWanted = false;
     int m_resultsHeight = 0;
     QLabel *m_periodSummary = nullptr;
     QLabel *m_targetSummary = nullptr;
