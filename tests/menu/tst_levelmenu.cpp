@@ -771,7 +771,16 @@ void TestLevelMenu::ownHistoryShowsEachLevelsFacts()
     QVERIFY(!menu->findChild<QWidget *>(u"FactMap_3"_s) || menu->findChild<QWidget *>(u"FactMap_3"_s)->isHidden());
     control<QRadioButton>(menu, "Option2_2")->click();
     auto *facts = control<QWidget>(menu, "FactMap_3");
+    // A short screen has no room for ten readable rows: the list keeps it all.
+    const auto *list = control<QListWidget>(menu, "List5_3");
+    const auto *summary = control<QLabel>(menu, "Label8_3");
+    menu->resize(menu->width(), 520);
+    QVERIFY(facts->isHidden());
+    QCOMPARE(list->geometry().bottom() + 3, summary->y());
+    menu->resize(menu->width(), 900);
     QVERIFY(facts->isVisible());
+    QVERIFY(list->geometry().bottom() < facts->y());
+    QVERIFY(facts->geometry().bottom() < summary->y());
     const auto *map = control<QTableWidget>(facts, "FactMap");
     QCOMPARE(map->item(3, 6)->text(), u"×"_s);
     QVERIFY(map->item(3, 6)->toolTip().startsWith(u"7×4＝28 正解1回 まちがい2回"_s));

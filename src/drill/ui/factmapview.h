@@ -21,6 +21,8 @@ public:
     // Where the keys are free for it, the map takes the focus and its cells
     // tell their fact as the arrow keys reach them.
     void setFocusable(bool focusable);
+    // The least height at which all ten rows and the legend can be read.
+    int readableHeight(int width) const;
 
 private:
     QTableWidget *m_map = nullptr;

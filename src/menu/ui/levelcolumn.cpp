@@ -203,7 +203,7 @@ void LevelColumn::fitHeight(int height)
     const int listHeight = height - m_results->y() - m_periodSummary->height() - m_targetSummary->height() - 4;
     m_resultsHeight = std::max(60, listHeight);
     m_results->resize(m_width - 2, m_resultsHeight);
-    if (m_facts && !m_facts->isHidden())
+    if (m_factsWanted)
         placeFacts();
     m_periodSummary->move(0, m_results->y() + m_resultsHeight + 2);
     m_targetSummary->move(0, m_periodSummary->geometry().bottom() + 1);
@@ -219,21 +219,29 @@ void LevelColumn::showFacts(const DrillProblemTable &problems, qint32 targetTime
         m_facts->setFocusable(true);
     }
     m_facts->showFacts(m_level, problems, targetTime);
+    m_factsWanted = true;
     placeFacts();
 }
 
-// The list keeps a third of its height; the map takes the rest.
+// The list keeps a third of its height; the map takes the rest. A column too
+// short for a readable map keeps the whole list: the start panel shows the map.
 void LevelColumn::placeFacts()
 {
     const int listHeight = std::max(40, m_resultsHeight / 3);
+    const int mapHeight = m_resultsHeight - listHeight - 2;
+    if (mapHeight < m_facts->readableHeight(m_width - 2)) {
+        m_facts->hide();
+        m_results->resize(m_width - 2, m_resultsHeight);
+        return;
+    }
     m_results->resize(m_width - 2, listHeight);
-    m_facts->setGeometry(0, m_results->geometry().bottom() + 2, m_width - 2,
-                         std::max(0, m_resultsHeight - listHeight - 2));
+    m_facts->setGeometry(0, m_results->geometry().bottom() + 2, m_width - 2, mapHeight);
     m_facts->show();
 }
 
 void LevelColumn::hideFacts()
 {
+    m_factsWanted = false;
     if (m_facts)
         m_facts->hide();
     m_results->resize(m_width - 2, m_resultsHeight);

@@ -76,6 +76,7 @@ private:
     // What the list shows, said after its current line.
     QString m_resultsCaption;
     FactMapView *m_facts = nullptr;
+    bool m_factsWanted = false;
     int m_resultsHeight = 0;
     QLabel *m_periodSummary = nullptr;
     QLabel *m_targetSummary = nullptr;

@@ -92,7 +92,7 @@ void ExportDialog::buildControls()
     m_studentList->setSelectionMode(QAbstractItemView::MultiSelection);
     m_studentList->setAccessibleName(QStringLiteral("問題別の成績を書き出す生徒"));
     // Small enough for the dialog to fit a 768-line screen at 150 %; the list scrolls.
-    m_studentList->setMinimumHeight(96);
+    m_studentList->setMinimumHeight(64);
     m_studentCaption->setBuddy(m_studentList);
     auto *tableLayout = new QVBoxLayout(tableBox);
     for (QWidget *w : {static_cast<QWidget *>(m_resultsChoice), static_cast<QWidget *>(m_summaryChoice),
