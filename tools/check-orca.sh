@@ -139,7 +139,17 @@ spoken_count() { grep -ac 'SPEECH OUTPUT' "$ORCA_LOG" || true; }
 mark() { marks+=("$1:$(spoken_count)"); }
 # settle: lets Orca finish with the events of the last key.
 settle() { sleep "${1:-1}"; }
-key() { xdotool key --delay 150 "$@"; settle; }
+# quiet: until Orca has said nothing new for a second (at most five).
+quiet() {
+  local before
+  for _ in $(seq 5); do
+    before="$(spoken_count)"
+    sleep 1
+    [ "$(spoken_count)" = "$before" ] && return 0
+  done
+  return 0
+}
+key() { xdotool key --delay 150 "$@"; quiet; }
 # tab_until <pattern> <at most>: Tab on, as a listener would, until Orca
 # has said something that matches.
 tab_until() {
@@ -173,6 +183,7 @@ settle 3
 import -window root "$OUT/drill-start.png"
 key Return
 mark drill
+key F1
 timeout 150 /usr/bin/python3 "$ROOT/tools/orca-drill.py" "$ORCA_LOG" 140 >"$OUT/answers.txt" \
   || echo "== the drill was not finished: $(wc -l <"$OUT/answers.txt") answers"
 settle 3
@@ -201,11 +212,16 @@ step() { sed -n "/^== $1\$/,/^== /p" "$OUT/spoken.txt" | sed '1d;/^== /d'; }
 failures=()
 expect() { echo "check-orca: $1" >&2; failures+=("$1"); }
 roster_line='[^ ]+ [^ ].* [0-9]+ [0-9]+\.?$'
-names="$(step name-screen | grep -E "$roster_line" | grep -vE '^[0-9]+位' | sort -u | wc -l)"
+# Orca may still be saying the last line as the Tab to the grade box begins.
+name_lines() { step name-screen; step grade-box | sed '/^tab/,$d'; }
+names="$(name_lines | grep -E "$roster_line" | grep -vE '^[0-9]+位' | sort -u | wc -l)"
 [ "$names" -ge 3 ] || expect "not every highlighted name line was spoken as the arrow moved ($names of 3)"
 step grade-box | grep -qE '全学年|全体|[小中][１２３４５６]' || expect "the grade box's value was not spoken"
+pupil="$(name_lines | grep -E "$roster_line" | tail -n 1 | cut -d ' ' -f 2-3)"
+[ -n "$pupil" ] && step name-confirm | grep -qF "$pupil" || expect "the menu did not say the pupil's name ($pupil)"
 step menu-lists | grep -qE '^[0-9]+位 ' || expect "no line of a menu list was spoken"
-drill_spoken="$( { step drill; step result; } | tr -d ' ')"
+step drill | grep -qE '残り ?[0-9]+問' || expect "the remaining problems were not spoken on F1"
+drill_spoken="$( { step drill-start; step drill; step result; } | tr -d ' ')"
 missing_problems=0
 while IFS= read -r answered; do
   problem="$(sed -E 's/=.*$/=/' <<<"$answered" | tr -d ' ')"

@@ -281,13 +281,6 @@ void DrillScreen::showAnswer()
     setAccessibleDescription(m_session.entry().text());
 }
 
-// Remaining problems and time, said on a key that is no answer.
-void DrillScreen::tellProgress()
-{
-    setAccessibleDescription(QString());
-    setAccessibleDescription(m_statusLine->accessibleName());
-}
-
 void DrillScreen::characterKey(QChar key)
 {
     switch (m_session.characterKey(key)) {
@@ -319,7 +312,7 @@ void DrillScreen::keyPressEvent(QKeyEvent *event)
         return;
     }
     if (event->key() == ProgressKey) {
-        tellProgress();
+        m_statusLine->tell();
         return;
     }
     if (DrillKeys::isClearingKey(event->key())) {

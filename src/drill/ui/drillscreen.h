@@ -66,7 +66,6 @@ private:
     bool startPanelKey(const QKeyEvent *key);
     void showAnswer();
     void showRemaining();
-    void tellProgress();
     qint64 tick() const;
     QString levelName() const;
 

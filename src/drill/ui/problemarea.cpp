@@ -48,14 +48,13 @@ QLayout *ProblemArea::buildProblemRow()
     m_first = label(this, u"LabelFirst"_s);
     m_operator = label(this, u"LabelOperator"_s);
     m_second = label(this, u"LabelSecond"_s);
-    // Orca 43 drops Qt's name changes; a notice that shows again is heard.
-    m_equals = new NoticeLabel(u"="_s, this);
-    m_equals->setObjectName(u"LabelEquals"_s);
-    m_answer = new NoticeLabel(QString(), this);
-    m_answer->setObjectName(u"LabelAnswer"_s);
+    m_equals = label(this, u"LabelEquals"_s, u"="_s);
+    m_answer = label(this, u"LabelAnswer"_s);
     m_answer->setStyleSheet(u"#LabelAnswer { background: white; border: 3px solid rgb(90, 90, 90); }"_s);
+    // Orca 43 drops Qt's name changes; a notice that shows again is heard.
+    m_spoken = NoticeLabel::unseen(this, u"LabelSpoken"_s);
     row->addStretch(1);
-    for (QLabel *l : std::initializer_list<QLabel *>{m_first, m_operator, m_second, m_equals, m_answer}) {
+    for (QLabel *l : {m_first, m_operator, m_second, m_equals, m_answer}) {
         l->setAlignment(Qt::AlignCenter);
         row->addWidget(l);
     }
@@ -147,7 +146,7 @@ void ProblemArea::fitToHeight(int screenHeight)
     QFont font = m_first->font();
     font.setPixelSize(std::clamp(screenHeight * 2 / 11, MinimumProblemPixels, MaximumProblemPixels));
     font.setBold(true);
-    for (QLabel *l : std::initializer_list<QLabel *>{m_first, m_operator, m_second, m_equals, m_answer})
+    for (QLabel *l : {m_first, m_operator, m_second, m_equals, m_answer})
         l->setFont(font);
     m_answer->setMinimumWidth(QFontMetrics(font).horizontalAdvance(u"000"_s) + font.pixelSize() / 2);
 }
@@ -172,16 +171,15 @@ void ProblemArea::showProblem(const ProblemDrawing::Next &next)
     setAccessibleName(
         u"%1 %2 %3 ="_s.arg(QString::number(next.face.FirstOperand), next.face.Operator,
                              QString::number(next.face.SecondOperand)));
-    m_equals->announce(accessibleName());
+    m_spoken->announce(accessibleName());
 }
 
 void ProblemArea::showAnswer(const QString &text)
 {
     m_answer->setText(text);
-    if (text.isEmpty())
-        m_answer->setAccessibleName(text);
-    else
-        m_answer->announce(text);
+    m_answer->setAccessibleName(text);
+    if (!text.isEmpty())
+        m_spoken->announce(text);
 }
 
 void ProblemArea::showCorrection(int correctAnswer, bool redEquals, const CountingBlocks::Visibility &blocks)

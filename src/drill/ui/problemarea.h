@@ -45,8 +45,9 @@ private:
     QLabel *m_first = nullptr;
     QLabel *m_operator = nullptr;
     QLabel *m_second = nullptr;
-    NoticeLabel *m_equals = nullptr;
-    NoticeLabel *m_answer = nullptr;
+    QLabel *m_equals = nullptr;
+    QLabel *m_answer = nullptr;
+    NoticeLabel *m_spoken = nullptr;
     QLabel *m_redEquals = nullptr;
     QLabel *m_correctAnswer = nullptr;
     NoticeLabel *m_prompt = nullptr;

@@ -124,6 +124,11 @@ void LevelColumn::setStartFocus()
     m_startButton->setFocus();
 }
 
+void LevelColumn::describeStart(const QString &description)
+{
+    m_startButton->setAccessibleDescription(description);
+}
+
 void LevelColumn::showStandard(const LevelStandard &standard, const TallyCell &cell)
 {
     m_periodSummary->setText(MenuTexts::periodSummary(standard, cell));

@@ -25,6 +25,8 @@ public:
     int level() const { return m_level; }
     bool startEnabled() const;
     void setStartFocus();
+    // Said after the start button's name, as a screen reader reaches it.
+    void describeStart(const QString &description);
 
     void showStandard(const LevelStandard &standard, const TallyCell &cell);
     // Ready for the student: counts shown, summaries on grey, start enabled.

@@ -246,8 +246,6 @@ void LevelMenu::activate()
         column->open(cellOf(state, column->level()));
     m_cover->hide();
     m_header->showStudent(state.StudentGrade, state.StudentName, state.SiteTitle, state.StudentNumber);
-    // Said before the focused button when the menu opens.
-    setAccessibleName(SpokenText::join({state.StudentGrade, state.StudentName}));
     m_header->showTitle(state.ContentTitle);
     {
         const QSignalBlocker blocker(m_columnScroll);
@@ -257,9 +255,14 @@ void LevelMenu::activate()
     showOveruseNotices();
     m_cover->hideProgress();
     m_keyReady = true;
-    // The focus starts somewhere a reader can say, not on the menu as a whole.
-    if (!m_columns.empty() && (!focusWidget() || focusWidget() == this))
-        m_columns.front()->setStartFocus();
+    // The focus starts on the first start button, not on the menu as a whole,
+    // and that button says whose menu it is: Orca drops the notices of a
+    // screen that is still being built, never its focus.
+    if (!m_columns.empty()) {
+        m_columns.front()->describeStart(SpokenText::join({state.StudentGrade, state.StudentName}));
+        if (!focusWidget() || focusWidget() == this)
+            m_columns.front()->setStartFocus();
+    }
 }
 
 void LevelMenu::showTodayTotal()

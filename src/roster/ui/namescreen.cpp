@@ -23,6 +23,7 @@
 #include "app/ui/versiondialog.h"
 #include "app/ui/screenstyle.h"
 #include "app/ui/spokenlist.h"
+#include "app/ui/valuecombobox.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
@@ -79,7 +80,7 @@ void NameScreen::buildControls()
     m_title->installEventFilter(this);
 
     const QFont controlFont = sized(font(), 14);
-    m_gradeFilter = named(new QComboBox(m_panel), QStringLiteral("Combo1"));
+    m_gradeFilter = named(new ValueComboBox(m_panel), QStringLiteral("Combo1"));
     m_gradeFilter->setFont(controlFont);
     // On Linux a combo box is named by its current text; a reader finds its
     // label through the buddy.
