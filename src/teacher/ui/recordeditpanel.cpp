@@ -14,7 +14,6 @@
 #include <algorithm>
 
 #include "app/oledate.h"
-#include "app/ui/valuecombobox.h"
 #include "roster/rostertable.h"
 #include "teacher/resultslist.h"
 
@@ -48,7 +47,7 @@ void RecordEditPanel::buildControls()
     for (QLabel *label : {m_level, m_date, m_grade, m_seconds})
         label->setFont(sized(font(), 13));
 
-    m_student = named(new ValueComboBox(this), QStringLiteral("Combo1"));
+    m_student = named(new QComboBox(this), QStringLiteral("Combo1"));
     m_student->setEditable(true);
     // A typed text is a choice to check, not a new line of the pick list.
     m_student->setInsertPolicy(QComboBox::NoInsert);

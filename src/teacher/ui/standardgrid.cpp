@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "app/spokentext.h"
+#include "app/ui/noticelabel.h"
 #include "teacher/editortexts.h"
 
 namespace {
@@ -43,6 +44,7 @@ StandardGrid::StandardGrid(QWidget *parent)
 
     m_editor = new QLineEdit(viewport());
     m_editor->setObjectName(QStringLiteral("Gridinputtext"));
+    m_spoken = NoticeLabel::unseen(this, QStringLiteral("LabelCellSpoken"));
     m_editor->setFrame(false);
     QPalette palette = m_editor->palette();
     palette.setColor(QPalette::Base, EditorColour);
@@ -119,7 +121,8 @@ void StandardGrid::placeCellEditor()
     emit cellPlaced(m_table.currentColumn());
 }
 
-// The editor keeps the focus from cell to cell: its name says where it is.
+// The editor keeps the focus from cell to cell: its name says where it is,
+// and a notice says it as it moves (Orca 43 drops Qt's name changes).
 void StandardGrid::sayCell()
 {
     const QStringList titles = EditorTexts::gridTitles();
@@ -127,6 +130,8 @@ void StandardGrid::sayCell()
     m_editor->setAccessibleName(SpokenText::join({column >= 0 && column < titles.size() ? titles[column] : QString(),
                                                   QStringLiteral("レベル%1").arg(m_table.currentLevel()),
                                                   m_table.currentText()}));
+    if (m_editor->hasFocus())
+        m_spoken->announce(m_editor->accessibleName());
 }
 
 void StandardGrid::gridToText()

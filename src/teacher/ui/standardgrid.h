@@ -4,6 +4,7 @@
 
 #include "teacher/standardtable.h"
 
+class NoticeLabel;
 class QLineEdit;
 
 // The level standard grid: a title row, the level column, and a single
@@ -49,4 +50,5 @@ private:
 
     StandardTable m_table;
     QLineEdit *m_editor = nullptr;
+    NoticeLabel *m_spoken = nullptr;
 };
