@@ -1,6 +1,7 @@
 #include <QTest>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -35,6 +36,7 @@ struct Heard
     QPointer<QObject> object;
     QAccessible::Role role;
     QString name;
+    QString description;
 };
 
 QList<Heard> heard;
@@ -43,7 +45,8 @@ void recordEvent(QAccessibleEvent *event)
 {
     QAccessibleInterface *iface = event->accessibleInterface();
     heard.append({event->type(), event->object(), iface ? iface->role() : QAccessible::NoRole,
-                  iface ? iface->text(QAccessible::Name) : QString()});
+                  iface ? iface->text(QAccessible::Name) : QString(),
+                  iface ? iface->text(QAccessible::Description) : QString()});
 }
 
 QAccessibleInterface *accessible(QObject *object)
@@ -68,6 +71,26 @@ QString spokenRow(QListWidget *list, int row)
 {
     QAccessibleInterface *cell = accessible(list)->child(row);
     return cell ? cell->text(QAccessible::Name) : QString();
+}
+
+QString descriptionOf(QObject *object)
+{
+    return accessible(object)->text(QAccessible::Description);
+}
+
+// Said by a reader as a change on the focused object.
+bool heardName(QObject *object, const QString &name)
+{
+    return std::any_of(heard.cbegin(), heard.cend(), [&](const Heard &h) {
+        return h.type == QAccessible::NameChanged && h.object == object && h.name == name;
+    });
+}
+
+bool heardDescription(QObject *object, const QString &description)
+{
+    return std::any_of(heard.cbegin(), heard.cend(), [&](const Heard &h) {
+        return h.type == QAccessible::DescriptionChanged && h.object == object && h.description == description;
+    });
 }
 
 int rowContaining(const QListWidget *list, const QString &text)
@@ -125,8 +148,13 @@ void TestAccessibility::screensReadAsText()
     auto *names = qobject_cast<NameScreen *>(host.currentScreen());
     QVERIFY(names);
     QCOMPARE(labelOf(control<QComboBox>(names, "Combo1")), u"学年"_s);
+    // The grade box says its value, after its label; Orca reads it as text.
+    QCOMPARE(nameOf(control<QComboBox>(names, "Combo1")), u"全学年"_s);
+    QAccessibleTextInterface *gradeText = accessible(control<QComboBox>(names, "Combo1"))->textInterface();
+    QVERIFY(gradeText);
+    QCOMPARE(gradeText->text(0, gradeText->characterCount()), u"全学年"_s);
     QCOMPARE(nameOf(control<QListWidget>(names, "List1")), u"名前の一覧"_s);
-    QCOMPARE(accessible(control<QListWidget>(names, "List1"))->text(QAccessible::Description), control<QRadioButton>(names, "Option1_1")->text());
+    QVERIFY(descriptionOf(control<QListWidget>(names, "List1")).endsWith(control<QRadioButton>(names, "Option1_1")->text()));
     const int ikeda = rowContaining(control<QListWidget>(names, "List1"), u"池田"_s);
     QVERIFY(ikeda > 0);
     QVERIFY(control<QListWidget>(names, "List1")->item(ikeda)->text().contains(QChar(0x3000)));
@@ -135,22 +163,42 @@ void TestAccessibility::screensReadAsText()
     QCOMPARE(spokenRow(control<QListWidget>(names, "List1"), rowContaining(control<QListWidget>(names, "List1"), u"やまだ"_s)), u"小3 やまだ はなこ 0 0"_s);
 
     control<QListWidget>(names, "List1")->setFocus();
-    control<QListWidget>(names, "List1")->setCurrentRow(ikeda);
+    control<QListWidget>(names, "List1")->setCurrentRow(ikeda - 1);
+    heard.clear();
+    QTest::keyClick(control<QListWidget>(names, "List1"), Qt::Key_Down);
+    // The line the arrow reached, as a change on the focused list.
+    QVERIFY(heardDescription(control<QListWidget>(names, "List1"), u"中3 池田 健太 11 11 ポイント（今日／今まで）"_s));
+    heard.clear();
     QTest::keyClick(control<QListWidget>(names, "List1"), Qt::Key_1);
     QTRY_VERIFY(qobject_cast<LevelMenu *>(host.currentScreen()));
     QPointer<LevelMenu> menu = qobject_cast<LevelMenu *>(host.currentScreen());
+    // No line of any list took the focus while the menu was built.
+    QVERIFY(std::none_of(heard.cbegin(), heard.cend(), [](const Heard &h) {
+        return h.type == QAccessible::Focus && qobject_cast<QListWidget *>(h.object);
+    }));
+    auto *firstStart = control<QPushButton>(menu, "Command4_1");
+    QCOMPARE(QApplication::focusWidget(), firstStart);
+    QCOMPARE(nameOf(firstStart), u"ｽﾀｰﾄ(1) 足し算"_s);
+    QCOMPARE(descriptionOf(firstStart), u"中３ 池田 健太"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), control<QListWidget>(menu, "List5_1"));
     QCOMPARE(labelOf(control<QComboBox>(menu, "Combo1")), u"学年"_s);
     QSet<QString> listNames;
     for (int k = 1; k <= 4; ++k) {
         QAccessibleInterface *list = accessible(control<QListWidget>(menu, QByteArray("List5_" + QByteArray::number(k)).constData()));
         QVERIFY(list->text(QAccessible::Name).contains(state.LevelNames[std::size_t(k)]));
-        QCOMPARE(list->text(QAccessible::Description), u"獲得ポイント（今まで順位）"_s);
+        // After the current line, if the list has one.
+        QVERIFY(list->text(QAccessible::Description).endsWith(u"獲得ポイント（今まで順位）"_s));
         listNames.insert(list->text(QAccessible::Name));
     }
     QCOMPARE(listNames.size(), 4);
     const int own = rowContaining(control<QListWidget>(menu, "List5_1"), u"●"_s);
     QVERIFY(own >= 0);
     QCOMPARE(spokenRow(control<QListWidget>(menu, "List5_1"), own), u"1位 自分 池田 健太 11 11"_s);
+    control<QListWidget>(menu, "List5_1")->setCurrentRow(own - 1);
+    heard.clear();
+    QTest::keyClick(control<QListWidget>(menu, "List5_1"), Qt::Key_Down);
+    QVERIFY(heardDescription(control<QListWidget>(menu, "List5_1"), u"1位 自分 池田 健太 11 11 獲得ポイント（今まで順位）"_s));
     // Today's log, as the time view shows it.
     control<QRadioButton>(menu, "Option2_0")->click();
     control<QRadioButton>(menu, "Option1_2")->click();
@@ -158,9 +206,14 @@ void TestAccessibility::screensReadAsText()
     QVERIFY(spokenRow(control<QListWidget>(menu, "List5_1"), 0).startsWith(u"60秒 "_s));
     QVERIFY(spokenRow(control<QListWidget>(menu, "List5_1"), 0).endsWith(u" 自分 池田 健太 11"_s));
 
+    heard.clear();
     QTest::keyClick(menu, Qt::Key_1);
     QPointer<DrillScreen> drill = qobject_cast<DrillScreen *>(host.currentScreen());
     QVERIFY(drill);
+    // A screen that opens says no empty notice (Orca would say "notification").
+    QVERIFY(std::none_of(heard.cbegin(), heard.cend(), [](const Heard &h) {
+        return h.role == QAccessible::Notification && h.name.isEmpty();
+    }));
     QCOMPARE(nameOf(control<QListWidget>(drill, "ListTime")), u"一問あたり所用時間順（今まで平均）"_s);
     QCOMPARE(nameOf(control<QListWidget>(drill, "ListRate")), u"正解率順"_s);
     const auto textOf = [&drill](const char *name) { return control<QLabel>(drill, name)->text(); };
@@ -173,15 +226,36 @@ void TestAccessibility::screensReadAsText()
     QCOMPARE(nameOf(status), statusLine());
     QVERIFY(nameOf(status).contains(u"残り 100問 タイム 0 "_s));
 
+    heard.clear();
     QTest::keyClick(drill, Qt::Key_Space);
     test.clock.advanceMs(3000);
     drill->updateClock();
     QVERIFY(nameOf(status).contains(u"タイム 3 "_s));
+    // The focused screen is named by the problem; what is typed follows it.
+    QVERIFY(drill->hasFocus());
+    QVERIFY(heardName(drill, nameOf(control<QFrame>(drill, "PictureProblem"))));
     const int expected = answerOnScreen(*drill);
     QTest::keyClicks(drill, QString::number(expected));
+    QVERIFY(heardDescription(drill, QString::number(expected)));
+    const QString firstProblem = nameOf(drill);
+    // Orca speaks a notice as it shows; it drops Qt's name changes.
+    const auto spoken = [&](const QString &name) {
+        return std::any_of(heard.cbegin(), heard.cend(), [&](const Heard &h) {
+            return h.type == QAccessible::ObjectShow && h.object == control<QLabel>(drill, "LabelSpoken") && h.name == name;
+        });
+    };
+    QVERIFY(spoken(firstProblem));
+    QVERIFY(spoken(QString::number(expected)));
     QTest::keyClick(drill, Qt::Key_Space);
     QVERIFY(nameOf(status).contains(u"残り 99問"_s));
+    QVERIFY(heardName(drill, nameOf(control<QFrame>(drill, "PictureProblem"))));
+    QCOMPARE_NE(nameOf(drill), firstProblem);
     QCOMPARE(nameOf(status), statusLine());
+    heard.clear();
+    QTest::keyClick(drill, Qt::Key_F1);
+    QVERIFY(std::any_of(heard.cbegin(), heard.cend(), [&](const Heard &h) {
+        return h.type == QAccessible::ObjectShow && h.object == control<QLabel>(drill, "LabelStatusNotice") && h.name == statusLine();
+    }));
 
     const int right = answerOnScreen(*drill);
     heard.clear();

@@ -175,6 +175,9 @@ void TestResultScreen::evaluation()
     QTRY_VERIFY(!control<QPushButton>(result, "Command4")->isHidden());
     QVERIFY(control<QFrame>(result, "Picture1")->isHidden());
     QCOMPARE(!control<QPushButton>(result, "Command5")->isHidden(), repeat);
+    // A screen reader hears the result together with the focused button.
+    const QString spoken = control<QPushButton>(result, "Command4")->accessibleDescription();
+    QVERIFY2(spoken.startsWith(resultLine) && spoken.contains(pointsLine) && spoken.endsWith(message), qPrintable(spoken));
     QCOMPARE(!control<QLabel>(result, "Label2")->isHidden(), !repeat);
     if (!repeat)
         QCOMPARE(control<QLabel>(result, "Label2")->text(), u"次のレベルへ進みましょう"_s);

@@ -143,6 +143,7 @@ private slots:
     void escapeDoesNothing();
     void columnHelp_data();
     void columnHelp();
+    void readerHearsEachCell();
     void distributionFollowsTheLevel();
     void reloadKeepsTheQuestion();
     void backAnswers_data();
@@ -368,6 +369,24 @@ void TestStandardEditor::columnHelp()
     StandardEditor &e = f.open();
     goTo(e, 2, column);
     QCOMPARE(control<QLabel>(&e, "Label3")->text(), help);
+}
+
+// The editor keeps the focus from cell to cell; a notice says where it went.
+void TestStandardEditor::readerHearsEachCell()
+{
+    EditorFixture f;
+    f.writeTable({u"h"_s, u"12,30,40,5,1.5,5,150,14,1,,,"_s, u"22,31,40,5,1.5,5,150,14,1,,,"_s});
+    StandardEditor &e = f.open();
+    e.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&e));
+    cellEditor(e)->setFocus();
+    QCOMPARE(cellEditor(e)->accessibleName(), u"目標Time レベル1 12"_s);
+    QTest::keyClick(cellEditor(e), Qt::Key_Down);
+    QTest::keyClick(cellEditor(e), Qt::Key_Right);
+    QCOMPARE(cellEditor(e)->accessibleName(), u"最低Time レベル2 31"_s);
+    const auto *spoken = control<QLabel>(&e, "LabelCellSpoken");
+    QVERIFY(spoken->isVisible());
+    QCOMPARE(spoken->accessibleName(), cellEditor(e)->accessibleName());
 }
 
 void TestStandardEditor::distributionFollowsTheLevel()

@@ -46,6 +46,15 @@ NoticeLabel::NoticeLabel(const QString &text, QWidget *parent)
     setText(text);
 }
 
+NoticeLabel *NoticeLabel::unseen(QWidget *parent, const QString &objectName)
+{
+    auto *notice = new NoticeLabel(QString(), parent);
+    notice->setObjectName(objectName);
+    notice->resize(1, 1);
+    notice->hide();
+    return notice;
+}
+
 void NoticeLabel::announce(const QString &spoken)
 {
     setAccessibleName(spoken);

@@ -11,6 +11,9 @@ class NoticeLabel final : public QLabel
 
 public:
     explicit NoticeLabel(const QString &text, QWidget *parent = nullptr);
+    // An empty notice, heard and never seen; hidden until it is first
+    // announced, so that a screen opening says no empty notice.
+    static NoticeLabel *unseen(QWidget *parent, const QString &objectName);
 
     // Shows the label; `spoken` is what the screen reader says.
     void announce(const QString &spoken);

@@ -10,4 +10,9 @@ namespace SpokenList {
 // `spoken`[i] (lines without one keep their own text).
 void addLines(QListWidget *list, const QStringList &lines, const QStringList &spoken);
 
+// The list's description: its current line as read aloud, then `caption`.
+// A reader that is not told of the line's own focus still hears each line
+// the arrows reach, as a change on the focused list.
+void describeCurrentLine(QListWidget *list, const QString &caption);
+
 } // namespace SpokenList

@@ -25,6 +25,8 @@ namespace {
 
 // Levels whose today counts make up "本日".
 constexpr int TodayLevelsCounted = 15;
+// No answer and no clearing key; nothing else of the drill listens to it.
+constexpr int ProgressKey = Qt::Key_F1;
 
 } // namespace
 
@@ -196,6 +198,8 @@ void DrillScreen::showNextProblem()
     if (m_session.phase() != DrillSession::Phase::Answering)
         return;
     m_problemArea->clearProblem();
+    // Emptied first, so that a problem asked again is said again.
+    setAccessibleName(QString());
     const ProblemDrawing::Next next = m_session.nextProblem(tick());
     if (next.sessionComplete) {
         m_sessionTimer.stop();
@@ -203,6 +207,8 @@ void DrillScreen::showNextProblem()
         return;
     }
     m_problemArea->showProblem(next);
+    // The screen keeps the focus all session: a reader says what it is named.
+    setAccessibleName(m_problemArea->accessibleName());
 }
 
 void DrillScreen::judgeAnswer()
@@ -272,6 +278,7 @@ void DrillScreen::showRemaining()
 void DrillScreen::showAnswer()
 {
     m_problemArea->showAnswer(m_session.entry().text());
+    setAccessibleDescription(m_session.entry().text());
 }
 
 void DrillScreen::characterKey(QChar key)
@@ -302,6 +309,10 @@ void DrillScreen::keyPressEvent(QKeyEvent *event)
     if (startPanelShown()) {
         if (!startPanelKey(event))
             QWidget::keyPressEvent(event);
+        return;
+    }
+    if (event->key() == ProgressKey) {
+        m_statusLine->tell();
         return;
     }
     if (DrillKeys::isClearingKey(event->key())) {

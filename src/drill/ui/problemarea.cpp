@@ -51,6 +51,8 @@ QLayout *ProblemArea::buildProblemRow()
     m_equals = label(this, u"LabelEquals"_s, u"="_s);
     m_answer = label(this, u"LabelAnswer"_s);
     m_answer->setStyleSheet(u"#LabelAnswer { background: white; border: 3px solid rgb(90, 90, 90); }"_s);
+    // Orca 43 drops Qt's name changes; a notice that shows again is heard.
+    m_spoken = NoticeLabel::unseen(this, u"LabelSpoken"_s);
     row->addStretch(1);
     for (QLabel *l : {m_first, m_operator, m_second, m_equals, m_answer}) {
         l->setAlignment(Qt::AlignCenter);
@@ -169,12 +171,15 @@ void ProblemArea::showProblem(const ProblemDrawing::Next &next)
     setAccessibleName(
         u"%1 %2 %3 ="_s.arg(QString::number(next.face.FirstOperand), next.face.Operator,
                              QString::number(next.face.SecondOperand)));
+    m_spoken->announce(accessibleName());
 }
 
 void ProblemArea::showAnswer(const QString &text)
 {
     m_answer->setText(text);
     m_answer->setAccessibleName(text);
+    if (!text.isEmpty())
+        m_spoken->announce(text);
 }
 
 void ProblemArea::showCorrection(int correctAnswer, bool redEquals, const CountingBlocks::Visibility &blocks)

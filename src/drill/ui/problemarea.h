@@ -47,6 +47,7 @@ private:
     QLabel *m_second = nullptr;
     QLabel *m_equals = nullptr;
     QLabel *m_answer = nullptr;
+    NoticeLabel *m_spoken = nullptr;
     QLabel *m_redEquals = nullptr;
     QLabel *m_correctAnswer = nullptr;
     NoticeLabel *m_prompt = nullptr;

@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "app/spokentext.h"
+#include "app/ui/noticelabel.h"
 #include "drill/ui/drillwidgets.h"
 
 using namespace DrillWidgets;
@@ -20,6 +21,7 @@ StatusLine::StatusLine(QWidget *parent)
 {
     setObjectName(u"PictureStatus"_s);
     setStyleSheet(u"#PictureStatus { background: rgb(225, 238, 255); border-radius: 6px; }"_s);
+    m_notice = NoticeLabel::unseen(this, u"LabelStatusNotice"_s);
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(12, 4, 12, 4);
     row->setSpacing(6);
@@ -94,6 +96,11 @@ void StatusLine::showValue(QLabel *value, qint64 number)
 {
     value->setText(QString::number(number));
     describe();
+}
+
+void StatusLine::tell()
+{
+    m_notice->announce(accessibleName());
 }
 
 void StatusLine::describe()

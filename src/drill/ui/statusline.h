@@ -4,6 +4,7 @@
 
 #include <vector>
 
+class NoticeLabel;
 class QHBoxLayout;
 class QLabel;
 
@@ -23,6 +24,8 @@ public:
     void showLevelCount(int count);
     void showToday(int count);
     void showMinutes(int minutes);
+    // Says the whole line to a screen reader, wherever the focus is.
+    void tell();
 
 private:
     QLabel *addPart(QHBoxLayout *row, const QString &caption, const QString &name, const QString &unit);
@@ -42,4 +45,5 @@ private:
     QLabel *m_levelCount = nullptr;
     QLabel *m_today = nullptr;
     QLabel *m_minutes = nullptr;
+    NoticeLabel *m_notice = nullptr;
 };

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include "app/spokentext.h"
 #include "app/ui/spokenlist.h"
 #include "drill/ui/factmapview.h"
 #include "menu/menutexts.h"
@@ -40,6 +41,8 @@ LevelColumn::LevelColumn(int level, const QString &levelName, int width, QWidget
     placeControls();
     m_name->installEventFilter(this);
     connect(m_startButton, &QPushButton::clicked, this, [this] { emit startRequested(m_level); });
+    connect(m_results, &QListWidget::currentRowChanged, this,
+            [this] { SpokenList::describeCurrentLine(m_results, m_resultsCaption); });
 }
 
 // Created in this order so that the notice lies above the start button.
@@ -71,7 +74,9 @@ void LevelColumn::buildControls(const QString &levelName)
     for (QLabel *label : {m_targetSummary, m_periodSummary, m_todayCaption, m_todayCounts, m_totalCaption, m_totalCounts})
         label->setFont(small);
 
-    m_results->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches the list and the arrows walk its lines; a click leaves the
+    // focus where it was.
+    m_results->setFocusPolicy(Qt::TabFocus);
     // Every line is one row of the same font: measuring one is enough.
     m_results->setUniformItemSizes(true);
     m_results->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -82,6 +87,7 @@ void LevelColumn::buildControls(const QString &levelName)
     m_name->setToolTip(levelName);
     m_name->setCursor(Qt::PointingHandCursor);
     m_startButton->setText(MenuTexts::startCaption(m_level));
+    m_startButton->setAccessibleName(SpokenText::join({MenuTexts::startCaption(m_level).remove(u'&'), levelName}));
     m_overuseNotice->hide();
 }
 
@@ -116,6 +122,11 @@ bool LevelColumn::startEnabled() const
 void LevelColumn::setStartFocus()
 {
     m_startButton->setFocus();
+}
+
+void LevelColumn::describeStart(const QString &description)
+{
+    m_startButton->setAccessibleDescription(description);
 }
 
 void LevelColumn::showStandard(const LevelStandard &standard, const TallyCell &cell)
@@ -157,7 +168,8 @@ void LevelColumn::setResultsShown(bool shown)
 
 void LevelColumn::setResultsDescription(const QString &text)
 {
-    m_results->setAccessibleDescription(text);
+    m_resultsCaption = text;
+    SpokenList::describeCurrentLine(m_results, text);
 }
 
 void LevelColumn::clearResults()
@@ -176,10 +188,9 @@ void LevelColumn::showResults(const QStringList &lines, const QStringList &spoke
 {
     clearResults();
     addResults(lines, spoken);
-    if (topLine >= 0 && topLine < m_results->count()) {
-        m_results->setCurrentRow(topLine);
+    // Scrolled only: a current line would tell a reader the focus is here.
+    if (topLine >= 0 && topLine < m_results->count())
         m_results->scrollToItem(m_results->item(topLine), QAbstractItemView::PositionAtTop);
-    }
     clearHighlight();
 }
 

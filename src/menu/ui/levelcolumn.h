@@ -25,6 +25,8 @@ public:
     int level() const { return m_level; }
     bool startEnabled() const;
     void setStartFocus();
+    // Said after the start button's name, as a screen reader reaches it.
+    void describeStart(const QString &description);
 
     void showStandard(const LevelStandard &standard, const TallyCell &cell);
     // Ready for the student: counts shown, summaries on grey, start enabled.
@@ -73,6 +75,8 @@ private:
     QLabel *m_totalCaption = nullptr;
     QLabel *m_totalCounts = nullptr;
     QListWidget *m_results = nullptr;
+    // What the list shows, said after its current line.
+    QString m_resultsCaption;
     FactMapView *m_facts = nullptr;
     bool m_factsWanted = false;
     int m_resultsHeight = 0;

@@ -12,6 +12,7 @@
 
 #include "app/appstate.h"
 #include "app/localpage.h"
+#include "app/spokentext.h"
 #include "app/ui/screenstyle.h"
 #include "drill/factmap.h"
 #include "drill/sessionclock.h"
@@ -254,6 +255,14 @@ void LevelMenu::activate()
     showOveruseNotices();
     m_cover->hideProgress();
     m_keyReady = true;
+    // The focus starts on the first start button, not on the menu as a whole,
+    // and that button says whose menu it is: Orca drops the notices of a
+    // screen that is still being built, never its focus.
+    if (!m_columns.empty()) {
+        m_columns.front()->describeStart(SpokenText::join({state.StudentGrade, state.StudentName}));
+        if (!focusWidget() || focusWidget() == this)
+            m_columns.front()->setStartFocus();
+    }
 }
 
 void LevelMenu::showTodayTotal()

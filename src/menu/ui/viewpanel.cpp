@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include "app/ui/valuecombobox.h"
 #include "menu/ui/menuwidgets.h"
 
 using namespace MenuWidgets;
@@ -49,11 +50,10 @@ void ViewPanel::buildControls()
         lists->addButton(option, j);
         m_listButtons.push_back(option);
     }
-    m_gradeFilter = named(new QComboBox(this), QStringLiteral("Combo1"));
-    m_periodChoice = named(new QComboBox(this), QStringLiteral("Combo2"));
+    m_gradeFilter = named(new ValueComboBox(this), QStringLiteral("Combo1"));
+    m_periodChoice = named(new ValueComboBox(this), QStringLiteral("Combo2"));
     m_gradeFilter->setFont(panelFont);
     m_periodChoice->setFont(panelFont);
-    m_gradeFilter->setAccessibleName(QStringLiteral("学年"));
     m_periodChoice->setAccessibleName(QStringLiteral("期間"));
     // On Linux a combo box is named by its current text; a reader finds its
     // label through the buddy.

@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "app/appstate.h"
+#include "app/spokentext.h"
 #include "drill/drillproblem.h"
 #include "platform/platform.h"
 #include "result/resultrules.h"
@@ -276,6 +277,9 @@ void ResultScreen::showButtons()
     dropPendingInput();
     m_goalPanel->hide();
     m_menuButton->show();
+    // The focus is the first thing a reader says here: the result goes with it.
+    m_menuButton->setAccessibleDescription(SpokenText::join(
+        {m_resultTime->text(), m_pointsLine->text(), m_announcement->isHidden() ? QString() : m_announcement->text()}));
     m_menuButton->setFocus();
     const bool overused = LevelOverused(m_state, m_state.CurrentLevel, m_state.StudentNumber);
     const bool repeat = ResultRules::offersRepeat(overused, levelCleared(), isGoalLevel(), m_state.GoalClearedAtStart);

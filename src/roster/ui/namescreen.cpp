@@ -23,6 +23,7 @@
 #include "app/ui/versiondialog.h"
 #include "app/ui/screenstyle.h"
 #include "app/ui/spokenlist.h"
+#include "app/ui/valuecombobox.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
@@ -79,9 +80,8 @@ void NameScreen::buildControls()
     m_title->installEventFilter(this);
 
     const QFont controlFont = sized(font(), 14);
-    m_gradeFilter = named(new QComboBox(m_panel), QStringLiteral("Combo1"));
+    m_gradeFilter = named(new ValueComboBox(m_panel), QStringLiteral("Combo1"));
     m_gradeFilter->setFont(controlFont);
-    m_gradeFilter->setAccessibleName(QStringLiteral("学年"));
     // On Linux a combo box is named by its current text; a reader finds its
     // label through the buddy.
     auto *gradeCaption = named(new QLabel(QStringLiteral("学年"), m_panel), QStringLiteral("LabelGrade"));
@@ -237,8 +237,6 @@ void NameScreen::showNames()
         SpokenList::addLines(m_nameList, texts, spoken);
         m_nameList->setCurrentRow(0);
     }
-    // The two figures of each line are those the display mode names.
-    m_nameList->setAccessibleDescription(m_modeOptions[std::size_t(m_mode)]->text());
     showHighlightedName();
 }
 
@@ -263,6 +261,8 @@ void NameScreen::chooseGrade()
 
 void NameScreen::showHighlightedName()
 {
+    // The two figures of each line are those the display mode names.
+    SpokenList::describeCurrentLine(m_nameList, m_modeOptions[std::size_t(m_mode)]->text());
     showChosen(&NameList::clickedName);
 }
 

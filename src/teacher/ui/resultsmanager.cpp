@@ -111,6 +111,10 @@ void ResultsManager::connectControls()
     // A click on the list closes the panel, even on the line it shows.
     connect(m_list, &QListView::pressed, this, &ResultsManager::closePanel);
     connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this, &ResultsManager::closePanel);
+    // Said as a change on the focused list, for a reader not told of the line's own focus.
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
+        m_list->setAccessibleDescription(current.data(Qt::AccessibleTextRole).toString());
+    });
     connect(m_panel, &RecordEditPanel::changeRequested, this, &ResultsManager::changeRecord);
     connect(m_panel, &RecordEditPanel::deleteRequested, this, &ResultsManager::deleteRecord);
     connect(m_panel, &RecordEditPanel::cancelRequested, this, [this] {

@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+#include "app/spokentext.h"
+#include "app/ui/noticelabel.h"
 #include "teacher/editortexts.h"
 
 namespace {
@@ -42,6 +44,7 @@ StandardGrid::StandardGrid(QWidget *parent)
 
     m_editor = new QLineEdit(viewport());
     m_editor->setObjectName(QStringLiteral("Gridinputtext"));
+    m_spoken = NoticeLabel::unseen(this, QStringLiteral("LabelCellSpoken"));
     m_editor->setFrame(false);
     QPalette palette = m_editor->palette();
     palette.setColor(QPalette::Base, EditorColour);
@@ -111,10 +114,24 @@ void StandardGrid::placeCellEditor()
     }
     scrollTo(model()->index(m_table.currentLevel() - 1, m_table.currentColumn()));
     followEditor();
+    sayCell();
     m_editor->show();
     m_editor->setFocus();
     m_editor->setCursorPosition(CaretPosition);
     emit cellPlaced(m_table.currentColumn());
+}
+
+// The editor keeps the focus from cell to cell: its name says where it is,
+// and a notice says it as it moves (Orca 43 drops Qt's name changes).
+void StandardGrid::sayCell()
+{
+    const QStringList titles = EditorTexts::gridTitles();
+    const int column = m_table.currentColumn();
+    m_editor->setAccessibleName(SpokenText::join({column >= 0 && column < titles.size() ? titles[column] : QString(),
+                                                  QStringLiteral("レベル%1").arg(m_table.currentLevel()),
+                                                  m_table.currentText()}));
+    if (m_editor->hasFocus())
+        m_spoken->announce(m_editor->accessibleName());
 }
 
 void StandardGrid::gridToText()

@@ -4,6 +4,7 @@
 
 #include "teacher/standardtable.h"
 
+class NoticeLabel;
 class QLineEdit;
 
 // The level standard grid: a title row, the level column, and a single
@@ -43,9 +44,11 @@ private:
     void textToGrid(const QString &text);
     void visit(int row, int column);
     void showCell(int level, int column);
+    void sayCell();
     void layoutColumns();
     void followEditor();
 
     StandardTable m_table;
     QLineEdit *m_editor = nullptr;
+    NoticeLabel *m_spoken = nullptr;
 };

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "app/ui/valuecombobox.h"
 #include "menu/resultsgraph.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -57,7 +58,7 @@ WorksheetDialog::WorksheetDialog(AppState &state, Platform &platform, QWidget *p
 
 void WorksheetDialog::buildControls()
 {
-    m_levelChooser = named(new QComboBox(this), QStringLiteral("levelChooser"));
+    m_levelChooser = named(new ValueComboBox(this), QStringLiteral("levelChooser"));
     m_hundredSquaresOption =
         named(new QRadioButton(QStringLiteral("100マス計算"), this), QStringLiteral("hundredSquaresOption"));
     m_numberedOption =
