@@ -4,9 +4,11 @@
 # into a PulseAudio null sink), with its own settings and debug log. The
 # program runs on a demo school and is driven with keys over one road:
 # name screen → grade box → level menu → a drill with one wrong answer →
-# result → menu. What Orca sent to speech is kept in <build>/orca/spoken.txt
-# and must hold a name line, the grade, a menu list line, every problem, the
-# wrong-answer notice and the result's time and points.
+# result → menu, then the teacher's results manager and level standard
+# editor. What Orca sent to speech is kept in <build>/orca/spoken.txt
+# and must hold name lines, the grade, the pupil's name and a list line in the
+# menu, F1's status line, every problem, the wrong-answer notice, the result's
+# time and points, a results manager line and a standard editor cell.
 # Usage: tools/check-orca.sh [--speak-only] [build folder]
 #   --speak-only: drive the road and print what was spoken, without checking.
 set -euo pipefail
@@ -119,7 +121,20 @@ export SPEECHD_ADDRESS="unix_socket:$XDG_RUNTIME_DIR/speechd.sock"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
 export LANG=ja_JP.UTF-8 LC_ALL=C.UTF-8
 ORCA_LOG="$OUT/orca-debug.txt"
-orca --replace --debug-file="$ORCA_LOG" >"$OUT/orca.out" 2>&1 &
+# Orca writes its debug log in blocks; the road reads it as it goes, so the
+# log is opened line-buffered.
+cat >"$WORK/orca-line-buffered.py" <<'EOF'
+import builtins, runpy, sys
+plain_open = builtins.open
+def line_buffered(file, mode="r", *args, **kwargs):
+    if mode == "w" and not args and "buffering" not in kwargs:
+        kwargs["buffering"] = 1
+    return plain_open(file, mode, *args, **kwargs)
+builtins.open = line_buffered
+sys.argv = ["orca"] + sys.argv[1:]
+runpy.run_path("/usr/bin/orca", run_name="__main__")
+EOF
+/usr/bin/python3 "$WORK/orca-line-buffered.py" --replace --debug-file="$ORCA_LOG" >"$OUT/orca.out" 2>&1 &
 started $!
 until_true 150 grep -q 'SPEECH OUTPUT' "$ORCA_LOG" 2>/dev/null || {
   tail -n 30 "$OUT/orca.out"; fail "Orca did not speak"; }
@@ -150,17 +165,13 @@ quiet() {
   return 0
 }
 key() { xdotool key --delay 150 "$@"; quiet; }
-# tab_until <pattern> <at most>: Tab on, as a listener would, until Orca
-# has said something that matches.
-tab_until() {
-  local before
-  for _ in $(seq "$2"); do
-    before="$(spoken_count)"
-    key Tab
-    grep -a 'SPEECH OUTPUT' "$ORCA_LOG" | tail -n "+$((before + 1))" | grep -qE "$1" && return 0
-  done
-  return 0
+# press_until <key> <pattern> <at most>: the key again, as a listener would
+# press it, until the focus is on something named by the pattern.
+press_until() {
+  /usr/bin/python3 "$ROOT/tools/orca-focus.py" "$@" >>"$OUT/focus.txt" 2>&1 || true
+  quiet
 }
+tab_until() { press_until Tab "$@"; }
 # The window has the keyboard once the pointer is over it (no window manager).
 xdotool mousemove 683 384
 settle 2
@@ -194,6 +205,29 @@ settle 4
 mark menu-again
 import -window root "$OUT/menu-again.png"
 
+# The teacher: the results manager's lines, then the standard editor's cells.
+key 0
+press_until Down '監督' 40
+key 1
+tab_until 'データ処理' 12
+key space
+tab_until 'データ変更' 8
+key space
+mark results-manager
+key Up
+key Up
+tab_until '戻る' 6
+key space
+tab_until 'データ処理' 12
+key space
+tab_until '合格タイムデータ変更' 8
+key space
+mark standard-editor
+key Down
+key Right
+mark end
+import -window root "$OUT/standard-editor.png"
+
 # spoken <from-mark> <to-mark>: what Orca sent to speech in between.
 grep -a 'SPEECH OUTPUT' "$ORCA_LOG" | sed -E "s/^[0-9:.]+ - SPEECH OUTPUT: '(.*)' ?\{.*$/\1/" >"$WORK/all-spoken.txt"
 {
@@ -209,6 +243,9 @@ cat "$OUT/spoken.txt"
 
 # step <name>: the spoken lines of one step of the road.
 step() { sed -n "/^== $1\$/,/^== /p" "$OUT/spoken.txt" | sed '1d;/^== /d'; }
+# says <step> <pattern>: a line of the step matches (read whole: no pipe for
+# grep -q to cut short under pipefail).
+says() { local lines; lines="$(step "$1")"; grep -qE "$2" <<<"$lines"; }
 failures=()
 expect() { echo "check-orca: $1" >&2; failures+=("$1"); }
 roster_line='[^ ]+ [^ ].* [0-9]+ [0-9]+\.?$'
@@ -216,11 +253,11 @@ roster_line='[^ ]+ [^ ].* [0-9]+ [0-9]+\.?$'
 name_lines() { step name-screen; step grade-box | sed '/^tab/,$d'; }
 names="$(name_lines | grep -E "$roster_line" | grep -vE '^[0-9]+位' | sort -u | wc -l)"
 [ "$names" -ge 3 ] || expect "not every highlighted name line was spoken as the arrow moved ($names of 3)"
-step grade-box | grep -qE '全学年|全体|[小中][１２３４５６]' || expect "the grade box's value was not spoken"
+says grade-box '全学年|全体|[小中][１２３４５６]' || expect "the grade box's value was not spoken"
 pupil="$(name_lines | grep -E "$roster_line" | tail -n 1 | cut -d ' ' -f 2-3)"
-[ -n "$pupil" ] && step name-confirm | grep -qF "$pupil" || expect "the menu did not say the pupil's name ($pupil)"
-step menu-lists | grep -qE '^[0-9]+位 ' || expect "no line of a menu list was spoken"
-step drill | grep -qE '残り ?[0-9]+問' || expect "the remaining problems were not spoken on F1"
+[ -n "$pupil" ] && says name-confirm "$pupil" || expect "the menu did not say the pupil's name ($pupil)"
+says menu-lists '^[0-9]+位 ' || expect "no line of a menu list was spoken"
+says drill '残り ?[0-9]+問' || expect "the remaining problems were not spoken on F1"
 drill_spoken="$( { step drill-start; step drill; step result; } | tr -d ' ')"
 missing_problems=0
 while IFS= read -r answered; do
@@ -233,6 +270,8 @@ problems="$(wc -l <"$OUT/answers.txt")"
 grep -qF '正しい答え' <<<"$drill_spoken" || expect "the wrong-answer notice was not spoken"
 grep -qE '今の成績：?[0-9]+秒' <<<"$drill_spoken" || expect "the result's time was not spoken"
 grep -qE '獲得ポイント' <<<"$drill_spoken" || expect "the result's points were not spoken"
+says results-manager '^ *[0-9]+ [0-9]{4}/[0-9]{2}/[0-9]{2}' || expect "no line of the results manager was spoken"
+says standard-editor 'レベル2 ' || expect "the standard editor's cell was not spoken as it moved"
 echo "== $(wc -l <"$WORK/all-spoken.txt") lines spoken, $problems problems answered, in $SECONDS s"
 [ "$speak_only" -eq 1 ] && exit 0
 [ ${#failures[@]} -eq 0 ] || fail "${#failures[@]} things were not spoken (see $OUT/spoken.txt above)"
