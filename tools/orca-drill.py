@@ -5,27 +5,15 @@ time to speak it, types the answer and presses space. The first answer is
 wrong on purpose and is confirmed with "+" twice.
 Usage: orca-drill.py <orca debug log> <seconds allowed>"""
 import re
-import subprocess
 import sys
 import time
 
-import gi
-
-gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402
+from kazudori_atspi import Atspi, keys, program
 
 PROBLEM = re.compile(r"(\d+)\s*([＋－×÷])\s*(\d+)\s*=")
 OPS = {"＋": lambda a, b: a + b, "－": lambda a, b: a - b,
        "×": lambda a, b: a * b, "÷": lambda a, b: a // b}
 
-
-def program():
-    desktop = Atspi.get_desktop(0)
-    for i in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(i)
-        if app is not None and app.get_name() == "kazudori":
-            return app
-    return None
 
 
 holder = [None]
@@ -70,9 +58,6 @@ def spoken_lately(log):
         lines = f.read().decode("utf-8", "replace").splitlines()
     return "".join(l for l in lines if "SPEECH OUTPUT" in l).replace(" ", "")
 
-
-def keys(*names):
-    subprocess.run(["xdotool", "key", "--delay", "40", *names], check=True)
 
 
 def main():

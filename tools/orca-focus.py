@@ -4,24 +4,12 @@ is named by a pattern: the focus is read from the accessibility tree, not
 from Orca's log, which Orca writes in blocks.
 Usage: orca-focus.py <key> <pattern> <at most>"""
 import re
-import subprocess
 import sys
 import time
 
-import gi
-
-gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402
+from kazudori_atspi import Atspi, keys, program
 
 
-
-def program():
-    desktop = Atspi.get_desktop(0)
-    for i in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(i)
-        if app is not None and app.get_name() == "kazudori":
-            return app
-    return None
 
 
 LISTS = {Atspi.Role.LIST, Atspi.Role.LIST_BOX, Atspi.Role.TABLE, Atspi.Role.TREE_TABLE, Atspi.Role.TREE}
@@ -60,7 +48,7 @@ def focused_name():
 def main():
     key, pattern, most = sys.argv[1], re.compile(sys.argv[2]), int(sys.argv[3])
     for _ in range(most):
-        subprocess.run(["xdotool", "key", key], check=True)
+        keys(key)
         time.sleep(0.4)
         name = focused_name()
         if pattern.search(name):
