@@ -3,6 +3,8 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 
+#include "app/ui/ownaccessible.h"
+
 namespace {
 
 // The notification role is what makes AT-SPI readers (Orca) speak the label
@@ -24,24 +26,12 @@ public:
     }
 };
 
-QAccessibleInterface *noticeInterface(const QString &className, QObject *object)
-{
-    if (className != QLatin1StringView(NoticeLabel::staticMetaObject.className()))
-        return nullptr;
-    auto *label = qobject_cast<NoticeLabel *>(object);
-    return label ? new NoticeAccessible(label) : nullptr;
-}
-
 } // namespace
 
 NoticeLabel::NoticeLabel(const QString &text, QWidget *parent)
     : QLabel(parent)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(noticeInterface);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    installOwnAccessible<NoticeLabel, NoticeAccessible>();
     setTextFormat(Qt::PlainText);
     setText(text);
 }

@@ -3,6 +3,8 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 
+#include "app/ui/ownaccessible.h"
+
 namespace {
 
 class ValueAccessible final : public QAccessibleWidget, public QAccessibleTextInterface
@@ -66,22 +68,10 @@ private:
     QString value() const { return box()->currentText(); }
 };
 
-QAccessibleInterface *valueInterface(const QString &className, QObject *object)
-{
-    if (className != QLatin1StringView(ValueComboBox::staticMetaObject.className()))
-        return nullptr;
-    auto *box = qobject_cast<ValueComboBox *>(object);
-    return box ? new ValueAccessible(box) : nullptr;
-}
-
 } // namespace
 
 ValueComboBox::ValueComboBox(QWidget *parent)
     : QComboBox(parent)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(valueInterface);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    installOwnAccessible<ValueComboBox, ValueAccessible>();
 }
