@@ -1,4 +1,6 @@
 # Sourced by ./run and ./test: installs what is missing, configures, builds.
+# With checks=1 set by the caller (./test) the formatter and the linters are
+# installed too; the program itself needs none of them.
 # With sanitize=1 set by the caller: a separate Debug build under
 # AddressSanitizer and UBSan, tests only. With package=1: a release build
 # without tests for the Debian package. KAZUDORI_WERROR=1 in the
@@ -31,6 +33,8 @@ PACKAGES=(
   g++-mingw-w64-x86-64
   clang libclang-rt-14-dev
 )
+CHECK_PACKAGES=(clang-format clang-tidy clazy)
+[ -z "${checks:-}" ] || PACKAGES+=("${CHECK_PACKAGES[@]}")
 
 install_missing_packages() {
   local missing=()
