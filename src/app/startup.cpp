@@ -60,7 +60,7 @@ QString folderName(const QString &programFolder)
     while (path.endsWith(u'/'))
         path.chop(1);
     const qsizetype slash = path.lastIndexOf(u'/');
-    const QString last = slash < 0 ? path : path.mid(slash + 1);
+    QString last = slash < 0 ? path : path.mid(slash + 1);
     // "D:" alone is a drive root, which has no folder name.
     if (last.size() == 2 && last[1] == u':')
         return QString();

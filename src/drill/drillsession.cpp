@@ -65,7 +65,7 @@ ProblemDrawing::Next DrillSession::nextProblem(qint64 tick)
 {
     m_entry.clear();
     m_redEquals = false;
-    const ProblemDrawing::Next next = m_drawing.drawNext(m_state.CurrentLevel);
+    ProblemDrawing::Next next = m_drawing.drawNext(m_state.CurrentLevel);
     if (next.sessionComplete) {
         if (m_statistics)
             m_statistics->save(m_drawing.problems());

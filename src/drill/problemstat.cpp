@@ -118,7 +118,7 @@ bool readLevel(const QString &path, int level, LevelStats &stats, QString *error
             return failed(file, SystemError::last());
     }
     for (int i = 0; i < MaxProblemCount; ++i)
-        stats[std::size_t(i)] = ProblemStat::fromBytes(bytes.mid(i * ProblemStat::Size));
+        stats[std::size_t(i)] = ProblemStat::fromBytes(bytes.mid(qsizetype(i) * ProblemStat::Size));
     return true;
 }
 

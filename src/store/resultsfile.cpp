@@ -330,7 +330,7 @@ FileFault RetryWhileHeld(Platform &platform, const QString &path, const std::fun
 {
     OtherCopyWait waiting(platform);
     for (;;) {
-        const FileFault fault = attempt();
+        FileFault fault = attempt();
         if (!mustWait(platform, fault, path))
             return fault;
         waiting.waitASecond();

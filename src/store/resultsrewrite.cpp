@@ -142,7 +142,7 @@ FileFault shiftUp(ResultsFile &file, const Bytes &bytes, qint32 number, qint32 c
 {
     for (qint32 from = number + 1; from <= count; from += ShiftBlockRecords) {
         const qint32 n = std::min(ShiftBlockRecords, count - from + 1);
-        const FileFault fault =
+        FileFault fault =
             file.writeRecords(from - 1, n, bytes.data() + std::size_t(from - 1) * ResultRecordLength);
         if (fault.failed())
             return fault;
@@ -252,7 +252,7 @@ Result changeRecord(const AppState &state, Platform &platform, qint32 number, co
 {
     LockedFile locked(platform);
     qint32 count = 0;
-    const Result ready = prepare(locked, state, platform, number, opened, &count);
+    Result ready = prepare(locked, state, platform, number, opened, &count);
     if (ready.outcome != Outcome::Done)
         return ready;
     ResultRecord changed = opened;
@@ -269,7 +269,7 @@ Result deleteRecord(const AppState &state, Platform &platform, qint32 number, co
 {
     LockedFile locked(platform);
     qint32 count = 0;
-    const Result ready = prepare(locked, state, platform, number, opened, &count);
+    Result ready = prepare(locked, state, platform, number, opened, &count);
     if (ready.outcome != Outcome::Done)
         return ready;
     const auto step = [&hook](DeleteStep s) {

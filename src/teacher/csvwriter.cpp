@@ -10,7 +10,7 @@ namespace {
 
 // Large enough that the encoder's set-up is lost in the work, small enough
 // to stay in the cache.
-constexpr qsizetype ChunkCharacters = 32 * 1024;
+constexpr qsizetype ChunkCharacters = qsizetype{32} * 1024;
 
 bool needsQuotes(QStringView text)
 {

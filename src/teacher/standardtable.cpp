@@ -13,7 +13,8 @@ void StandardTable::load(const QString &fileText)
     m_marks.clear();
     // Line by line rather than twelve values at a time, so that a header of
     // another length cannot shift every level into its neighbour's fields.
-    const QStringList lines = fileText.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    const QStringList lines = fileText.split(lineBreak);
     for (qsizetype line = 1; line < lines.size(); ++line) {
         if (lines[line].trimmed().isEmpty() || lines[line] == QStringView(u"\x1a"))
             continue;

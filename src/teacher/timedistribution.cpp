@@ -87,6 +87,8 @@ QStringList TimeDistribution::histogramLines(const Histogram &histogram, int lev
     const int scale = std::max(*std::max_element(row.begin(), row.end()) / 10, 1);
     QStringList lines{QString::number(level) + headerStart + QString::number(scale) + headerEnd};
     for (int bucket = 0; bucket < BucketCount; ++bucket)
+        // Counts are never negative, so adding a half rounds them.
+        // NOLINTNEXTLINE(bugprone-incorrect-roundings)
         lines.append(bucketLine(bucket, int(double(row[std::size_t(bucket)]) / scale + 0.5)));
     return lines;
 }
