@@ -150,6 +150,8 @@ void LevelMenu::prepare()
     const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
     const int available = screen ? screen->availableGeometry().width() : DesignWidthPx;
     const double scale = double(available - 2 * Margin) / (ColumnsTwips * dpi / 1440.0);
+    // A column's share is whole twips before it is scaled.
+    // NOLINTNEXTLINE(bugprone-integer-division)
     m_columnWidth = n > 0 ? int(ColumnsTwips / n * dpi / 1440.0 * scale) : 0;
 
     showPage();

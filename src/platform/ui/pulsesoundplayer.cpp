@@ -368,7 +368,7 @@ const WavFile *PulseSoundPlayer::sound(const QString &path, SoundResult *failed)
         *failed = failure(SoundError::NotPlayable, QStringLiteral("%1（%2）").arg(reason, path));
         return nullptr;
     }
-    return &m_sounds.insert(path, std::move(*wav)).value();
+    return &m_sounds.emplace(path, std::move(*wav)).value();
 }
 
 void PulseSoundPlayer::preload(const QString &path)

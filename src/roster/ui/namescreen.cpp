@@ -335,7 +335,7 @@ bool NameScreen::eventFilter(QObject *watched, QEvent *event)
 // the main keys or the keypad; Return and Space on the list confirm too.
 void NameScreen::addShortcuts()
 {
-    const auto add = [this](QWidget *owner, Qt::ShortcutContext context, QList<QKeySequence> keys, auto handler) {
+    const auto add = [this](QWidget *owner, Qt::ShortcutContext context, const QList<QKeySequence> &keys, auto handler) {
         auto *shortcut = new QShortcut(owner);
         shortcut->setKeys(keys);
         shortcut->setContext(context);

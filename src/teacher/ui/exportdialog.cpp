@@ -179,7 +179,7 @@ QString ExportDialog::startFolder() const
         return m_state.LastExportFolder;
     // Not every desktop makes the documents folder, and a chooser that starts
     // in a missing one saves nowhere.
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!documents.isEmpty() && QFileInfo(documents).isDir())
         return documents;
     return QDir::homePath();

@@ -12,7 +12,7 @@ ResultsListModel::ResultsListModel(QObject *parent)
 FileFault ResultsListModel::reload(Platform &platform, const QString &path, const ResultsList::LineContext &context)
 {
     beginResetModel();
-    const FileFault fault = m_listing.read(platform, path);
+    FileFault fault = m_listing.read(platform, path);
     m_context = context;
     m_context.numberWidth = ResultsList::numberWidth(m_listing.recordCount());
     endResetModel();

@@ -32,7 +32,8 @@ QFont listFont()
 {
     QFont font = ScreenStyle::fixedPitchFont();
     const QStringList installed = QFontDatabase::families();
-    const bool found = std::any_of(font.families().cbegin(), font.families().cend(),
+    const QStringList families = font.families();
+    const bool found = std::any_of(families.cbegin(), families.cend(),
                                    [&installed](const QString &family) { return installed.contains(family); });
     if (!found)
         font = QFontDatabase::systemFont(QFontDatabase::FixedFont);

@@ -195,7 +195,7 @@ void paintNumbered(QPainter &painter, const Paper &paper, const Worksheet &sheet
     const double answerWidth = 13;
     const QFont numberFont = sheetFont(paper, 2.8);
     const QFont questionFont = sheetFont(paper, std::min(4.8, rowHeight * 0.55));
-    const QFont answerFont = questionFont;
+    const QFont &answerFont = questionFont;
 
     painter.setPen(line(paper, 0.2, QColor(170, 170, 170)));
     for (int c = 1; c < NumberedColumns; ++c) {
@@ -204,7 +204,8 @@ void paintNumbered(QPainter &painter, const Paper &paper, const Worksheet &sheet
     }
 
     for (std::size_t k = 0; k < sheet.problems.size(); ++k) {
-        const double x = int(k) / perColumn * columnWidth;
+        const int column = int(k) / perColumn;
+        const double x = column * columnWidth;
         const double y = BodyTopMm + int(k) % perColumn * rowHeight;
         painter.setPen(QuietText);
         painter.setFont(numberFont);
