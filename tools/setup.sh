@@ -2,8 +2,9 @@
 # With checks=1 set by the caller (./test) the formatter and the linters are
 # installed too; the program itself needs none of them.
 # With sanitize=1 set by the caller: a separate Debug build under
-# AddressSanitizer and UBSan, tests only. With package=1: a release build
-# without tests for the Debian package. KAZUDORI_WERROR=1 in the
+# AddressSanitizer and UBSan, tests only, compiled by clazy (clang++ with
+# Qt's checks) and linted by clang-tidy, every finding an error. With
+# package=1: a release build without tests for the Debian package. KAZUDORI_WERROR=1 in the
 # environment (CI) makes every warning an error.
 set -euo pipefail
 
@@ -11,8 +12,12 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 if [ -n "${sanitize:-}" ]; then
   BUILD_DIR="${SANITIZE_BUILD_DIR:-$ROOT/build-asan}"
   # Debug keeps Q_ASSERT's bounds checks in Qt's containers.
-  CMAKE_ARGS=(-DCMAKE_BUILD_TYPE=Debug -DKAZUDORI_SANITIZE=ON
+  CMAKE_ARGS=(-DCMAKE_BUILD_TYPE=Debug -DKAZUDORI_SANITIZE=ON -DKAZUDORI_LINT=ON
+              -DCMAKE_CXX_COMPILER=clazy
               -DKAZUDORI_BUILD_TESTS=ON -DKAZUDORI_BUILD_BENCH=OFF)
+  # Global tables of QStrings are built once in an executable, not a
+  # library, so non-pod-global-static only reports the style of the code.
+  export CLAZY_CHECKS="level0,level1,no-non-pod-global-static"
 elif [ -n "${package:-}" ]; then
   BUILD_DIR="${PACKAGE_BUILD_DIR:-$ROOT/build-package}"
   CMAKE_ARGS=(-DCMAKE_BUILD_TYPE=Release -DKAZUDORI_BUILD_TESTS=OFF -DKAZUDORI_BUILD_BENCH=OFF)
