@@ -277,7 +277,7 @@ void TestDrillScreen::timeOut()
     QCOMPARE(f.state.SessionEndReason, 1);
     QCOMPARE(f.state.ResultTime, 99999);
     QCOMPARE(f.results().size(), 1);
-    QCOMPARE(f.results()[0].timeScore, 99999);
+    QCOMPARE(f.results().at(0).timeScore, 99999);
     // A late tick or a second end records nothing more.
     frm->endDrill();
     frm->updateClock();

@@ -58,7 +58,8 @@ void TestDrillSession::wholeSessionWithoutAWindow()
         QVERIFY(!session.endIfTimeUp());
         const int answer = next.face.FirstOperand - next.face.SecondOperand;
         const bool answerWrong = shown % 50 == 5;
-        for (QChar digit : QString::number(answerWrong ? answer + 1 : answer))
+        const QString typed = QString::number(answerWrong ? answer + 1 : answer);
+        for (QChar digit : typed)
             QCOMPARE(session.characterKey(digit), Action::TextChanged);
         QCOMPARE(session.characterKey(u' '), Action::Judge);
         QCOMPARE(session.judge(tick()), answerWrong ? Verdict::Wrong : Verdict::Right);

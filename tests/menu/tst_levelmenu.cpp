@@ -530,7 +530,7 @@ void TestLevelMenu::viewsFillLists()
     element<QRadioButton>(m, "Option1", 2)->click();  // today's log
     QCOMPARE(control<QLabel>(m, "Label5")->text(), u"本日の成績"_s);
     QCOMPARE(lines(element<QListWidget>(m, "List5", 1)).size(), 2);
-    QVERIFY(lines(element<QListWidget>(m, "List5", 1))[1].startsWith(u"　　× "_s));
+    QVERIFY(lines(element<QListWidget>(m, "List5", 1)).at(1).startsWith(u"　　× "_s));
 
     element<QRadioButton>(m, "Option1", 3)->click();  // period log, one month
     QVERIFY(control<QComboBox>(m, "Combo2")->isVisible());
@@ -543,7 +543,7 @@ void TestLevelMenu::viewsFillLists()
     element<QRadioButton>(m, "Option2", 2)->click();  // own history
     QCOMPARE(control<QLabel>(m, "Label5")->text(), u"個人別ﾀｲﾑ"_s);
     QCOMPARE(lines(element<QListWidget>(m, "List5", 1)).size(), 1);
-    QVERIFY(lines(element<QListWidget>(m, "List5", 1))[0].startsWith(u"2026/12/09 "_s));
+    QVERIFY(lines(element<QListWidget>(m, "List5", 1)).at(0).startsWith(u"2026/12/09 "_s));
     QVERIFY(control<QPushButton>(m, "Command1")->isEnabled() && control<QFrame>(m, "Picture2")->isHidden());
 
     element<QRadioButton>(m, "Option2", 0)->click();
@@ -597,7 +597,7 @@ void TestLevelMenu::logsReachTheNewestOfALargeFile()
     QCOMPARE(element<QListWidget>(m, "List5", 1)->count(), 1);
     QCOMPARE(element<QListWidget>(m, "List5", 2)->count(), 999);
     QCOMPARE(element<QListWidget>(m, "List5", 3)->count(), 0);
-    QVERIFY(lines(element<QListWidget>(m, "List5", 1))[0].startsWith(u"  60秒 12:00●やまだ　は●"_s));
+    QVERIFY(lines(element<QListWidget>(m, "List5", 1)).at(0).startsWith(u"  60秒 12:00●やまだ　は●"_s));
 }
 
 void TestLevelMenu::unreadableResultsEndTheProgram()

@@ -98,7 +98,7 @@ void TestResultsGraph::gradeFilterHidesThePlotButNotTheFigures()
     const Band none = ComputeBand(workedExample(), {3, 4, 7, Today, true});
     QCOMPARE(none.ownCount, 0);
     QCOMPARE(none.scaleTop, 10);
-    QVERIFY(FiguresLines(none, RankFigures{})[4].isEmpty());
+    QVERIFY(FiguresLines(none, RankFigures{}).at(4).isEmpty());
 }
 
 void TestResultsGraph::scaleTopStopsAtAThousand()

@@ -183,7 +183,7 @@ void TestResultScreen::evaluation()
         QCOMPARE(control<QLabel>(result, "Label2")->text(), u"次のレベルへ進みましょう"_s);
     // The session itself was appended behind the earlier ones.
     QCOMPARE(f.results().size(), earlier.size() + 1);
-    QCOMPARE(f.results().last().timeScore, time);
+    QCOMPARE(f.results().constLast().timeScore, time);
 }
 
 void TestResultScreen::bestTimesAreLoweredInPlace()

@@ -312,7 +312,7 @@ void TestConcurrency::deleteStoppedAtAnyStepLosesNothing()
     const QByteArray after = ResultFiles::read(path);
     QCOMPARE(after.size(), expected.size() + ResultRecordLength);
     QVERIFY(after.first(expected.size()) == expected);
-    QCOMPARE(recordsOf(after).last().timeScore, 400000);
+    QCOMPARE(recordsOf(after).constLast().timeScore, 400000);
 
     // Repaired once: a second start has nothing to say.
     QVERIFY(!ResultsRewrite::reportInterruptedDelete(state, tp.platform));

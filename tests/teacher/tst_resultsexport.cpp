@@ -40,9 +40,11 @@ with open(sys.argv[2], newline='', encoding=sys.argv[1]) as f:
     if (!python.waitForFinished(30000) || python.exitCode() != 0)
         qWarning("python3: %s", python.readAllStandardError().constData());
     Rows rows;
-    for (const QJsonValue &row : QJsonDocument::fromJson(python.readAllStandardOutput()).array()) {
+    const QJsonArray table = QJsonDocument::fromJson(python.readAllStandardOutput()).array();
+    for (const QJsonValue &row : table) {
         QStringList fields;
-        for (const QJsonValue &field : row.toArray())
+        const QJsonArray values = row.toArray();
+        for (const QJsonValue &field : values)
             fields.append(field.toString());
         rows.append(fields);
     }

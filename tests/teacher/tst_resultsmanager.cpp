@@ -358,8 +358,8 @@ void TestResultsManager::changeMeetingARepairSaysItWasNotMade()
     click(m, "Command2");
     QCOMPARE(f.fileBytes(), ResultFiles::encode(records));
     QCOMPARE(f.texts().size(), 1);
-    QVERIFY2(f.texts()[0].startsWith(u"記録1の変更はしていません。\n成績データの消去が途中で止まっていました。"_s),
-             qPrintable(f.texts()[0]));
+    QVERIFY2(f.texts().at(0).startsWith(u"記録1の変更はしていません。\n成績データの消去が途中で止まっていました。"_s),
+             qPrintable(f.texts().at(0)));
     QVERIFY(!QFile::exists(backup));
 }
 

@@ -260,7 +260,7 @@ void TestStandardEditor::saveRefusesWhatWouldNotReadBack()
     control<QPushButton>(&e, "Command3")->click();
     QCOMPARE(f.tableBytes(), before);
     QCOMPARE(f.questions().size(), 1);
-    QVERIFY2(f.questions()[0].startsWith(u"レベル1の「目標Time」の値「1,2」"_s), qPrintable(f.questions()[0]));
+    QVERIFY2(f.questions().at(0).startsWith(u"レベル1の「目標Time」の値「1,2」"_s), qPrintable(f.questions().at(0)));
     QVERIFY(grid(e)->item(1, 1)->background().color() == QColor(255, 255, 0));
 }
 
