@@ -16,6 +16,19 @@
 #include "support/resultfiles.h"
 #include "support/testplatform.h"
 
+namespace {
+
+// Every field alike, the float to the bit; the cell's padding bytes are no
+// part of its value and a copy need not keep them.
+bool sameCell(const TallyCell &x, const TallyCell &y)
+{
+    return std::memcmp(&x.todayCount, &y.todayCount, sizeof x.todayCount) == 0 && x.todayPoints == y.todayPoints
+        && x.periodPoints == y.periodPoints && x.overusePoints == y.overusePoints && x.totalPoints == y.totalPoints
+        && x.periodCount == y.periodCount && x.overuseCount == y.overuseCount && x.totalCount == y.totalCount;
+}
+
+} // namespace
+
 class TestTallies : public QObject
 {
     Q_OBJECT
@@ -407,7 +420,7 @@ void TestTallies::continuedCountEqualsAFullCount()
                 QCOMPARE(m_state->PersonalBest.at(level, student), full.PersonalBest.at(level, student));
                 const TallyCell &x = cell(level, student);
                 const TallyCell &y = full.ResultTallies.at(level, student);
-                QVERIFY2(std::memcmp(&x, &y, sizeof x) == 0,
+                QVERIFY2(sameCell(x, y),
                          qPrintable(QStringLiteral("step %1, level %2, student %3").arg(step).arg(level).arg(student)));
             }
         }
