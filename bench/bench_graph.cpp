@@ -19,7 +19,7 @@ namespace {
 LevelMenu *openOwnHistory(ScreenSchool &f)
 {
     f.state->StudentNumber = 7;
-    f.state->StudentName = f.state->Roster.name(7);
+    f.state->StudentName = f.state->roster.name(7);
     f.host.openLevelMenu();
     auto *menu = qobject_cast<LevelMenu *>(f.host.currentScreen());
     if (menu)

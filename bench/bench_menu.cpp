@@ -18,7 +18,7 @@ namespace {
 LevelMenu *openMenu(ScreenSchool &f)
 {
     f.state->StudentNumber = 7;
-    f.state->StudentName = f.state->Roster.name(7);
+    f.state->StudentName = f.state->roster.name(7);
     f.host.openLevelMenu();
     paintPending();
     return qobject_cast<LevelMenu *>(f.host.currentScreen());

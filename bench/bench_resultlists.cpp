@@ -70,7 +70,7 @@ void BM_FourRankings(benchmark::State &state)
     const auto kind = RankingKind(state.range(0));
     for (auto _ : state) {
         for (int level = 1; level <= Levels; ++level)
-            benchmark::DoNotOptimize(LevelRanking(students, kind, QStringLiteral("全学年"), 1));
+            benchmark::DoNotOptimize(levelRanking(students, kind, QStringLiteral("全学年"), 1));
     }
 }
 BENCHMARK(BM_FourRankings)
@@ -85,7 +85,7 @@ void BM_PeriodLog(benchmark::State &state)
     const std::vector<LogRecord> records = sessions();
     const LogContext context = contextFor(students);
     for (auto _ : state)
-        benchmark::DoNotOptimize(PeriodLog(records, context, int(state.range(0)), LogView::Time));
+        benchmark::DoNotOptimize(periodLog(records, context, int(state.range(0)), LogView::Time));
 }
 BENCHMARK(BM_PeriodLog)->Arg(3)->Arg(5)->Unit(benchmark::kMillisecond);
 
@@ -95,7 +95,7 @@ void BM_TodayLog(benchmark::State &state)
     const std::vector<LogRecord> records = sessions();
     const LogContext context = contextFor(students);
     for (auto _ : state)
-        benchmark::DoNotOptimize(TodayLog(records, context));
+        benchmark::DoNotOptimize(todayLog(records, context));
 }
 BENCHMARK(BM_TodayLog)->Unit(benchmark::kMillisecond);
 

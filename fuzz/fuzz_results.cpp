@@ -107,10 +107,10 @@ qint16 newestStudent(const std::uint8_t *data, std::size_t size)
 
 void showRankings(AppState &state, ListKind list, const QString &filter)
 {
-    std::vector<RankingStudent> roster = RankingRoster(state.Roster);
+    std::vector<RankingStudent> roster = rankingRoster(state.roster);
     for (int level = 1; level <= state.LevelCount; ++level) {
-        SetLevelValues(roster, state, level);
-        (void)LevelRanking(roster, RankingKindOf(list), filter, state.StudentNumber);
+        setLevelValues(roster, state, level);
+        (void)levelRanking(roster, rankingKindOf(list), filter, state.StudentNumber);
     }
 }
 
@@ -119,17 +119,17 @@ bool showLogs(AppState &state, Platform &platform, ViewMode view, ListKind list,
     std::vector<LogRecord> records;
     std::vector<unsigned char> buffer;
     const qint32 window = list == ListKind::TodayLog ? TodayLogRecords : PeriodLogRecords;
-    if (!ReadLog(state, platform, window, records, buffer).ok)
+    if (!readLogRecords(state, platform, window, records, buffer).ok)
         return false;
-    const LogContext context = LogContextFor(state, state.LevelCount, platform.clock.today(), filter);
+    const LogContext context = logContextFor(state, state.LevelCount, platform.clock.today(), filter);
     LevelLines spoken;
     if (list == ListKind::TodayLog) {
-        (void)TodayLog(records, context, &spoken);
+        (void)todayLog(records, context, &spoken);
         return true;
     }
     for (int period = 0; period <= 6; ++period)
-        (void)PeriodLog(records, context, period, PeriodLogView(view), &spoken);
-    (void)OwnHistory(records, context, state.StudentNumber, &spoken);
+        (void)periodLog(records, context, period, periodLogView(view), &spoken);
+    (void)ownHistoryLines(records, context, state.StudentNumber, &spoken);
     return true;
 }
 
@@ -137,18 +137,18 @@ bool showGraph(AppState &state, Platform &platform, const QString &filter)
 {
     std::vector<LogRecord> records;
     std::vector<unsigned char> buffer;
-    if (!ReadLog(state, platform, std::numeric_limits<qint32>::max(), records, buffer).ok)
+    if (!readLogRecords(state, platform, std::numeric_limits<qint32>::max(), records, buffer).ok)
         return false;
-    std::vector<RankingStudent> roster = RankingRoster(state.Roster);
+    std::vector<RankingStudent> roster = rankingRoster(state.roster);
     for (int level = 1; level <= state.LevelCount; ++level) {
-        SetLevelValues(roster, state, level);
+        setLevelValues(roster, state, level);
         const ResultsGraph::RankFigures ranks =
-            ResultsGraph::LevelRankFigures(roster, RankingKind::TodayPoints, filter, state.StudentNumber);
+            ResultsGraph::levelRankFigures(roster, RankingKind::TodayPoints, filter, state.StudentNumber);
         const ResultsGraph::BandQuery query{level, state.LevelCount, state.StudentNumber, platform.clock.today(), true};
-        const ResultsGraph::Band band = ResultsGraph::ComputeBand(records, query);
-        (void)ResultsGraph::FiguresLines(band, ranks);
-        (void)ResultsGraph::TrailDates(band.trail);
-        (void)ResultsGraph::MiddleTrailLabels(band.trail.size());
+        const ResultsGraph::Band band = ResultsGraph::computeBand(records, query);
+        (void)ResultsGraph::figuresLines(band, ranks);
+        (void)ResultsGraph::trailDates(band.trail);
+        (void)ResultsGraph::middleTrailLabels(band.trail.size());
     }
     return true;
 }
@@ -174,10 +174,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (const QString &filter : {QString::fromUtf8(GradeFilter::AllGrades), GradeFilter::choices().value(2)}) {
         for (ViewMode view : {ViewMode::Time, ViewMode::Points}) {
             for (int button = 0; button <= 4; ++button) {
-                const std::optional<ListKind> list = ListFor(view, button);
+                const std::optional<ListKind> list = listFor(view, button);
                 if (!list)
                     continue;
-                (void)ListTitle(*list);
+                (void)listTitle(*list);
                 if (*list == ListKind::TodayLog || *list == ListKind::PeriodLog) {
                     if (!showLogs(state, platform, view, *list, filter))
                         return 0;

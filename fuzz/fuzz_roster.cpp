@@ -37,9 +37,9 @@ void checkChooser(const RosterTable &roster)
     for (const RosterEntry &entry : roster.entries()) {
         if (!entry.offered())
             continue;
-        const QString line = ResultsGraph::ChooserLine(roster.gradeName(entry.Number),
+        const QString line = ResultsGraph::chooserLine(roster.gradeName(entry.Number),
                                                        roster.trimmedName(entry.Number), entry.Number);
-        if (ResultsGraph::StudentOfChooserLine(line) != entry.Number)
+        if (ResultsGraph::studentOfChooserLine(line) != entry.Number)
             broken("chooser line names another student", line);
         const QString choice = ResultsList::studentChoice(entry.Number, roster.trimmedName(entry.Number));
         if (ResultsList::chosenStudent(choice, roster, 0) != entry.Number)
@@ -67,15 +67,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // The other display modes and one grade, as the name screen's boxes choose them.
     const auto sums = [&state](int number) { return NameList::sumsOf(state.ResultTallies, number); };
-    const QList<NameList::Student> students = NameList::offeredStudents(state.Roster, sums);
+    const QList<NameList::Student> students = NameList::offeredStudents(state.roster, sums);
     checkLines(NameList::build(students, 3, GradeFilter::choices().value(3)));
 
-    std::vector<ResultLists::RankingStudent> ranked = ResultLists::RankingRoster(state.Roster);
-    ResultLists::SetLevelValues(ranked, state, 1);
-    (void)ResultLists::LevelRanking(ranked, ResultLists::RankingKind::BestTime, GradeFilter::choices().value(1),
-                                    state.Roster.offeredNumber(1));
+    std::vector<ResultLists::RankingStudent> ranked = ResultLists::rankingRoster(state.roster);
+    ResultLists::setLevelValues(ranked, state, 1);
+    (void)ResultLists::levelRanking(ranked, ResultLists::RankingKind::BestTime, GradeFilter::choices().value(1),
+                                    state.roster.offeredNumber(1));
     for (qint32 number : {-1, 0, 1, 2, MaxStudent, MaxStudent + 1})
-        (void)ResultLists::RosterStudent(state.Roster, number);
-    checkChooser(state.Roster);
+        (void)ResultLists::rosterStudent(state.roster, number);
+    checkChooser(state.roster);
     return 0;
 }

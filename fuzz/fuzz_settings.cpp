@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // Read as the path file: the base folder is its first value.
     std::array<QString, Startup::SettingsValueCount> values;
-    if (!Startup::ReadTenValues(commonFile, commonFile, values).failed())
+    if (!Startup::readTenValues(commonFile, commonFile, values).failed())
         (void)Startup::folderName(Startup::normalizeSeparators(values[0]));
 
     const QString text = Cp932::decode(QByteArrayView(data, qsizetype(size)));

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QString error;
     if (!LoadSoundCues(state, &error))
         return 0;
-    PreloadSoundCues(state, platform);
+    preloadSoundCues(state, platform);
     // The first and the last of each cue's alternatives.
     for (double draw : {0.0, 0.999999}) {
         school.doubles().random.fallback = draw;

@@ -27,7 +27,7 @@ void listRecords(const AppState &state, Platform &platform, const QString &path)
     ResultsListing listing;
     if (listing.read(platform, path).failed())
         return;
-    const ResultsList::LineContext context{&state.Roster, state.SiteCode, state.SiteTitle,
+    const ResultsList::LineContext context{&state.roster, state.SiteCode, state.SiteTitle,
                                            ResultsList::numberWidth(listing.recordCount())};
     for (int line = 0; line < listing.lineCount(); ++line)
         (void)ResultsList::line(listing.recordNumber(line), listing.record(line), context);

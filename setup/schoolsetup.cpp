@@ -67,7 +67,7 @@ QString pathDataConflict(const QString &pathDataFile, const QString &schoolFolde
     if (!QFileInfo::exists(pathDataFile))
         return {};
     std::array<QString, Startup::SettingsValueCount> values;
-    if (const Startup::LoadError error = Startup::ReadTenValues(pathDataFile, pathDataFile, values);
+    if (const Startup::LoadError error = Startup::readTenValues(pathDataFile, pathDataFile, values);
         error.failed()) {
         return QStringLiteral("「%1」がすでにありますが、読めないので、そのままにしました。%2\n"
                               "作り直すときは、先にこのファイルを削除してください。")
@@ -96,7 +96,7 @@ QString keyFileNamedIn(const QString &basePath)
 {
     std::array<QString, Startup::SettingsValueCount> values;
     const QString path = basePath + QString::fromUtf8(Startup::CommonDataFile);
-    if (Startup::ReadTenValues(path, path, values).failed())
+    if (Startup::readTenValues(path, path, values).failed())
         return {};
     return TeacherAccess::keyFilePath(values[4]);
 }

@@ -116,7 +116,7 @@ void readAndDecodeNewest(const QString &dataFolder, std::vector<unsigned char> &
 
 bool readWholeFile(Fixture &f, std::vector<ResultLists::LogRecord> &records, std::vector<unsigned char> &buffer)
 {
-    return ResultLists::ReadLog(*f.state, f.platform, std::numeric_limits<qint32>::max(), records, buffer).ok;
+    return ResultLists::readLogRecords(*f.state, f.platform, std::numeric_limits<qint32>::max(), records, buffer).ok;
 }
 
 void measureWholeFileRead(benchmark::State &st, Fixture &f)

@@ -42,7 +42,7 @@ struct AppState
     int RosterStatusSwitch = 0;
     QString KeyPassLocation;
     // All ten values as read, so the teacher panel can write the file back whole.
-    std::array<QString, 10> CommonDataValues;
+    std::array<QString, 10> commonDataValues;
 
     QString ContentTitle;
 
@@ -53,14 +53,14 @@ struct AppState
     qint32 LoginTime = 0;
     // The clock's tick count at the same moment: the minutes since login are
     // counted from it, so they keep counting up past midnight.
-    qint64 LoginTick = 0;
+    qint64 loginTick = 0;
     // The day a failed backup of the results file was last reported, so that
     // a failure is told once, not at every session.
-    QDate BackupFailureToldOn;
+    QDate backupFailureToldOn;
     // The grade filter chosen on the name screen; the level menu starts with it.
-    QString InitialGradeFilter;
+    QString initialGradeFilter;
     // The folder the teacher last exported to, offered again while the program runs.
-    QString LastExportFolder;
+    QString lastExportFolder;
     qint16 CurrentLevel = 0;
 
     // Level catalogue.
@@ -75,16 +75,16 @@ struct AppState
     qint16 SessionEndReason = 0;
     qint32 ResultTime = 0;
     // Set by RecordSession, read and partly reset by the result screen.
-    RecordFlags SessionRecordFlags;
+    RecordFlags sessionRecordFlags;
     // Codes of the problems answered wrong in the session, first miss first.
-    std::vector<int> SessionMissedCodes;
+    std::vector<int> sessionMissedCodes;
     // Kept by the level menu: GoalLevel was cleared at its last refresh.
-    bool GoalClearedAtStart = false;
+    bool goalClearedAtStart = false;
 
     RgbColour SeasonColour;
 
     // The roster as last read; every screen that reads the file rebuilds it.
-    RosterTable Roster;
+    RosterTable roster;
 
     SoundCueTable SoundCues;
     // Failed answer sounds since start; never reset.

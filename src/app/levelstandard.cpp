@@ -39,18 +39,18 @@ LevelStandard rowFromValues(const QStringList &v)
     row.OverusePoints = flexibleValue(v[6]);
     row.JudgeDays = flexibleValue(v[7]);
     row.OveruseDays = flexibleValue(v[8]);
-    row.Spare10 = flexibleValue(v[9]);
-    row.Spare11 = flexibleValue(v[10]);
-    row.Spare12 = flexibleValue(v[11]);
+    row.unusedColumn10 = flexibleValue(v[9]);
+    row.unusedColumn11 = flexibleValue(v[10]);
+    row.unusedColumn12 = flexibleValue(v[11]);
     return row;
 }
 
 } // namespace
 
-double LevelStandard::overuseCount() const { return TextNumber::leadingNumber(OveruseCount); }
-double LevelStandard::overusePoints() const { return TextNumber::leadingNumber(OverusePoints); }
-double LevelStandard::judgeDays() const { return TextNumber::leadingNumber(JudgeDays); }
-double LevelStandard::overuseDays() const { return TextNumber::leadingNumber(OveruseDays); }
+double LevelStandard::overuseCountValue() const { return TextNumber::leadingNumber(OveruseCount); }
+double LevelStandard::overusePointsValue() const { return TextNumber::leadingNumber(OverusePoints); }
+double LevelStandard::judgeDaysValue() const { return TextNumber::leadingNumber(JudgeDays); }
+double LevelStandard::overuseDaysValue() const { return TextNumber::leadingNumber(OveruseDays); }
 
 namespace LevelStandardFile {
 
@@ -82,8 +82,8 @@ QStringList toTexts(const LevelStandard &row)
             QString::number(row.ClearPoints), QString::number(row.ClearCount),
             floatText(row.PointMultiplier),  row.OveruseCount,
             row.OverusePoints,               row.JudgeDays,
-            row.OveruseDays,                 row.Spare10,
-            row.Spare11,                     row.Spare12};
+            row.OveruseDays,                 row.unusedColumn10,
+            row.unusedColumn11,                     row.unusedColumn12};
 }
 
 QList<QStringList> toRows(const LevelStandardTable &table, int levelCount)

@@ -19,14 +19,14 @@ struct LevelStandard
     QString OverusePoints;
     QString JudgeDays;
     QString OveruseDays;
-    QString Spare10;
-    QString Spare11;
-    QString Spare12;
+    QString unusedColumn10;
+    QString unusedColumn11;
+    QString unusedColumn12;
 
-    double overuseCount() const;
-    double overusePoints() const;
-    double judgeDays() const;
-    double overuseDays() const;
+    double overuseCountValue() const;
+    double overusePointsValue() const;
+    double judgeDaysValue() const;
+    double overuseDaysValue() const;
 };
 
 inline constexpr int LevelRowCount = 36;

@@ -22,7 +22,7 @@ QString withSeparator(QString folder)
 
 namespace Startup {
 
-LoadError ReadTenValues(const QString &path, const QString &shownName,
+LoadError readTenValues(const QString &path, const QString &shownName,
                         std::array<QString, SettingsValueCount> &values)
 {
     QString reason;
@@ -79,14 +79,14 @@ LoadError LoadStartupData(AppState &state, const QString &programFolder)
 
     std::array<QString, SettingsValueCount> pathValues;
     const QString pathFile = state.ProgramFolder + QStringLiteral("../") + QString::fromUtf8(PathDataFile);
-    if (auto error = ReadTenValues(pathFile, QDir::cleanPath(pathFile), pathValues); error.failed())
+    if (auto error = readTenValues(pathFile, QDir::cleanPath(pathFile), pathValues); error.failed())
         return error;
     state.BasePath = normalizeSeparators(pathValues[0]);
 
     const QString commonFile = state.BasePath + QString::fromUtf8(CommonDataFile);
-    if (auto error = ReadTenValues(commonFile, commonFile, state.CommonDataValues); error.failed())
+    if (auto error = readTenValues(commonFile, commonFile, state.commonDataValues); error.failed())
         return error;
-    const auto &common = state.CommonDataValues;
+    const auto &common = state.commonDataValues;
     state.SchoolYearStartMonth = static_cast<int>(TextNumber::toWhole(common[0], INT32_MIN, INT32_MAX));
     state.RosterStatusSwitch = static_cast<int>(TextNumber::toWhole(common[2], INT32_MIN, INT32_MAX));
     state.KeyPassLocation = normalizeSeparators(common[4]);

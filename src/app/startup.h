@@ -42,7 +42,7 @@ struct LoadError
 };
 
 // The ten values of a settings file, blank lines being empty values.
-LoadError ReadTenValues(const QString &path, const QString &shownName,
+LoadError readTenValues(const QString &path, const QString &shownName,
                         std::array<QString, SettingsValueCount> &values);
 
 // Fills the folder layout, the common settings, ContentTitle and the level

@@ -52,7 +52,7 @@ void DrillSession::loadLevel()
 
 ProblemLists::Lists DrillSession::problemLists() const
 {
-    return ProblemLists::build(m_state.CurrentLevel, m_drawing.problems(), m_drawing.ProblemCount());
+    return ProblemLists::build(m_state.CurrentLevel, m_drawing.problems(), m_drawing.problemCount());
 }
 
 void DrillSession::start(qint64 tick)
@@ -90,7 +90,7 @@ DrillSession::Verdict DrillSession::judge(qint64 tick)
     m_phase = Phase::Judging;
     // "1+" counts as 1: only the leading number of the typed text is judged.
     const double value = TextNumber::leadingNumber(m_entry.text());
-    m_verdict = value == m_drawing.ExpectedAnswer() ? Verdict::Right : Verdict::Wrong;
+    m_verdict = value == m_drawing.expectedAnswer() ? Verdict::Right : Verdict::Wrong;
 
     DrillProblem &problem = m_drawing.current();
     problem.TotalTime += SessionTiming::secondsBetween(m_problemShownTick, tick);
@@ -152,6 +152,6 @@ bool DrillSession::beginEnding()
 bool DrillSession::record()
 {
     m_state.ResultTime = m_timedOut ? TimeOutScore : m_state.ElapsedSeconds;
-    m_state.SessionMissedCodes = m_missedCodes;
+    m_state.sessionMissedCodes = m_missedCodes;
     return RecordSession(m_state, m_platform, m_state.CurrentLevel);
 }

@@ -87,10 +87,10 @@ public:
     const LevelStandard &levelStandard() const;
     qint32 timeLimit() const { return m_timeLimit; }
     int correctAnswers() const { return m_correctAnswers; }
-    int remaining() const { return m_drawing.ProblemCount() - m_correctAnswers; }
+    int remaining() const { return m_drawing.problemCount() - m_correctAnswers; }
     const AnswerEntry &entry() const { return m_entry; }
     const ProblemDrawing &drawing() const { return m_drawing; }
-    int expectedAnswer() const { return m_drawing.ExpectedAnswer(); }
+    int expectedAnswer() const { return m_drawing.expectedAnswer(); }
     const CountingBlocks::Visibility &blocks() const { return m_blocks; }
     // Subtraction marks its correction with a red "=" until the next problem.
     bool redEqualsShown() const { return m_redEquals; }

@@ -34,11 +34,11 @@ public:
     DrillProblemTable &problems() { return m_problems; }
     const DrillProblemTable &problems() const { return m_problems; }
     DrillProblem &current() { return m_problems[std::size_t(m_current)]; }
-    int ProblemCount() const { return m_problemCount; }
-    int CurrentProblem() const { return m_current; }
-    int ExpectedAnswer() const { return m_expectedAnswer; }
+    int problemCount() const { return m_problemCount; }
+    int currentProblem() const { return m_current; }
+    int expectedAnswer() const { return m_expectedAnswer; }
     // Seconds since midnight when the current problem was shown.
-    float ProblemShownAt() const { return m_shownAt; }
+    float problemShownAt() const { return m_shownAt; }
 
 private:
     int countWhere(int DrillProblem::*field) const;

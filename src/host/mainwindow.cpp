@@ -145,7 +145,7 @@ void MainWindow::startMainMenu()
         m_platform.programEnd.endProgram(1);
         return;
     }
-    PreloadSoundCues(m_state, m_platform);
+    preloadSoundCues(m_state, m_platform);
     // A teacher's delete that was cut off leaves the shared file half rewritten
     // for every copy until one of them repairs it.
     ResultsRewrite::reportInterruptedDelete(m_state, m_platform);

@@ -22,7 +22,7 @@ QString GradeMark(int gradeNumber)
     return QString::fromUtf16(GradeMarks[std::size_t(gradeNumber - 1)]);
 }
 
-QString SpokenMark(int gradeNumber, bool current)
+QString spokenMark(int gradeNumber, bool current)
 {
     if (current)
         return QStringLiteral("自分");
@@ -36,7 +36,7 @@ bool GradeFilterMatch(int gradeNumber, const QString &filterText)
     return ::GradeFilterMatch(filterText, gradeNumber);
 }
 
-QString NameColumn(const QString &name)
+QString nameColumnText(const QString &name)
 {
     qsizetype end = name.size();
     while (end > 0 && name.at(end - 1) == u' ')
@@ -44,7 +44,7 @@ QString NameColumn(const QString &name)
     return Columns::padName(name.left(end), 5);
 }
 
-QStringList GradeFilterTexts()
+QStringList gradeFilterTexts()
 {
     return GradeFilter::choices();
 }

@@ -11,16 +11,16 @@ QString GradeMark(int gradeNumber);
 
 // What a screen reader says for a list line's student mark: "自分" for the
 // current student, the grade ("小3", "中1") for a grade mark, else nothing.
-QString SpokenMark(int gradeNumber, bool current);
+QString spokenMark(int gradeNumber, bool current);
 
 // Whether a student of `gradeNumber` passes the filter text; an unknown text
 // passes nobody.
 bool GradeFilterMatch(int gradeNumber, const QString &filterText);
 
 // The name with trailing blanks dropped, padded or cut to five characters.
-QString NameColumn(const QString &name);
+QString nameColumnText(const QString &name);
 
 // The items of the grade filter box, in the order shown.
-QStringList GradeFilterTexts();
+QStringList gradeFilterTexts();
 
 } // namespace ResultLists

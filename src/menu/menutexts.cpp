@@ -17,7 +17,7 @@ QString startCaption(int level)
 
 QString periodSummary(const LevelStandard &standard, const TallyCell &cell)
 {
-    return u"最近%1日=%2回 / %3点"_s.arg(QString::number(standard.judgeDays()), QString::number(cell.periodCount),
+    return u"最近%1日=%2回 / %3点"_s.arg(QString::number(standard.judgeDaysValue()), QString::number(cell.periodCount),
                                           QString::number(cell.periodPoints));
 }
 

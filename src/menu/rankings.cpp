@@ -57,7 +57,7 @@ QString lineOf(const RankingStudent &student, RankingKind kind, int rank, bool c
 {
     const QString mark1 = current ? CurrentMark : GradeMark(student.gradeNumber);
     const QString mark2 = current ? CurrentMark : QString(QChar(0x3000));
-    const QString name5 = NameColumn(student.name);
+    const QString name5 = nameColumnText(student.name);
     // Two characters keep the column; a rank of 100 or more is shown whole
     // rather than cut to its last two digits.
     const QString rank2 = rank < 100 ? Columns::padLeft(rank, 2) : QString::number(rank);
@@ -75,7 +75,7 @@ QString lineOf(const RankingStudent &student, RankingKind kind, int rank, bool c
 
 QString spokenLineOf(const RankingStudent &student, RankingKind kind, int rank, bool current)
 {
-    const QString who = SpokenMark(student.gradeNumber, current);
+    const QString who = spokenMark(student.gradeNumber, current);
     const QString place = QString::number(rank) + u'位';
     if (kind != RankingKind::BestTime) {
         return SpokenText::join({place, who, student.name,
@@ -91,7 +91,7 @@ QString spokenLineOf(const RankingStudent &student, RankingKind kind, int rank, 
 
 namespace ResultLists {
 
-std::vector<RankedRow> RankRows(std::span<const RankingStudent> roster, RankingKind kind)
+std::vector<RankedRow> rankRows(std::span<const RankingStudent> roster, RankingKind kind)
 {
     const std::vector<SortedRow> rows = sortRows(roster, kind);
     std::vector<RankedRow> ranked(rows.size());
@@ -102,11 +102,11 @@ std::vector<RankedRow> RankRows(std::span<const RankingStudent> roster, RankingK
     return ranked;
 }
 
-RankingList LevelRanking(std::span<const RankingStudent> roster, RankingKind kind,
+RankingList levelRanking(std::span<const RankingStudent> roster, RankingKind kind,
                          const QString &gradeFilter, qint16 currentStudent, bool withSpoken)
 {
     RankingList list;
-    for (const RankedRow &row : RankRows(roster, kind)) {
+    for (const RankedRow &row : rankRows(roster, kind)) {
         const int rank = row.rank;
         const RankingStudent &student = roster[std::size_t(row.index)];
         if (!GradeFilterMatch(student.gradeNumber, gradeFilter))

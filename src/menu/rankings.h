@@ -48,12 +48,12 @@ struct RankedRow
 };
 
 // Roster positions in ranking order with their ranks, over the whole roster.
-std::vector<RankedRow> RankRows(std::span<const RankingStudent> roster, RankingKind kind);
+std::vector<RankedRow> rankRows(std::span<const RankingStudent> roster, RankingKind kind);
 
 // The ranking of one level. Ranks are shared by equal values and count
 // every student of `roster`, also those that `gradeFilter` hides.
 // `spoken` is filled only `withSpoken`: nobody hears it without a screen reader.
-RankingList LevelRanking(std::span<const RankingStudent> roster, RankingKind kind,
+RankingList levelRanking(std::span<const RankingStudent> roster, RankingKind kind,
                          const QString &gradeFilter, qint16 currentStudent, bool withSpoken = true);
 
 } // namespace ResultLists

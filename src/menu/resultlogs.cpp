@@ -68,8 +68,8 @@ private:
             return std::nullopt;
         const bool current = studentNumber == m_context.currentStudent;
         const QString mark = current ? QStringLiteral("●") : GradeMark(student.gradeNumber);
-        return Who{mark + NameColumn(student.name) + mark,
-                   SpokenText::join({SpokenMark(student.gradeNumber, current), student.name})};
+        return Who{mark + nameColumnText(student.name) + mark,
+                   SpokenText::join({spokenMark(student.gradeNumber, current), student.name})};
     }
 
     const LogContext &m_context;
@@ -135,12 +135,12 @@ QString clockText(double timeOfDay, QStringView format)
 
 namespace ResultLists {
 
-qint32 WindowStart(qint32 recordCount, qint32 window)
+qint32 windowStart(qint32 recordCount, qint32 window)
 {
     return std::max<qint32>(1, recordCount - window + 1);
 }
 
-QStringList PeriodTexts()
+QStringList periodTexts()
 {
     QStringList texts;
     for (const char16_t *text : Periods)
@@ -148,7 +148,7 @@ QStringList PeriodTexts()
     return texts;
 }
 
-int PeriodDaysBack(int period, QDate today)
+int periodDaysBack(int period, QDate today)
 {
     if (period < 1 || period > int(PeriodDays.size()))
         period = DefaultPeriod;
@@ -158,7 +158,7 @@ int PeriodDaysBack(int period, QDate today)
     return PeriodDays[std::size_t(period - 1)];
 }
 
-LevelLines TodayLog(std::span<const LogRecord> records, const LogContext &context, LevelLines *spoken)
+LevelLines todayLog(std::span<const LogRecord> records, const LogContext &context, LevelLines *spoken)
 {
     LevelLines lists = emptyLists(context.levelCount);
     if (spoken)
@@ -188,14 +188,14 @@ LevelLines TodayLog(std::span<const LogRecord> records, const LogContext &contex
     return lists;
 }
 
-LevelLines PeriodLog(std::span<const LogRecord> records, const LogContext &context, int period,
+LevelLines periodLog(std::span<const LogRecord> records, const LogContext &context, int period,
                      LogView view, LevelLines *spoken)
 {
     LevelLines lists = emptyLists(context.levelCount);
     if (spoken)
         *spoken = lists;
     const int levels = int(lists.size());
-    const double after = OleDate::fromDate(context.today) - PeriodDaysBack(period, context.today);
+    const double after = OleDate::fromDate(context.today) - periodDaysBack(period, context.today);
     StudentColumns students(context);
     DateText dates(u"MM/dd");
     for (const LogRecord &record : newest(records, PeriodLogRecords)) {
@@ -227,7 +227,7 @@ LevelLines PeriodLog(std::span<const LogRecord> records, const LogContext &conte
     return lists;
 }
 
-LevelLines OwnHistory(std::span<const LogRecord> records, const LogContext &context,
+LevelLines ownHistoryLines(std::span<const LogRecord> records, const LogContext &context,
                       qint32 studentNumber, LevelLines *spoken)
 {
     LevelLines lists = emptyLists(context.levelCount);

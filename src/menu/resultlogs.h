@@ -52,26 +52,26 @@ enum class LogView { Time, Points };
 // The first record number (from 1) of the newest `window` of `recordCount`
 // records. Record numbers are 32-bit: a file beyond 32767 records still
 // reaches its newest records.
-qint32 WindowStart(qint32 recordCount, qint32 window);
+qint32 windowStart(qint32 recordCount, qint32 window);
 
 // Items of the period box; item i selects period i + 1.
-QStringList PeriodTexts();
+QStringList periodTexts();
 inline constexpr int DefaultPeriod = 3;
 
 // How many days back period 1..5 reaches from `today`: this week (Monday to
 // today), since last week, a month, a year, all so far. Any other period
 // counts as the default one.
-int PeriodDaysBack(int period, QDate today);
+int periodDaysBack(int period, QDate today);
 
 // `records` are in file order and end with the newest record of the file;
 // each log scans only its window of the newest of them. Given `spoken`, it
 // gets what a screen reader says for each line, in the same places: no
 // padding, the mark said as a word ("自分", "小3"), a failed session as "失敗".
-LevelLines TodayLog(std::span<const LogRecord> records, const LogContext &context,
+LevelLines todayLog(std::span<const LogRecord> records, const LogContext &context,
                     LevelLines *spoken = nullptr);
-LevelLines PeriodLog(std::span<const LogRecord> records, const LogContext &context, int period,
+LevelLines periodLog(std::span<const LogRecord> records, const LogContext &context, int period,
                      LogView view, LevelLines *spoken = nullptr);
-LevelLines OwnHistory(std::span<const LogRecord> records, const LogContext &context,
+LevelLines ownHistoryLines(std::span<const LogRecord> records, const LogContext &context,
                       qint32 studentNumber, LevelLines *spoken = nullptr);
 
 } // namespace ResultLists

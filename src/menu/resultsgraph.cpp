@@ -35,11 +35,11 @@ QString rankText(qint32 rank)
 
 } // namespace
 
-RankFigures LevelRankFigures(std::span<const RankingStudent> roster, RankingKind pointsKind,
+RankFigures levelRankFigures(std::span<const RankingStudent> roster, RankingKind pointsKind,
                              const QString &gradeFilter, qint32 shownStudent)
 {
     RankFigures figures;
-    for (const ResultLists::RankedRow &row : ResultLists::RankRows(roster, RankingKind::BestTime)) {
+    for (const ResultLists::RankedRow &row : ResultLists::rankRows(roster, RankingKind::BestTime)) {
         const RankingStudent &s = roster[std::size_t(row.index)];
         if (s.number != shownStudent || !ResultLists::GradeFilterMatch(s.gradeNumber, gradeFilter))
             continue;
@@ -47,7 +47,7 @@ RankFigures LevelRankFigures(std::span<const RankingStudent> roster, RankingKind
         break;
     }
     bool found = false;
-    for (const ResultLists::RankedRow &row : ResultLists::RankRows(roster, pointsKind)) {
+    for (const ResultLists::RankedRow &row : ResultLists::rankRows(roster, pointsKind)) {
         const RankingStudent &s = roster[std::size_t(row.index)];
         if (!ResultLists::GradeFilterMatch(s.gradeNumber, gradeFilter))
             continue;
@@ -67,7 +67,7 @@ RankFigures LevelRankFigures(std::span<const RankingStudent> roster, RankingKind
     return figures;
 }
 
-Band ComputeBand(std::span<const LogRecord> records, const BandQuery &query)
+Band computeBand(std::span<const LogRecord> records, const BandQuery &query)
 {
     Band band;
     const double oldestDay = OleDate::fromDate(query.today) - DaysShown;
@@ -112,7 +112,7 @@ Band ComputeBand(std::span<const LogRecord> records, const BandQuery &query)
     return band;
 }
 
-QStringList FiguresLines(const Band &band, const RankFigures &ranks)
+QStringList figuresLines(const Band &band, const RankFigures &ranks)
 {
     using Columns::padLeft;
     const QString best = band.trail.empty() ? QString() : QString::number(band.trail.back().time) + u'秒';
@@ -136,24 +136,24 @@ QStringList FiguresLines(const Band &band, const RankFigures &ranks)
     return lines;
 }
 
-QString TrailDate(double date, const QString &previous)
+QString trailDate(double date, const QString &previous)
 {
     const QString whole = OleDate::toDate(date).toString(QStringLiteral("yyyy/MM/dd"));
     return !previous.isEmpty() && whole.left(5) == previous.left(5) ? whole.right(5) : whole;
 }
 
-QStringList TrailDates(const std::vector<TrailEntry> &trail)
+QStringList trailDates(const std::vector<TrailEntry> &trail)
 {
     QStringList dates;
     QString previous;
     for (const TrailEntry &entry : trail) {
-        dates.append(TrailDate(entry.date, previous));
+        dates.append(trailDate(entry.date, previous));
         previous = OleDate::toDate(entry.date).toString(QStringLiteral("yyyy/MM/dd"));
     }
     return dates;
 }
 
-std::vector<std::size_t> MiddleTrailLabels(std::size_t trailSize)
+std::vector<std::size_t> middleTrailLabels(std::size_t trailSize)
 {
     // Entries 3, 6, 9 … up to C - 2, counted from 1, when there are more than five.
     std::vector<std::size_t> entries;
@@ -162,7 +162,7 @@ std::vector<std::size_t> MiddleTrailLabels(std::size_t trailSize)
     return entries;
 }
 
-qint32 StudentOfChooserLine(const QString &line)
+qint32 studentOfChooserLine(const QString &line)
 {
     const qsizetype slash = line.lastIndexOf(u'/');
     if (slash < 0)
@@ -172,7 +172,7 @@ qint32 StudentOfChooserLine(const QString &line)
     return ok ? number : 0;
 }
 
-QString ChooserLine(const QString &gradeName, const QString &name, qint32 studentNumber)
+QString chooserLine(const QString &gradeName, const QString &name, qint32 studentNumber)
 {
     return QStringLiteral("%1 /  %2/%3").arg(gradeName, name, QString::number(studentNumber));
 }

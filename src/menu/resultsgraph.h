@@ -79,31 +79,31 @@ struct RankFigures
 };
 
 // `pointsKind` is the points ranking currently chosen in the menu.
-RankFigures LevelRankFigures(std::span<const ResultLists::RankingStudent> roster,
+RankFigures levelRankFigures(std::span<const ResultLists::RankingStudent> roster,
                              ResultLists::RankingKind pointsKind, const QString &gradeFilter,
                              qint32 shownStudent);
 
 // `records` are the whole results file in file order.
-Band ComputeBand(std::span<const ResultLists::LogRecord> records, const BandQuery &query);
+Band computeBand(std::span<const ResultLists::LogRecord> records, const BandQuery &query);
 
 // The figures block, one text per line position; an empty text keeps its
 // line free. The class points average is left out when no student has
 // points, and the last entry is the class-average caption.
-QStringList FiguresLines(const Band &band, const RankFigures &ranks);
+QStringList figuresLines(const Band &band, const RankFigures &ranks);
 
 // A trail date: year/month/day, or month/day when the year is the one of
 // the date before it (an empty `previous` always gives the whole date).
-QString TrailDate(double date, const QString &previous);
+QString trailDate(double date, const QString &previous);
 
 // The date texts of the trail in order, each shortened against the one before.
-QStringList TrailDates(const std::vector<TrailEntry> &trail);
+QStringList trailDates(const std::vector<TrailEntry> &trail);
 
 // Besides the first and the last, the trail entries that carry labels:
 // every third from the third when there are more than five (indexes into trail).
-std::vector<std::size_t> MiddleTrailLabels(std::size_t trailSize);
+std::vector<std::size_t> middleTrailLabels(std::size_t trailSize);
 
 // The number after the last "/" of a roster chooser line; 0 for none.
-qint32 StudentOfChooserLine(const QString &line);
-QString ChooserLine(const QString &gradeName, const QString &name, qint32 studentNumber);
+qint32 studentOfChooserLine(const QString &line);
+QString chooserLine(const QString &gradeName, const QString &name, qint32 studentNumber);
 
 } // namespace ResultsGraph

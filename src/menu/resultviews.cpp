@@ -2,12 +2,12 @@
 
 namespace ResultLists {
 
-ViewMode ViewModeOf(int mode)
+ViewMode viewModeOf(int mode)
 {
     return mode == int(ViewMode::Points) ? ViewMode::Points : ViewMode::Time;
 }
 
-std::optional<ListKind> ListFor(ViewMode view, int kindButton)
+std::optional<ListKind> listFor(ViewMode view, int kindButton)
 {
     switch (kindButton) {
     case 1:
@@ -21,12 +21,12 @@ std::optional<ListKind> ListFor(ViewMode view, int kindButton)
     }
 }
 
-LogView PeriodLogView(ViewMode view)
+LogView periodLogView(ViewMode view)
 {
     return view == ViewMode::Points ? LogView::Points : LogView::Time;
 }
 
-RankingKind RankingKindOf(ListKind list)
+RankingKind rankingKindOf(ListKind list)
 {
     if (list == ListKind::TotalPointsRanking)
         return RankingKind::TotalPoints;
@@ -35,7 +35,7 @@ RankingKind RankingKindOf(ListKind list)
     return RankingKind::BestTime;
 }
 
-QString ListTitle(ListKind list)
+QString listTitle(ListKind list)
 {
     switch (list) {
     case ListKind::BestTimes:
@@ -54,17 +54,17 @@ QString ListTitle(ListKind list)
     return QString();
 }
 
-KindCaptions CaptionsOnBuild()
+KindCaptions captionsOnBuild()
 {
     return {QStringLiteral("BEST表示"), QStringLiteral("本日のみ"), QStringLiteral("オール表示")};
 }
 
-KindCaptions CaptionsOnRefresh()
+KindCaptions captionsOnRefresh()
 {
     return {QStringLiteral("累計順"), QStringLiteral("本日順"), std::nullopt};
 }
 
-KindCaptions CaptionsFor(ViewMode view)
+KindCaptions captionsFor(ViewMode view)
 {
     if (view == ViewMode::Points)
         return {QStringLiteral("合計累計"), QStringLiteral("合計本日"), QStringLiteral("すべて")};

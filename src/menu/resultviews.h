@@ -22,17 +22,17 @@ enum class ListKind {
 };
 
 // The view mode as the window keeps it: anything but 2 counts as the time view.
-ViewMode ViewModeOf(int mode);
+ViewMode viewModeOf(int mode);
 
 // The list of kind button j (1..3) in a view; nothing for another j.
-std::optional<ListKind> ListFor(ViewMode view, int kindButton);
+std::optional<ListKind> listFor(ViewMode view, int kindButton);
 
 // The line format of the period log in a view.
-LogView PeriodLogView(ViewMode view);
-RankingKind RankingKindOf(ListKind list);  // the two points rankings; best times otherwise
+LogView periodLogView(ViewMode view);
+RankingKind rankingKindOf(ListKind list);  // the two points rankings; best times otherwise
 
 // The title above the lists.
-QString ListTitle(ListKind list);
+QString listTitle(ListKind list);
 
 // Captions of the three kind buttons after a view switch; the third keeps
 // its caption when there is none.
@@ -42,8 +42,8 @@ struct KindCaptions
     QString second;
     std::optional<QString> third;
 };
-KindCaptions CaptionsOnBuild();
-KindCaptions CaptionsOnRefresh();
-KindCaptions CaptionsFor(ViewMode view);
+KindCaptions captionsOnBuild();
+KindCaptions captionsOnRefresh();
+KindCaptions captionsFor(ViewMode view);
 
 } // namespace ResultLists

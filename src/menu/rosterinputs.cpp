@@ -5,12 +5,12 @@
 
 namespace ResultLists {
 
-std::vector<RankingStudent> RankingRoster(const RosterTable &roster)
+std::vector<RankingStudent> rankingRoster(const RosterTable &roster)
 {
     std::vector<RankingStudent> students;
     students.reserve(std::size_t(roster.offeredNumbers().size()));
     for (const qint16 number : roster.offeredNumbers()) {
-        const LogStudent student = RosterStudent(roster, number);
+        const LogStudent student = rosterStudent(roster, number);
         RankingStudent row;
         row.number = number;
         row.name = student.name;
@@ -20,7 +20,7 @@ std::vector<RankingStudent> RankingRoster(const RosterTable &roster)
     return students;
 }
 
-LogStudent RosterStudent(const RosterTable &roster, qint32 studentNumber)
+LogStudent rosterStudent(const RosterTable &roster, qint32 studentNumber)
 {
     if (!roster.contains(studentNumber))
         return {};

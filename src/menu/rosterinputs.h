@@ -12,10 +12,10 @@ namespace ResultLists {
 
 // The offered students in roster order with name and grade; their level
 // values are left at "no record" for the caller to fill per level.
-std::vector<RankingStudent> RankingRoster(const RosterTable &roster);
+std::vector<RankingStudent> rankingRoster(const RosterTable &roster);
 
 // Name and grade of any student number; a number the roster does not hold
 // has no name and grade 0, so only "全学年" lets it through.
-LogStudent RosterStudent(const RosterTable &roster, qint32 studentNumber);
+LogStudent rosterStudent(const RosterTable &roster, qint32 studentNumber);
 
 } // namespace ResultLists

@@ -13,7 +13,7 @@
 
 namespace ResultLists {
 
-void SetLevelValues(std::vector<RankingStudent> &students, const AppState &state, int level)
+void setLevelValues(std::vector<RankingStudent> &students, const AppState &state, int level)
 {
     for (RankingStudent &student : students) {
         student.bestTime = NoRecordTime;
@@ -28,31 +28,31 @@ void SetLevelValues(std::vector<RankingStudent> &students, const AppState &state
     }
 }
 
-qint32 LogPoints(const AppState &state, qint32 timeScore, int level)
+qint32 logPoints(const AppState &state, qint32 timeScore, int level)
 {
     if (level < 1 || level > MaxLevel)
         return 0;
     return SessionPoints(timeScore, state.LevelStandards[std::size_t(level)].TargetTime, 1.0f, TimeDigits::FirstThree);
 }
 
-LogRecord LogRecordOf(const ResultRecord &record)
+LogRecord logRecordOf(const ResultRecord &record)
 {
     return {record.date, record.timeOfDay, record.studentNumber, record.level, record.timeScore};
 }
 
-LogContext LogContextFor(const AppState &state, int levelCount, QDate today, const QString &gradeFilter)
+LogContext logContextFor(const AppState &state, int levelCount, QDate today, const QString &gradeFilter)
 {
     LogContext context;
     context.levelCount = levelCount;
     context.today = today;
     context.gradeFilter = gradeFilter;
     context.currentStudent = state.StudentNumber;
-    context.student = [&state](qint32 number) { return RosterStudent(state.Roster, number); };
-    context.points = [&state](qint32 timeScore, int level) { return LogPoints(state, timeScore, level); };
+    context.student = [&state](qint32 number) { return rosterStudent(state.roster, number); };
+    context.points = [&state](qint32 timeScore, int level) { return logPoints(state, timeScore, level); };
     return context;
 }
 
-LogRead ReadLog(const AppState &state, Platform &platform, qint32 window, std::vector<LogRecord> &records,
+LogRead readLogRecords(const AppState &state, Platform &platform, qint32 window, std::vector<LogRecord> &records,
                 std::vector<unsigned char> &buffer)
 {
     LogRead read;
@@ -65,10 +65,10 @@ LogRead ReadLog(const AppState &state, Platform &platform, qint32 window, std::v
         count = file.recordCount(&fault);
     if (!fault.failed()) {
         read.progressMaximum = int((double(count) + 1) * 1.1);
-        const qint32 first = WindowStart(count, window);
+        const qint32 first = windowStart(count, window);
         const qint32 wanted = count - first + 1;
         buffer.resize(std::size_t(std::max(wanted, 0)) * ResultRecordLength);
-        fault = ReadResultsWaiting(platform, file, first, wanted, buffer.data(), &got);
+        fault = readResultsWaiting(platform, file, first, wanted, buffer.data(), &got);
     }
     file.close();
     if (fault.failed()) {
@@ -80,7 +80,7 @@ LogRead ReadLog(const AppState &state, Platform &platform, qint32 window, std::v
     }
     records.reserve(std::size_t(got));
     for (qint32 i = 0; i < got; ++i)
-        records.push_back(LogRecordOf(ResultRecord::decode(buffer.data() + std::size_t(i) * ResultRecordLength)));
+        records.push_back(logRecordOf(ResultRecord::decode(buffer.data() + std::size_t(i) * ResultRecordLength)));
     read.ok = true;
     read.progressValue = std::min(got, read.progressMaximum);
     return read;

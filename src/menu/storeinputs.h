@@ -18,15 +18,15 @@ namespace ResultLists {
 // Sets the best time and the points of `level` on every student of the
 // ranking roster from the tables of the last ComputeTallies; a number or
 // level outside the tables keeps "no record" and no points.
-void SetLevelValues(std::vector<RankingStudent> &students, const AppState &state, int level);
+void setLevelValues(std::vector<RankingStudent> &students, const AppState &state, int level);
 
 // The logs' points: the tallies' rule without the level's multiplier.
-qint32 LogPoints(const AppState &state, qint32 timeScore, int level);
+qint32 logPoints(const AppState &state, qint32 timeScore, int level);
 
-LogRecord LogRecordOf(const ResultRecord &record);
+LogRecord logRecordOf(const ResultRecord &record);
 
 // What the logs need to know of the school and the student at the menu.
-LogContext LogContextFor(const AppState &state, int levelCount, QDate today, const QString &gradeFilter);
+LogContext logContextFor(const AppState &state, int levelCount, QDate today, const QString &gradeFilter);
 
 // How a log read went. The progress bar's range is known once the file has
 // told its record count (a maximum of 0: it never did); the value when the
@@ -41,7 +41,7 @@ struct LogRead
 // Reads the newest `window` records of the results file into `records`, in
 // file order; `buffer` is kept by the caller so that reads reuse it. When the
 // file cannot be read the user is told and the program ends: `ok` is false.
-LogRead ReadLog(const AppState &state, Platform &platform, qint32 window, std::vector<LogRecord> &records,
+LogRead readLogRecords(const AppState &state, Platform &platform, qint32 window, std::vector<LogRecord> &records,
                 std::vector<unsigned char> &buffer);
 
 } // namespace ResultLists

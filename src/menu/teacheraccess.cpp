@@ -61,7 +61,7 @@ QByteArray commonDataText(const std::array<QString, Startup::SettingsValueCount>
 bool storeKeyLocation(const QString &commonDataPath, const QString &location)
 {
     std::array<QString, Startup::SettingsValueCount> values;
-    if (Startup::ReadTenValues(commonDataPath, commonDataPath, values).failed())
+    if (Startup::readTenValues(commonDataPath, commonDataPath, values).failed())
         return false;
     values[4] = location;
     const QByteArray text = commonDataText(values);

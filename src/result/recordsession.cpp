@@ -21,7 +21,7 @@ bool RecordSession(AppState &state, Platform &platform, int level)
 {
     const qint32 time = state.ResultTime;
     const int student = state.StudentNumber;
-    RecordFlags &flags = state.SessionRecordFlags;
+    RecordFlags &flags = state.sessionRecordFlags;
     flags.levelAlreadyCleared = clearedBefore(state, level, student);
 
     const bool inTables = BestTimeTable::contains(level, student);

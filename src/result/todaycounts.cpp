@@ -3,7 +3,7 @@
 #include "app/appstate.h"
 #include "app/textnumber.h"
 
-int TodayCount(const AppState &state, int level)
+int levelTodayCount(const AppState &state, int level)
 {
     if (!TallyTables::contains(level, state.StudentNumber))
         return 0;
@@ -11,10 +11,10 @@ int TodayCount(const AppState &state, int level)
     return static_cast<int>(TextNumber::roundHalfEven(state.ResultTallies.at(level, state.StudentNumber).todayCount));
 }
 
-int TodayCountSum(const AppState &state, int lastLevel)
+int todayCountSum(const AppState &state, int lastLevel)
 {
     int sum = 0;
     for (int level = 1; level <= lastLevel; ++level)
-        sum += TodayCount(state, level);
+        sum += levelTodayCount(state, level);
     return sum;
 }

@@ -5,5 +5,5 @@ struct AppState;
 // The current student's sessions recorded today, from the tallies as last
 // computed: for one level, and summed over levels 1..lastLevel. 0 outside
 // the tables.
-int TodayCount(const AppState &state, int level);
-int TodayCountSum(const AppState &state, int lastLevel);
+int levelTodayCount(const AppState &state, int level);
+int todayCountSum(const AppState &state, int lastLevel);

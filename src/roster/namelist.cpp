@@ -180,7 +180,7 @@ bool rebuild(AppState &state, Platform &platform, int mode, const QString &filte
         return false;
     roster = RosterFile::load(state, platform.clock.today());
     const auto sums = [&state](int number) { return sumsOf(state.ResultTallies, number); };
-    lines = build(offeredStudents(state.Roster, sums), mode, filter);
+    lines = build(offeredStudents(state.roster, sums), mode, filter);
     return true;
 }
 

@@ -74,7 +74,7 @@ struct Line
 };
 
 // What the name screen's list rebuild does short of showing the lines:
-// recomputes the tallies, rereads the roster into state.Roster and builds the
+// recomputes the tallies, rereads the roster into state.roster and builds the
 // lines. False when the program is ending after a file error.
 bool rebuild(AppState &state, Platform &platform, int mode, const QString &filter, QList<Line> &lines,
              RosterFile::ReadResult &roster);

@@ -26,12 +26,12 @@ RosterEntry nextEntry(ValueStream &stream)
     RosterEntry entry;
     entry.Number = nextShort(stream);
     entry.CohortYear = nextShort(stream);
-    entry.Value3 = nextShort(stream);
-    entry.Value4 = nextShort(stream);
+    entry.unusedColumn3 = nextShort(stream);
+    entry.unusedColumn4 = nextShort(stream);
     entry.Name = stream.next();
     entry.Status = nextShort(stream);
-    entry.Text7 = stream.next();
-    entry.Text8 = stream.next();
+    entry.unusedColumn7 = stream.next();
+    entry.unusedColumn8 = stream.next();
     return entry;
 }
 
@@ -99,7 +99,7 @@ ReadResult load(AppState &state, QDate today)
 {
     const int schoolYear = Roster::SchoolYear(today, state.SchoolYearStartMonth);
     return read(state.RosterFolder + QString::fromUtf8(FileName), schoolYear, state.RosterStatusSwitch,
-                state.Roster);
+                state.roster);
 }
 
 } // namespace RosterFile

@@ -32,7 +32,7 @@ struct ReadResult
 // table empty and says why; the program carries on without names.
 ReadResult read(const QString &path, int schoolYear, int rosterStatusSwitch, RosterTable &table);
 
-// Rebuilds state.Roster from RosterFolder & "新名簿.txt", with the school
+// Rebuilds state.roster from RosterFolder & "新名簿.txt", with the school
 // year of `today` and the common settings.
 ReadResult load(AppState &state, QDate today);
 

@@ -26,8 +26,8 @@ RosterTable::AddOutcome RosterTable::add(RosterEntry entry, int rosterStatusSwit
         return AddOutcome::Full;
 
     entry.Name = fixedField(entry.Name);
-    entry.Text7 = fixedField(entry.Text7);
-    entry.Text8 = fixedField(entry.Text8);
+    entry.unusedColumn7 = fixedField(entry.unusedColumn7);
+    entry.unusedColumn8 = fixedField(entry.unusedColumn8);
     if (entry.Status == 2 && rosterStatusSwitch == 1)
         entry.Status = 0;
 

@@ -10,14 +10,14 @@ struct RosterEntry
 {
     qint16 Number = 0;
     qint16 CohortYear = 0;
-    qint16 Value3 = 0;
-    qint16 Value4 = 0;
+    qint16 unusedColumn3 = 0;
+    qint16 unusedColumn4 = 0;
     QString Name;  // first 20 characters, padded with spaces to 20
     // 0 offered for selection; 2 offered only when RosterStatusSwitch is 1
     // (the table then stores it as 0); any other value hidden.
     qint16 Status = 0;
-    QString Text7;  // as Name
-    QString Text8;  // as Name
+    QString unusedColumn7;  // as Name
+    QString unusedColumn8;  // as Name
 
     bool offered() const { return Status == 0; }
 };

@@ -142,7 +142,7 @@ void PlayPassCue(AppState &state, Platform &platform)
     playCue(state, platform, SoundCues::PassCue);
 }
 
-void PreloadSoundCues(const AppState &state, Platform &platform)
+void preloadSoundCues(const AppState &state, Platform &platform)
 {
     if (!platform.sound)
         return;

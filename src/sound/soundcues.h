@@ -41,7 +41,7 @@ bool LoadSoundCues(AppState &state, QString *error);
 
 // Hands every listed cue file and the fixed sounds to the player ahead of
 // the first drill, so that answers cost no file access.
-void PreloadSoundCues(const AppState &state, Platform &platform);
+void preloadSoundCues(const AppState &state, Platform &platform);
 
 // Each returns when the sound has ended or failed. The two answer cues return
 // false once the program has been ended; the caller then returns at once.

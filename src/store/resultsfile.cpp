@@ -114,9 +114,9 @@ void backUpIfDue(AppState &state, Platform &platform)
 {
     const QDate today = platform.clock.now().date();
     QString error;
-    if (DailyBackup::makeIfDue(state.DataFolder, today, &error) || state.BackupFailureToldOn == today)
+    if (DailyBackup::makeIfDue(state.DataFolder, today, &error) || state.backupFailureToldOn == today)
         return;
-    state.BackupFailureToldOn = today;
+    state.backupFailureToldOn = today;
     platform.dialogs.tell(QStringLiteral("注意"),
                           QStringLiteral("成績データのバックアップを作れませんでした。成績の記録は続けます。\n%1")
                               .arg(error),
@@ -323,10 +323,10 @@ FileFault ResultsFile::sync()
 FileFault OpenResultsFile(const AppState &state, Platform &platform, ResultsFile &file,
                           ResultsFile::Access access)
 {
-    return OpenResultsFileAt(platform, file, ResultsFile::pathIn(state.DataFolder), access);
+    return openResultsFileAt(platform, file, ResultsFile::pathIn(state.DataFolder), access);
 }
 
-FileFault RetryWhileHeld(Platform &platform, const QString &path, const std::function<FileFault()> &attempt)
+FileFault retryWhileHeld(Platform &platform, const QString &path, const std::function<FileFault()> &attempt)
 {
     OtherCopyWait waiting(platform);
     for (;;) {
@@ -337,23 +337,23 @@ FileFault RetryWhileHeld(Platform &platform, const QString &path, const std::fun
     }
 }
 
-FileFault FaultOfError(int code, const QString &path, const QString &text)
+FileFault faultOfError(int code, const QString &path, const QString &text)
 {
     return classify(code, ErrDeviceIo, path, text);
 }
 
-FileFault OpenResultsFileAt(Platform &platform, ResultsFile &file, const QString &path, ResultsFile::Access access)
+FileFault openResultsFileAt(Platform &platform, ResultsFile &file, const QString &path, ResultsFile::Access access)
 {
-    return RetryWhileHeld(platform, path, [&] { return file.open(path, access); });
+    return retryWhileHeld(platform, path, [&] { return file.open(path, access); });
 }
 
-FileFault ReadResultsWaiting(Platform &platform, ResultsFile &file, qint32 first, qint32 count,
+FileFault readResultsWaiting(Platform &platform, ResultsFile &file, qint32 first, qint32 count,
                              unsigned char *buffer, qint32 *read)
 {
-    return RetryWhileHeld(platform, file.path(), [&] { return file.readRecords(first, count, buffer, read); });
+    return retryWhileHeld(platform, file.path(), [&] { return file.readRecords(first, count, buffer, read); });
 }
 
-bool WaitForResultsLock(Platform &platform, const QString &path, QString *error)
+bool waitForResultsLock(Platform &platform, const QString &path, QString *error)
 {
     OtherCopyWait waiting(platform);
     for (;;) {
@@ -364,7 +364,7 @@ bool WaitForResultsLock(Platform &platform, const QString &path, QString *error)
     }
 }
 
-FileLock &ResultsLock(Platform &platform)
+FileLock &resultsLock(Platform &platform)
 {
     return lockOf(platform);
 }
@@ -378,7 +378,7 @@ bool AppendResult(AppState &state, Platform &platform, qint16 studentNumber, qin
         return appendFailed(platform, fault.description, file.path());
 
     QString error;
-    if (!WaitForResultsLock(platform, file.path(), &error))
+    if (!waitForResultsLock(platform, file.path(), &error))
         return appendFailed(platform, error, file.path());
     FileLock &lock = lockOf(platform);
     backUpIfDue(state, platform);

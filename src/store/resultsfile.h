@@ -67,24 +67,24 @@ FileFault OpenResultsFile(const AppState &state, Platform &platform, ResultsFile
                           ResultsFile::Access access);
 // Runs `attempt` again, a second at a time with the waiting notice, for as
 // long as it fails because another copy holds `path`; its last fault.
-FileFault RetryWhileHeld(Platform &platform, const QString &path, const std::function<FileFault()> &attempt);
+FileFault retryWhileHeld(Platform &platform, const QString &path, const std::function<FileFault()> &attempt);
 // The fault of a call on `path` that failed with the system error `code`,
 // described by `text`.
-FileFault FaultOfError(int code, const QString &path, const QString &text);
+FileFault faultOfError(int code, const QString &path, const QString &text);
 
 // OpenResultsFile for a results file named by its path.
-FileFault OpenResultsFileAt(Platform &platform, ResultsFile &file, const QString &path, ResultsFile::Access access);
+FileFault openResultsFileAt(Platform &platform, ResultsFile &file, const QString &path, ResultsFile::Access access);
 // ResultsFile::readRecords, waiting like OpenResultsFile while another copy
 // holds the file.
-FileFault ReadResultsWaiting(Platform &platform, ResultsFile &file, qint32 first, qint32 count,
+FileFault readResultsWaiting(Platform &platform, ResultsFile &file, qint32 first, qint32 count,
                              unsigned char *buffer, qint32 *read);
 
 // Takes the whole-file lock every writer of the results file takes, waiting
 // a second at a time while another copy holds it. False when the lock
 // cannot be taken at all; `error` says why.
-bool WaitForResultsLock(Platform &platform, const QString &path, QString *error);
+bool waitForResultsLock(Platform &platform, const QString &path, QString *error);
 // The lock the writers take: the platform's, or the real one when it has none.
-FileLock &ResultsLock(Platform &platform);
+FileLock &resultsLock(Platform &platform);
 
 // Appends one record dated now under the lock, after making the day's backup
 // copy of the file when it is the day's first append. False when the program

@@ -30,7 +30,7 @@ class LockedFile
 {
 public:
     LockedFile(Platform &platform)
-        : m_lock(ResultsLock(platform))
+        : m_lock(resultsLock(platform))
     {
     }
     LockedFile(const LockedFile &) = delete;
@@ -49,7 +49,7 @@ public:
         if (fault.failed())
             return fault;
         QString error;
-        m_locked = WaitForResultsLock(platform, file.path(), &error);
+        m_locked = waitForResultsLock(platform, file.path(), &error);
         return m_locked ? FileFault{} : otherFault(error);
     }
 

@@ -323,7 +323,7 @@ bool ComputeTallies(AppState &state, Platform &platform)
     for (int level = 1; level <= MaxLevel; ++level) {
         const LevelStandard &row = state.LevelStandards[static_cast<std::size_t>(level)];
         rules[static_cast<std::size_t>(level)] = {row.TargetTime, DecimalMultiplier(row.PointMultiplier),
-                                                  now - row.judgeDays(), now - row.overuseDays()};
+                                                  now - row.judgeDaysValue(), now - row.overuseDaysValue()};
     }
     const double impossibleFrom = ResultsLoad::impossibleFrom(platform.clock.now());
     const CountBasis basis = basisOf(state, rules, today, impossibleFrom);
@@ -377,8 +377,8 @@ bool LevelOverused(const AppState &state, int level, int studentNumber)
         return false;
     const TallyCell &cell = state.ResultTallies.at(level, studentNumber);
     const LevelStandard &row = state.LevelStandards[static_cast<std::size_t>(level)];
-    const double countLimit = row.overuseCount();
-    const double pointsLimit = row.overusePoints();
+    const double countLimit = row.overuseCountValue();
+    const double pointsLimit = row.overusePointsValue();
     return (countLimit != 0 && cell.overuseCount >= countLimit)
            || (pointsLimit != 0 && cell.overusePoints >= pointsLimit);
 }

@@ -76,8 +76,8 @@ QString levelName(const AppState &state, int level)
 void studentFields(TableSink &sink, const AppState &state, int number)
 {
     sink.number(number);
-    sink.text(state.Roster.trimmedName(number));
-    sink.text(state.Roster.gradeName(number));
+    sink.text(state.roster.trimmedName(number));
+    sink.text(state.roster.gradeName(number));
 }
 
 // What the summary gathers of one student's sessions at one level.
@@ -193,7 +193,7 @@ qint64 writeResults(TableSink &sink, const ResultsListing &listing, const AppSta
             sink.empty();
             sink.text(timedOut(record.timeScore) ? TimeOutText : GivenUpText);
         }
-        sink.number(ResultLists::LogPoints(state, record.timeScore, record.level));
+        sink.number(ResultLists::logPoints(state, record.timeScore, record.level));
         sink.text(site->second);
         sink.endRow();
     }
@@ -215,7 +215,7 @@ qint64 writeSummary(TableSink &sink, const ResultsListing &listing, const AppSta
             at = int(sessions.size());
             sessions.emplace_back();
         }
-        sessions[std::size_t(at)].add(record.timeScore, ResultLists::LogPoints(state, record.timeScore, record.level));
+        sessions[std::size_t(at)].add(record.timeScore, ResultLists::logPoints(state, record.timeScore, record.level));
     }
     for (int student = 1; student <= MaxStudent; ++student) {
         for (int level = 1; level <= MaxLevel; ++level) {

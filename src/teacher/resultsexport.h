@@ -16,7 +16,7 @@ struct Platform;
 
 // The teacher's spreadsheet export: three tables, written as the three
 // sheets of one .xlsx workbook or one of them as a CSV file. Names and grades
-// come from state.Roster, level names from state.LevelNames, as the
+// come from state.roster, level names from state.LevelNames, as the
 // teacher's screens show them. A session with a time of 5000 or more did not
 // finish, as the tallies count it: its seconds are empty and it is told as
 // a time-out (99998 and more) or a session given up.

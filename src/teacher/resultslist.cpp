@@ -97,13 +97,13 @@ FileFault ResultsListing::read(Platform &platform, const QString &path)
     if (!QFileInfo::exists(path))
         return {};
     ResultsFile file;
-    FileFault fault = OpenResultsFileAt(platform, file, path, ResultsFile::Access::ReadOnly);
+    FileFault fault = openResultsFileAt(platform, file, path, ResultsFile::Access::ReadOnly);
     qint32 count = 0;
     if (!fault.failed())
         count = file.recordCount(&fault);
     if (!fault.failed()) {
         m_bytes.resize(std::size_t(count) * ResultRecordLength);
-        fault = ReadResultsWaiting(platform, file, 1, count, m_bytes.data(), &m_recordCount);
+        fault = readResultsWaiting(platform, file, 1, count, m_bytes.data(), &m_recordCount);
     }
     if (fault.failed()) {
         m_recordCount = 0;

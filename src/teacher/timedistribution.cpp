@@ -130,7 +130,7 @@ DistributionSource::Status DistributionSource::refresh(QString *error)
         count = file.recordCount(&fault);
     if (!fault.failed()) {
         m_buffer.resize(std::size_t(count) * ResultRecordLength);
-        fault = ReadResultsWaiting(m_platform, file, 1, count, m_buffer.data(), &got);
+        fault = readResultsWaiting(m_platform, file, 1, count, m_buffer.data(), &got);
     }
     file.close();
     if (fault.failed()) {

@@ -18,12 +18,12 @@ FileFault readWeakFacts(Platform &platform, const QString &dataFolder, int stude
     const QString path = ProblemStatFile::pathFor(dataFolder, student);
     if (!QFileInfo::exists(path))
         return {};
-    return RetryWhileHeld(platform, path, [&] {
+    return retryWhileHeld(platform, path, [&] {
         QString error;
         int code = 0;
         if (ProblemStatFile::readLevel(path, level, stats, &error, &code))
             return FileFault{};
-        return FaultOfError(code, path, error);
+        return faultOfError(code, path, error);
     });
 }
 
@@ -79,7 +79,7 @@ WorksheetTexts textsOf(const Worksheet &sheet, const AppState &state)
     if (sheet.weakFacts()) {
         kind = QStringLiteral("苦手な問題");
         texts.title = QStringLiteral("%1　%2").arg(levelName, kind);
-        texts.name = state.Roster.trimmedName(sheet.student);
+        texts.name = state.roster.trimmedName(sheet.student);
     } else if (sheet.layout == Worksheet::Layout::HundredSquares) {
         kind = QStringLiteral("100マス");
         texts.title = QStringLiteral("100マス計算　%1").arg(levelName);

@@ -278,7 +278,7 @@ void TestGuide::examplesReadAsTheGuideSays()
     const QString guideBase = withoutHeader(expectation(m_guide, u"path-data"_s)).value(0).value(1);
     school.writeText(u"パスデータ.txt"_s, pathData);
     std::array<QString, Startup::SettingsValueCount> pathValues;
-    const auto pathRead = Startup::ReadTenValues(layout.root + u"パスデータ.txt"_s, u"path data"_s, pathValues);
+    const auto pathRead = Startup::readTenValues(layout.root + u"パスデータ.txt"_s, u"path data"_s, pathValues);
     QVERIFY2(!pathRead.failed(), qPrintable(pathRead.message()));
     QCOMPARE(pathValues[0], guideBase);
     QStringList localPathData = pathData;
@@ -307,7 +307,7 @@ void TestGuide::examplesReadAsTheGuideSays()
 void TestGuide::checkCommonData(const AppState &state)
 {
     std::array<QString, Startup::SettingsValueCount> values;
-    QVERIFY(!Startup::ReadTenValues(state.BasePath + u"共通データ.txt"_s, QString(), values).failed());
+    QVERIFY(!Startup::readTenValues(state.BasePath + u"共通データ.txt"_s, QString(), values).failed());
     int listed = 0;
     for (const QStringList &row : withoutHeader(expectation(m_guide, u"common-data-values"_s))) {
         for (int n : numbersOf(row.value(0))) {

@@ -65,7 +65,7 @@ void TestLevelStandard::headerBecomesRowZero()
     QCOMPARE(header.PointMultiplier, 0.0f);
     QCOMPARE(header.OveruseCount, u"禁回"_s);
     QCOMPARE(header.OveruseDays, u"禁期間"_s);
-    QCOMPARE(header.Spare10, QString());
+    QCOMPARE(header.unusedColumn10, QString());
 
     const LevelStandard &level1 = table[1];
     QCOMPARE(level1.TargetTime, 120);
@@ -73,9 +73,9 @@ void TestLevelStandard::headerBecomesRowZero()
     QCOMPARE(level1.ClearPoints, 40);
     QCOMPARE(level1.ClearCount, 5);
     QCOMPARE(level1.PointMultiplier, 1.5f);
-    QCOMPARE(level1.overusePoints(), 150.0);
-    QCOMPARE(level1.judgeDays(), 14.0);
-    QCOMPARE(level1.Spare12, QString());
+    QCOMPARE(level1.overusePointsValue(), 150.0);
+    QCOMPARE(level1.judgeDaysValue(), 14.0);
+    QCOMPARE(level1.unusedColumn12, QString());
 }
 
 void TestLevelStandard::roundTripIsByteIdentical()
@@ -97,7 +97,7 @@ void TestLevelStandard::roundTripIsByteIdentical()
     LevelStandardTable reread;
     QVERIFY(LevelStandardFile::read(first, reread, nullptr));
     QCOMPARE(reread[2].PointMultiplier, 1.2f);
-    QCOMPARE(reread[2].Spare10, u"memo"_s);
+    QCOMPARE(reread[2].unusedColumn10, u"memo"_s);
     QVERIFY(LevelStandardFile::write(second, LevelStandardFile::toRows(reread, 3), nullptr));
     QCOMPARE(bytesOf(second), bytes);
 }
@@ -141,7 +141,7 @@ void TestLevelStandard::unconvertibleValues()
     QCOMPARE(table[1].OveruseCount, u"7"_s);
     QCOMPARE(table[1].OverusePoints, u"1.5"_s);
     QCOMPARE(table[1].JudgeDays, u"text"_s);
-    QCOMPARE(table[1].judgeDays(), 0.0);
+    QCOMPARE(table[1].judgeDaysValue(), 0.0);
 }
 
 void TestLevelStandard::incompleteLastRow()

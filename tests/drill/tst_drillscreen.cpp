@@ -148,7 +148,7 @@ void TestDrillScreen::wholeSessionOverMidnight()
             for (int n = 1; n <= 20; ++n)
                 QCOMPARE(!block(frm, n)->isHidden(), n > second && n <= first);
             const ProblemDrawing &drawing = frm->session().drawing();
-            wrongCodes.insert(drawing.problems()[std::size_t(drawing.CurrentProblem())].Code);
+            wrongCodes.insert(drawing.problems()[std::size_t(drawing.currentProblem())].Code);
             missed.append(u"%1－%2＝%3"_s.arg(first).arg(second).arg(expected));
             QTest::keyClicks(target, u"++"_s);
             QVERIFY(prompt->isHidden());
@@ -358,13 +358,13 @@ void TestDrillScreen::keys()
     QVERIFY(!prompt->isHidden());
     QTest::keyClicks(frm, u"+5+"_s);
     QVERIFY(!prompt->isHidden());
-    QCOMPARE(frm->session().drawing().CurrentProblem(), 1);
+    QCOMPARE(frm->session().drawing().currentProblem(), 1);
     QTest::keyClicks(frm, u"+"_s);
     QVERIFY(prompt->isHidden());
     QVERIFY(correctLabel->isHidden());
     QVERIFY(control<QLabel>(frm, "LabelRedEquals")->isHidden());
     QCOMPARE(frm->session().correctAnswers(), 1);
-    QVERIFY(frm->session().drawing().CurrentProblem() != 1);
+    QVERIFY(frm->session().drawing().currentProblem() != 1);
     // The blocks stay until the next wrong answer.
     QVERIFY(!block(frm, 2)->isHidden());
     QVERIFY(block(frm, 1)->isHidden());

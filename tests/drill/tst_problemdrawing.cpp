@@ -120,8 +120,8 @@ void TestProblemDrawing::showsFaceAndTime()
     QCOMPARE(next.face.FirstOperand, 72);
     QCOMPARE(next.face.Operator, QStringLiteral("÷"));
     QCOMPARE(next.face.SecondOperand, 8);
-    QCOMPARE(drawing.ExpectedAnswer(), 9);
-    QCOMPARE(drawing.ProblemShownAt(), 36005.0f);
+    QCOMPARE(drawing.expectedAnswer(), 9);
+    QCOMPARE(drawing.problemShownAt(), 36005.0f);
 }
 
 void TestProblemDrawing::historyTexts_data()

@@ -62,10 +62,10 @@ int main(int argc, char **argv)
     host.show();
     const qint16 student = busiestStudent(school.layout().dataFolder);
     state.StudentNumber = student;
-    state.StudentName = state.Roster.name(student);
-    state.StudentGrade = state.Roster.gradeName(student);
+    state.StudentName = state.roster.name(student);
+    state.StudentGrade = state.roster.gradeName(student);
     state.LoginTime = int(test.clock.secondsSinceMidnight()) - 12 * 60;
-    state.LoginTick = test.clock.tickCount() - 12 * 60 * 1000;
+    state.loginTick = test.clock.tickCount() - 12 * 60 * 1000;
     host.openLevelMenu();
     auto *menu = qobject_cast<LevelMenu *>(host.currentScreen());
     if (!menu)

@@ -70,7 +70,7 @@ void TestGradeFilter::filterMatch()
 
 void TestGradeFilter::filterTextsAllKnown()
 {
-    const QStringList texts = GradeFilterTexts();
+    const QStringList texts = gradeFilterTexts();
     QCOMPARE(texts.size(), 12);
     QCOMPARE(texts.first(), u"全学年"_s);
     QCOMPARE(texts.last(), u"小１"_s);
@@ -97,7 +97,7 @@ void TestGradeFilter::nameColumn()
 {
     QFETCH(QString, name);
     QFETCH(QString, column);
-    QCOMPARE(NameColumn(name), column);
+    QCOMPARE(nameColumnText(name), column);
 }
 
 void TestGradeFilter::sortKeepsOrderOfEqualKeys()

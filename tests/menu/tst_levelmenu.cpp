@@ -94,10 +94,10 @@ struct Fixture
     LevelMenu *open(qint16 student, const QString &name = {})
     {
         state.StudentNumber = student;
-        state.StudentName = name.isEmpty() ? state.Roster.name(student) : name;
-        state.StudentGrade = state.Roster.gradeName(student);
+        state.StudentName = name.isEmpty() ? state.roster.name(student) : name;
+        state.StudentGrade = state.roster.gradeName(student);
         state.LoginTime = 10 * 3600 - 5 * 60 - 59;  // the clock stands at 10:00
-        state.LoginTick = test.clock.tickCount() - (5 * 60 + 59) * 1000;
+        state.loginTick = test.clock.tickCount() - (5 * 60 + 59) * 1000;
         host.openLevelMenu();
         menu = qobject_cast<LevelMenu *>(host.currentScreen());
         // The menu's keys reach it only in the active window, as on a real desktop.
@@ -302,7 +302,7 @@ void TestLevelMenu::notices()
     Fixture f(rows, records);
     QVERIFY(f.open(student, name));
     QCOMPARE(f.notices(), shown);
-    QCOMPARE(f.state.GoalClearedAtStart, goalCleared);
+    QCOMPARE(f.state.goalClearedAtStart, goalCleared);
     for (int k = 1; k <= 4; ++k) {
         if (shown[k - 1])
             QCOMPARE(element<QLabel>(f.menu, "Text1", k)->text(), u"やりすぎ禁止"_s);
@@ -897,7 +897,7 @@ void TestLevelMenu::graphKeepsTimeOutsOnItsSurface()
 {
     const std::vector<ResultLists::LogRecord> records{{OleDate::fromDate(Today), 0.5, 9, 2, 40},
                                                       {OleDate::fromDate(Today), 0.6, 9, 2, 99999}};
-    const ResultsGraph::Band band = ResultsGraph::ComputeBand(records, {2, 4, 9, Today, true});
+    const ResultsGraph::Band band = ResultsGraph::computeBand(records, {2, 4, 9, Today, true});
     QCOMPARE(band.points.size(), std::size_t(2));
     const QRectF surface(10, 20, 800, 600);
     const QRectF edges = surface.adjusted(-1, -1, 1, 1);
@@ -922,7 +922,7 @@ void TestLevelMenu::graphLabelsNeverOverlap()
     const qint32 times[] = {144, 143, 141, 140, 138, 137, 135, 134, 132, 131, 129};
     for (int day = 0; day < int(std::size(times)); ++day)
         records.push_back({OleDate::fromDate(Today.addDays(day - 20)), 0.5, 9, 2, times[day]});
-    const ResultsGraph::Band band = ResultsGraph::ComputeBand(records, {2, 4, 9, Today, true});
+    const ResultsGraph::Band band = ResultsGraph::computeBand(records, {2, 4, 9, Today, true});
     QCOMPARE(band.scaleTop, 150);
     QVERIFY(band.trail.size() > 8);
 
@@ -936,7 +936,7 @@ void TestLevelMenu::graphLabelsNeverOverlap()
         const QRectF surface(QPointF(0, 0), image->size());
         for (double top : GraphPainter::BandTops) {
             const std::vector<GraphPainter::Label> labels = GraphPainter::trailLabels(painter, surface, top, band, kind);
-            QCOMPARE(labels.size(), 2 + std::size_t(band.hasLastSession) + 2 + 2 * (ResultsGraph::MiddleTrailLabels(band.trail.size()).size() + 1));
+            QCOMPARE(labels.size(), 2 + std::size_t(band.hasLastSession) + 2 + 2 * (ResultsGraph::middleTrailLabels(band.trail.size()).size() + 1));
             for (std::size_t i = 0; i < labels.size(); ++i) {
                 QVERIFY(!labels[i].rect.isEmpty());
                 for (std::size_t j = i + 1; j < labels.size(); ++j) {

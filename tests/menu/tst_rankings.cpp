@@ -121,7 +121,7 @@ void TestRankings::ranking()
     QFETCH(int, scrollLine);
 
     const std::vector<RankingStudent> roster = timeRoster ? timeClass() : pointsClass();
-    const RankingList list = LevelRanking(roster, RankingKind(kind), filter, qint16(current));
+    const RankingList list = levelRanking(roster, RankingKind(kind), filter, qint16(current));
     QCOMPARE(list.lines, lines);
     QCOMPARE(list.scrollLine, scrollLine);
 }
@@ -129,10 +129,10 @@ void TestRankings::ranking()
 // What a screen reader says: no padding, marks as words, one text per line.
 void TestRankings::spokenLines()
 {
-    QCOMPARE(LevelRanking(timeClass(), RankingKind::BestTime, u"全学年"_s, 3).spoken,
+    QCOMPARE(levelRanking(timeClass(), RankingKind::BestTime, u"全学年"_s, 3).spoken,
              (QStringList{u"1位 小3 佐藤 80秒"_s, u"2位 小3 山田 90秒"_s, u"2位 自分 鈴木 90秒"_s,
                           u"4位 小5 高橋 100秒"_s, u"5位 伊藤 失敗"_s, u"小3 田中 記録なし"_s}));
-    QCOMPARE(LevelRanking(pointsClass(), RankingKind::TodayPoints, u"全学年"_s, 4).spoken,
+    QCOMPARE(levelRanking(pointsClass(), RankingKind::TodayPoints, u"全学年"_s, 4).spoken,
              (QStringList{u"1位 中1 上野 10 70"_s, u"1位 小3 青木 10 50"_s, u"3位 自分 遠藤 5 50"_s,
                           u"3位 小3 加藤 5 50"_s}));
 }
@@ -142,7 +142,7 @@ void TestRankings::ranksOfAHundredAndMoreStayWhole()
     std::vector<RankingStudent> roster;
     for (qint16 n = 1; n <= 120; ++n)
         roster.push_back({n, u"生徒"_s, 3, 100 + n, 0, 0});
-    const RankingList list = LevelRanking(roster, RankingKind::BestTime, u"全学年"_s, 0);
+    const RankingList list = levelRanking(roster, RankingKind::BestTime, u"全学年"_s, 0);
     QCOMPARE(list.lines.size(), 120);
     QCOMPARE(list.lines[8], u" 9③生徒　　　   109 　"_s);
     QCOMPARE(list.lines[98], u"99③生徒　　　   199 　"_s);
@@ -152,7 +152,7 @@ void TestRankings::ranksOfAHundredAndMoreStayWhole()
 
 void TestRankings::emptyRoster()
 {
-    const RankingList list = LevelRanking({}, RankingKind::TodayPoints, u"全学年"_s, 1);
+    const RankingList list = levelRanking({}, RankingKind::TodayPoints, u"全学年"_s, 1);
     QVERIFY(list.lines.isEmpty());
     QCOMPARE(list.scrollLine, -1);
 }
@@ -173,21 +173,21 @@ void TestRankings::fromRosterTable()
     add(3, 2015, u"五年生"_s, 1);  // not offered
     add(5, 2012, u"中二"_s, 0);
 
-    const std::vector<RankingStudent> students = RankingRoster(roster);
+    const std::vector<RankingStudent> students = rankingRoster(roster);
     QCOMPARE(students.size(), std::size_t(2));
     QCOMPARE(students[0].number, qint16(7));
     QCOMPARE(students[0].gradeNumber, 3);
     QCOMPARE(students[1].number, qint16(5));
     QCOMPARE(students[1].gradeNumber, 8);
     QCOMPARE(students[1].bestTime, NoRecordTime);
-    QCOMPARE(LevelRanking(students, RankingKind::BestTime, u"全学年"_s, 5).lines,
+    QCOMPARE(levelRanking(students, RankingKind::BestTime, u"全学年"_s, 5).lines,
              (QStringList{u"--③三年生　　------ 　"_s, u"--●中二　　　------ ●"_s}));
 
     // The logs also name students the list does not offer, and nobody for an unknown number.
-    QCOMPARE(RosterStudent(roster, 3).gradeNumber, 5);
-    QCOMPARE(NameColumn(RosterStudent(roster, 3).name), u"五年生　　"_s);
+    QCOMPARE(rosterStudent(roster, 3).gradeNumber, 5);
+    QCOMPARE(nameColumnText(rosterStudent(roster, 3).name), u"五年生　　"_s);
     for (qint32 unknown : {0, 4, -1, 5001, 40000}) {
-        const LogStudent nobody = RosterStudent(roster, unknown);
+        const LogStudent nobody = rosterStudent(roster, unknown);
         QVERIFY(nobody.name.isEmpty());
         QCOMPARE(nobody.gradeNumber, 0);
     }
@@ -202,7 +202,7 @@ void TestRankings::fromStoreTables()
     state->ResultTallies.write(3, 5).totalPoints = 99;  // another level
 
     std::vector<RankingStudent> students{{7, u"七"_s, 3, 1, 1, 1}, {5, u"五"_s, 3, 1, 1, 1}, {0, u"零"_s, 3, 1, 1, 1}};
-    SetLevelValues(students, *state, 2);
+    setLevelValues(students, *state, 2);
     QCOMPARE(students[0].bestTime, 80);
     QCOMPARE(students[0].todayPoints, 5);
     QCOMPARE(students[0].totalPoints, 40);
@@ -214,10 +214,10 @@ void TestRankings::fromStoreTables()
     // The logs show base points: the multiplier is left out, the first three digits count.
     state->LevelStandards[1].TargetTime = 100;
     state->LevelStandards[1].PointMultiplier = 1.5;
-    QCOMPARE(LogPoints(*state, 60, 1), 8);
-    QCOMPARE(LogPoints(*state, 150, 1), 4);
-    QCOMPARE(LogPoints(*state, 99999, 1), 0);
-    QCOMPARE(LogPoints(*state, 60, 36), 0);
+    QCOMPARE(logPoints(*state, 60, 1), 8);
+    QCOMPARE(logPoints(*state, 150, 1), 4);
+    QCOMPARE(logPoints(*state, 99999, 1), 0);
+    QCOMPARE(logPoints(*state, 60, 36), 0);
 }
 
 QTEST_APPLESS_MAIN(TestRankings)

@@ -103,7 +103,7 @@ void TestResultLogs::todayLines()
         record(Wednesday, QTime(23, 59, 59), 2, 2, 123),
         record(Wednesday.addDays(1), QTime(0, 0), 1, 1, 75),
     };
-    const LevelLines lists = TodayLog(records, context(Wednesday, filter));
+    const LevelLines lists = todayLog(records, context(Wednesday, filter));
     QCOMPARE(lists.size(), std::size_t(5));
     QCOMPARE(lists[1], level1);
     QCOMPARE(lists[2], level2);
@@ -115,7 +115,7 @@ void TestResultLogs::todayScansOnlyNewest1000()
     std::vector<LogRecord> records;
     for (int i = 1; i <= 1200; ++i)
         records.push_back(record(Wednesday, QTime(8, 0), 1, 1 + i % 2, i));
-    const LevelLines lists = TodayLog(records, context(Wednesday));
+    const LevelLines lists = todayLog(records, context(Wednesday));
     QCOMPARE(lists[1].size() + lists[2].size(), 1000);
     QCOMPARE(lists[2].first().left(5), u" 201秒"_s);
     QCOMPARE(lists[1].last().left(5), u"1200秒"_s);
@@ -123,18 +123,18 @@ void TestResultLogs::todayScansOnlyNewest1000()
 
 void TestResultLogs::recordsBeyond16BitNumbers()
 {
-    QCOMPARE(WindowStart(40000, TodayLogRecords), 39001);
-    QCOMPARE(WindowStart(40000, PeriodLogRecords), 20001);
-    QCOMPARE(WindowStart(999, TodayLogRecords), 1);
-    QCOMPARE(WindowStart(0, PeriodLogRecords), 1);
+    QCOMPARE(windowStart(40000, TodayLogRecords), 39001);
+    QCOMPARE(windowStart(40000, PeriodLogRecords), 20001);
+    QCOMPARE(windowStart(999, TodayLogRecords), 1);
+    QCOMPARE(windowStart(0, PeriodLogRecords), 1);
 
     // A file of 40000 records whose newest 300 are today's.
     std::vector<LogRecord> records(40000, record(Wednesday.addDays(-400), QTime(8, 0), 1, 1, 50));
     for (std::size_t i = records.size() - 300; i < records.size(); ++i)
         records[i] = record(Wednesday, QTime(8, 0), 2, 3, 60);
-    QCOMPARE(TodayLog(records, context(Wednesday))[3].size(), 300);
-    QCOMPARE(PeriodLog(records, context(Wednesday), 1, LogView::Time)[3].size(), 300);
-    QCOMPARE(OwnHistory(records, context(Wednesday), 2)[3].size(), 300);
+    QCOMPARE(todayLog(records, context(Wednesday))[3].size(), 300);
+    QCOMPARE(periodLog(records, context(Wednesday), 1, LogView::Time)[3].size(), 300);
+    QCOMPARE(ownHistoryLines(records, context(Wednesday), 2)[3].size(), 300);
 }
 
 void TestResultLogs::periodReach_data()
@@ -162,8 +162,8 @@ void TestResultLogs::periodReach()
     QFETCH(int, period);
     QFETCH(int, days);
 
-    QCOMPARE(PeriodDaysBack(period, today), days);
-    const LevelLines lists = PeriodLog(dailySessions(today, 4000), context(today), period, LogView::Time);
+    QCOMPARE(periodDaysBack(period, today), days);
+    const LevelLines lists = periodLog(dailySessions(today, 4000), context(today), period, LogView::Time);
     QCOMPARE(lists[1].size(), days);
     const QDate first = today.addDays(1 - days);
     QCOMPARE(lists[1].first().mid(6, 5), first.toString(u"MM/dd"));
@@ -179,18 +179,18 @@ void TestResultLogs::periodLines()
         record(Wednesday, QTime(9, 9), 1, 5, 60),
         record(Wednesday, QTime(9, 10), 3, 4, 1234),  // not on the roster: no grade mark
     };
-    const LevelLines time = PeriodLog(records, context(Wednesday), 1, LogView::Time);
+    const LevelLines time = periodLog(records, context(Wednesday), 1, LogView::Time);
     QCOMPARE(time[1], (QStringList{u"  80秒 12/07③山田　　　③9"_s, u"　　× 12/09●佐藤　　　●"_s}));
     QCOMPARE(time[4], QStringList{u"1234秒 12/09　　　　　　　127"_s});
 
     LevelLines spoken;
-    const LevelLines points = PeriodLog(records, context(Wednesday), 1, LogView::Points, &spoken);
+    const LevelLines points = periodLog(records, context(Wednesday), 1, LogView::Points, &spoken);
     QCOMPARE(points[1], (QStringList{u"    9 12/07③山田　　　③80秒"_s, u"　　× 12/09●佐藤　　　●"_s}));
     QCOMPARE(points[4], QStringList{u"  127 12/09　　　　　　　1234秒"_s});
     QCOMPARE(spoken[1], (QStringList{u"9 12/07 小3 山田 80秒"_s, u"失敗 12/09 自分 佐藤"_s}));
     QCOMPARE(spoken[4], QStringList{u"127 12/09 1234秒"_s});
 
-    QVERIFY(PeriodLog(records, context(Wednesday, u"中学生全体"_s), 5, LogView::Time)[1].isEmpty());
+    QVERIFY(periodLog(records, context(Wednesday, u"中学生全体"_s), 5, LogView::Time)[1].isEmpty());
 }
 
 void TestResultLogs::ownHistory()
@@ -203,28 +203,28 @@ void TestResultLogs::ownHistory()
         record(Wednesday, QTime(9, 7), 2, 2, 99999),
         record(Wednesday, QTime(9, 8), 2, 7, 60),
     };
-    const LevelLines lists = OwnHistory(records, context(Wednesday), 2);
+    const LevelLines lists = ownHistoryLines(records, context(Wednesday), 2);
     const QString early = Wednesday.addDays(-3649).toString(u"yyyy/MM/dd");
     QCOMPARE(lists[1], (QStringList{early + u" 09:01:02  75秒"_s, u"2026/12/09 09:05:30  80秒"_s}));
     QCOMPARE(lists[2], QStringList{u"2026/12/09 09:07:00"_s});
-    QCOMPARE(OwnHistory(records, context(Wednesday), 1)[1], QStringList{u"2026/12/09 09:06:00  85秒"_s});
+    QCOMPARE(ownHistoryLines(records, context(Wednesday), 1)[1], QStringList{u"2026/12/09 09:06:00  85秒"_s});
 
     // The filter applies to the student whose history it is.
-    const LevelLines hidden = OwnHistory(records, context(Wednesday, u"小３"_s), 2);
+    const LevelLines hidden = ownHistoryLines(records, context(Wednesday, u"小３"_s), 2);
     QVERIFY(hidden[1].isEmpty() && hidden[2].isEmpty());
-    QVERIFY(OwnHistory(records, context(Wednesday), 0)[1].isEmpty());
+    QVERIFY(ownHistoryLines(records, context(Wednesday), 0)[1].isEmpty());
 }
 
 // A corrupt record still shows, but no calendar reaches its date.
 void TestResultLogs::corruptDatesAreListedWithoutADate()
 {
     const std::vector<LogRecord> records{{1e300, std::nan(""), 1, 1, 100}, {std::nan(""), 1e300, 1, 2, 100}};
-    const LevelLines today = TodayLog(records, context(Wednesday));
+    const LevelLines today = todayLog(records, context(Wednesday));
     QVERIFY(today[1].isEmpty() && today[2].isEmpty());
-    const LevelLines period = PeriodLog(records, context(Wednesday), 5, LogView::Time);
+    const LevelLines period = periodLog(records, context(Wednesday), 5, LogView::Time);
     QCOMPARE(period[1], QStringList{u" 100秒 ③山田　　　③11"_s});
     QVERIFY(period[2].isEmpty());
-    QCOMPARE(OwnHistory(records, context(Wednesday), 1)[1], QStringList{u"  100秒"_s});
+    QCOMPARE(ownHistoryLines(records, context(Wednesday), 1)[1], QStringList{u"  100秒"_s});
 }
 
 QTEST_APPLESS_MAIN(TestResultLogs)

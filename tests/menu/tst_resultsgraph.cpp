@@ -47,7 +47,7 @@ private slots:
 
 void TestResultsGraph::bandOfTheWorkedExample()
 {
-    const Band band = ComputeBand(workedExample(), query());
+    const Band band = computeBand(workedExample(), query());
     QCOMPARE(band.ownCount, 4);
     QCOMPARE(band.ownMaximum, 52);
     QCOMPARE(band.scaleTop, 60);
@@ -66,13 +66,13 @@ void TestResultsGraph::bandOfTheWorkedExample()
 
     QCOMPARE(band.trail.size(), std::size_t(3));
     QCOMPARE(band.trail.back().time, 36);
-    QCOMPARE(TrailDates(band.trail), (QStringList{u"2026/10/30"_s, u"11/19"_s, u"2025/11/04"_s}));
+    QCOMPARE(trailDates(band.trail), (QStringList{u"2026/10/30"_s, u"11/19"_s, u"2025/11/04"_s}));
     // Under the end of the axis: the student's last session at the level.
     QVERIFY(band.hasLastSession);
     QCOMPARE(band.lastSessionDate, OleDate::fromDate(Today.addDays(-1)));
 
     const RankFigures ranks{u"  2"_s, u"  1"_s, 120, 300, 4};
-    const QStringList lines = FiguresLines(band, ranks);
+    const QStringList lines = figuresLines(band, ranks);
     QCOMPARE(lines.size(), 10);
     QCOMPARE(lines[0], u"回数　　　　　　　  4回"_s);
     QCOMPARE(lines[2], u"　　順位　　　　    2位"_s);
@@ -84,31 +84,31 @@ void TestResultsGraph::bandOfTheWorkedExample()
 
 void TestResultsGraph::gradeFilterHidesThePlotButNotTheFigures()
 {
-    const Band band = ComputeBand(workedExample(), query(false));
+    const Band band = computeBand(workedExample(), query(false));
     QVERIFY(band.points.empty());
     QVERIFY(band.trail.empty());
     QVERIFY(!band.hasLastSession);
-    const QStringList lines = FiguresLines(band, RankFigures{});
+    const QStringList lines = figuresLines(band, RankFigures{});
     QCOMPARE(lines[0], u"回数　　　　　　　  4回"_s);
     QCOMPARE(lines[3], u"　　最高　　　　       /   30秒"_s);
     QVERIFY(!lines[4].isEmpty());
     QCOMPARE(lines.size(), 9);
 
     // Without a counted session of its own the band keeps its smallest scale.
-    const Band none = ComputeBand(workedExample(), {3, 4, 7, Today, true});
+    const Band none = computeBand(workedExample(), {3, 4, 7, Today, true});
     QCOMPARE(none.ownCount, 0);
     QCOMPARE(none.scaleTop, 10);
-    QVERIFY(FiguresLines(none, RankFigures{}).at(4).isEmpty());
+    QVERIFY(figuresLines(none, RankFigures{}).at(4).isEmpty());
 }
 
 void TestResultsGraph::scaleTopStopsAtAThousand()
 {
     const std::vector<LogRecord> records{session(3, 7, 2, 1500), session(2, 7, 2, 1200), session(1, 7, 2, 100)};
-    const Band band = ComputeBand(records, query());
+    const Band band = computeBand(records, query());
     QCOMPARE(band.scaleTop, 1000);
     QVERIFY(band.points[0].offset < 0.1);
-    QCOMPARE(MiddleTrailLabels(5), std::vector<std::size_t>{});
-    QCOMPARE(MiddleTrailLabels(9), (std::vector<std::size_t>{2, 5}));
+    QCOMPARE(middleTrailLabels(5), std::vector<std::size_t>{});
+    QCOMPARE(middleTrailLabels(9), (std::vector<std::size_t>{2, 5}));
 }
 
 void TestResultsGraph::ranksAreTakenByNumber()
@@ -117,21 +117,21 @@ void TestResultsGraph::ranksAreTakenByNumber()
     const std::vector<RankingStudent> roster{{1, u"山田太郎"_s, 3, 50, 0, 90},
                                              {2, u"山田"_s, 3, 60, 0, 40},
                                              {3, u"石井"_s, 4, ResultLists::NoRecordTime, 0, 0}};
-    const RankFigures yamada = LevelRankFigures(roster, ResultLists::RankingKind::TotalPoints, u"全学年"_s, 2);
+    const RankFigures yamada = levelRankFigures(roster, ResultLists::RankingKind::TotalPoints, u"全学年"_s, 2);
     QCOMPARE(yamada.timeRank, u"  2"_s);
     QCOMPARE(yamada.pointsRank, u"  2"_s);
     QCOMPARE(yamada.points, 40);
     QCOMPARE(yamada.classPointsCount, 2);
     QCOMPARE(yamada.classPointsSum, 130);
-    QCOMPARE(LevelRankFigures(roster, ResultLists::RankingKind::TotalPoints, u"全学年"_s, 3).timeRank, u"---"_s);
+    QCOMPARE(levelRankFigures(roster, ResultLists::RankingKind::TotalPoints, u"全学年"_s, 3).timeRank, u"---"_s);
 }
 
 void TestResultsGraph::chooserLineGivesTheStudent()
 {
-    const QString line = ChooserLine(u"小３"_s, u"山田　花子"_s, 12);
+    const QString line = chooserLine(u"小３"_s, u"山田　花子"_s, 12);
     QCOMPARE(line, u"小３ /  山田　花子/12"_s);
-    QCOMPARE(StudentOfChooserLine(line), 12);
-    QCOMPARE(StudentOfChooserLine(u"名前だけ"_s), 0);
+    QCOMPARE(studentOfChooserLine(line), 12);
+    QCOMPARE(studentOfChooserLine(u"名前だけ"_s), 0);
 }
 
 QTEST_GUILESS_MAIN(TestResultsGraph)

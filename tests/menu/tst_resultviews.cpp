@@ -43,18 +43,18 @@ void TestResultViews::listOfButton()
     QFETCH(QString, title);
     QFETCH(int, ranking);
 
-    const std::optional<ListKind> kind = ListFor(ViewModeOf(mode), button);
+    const std::optional<ListKind> kind = listFor(viewModeOf(mode), button);
     QVERIFY(kind.has_value());
     QCOMPARE(int(*kind), list);
-    QCOMPARE(ListTitle(*kind), title);
-    QCOMPARE(int(RankingKindOf(*kind)), ranking);
-    QCOMPARE(PeriodLogView(ViewModeOf(mode)), mode == 2 ? LogView::Points : LogView::Time);
+    QCOMPARE(listTitle(*kind), title);
+    QCOMPARE(int(rankingKindOf(*kind)), ranking);
+    QCOMPARE(periodLogView(viewModeOf(mode)), mode == 2 ? LogView::Points : LogView::Time);
 }
 
 void TestResultViews::noListOutsideTheThreeButtons()
 {
     for (int button : {-1, 0, 4})
-        QVERIFY(!ListFor(ViewMode::Points, button).has_value());
+        QVERIFY(!listFor(ViewMode::Points, button).has_value());
 }
 
 QTEST_APPLESS_MAIN(TestResultViews)

@@ -16,7 +16,7 @@ int main(int argc, char **argv)
         SessionFixture f;
         f.state.CurrentLevel = 3;
         f.state.ResultTime = 140;
-        f.state.SessionMissedCodes = {12, 57, 68, 86, 99, 3, 44};
+        f.state.sessionMissedCodes = {12, 57, 68, 86, 99, 3, 44};
         if (!RecordSession(f.state, f.test.platform, 3))
             return 1;
         ResultScreen screen(f.state, f.test.platform);

@@ -149,7 +149,7 @@ void TestResultScreen::evaluation()
     SessionFixture f;
     f.setLevelTable(levelTable(clearCount9999));
     f.setResults(earlier);
-    f.state.GoalClearedAtStart = goalClearedAtStart;
+    f.state.goalClearedAtStart = goalClearedAtStart;
     f.state.CurrentLevel = static_cast<qint16>(level);
     f.state.ResultTime = time;
     QVERIFY(RecordSession(f.state, f.test.platform, level));
@@ -167,7 +167,7 @@ void TestResultScreen::evaluation()
     QCOMPARE(!control<QFrame>(result, "Picture1")->isHidden(), goalPanel);
     QCOMPARE(control<QLabel>(result, "Label13")->text() + control<QLabel>(result, "Label14")->text(), todayCounts);
     QVERIFY(!f.host->waitShown());
-    QVERIFY(!f.state.SessionRecordFlags.newPersonalBest && !f.state.SessionRecordFlags.newClassBest);
+    QVERIFY(!f.state.sessionRecordFlags.newPersonalBest && !f.state.sessionRecordFlags.newClassBest);
     // A session without mistakes has no list of them.
     QVERIFY(control<QListWidget>(result, "ListMissed")->isHidden());
 
@@ -192,19 +192,19 @@ void TestResultScreen::bestTimesAreLoweredInPlace()
     f.setResults(sessions(SessionFixture::Student, 2, {90}) + sessions(Other, 2, {80}));
     f.state.ResultTime = 85;
     QVERIFY(RecordSession(f.state, f.test.platform, 2));
-    QVERIFY(f.state.SessionRecordFlags.newPersonalBest);
-    QVERIFY(!f.state.SessionRecordFlags.newClassBest);
+    QVERIFY(f.state.sessionRecordFlags.newPersonalBest);
+    QVERIFY(!f.state.sessionRecordFlags.newClassBest);
     QCOMPARE(f.state.PersonalBest.at(2, SessionFixture::Student), 85);
     QCOMPARE(f.state.ClassBest[2], 80);
 
     // A second session compares with the stored 85 without a reload.
-    f.state.SessionRecordFlags = {};
+    f.state.sessionRecordFlags = {};
     f.state.ResultTime = 86;
     QVERIFY(RecordSession(f.state, f.test.platform, 2));
-    QVERIFY(!f.state.SessionRecordFlags.newPersonalBest);
+    QVERIFY(!f.state.sessionRecordFlags.newPersonalBest);
     f.state.ResultTime = 79;
     QVERIFY(RecordSession(f.state, f.test.platform, 2));
-    QVERIFY(f.state.SessionRecordFlags.newClassBest);
+    QVERIFY(f.state.sessionRecordFlags.newClassBest);
     QCOMPARE(f.state.ClassBest[2], 79);
     QCOMPARE(f.results().size(), 5);
 }

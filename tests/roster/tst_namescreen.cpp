@@ -127,7 +127,7 @@ void TestNameSel::opensWithPromptAndAllGrades()
     QCOMPARE(control<QLabel>(f.screen, "Label4")->text(), u"カズドリ"_s);
     QCOMPARE(control<QLabel>(f.screen, "Label4")->font().pointSize(), 48);
     QCOMPARE(control<QComboBox>(f.screen, "Combo1")->currentText(), u"全学年"_s);
-    QCOMPARE(f.state.InitialGradeFilter, u"全学年"_s);
+    QCOMPARE(f.state.initialGradeFilter, u"全学年"_s);
     QVERIFY(control<QRadioButton>(f.screen, "Option1_1")->isChecked());
     QCOMPARE(control<QLabel>(f.screen, "Label1")->text(), Prompt);
     QCOMPARE(f.screen->chosenStudent(), qint16(0));
@@ -158,7 +158,7 @@ void TestNameSel::gradeFilterFromCombo()
     QStringList rows = choose(u"小３"_s);
     QCOMPARE(rows.size(), 2);
     QVERIFY(rows[0].startsWith(u"小3 あおき　りく  11/"_s) && rows[1].startsWith(u"小3 やまだ　はなこ  　/"_s));
-    QCOMPARE(f.state.InitialGradeFilter, u"小３"_s);
+    QCOMPARE(f.state.initialGradeFilter, u"小３"_s);
     rows = choose(u"中学生全体"_s);
     QCOMPARE(rows.size(), 1);
     QVERIFY(rows[0].startsWith(u"中3 池田"_s));
@@ -182,7 +182,7 @@ void TestNameSel::clickThenKeyOneConfirms()
     QCOMPARE(f.state.StudentName, u"やまだ　はなこ"_s.leftJustified(20, u' '));
     QCOMPARE(f.state.StudentGrade, u"小３"_s);
     QCOMPARE(f.state.LoginTime, 10 * 3600);
-    QCOMPARE(f.state.LoginTick, f.test.clock.tickCount());
+    QCOMPARE(f.state.loginTick, f.test.clock.tickCount());
     QCOMPARE(f.state.LevelCount, qint16(4));
     QVERIFY(control<QPushButton>(f.screen, "Command14")->isHidden());
     QVERIFY(!control<QLabel>(f.screen, "Picture5")->isHidden());

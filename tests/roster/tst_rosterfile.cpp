@@ -79,23 +79,23 @@ void TestRosterFile::readsValuesOverLinesAndQuoted()
     const RosterEntry &first = table.entries()[0];
     QCOMPARE(first.Number, 1);
     QCOMPARE(first.CohortYear, 2004);
-    QCOMPARE(first.Value3, 3);
-    QCOMPARE(first.Value4, 4);
+    QCOMPARE(first.unusedColumn3, 3);
+    QCOMPARE(first.unusedColumn4, 4);
     QCOMPARE(first.Name, padded(QStringLiteral("　山田　太郎")));
-    QCOMPARE(first.Text7, padded(QStringLiteral("やまだ, たろう")));
-    QCOMPARE(first.Text8, padded(QStringLiteral("x")));
+    QCOMPARE(first.unusedColumn7, padded(QStringLiteral("やまだ, たろう")));
+    QCOMPARE(first.unusedColumn8, padded(QStringLiteral("x")));
 
     const RosterEntry &second = table.entries()[1];
     QCOMPARE(second.CohortYear, 2005);
-    QCOMPARE(second.Value3, 7);
-    QCOMPARE(second.Value4, 8);
+    QCOMPARE(second.unusedColumn3, 7);
+    QCOMPARE(second.unusedColumn4, 8);
     QCOMPARE(second.Name, padded(QStringLiteral("髙橋, 一郎")));
-    QCOMPARE(second.Text7, padded(QStringLiteral("t7")));
-    QCOMPARE(second.Text8, padded(QStringLiteral("t8")));
+    QCOMPARE(second.unusedColumn7, padded(QStringLiteral("t7")));
+    QCOMPARE(second.unusedColumn8, padded(QStringLiteral("t8")));
 
     const RosterEntry &third = table.entries()[2];
     QCOMPARE(third.Name, longName.left(20));
-    QCOMPARE(third.Text7, padded(QString()));
+    QCOMPARE(third.unusedColumn7, padded(QString()));
 
     // The ideographic space at the front belongs to the name.
     QCOMPARE(table.trimmedName(1), QStringLiteral("　山田　太郎"));
@@ -226,7 +226,7 @@ void TestRosterFile::unreadableFileIsReportedAndEmpties()
     state.SchoolYearStartMonth = 4;
     writeRoster(QStringLiteral("1,2010,0,0,\"前回\",0,\"\",\"\"\r\n"));
     QVERIFY(!RosterFile::load(state, QDate(2026, 12, 9)).failed());
-    QCOMPARE(state.Roster.entries().size(), 1);
+    QCOMPARE(state.roster.entries().size(), 1);
 
     QVERIFY(QFile::remove(path()));
     if (asFolder)
@@ -236,10 +236,10 @@ void TestRosterFile::unreadableFileIsReportedAndEmpties()
     QVERIFY(result.failed());
     QVERIFY2(result.message().contains(path()), qPrintable(result.message()));
     QVERIFY(!result.problem.isEmpty());
-    QCOMPARE(state.Roster.entries().size(), 0);
-    QCOMPARE(state.Roster.offeredNumbers().size(), 0);
-    QVERIFY(!state.Roster.contains(1));
-    QCOMPARE(state.Roster.schoolYear(), 2026);
+    QCOMPARE(state.roster.entries().size(), 0);
+    QCOMPARE(state.roster.offeredNumbers().size(), 0);
+    QVERIFY(!state.roster.contains(1));
+    QCOMPARE(state.roster.schoolYear(), 2026);
 }
 
 // Without a name nobody can log in, however many lines the file has.
@@ -297,7 +297,7 @@ void TestRosterFile::lookupsOutsideTableAreEmpty()
     QVERIFY(!RosterFile::read(path(), 2020, 0, table).failed());
     // The last entry stops short of its texts; what it has counts.
     QCOMPARE(table.entries().size(), 2);
-    QCOMPARE(table.entries()[1].Text8, padded(QString()));
+    QCOMPARE(table.entries()[1].unusedColumn8, padded(QString()));
     for (int n : {-1, 5001, 32767, -32768}) {
         QVERIFY(!table.contains(n));
         QCOMPARE(table.name(n), QString());
@@ -320,7 +320,7 @@ void TestRosterFile::demoRosterCoversEveryGrade()
     const auto result = RosterFile::load(state, QDate(2026, 12, 9));
     QVERIFY2(!result.failed(), qPrintable(result.message()));
     QCOMPARE(result.notice(), QString());
-    const RosterTable &roster = state.Roster;
+    const RosterTable &roster = state.roster;
     QCOMPARE(roster.entries().size(), DemoRoster::StudentCount + 1);
 
     QSet<QString> labels;
@@ -351,7 +351,7 @@ void TestRosterFile::demoRosterCoversEveryGrade()
     own.close();
     QVERIFY(DemoSchool::create(m_dir->path(), nullptr));
     QVERIFY(!RosterFile::load(state, QDate(2026, 12, 9)).failed());
-    QCOMPARE(state.Roster.entries().size(), 1);
+    QCOMPARE(state.roster.entries().size(), 1);
 }
 
 QTEST_APPLESS_MAIN(TestRosterFile)

@@ -20,7 +20,7 @@ SessionFixture::SessionFixture()
     state.StudentNumber = Student;
     state.StudentName = QStringLiteral("山田　花子  ");
     state.LoginTime = test.clock.now().time().msecsSinceStartOfDay() / 1000 - 600;
-    state.LoginTick = test.clock.tickCount() - 600 * 1000;
+    state.loginTick = test.clock.tickCount() - 600 * 1000;
     refreshTallies();
 }
 

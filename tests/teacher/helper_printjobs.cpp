@@ -51,8 +51,8 @@ int main(int argc, char **argv)
     MainWindow host(state, test.platform, school.layout().programFolder);
     host.startMainMenu();
     qint16 teacher = 0;
-    for (const RosterEntry &entry : state.Roster.entries()) {
-        if (state.Roster.name(entry.Number).contains(QStringLiteral("監督")))
+    for (const RosterEntry &entry : state.roster.entries()) {
+        if (state.roster.name(entry.Number).contains(QStringLiteral("監督")))
             teacher = qint16(entry.Number);
     }
     if (teacher == 0) {
@@ -60,8 +60,8 @@ int main(int argc, char **argv)
         return 1;
     }
     state.StudentNumber = teacher;
-    state.StudentName = state.Roster.name(teacher);
-    state.StudentGrade = state.Roster.gradeName(teacher);
+    state.StudentName = state.roster.name(teacher);
+    state.StudentGrade = state.roster.gradeName(teacher);
     host.show();
     host.openLevelMenu();
     auto *menu = qobject_cast<LevelMenu *>(host.currentScreen());
@@ -77,8 +77,8 @@ int main(int argc, char **argv)
         return 1;
     for (int row = 0; row < 2; ++row) {
         roster->item(row)->setSelected(true);
-        const qint32 student = ResultsGraph::StudentOfChooserLine(roster->item(row)->text());
-        std::printf("%s\n", qPrintable(state.Roster.trimmedName(student)));
+        const qint32 student = ResultsGraph::studentOfChooserLine(roster->item(row)->text());
+        std::printf("%s\n", qPrintable(state.roster.trimmedName(student)));
     }
     control<QPushButton>(menu, "Command24_1")->click();
 

@@ -61,14 +61,14 @@ int main(int argc, char **argv)
         row.OveruseDays = u"1"_s;
     }
     // Cohort 2017 is in its third year of school in the school year 2026.
-    state.Roster.clear(Roster::SchoolYear(test.clock.today(), 4));
+    state.roster.clear(Roster::SchoolYear(test.clock.today(), 4));
     const QStringList names{u"髙橋①"_s, u"山田～はな"_s, u"佐藤,一郎"_s, u"\"ジョー\""_s, u"=1+2"_s, u"@SUM(1)"_s};
     for (int i = 0; i < names.size(); ++i) {
         RosterEntry entry;
         entry.Number = qint16(i + 1);
         entry.CohortYear = 2017;
         entry.Name = RosterTable::fixedField(names[i]);
-        state.Roster.add(entry, 0);
+        state.roster.add(entry, 0);
     }
     // One session each, in date order: 50 s, 100 s, 199 s, a time-out, a
     // session given up, 80 s at another site.

@@ -88,7 +88,7 @@ struct School
             row.OveruseDays = u"1"_s;
         }
         // Cohort 2017 is in its third year of school in the school year 2026.
-        state.Roster.clear(Roster::SchoolYear(test.clock.today(), 4));
+        state.roster.clear(Roster::SchoolYear(test.clock.today(), 4));
         addStudent(7, 2017, TrickyName);
         addStudent(8, 2016, u"佐藤　一郎"_s);
         addStudent(9, 2017, u"林"_s);
@@ -99,7 +99,7 @@ struct School
         entry.Number = number;
         entry.CohortYear = cohort;
         entry.Name = RosterTable::fixedField(name);
-        state.Roster.add(entry, 0);
+        state.roster.add(entry, 0);
     }
     void writeResults(const QList<ResultRecord> &records) const
     {

@@ -139,8 +139,8 @@ void DrillScreen::resetSession()
 
     showMinutesSinceLogin();
     // This session is the next one: today over the counted levels, and at this level.
-    m_statusLine->showToday(TodayCountSum(m_state, TodayLevelsCounted) + 1);
-    m_statusLine->showLevelCount(TodayCount(m_state, m_state.CurrentLevel) + 1);
+    m_statusLine->showToday(todayCountSum(m_state, TodayLevelsCounted) + 1);
+    m_statusLine->showLevelCount(levelTodayCount(m_state, m_state.CurrentLevel) + 1);
 }
 
 void DrillScreen::loadLevel()
@@ -190,7 +190,7 @@ void DrillScreen::updateClock()
 
 void DrillScreen::showMinutesSinceLogin()
 {
-    m_statusLine->showMinutes(SessionTiming::minutesSinceLogin(tick(), m_state.LoginTick));
+    m_statusLine->showMinutes(SessionTiming::minutesSinceLogin(tick(), m_state.loginTick));
 }
 
 void DrillScreen::showNextProblem()

@@ -119,10 +119,10 @@ std::vector<Label> trailLabels(QPainter &painter, const QRectF &surface, double 
     place(g.at(0.12, 0.1), QStringLiteral("%1秒").arg(band.scaleTop));
     const std::vector<TrailEntry> &trail = band.trail;
     if (band.hasLastSession)
-        place(g.at(band.lastSessionX - 0.025, 0.815), ResultsGraph::TrailDate(band.lastSessionDate, QString()));
+        place(g.at(band.lastSessionX - 0.025, 0.815), ResultsGraph::trailDate(band.lastSessionDate, QString()));
     if (trail.empty())
         return labels;
-    const QStringList dates = ResultsGraph::TrailDates(trail);
+    const QStringList dates = ResultsGraph::trailDates(trail);
     const auto timeText = [&](std::size_t k) { return QStringLiteral("%1秒").arg(trail[k].time); };
     // A date goes below its time, lower than its place if the text is taller.
     const auto timeAndDate = [&](std::size_t k, double timeOffset, double dateOffset) {
@@ -132,7 +132,7 @@ std::vector<Label> trailLabels(QPainter &painter, const QRectF &surface, double 
     };
     place(g.at(0.12, trail[0].offset - 0.01), timeText(0));
     place(g.at(trail[0].x - 0.025, 0.815), dates[0]);
-    for (std::size_t k : ResultsGraph::MiddleTrailLabels(trail.size()))
+    for (std::size_t k : ResultsGraph::middleTrailLabels(trail.size()))
         timeAndDate(k, 0.01, 0.03);
     timeAndDate(trail.size() - 1, 0.04, 0.07);
     return labels;
@@ -220,7 +220,7 @@ QString describeBand(const Band &band, const BandTexts &texts)
         if (!line.isEmpty())
             parts.append(SpokenText::join({line}));
     }
-    const QStringList dates = ResultsGraph::TrailDates(band.trail);
+    const QStringList dates = ResultsGraph::trailDates(band.trail);
     for (std::size_t k = 0; k < band.trail.size(); ++k)
         parts.append(QStringLiteral("%1 %2秒").arg(dates[qsizetype(k)]).arg(band.trail[k].time));
     return parts.join(u'\n');

@@ -19,7 +19,7 @@ struct BandTexts
 {
     QString studentName;  // printed above the first band only
     QString levelTitle;   // level name, a blank and the content title
-    QStringList figures;  // ResultsGraph::FiguresLines
+    QStringList figures;  // ResultsGraph::figuresLines
 };
 
 enum class Surface { Screen, Paper };

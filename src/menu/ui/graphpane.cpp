@@ -117,10 +117,10 @@ void GraphPane::fillRosterChooser()
 {
     const QSignalBlocker blocker(m_rosterChooser);
     m_rosterChooser->clear();
-    const RosterTable &roster = m_state.Roster;
+    const RosterTable &roster = m_state.roster;
     for (const RosterEntry &entry : roster.entries()) {
         if (entry.offered()) {
-            m_rosterChooser->addItem(ResultsGraph::ChooserLine(roster.gradeName(entry.Number),
+            m_rosterChooser->addItem(ResultsGraph::chooserLine(roster.gradeName(entry.Number),
                                                                roster.trimmedName(entry.Number), entry.Number));
         }
     }
@@ -167,7 +167,7 @@ void GraphPane::print()
     const std::vector<qint32> students = chosenStudents();
     QPrinter printer(QPrinter::HighResolution);
     PrinterChoice::setA4Portrait(printer);
-    printer.setDocName(QStringLiteral("カズドリ %1").arg(m_state.Roster.trimmedName(students.front())));
+    printer.setDocName(QStringLiteral("カズドリ %1").arg(m_state.roster.trimmedName(students.front())));
     if (!m_choosePrinter(printer))
         return;
     const QString chosenFile = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
@@ -176,7 +176,7 @@ void GraphPane::print()
         std::vector<GraphSurface::ShownBand> bands;
         if (!prepareBands(bands))
             return;
-        const QString name = m_state.Roster.trimmedName(student);
+        const QString name = m_state.roster.trimmedName(student);
         printer.setDocName(QStringLiteral("カズドリ %1").arg(name));
         if (!chosenFile.isEmpty() && students.size() > 1)
             printer.setOutputFileName(fileOfStudent(chosenFile, student, name));
@@ -201,7 +201,7 @@ std::vector<qint32> GraphPane::chosenStudents() const
     std::vector<qint32> students;
     for (int row = 0; row < m_rosterChooser->count(); ++row) {
         if (m_rosterChooser->item(row)->isSelected())
-            students.push_back(ResultsGraph::StudentOfChooserLine(m_rosterChooser->item(row)->text()));
+            students.push_back(ResultsGraph::studentOfChooserLine(m_rosterChooser->item(row)->text()));
     }
     if (students.empty())
         students.push_back(m_shownStudent);
@@ -212,8 +212,8 @@ bool GraphPane::prepareBands(std::vector<GraphSurface::ShownBand> &bands)
 {
     if (!m_readRecords(m_records))
         return false;
-    std::vector<ResultLists::RankingStudent> roster = ResultLists::RankingRoster(m_state.Roster);
-    const int grade = ResultLists::RosterStudent(m_state.Roster, m_shownStudent).gradeNumber;
+    std::vector<ResultLists::RankingStudent> roster = ResultLists::rankingRoster(m_state.roster);
+    const int grade = ResultLists::rosterStudent(m_state.roster, m_shownStudent).gradeNumber;
     const bool plotted = ResultLists::GradeFilterMatch(grade, m_gradeFilter);
     for (int row = 0; row < m_levelChooser->count(); ++row) {
         if (!m_levelChooser->item(row)->isSelected())
@@ -221,15 +221,15 @@ bool GraphPane::prepareBands(std::vector<GraphSurface::ShownBand> &bands)
         const int level = row + 1;
         if (level > m_state.LevelCount || level >= LevelRowCount)
             break;
-        ResultLists::SetLevelValues(roster, m_state, level);
+        ResultLists::setLevelValues(roster, m_state, level);
         const ResultsGraph::RankFigures ranks =
-            ResultsGraph::LevelRankFigures(roster, m_pointsKind, m_gradeFilter, m_shownStudent);
+            ResultsGraph::levelRankFigures(roster, m_pointsKind, m_gradeFilter, m_shownStudent);
         const ResultsGraph::BandQuery query{level, m_state.LevelCount, m_shownStudent, m_platform.clock.today(),
                                             plotted};
-        GraphSurface::ShownBand shown{ResultsGraph::ComputeBand(m_records, query), {}};
-        shown.texts.studentName = m_state.Roster.trimmedName(m_shownStudent);
+        GraphSurface::ShownBand shown{ResultsGraph::computeBand(m_records, query), {}};
+        shown.texts.studentName = m_state.roster.trimmedName(m_shownStudent);
         shown.texts.levelTitle = QStringLiteral("%1 %2").arg(m_state.LevelNames[std::size_t(level)], m_state.ContentTitle);
-        shown.texts.figures = ResultsGraph::FiguresLines(shown.band, ranks);
+        shown.texts.figures = ResultsGraph::figuresLines(shown.band, ranks);
         bands.push_back(std::move(shown));
     }
     return true;

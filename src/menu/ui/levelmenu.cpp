@@ -156,8 +156,8 @@ void LevelMenu::prepare()
 
     showPage();
     applySeasonColour();
-    m_viewPanel->setGradeChoices(GradeFilterTexts(), m_state.InitialGradeFilter);
-    m_viewPanel->setPeriodChoices(PeriodTexts(), DefaultPeriod);
+    m_viewPanel->setGradeChoices(gradeFilterTexts(), m_state.initialGradeFilter);
+    m_viewPanel->setPeriodChoices(periodTexts(), DefaultPeriod);
     buildColumns();
     fitListFont();
     m_columnScroll->setRange(1, std::max(1, n - 3));
@@ -236,10 +236,10 @@ void LevelMenu::activate()
     AppState &state = m_state;
     m_header->setDataButtonShown(isTeacher(state));
     m_header->showMinutesSinceLogin(
-        SessionTiming::minutesSinceLogin(m_platform.clock.tickCount(), state.LoginTick));
+        SessionTiming::minutesSinceLogin(m_platform.clock.tickCount(), state.loginTick));
     m_keyReady = false;
     m_cover->cover();
-    m_viewPanel->setListCaptions(CaptionsOnRefresh());
+    m_viewPanel->setListCaptions(captionsOnRefresh());
     if (!ComputeTallies(state, m_platform))
         return;
     showTodayTotal();
@@ -290,13 +290,13 @@ void LevelMenu::showOveruseNotices()
 {
     AppState &state = m_state;
     const int s = state.StudentNumber;
-    state.GoalClearedAtStart = LevelCleared(state, state.GoalLevel, s);
+    state.goalClearedAtStart = LevelCleared(state, state.GoalLevel, s);
     const int n = std::min<int>(levelCount(), int(m_columns.size()));
     for (int k = 1; k < n; ++k) {
         if (!maySkipPast(k))
             continue;
         m_columns[std::size_t(k)]->setOveruseNotice(false);
-        m_columns[std::size_t(k - 1)]->setOveruseNotice(LevelOverused(state, k, s) && !state.GoalClearedAtStart);
+        m_columns[std::size_t(k - 1)]->setOveruseNotice(LevelOverused(state, k, s) && !state.goalClearedAtStart);
     }
 }
 

@@ -81,7 +81,7 @@ void MenuLists::chooseView(int index)
         return;
     }
     const ViewMode view = index == 0 ? ViewMode::Time : ViewMode::Points;
-    m_panel->setListCaptions(CaptionsFor(view));
+    m_panel->setListCaptions(captionsFor(view));
     m_panel->setThirdListEnabled(true);
     if (view == ViewMode::Points)
         m_panel->setPeriodShown(false);
@@ -98,7 +98,7 @@ void MenuLists::chooseView(int index)
 
 void MenuLists::chooseList(int index)
 {
-    const std::optional<ListKind> list = ListFor(ViewModeOf(m_viewMode), index);
+    const std::optional<ListKind> list = listFor(viewModeOf(m_viewMode), index);
     if (!list)
         return;
     // The fill lets window events run: a start key then would leave it half done.
@@ -117,7 +117,7 @@ void MenuLists::chooseList(int index)
     case ListKind::TotalPointsRanking:
     case ListKind::TodayPointsRanking:
         m_pointsMode = *list == ListKind::TotalPointsRanking ? 1 : 2;
-        m_panel->setTitle(ListTitle(*list));
+        m_panel->setTitle(listTitle(*list));
         showRankings();
         break;
     case ListKind::OwnHistory:
@@ -201,7 +201,7 @@ void MenuLists::describeLists()
 
 void MenuLists::showBestTimes()
 {
-    m_panel->setTitle(ListTitle(ListKind::BestTimes));
+    m_panel->setTitle(listTitle(ListKind::BestTimes));
     clearLists();
     showRankings();
     clearHighlights();
@@ -211,7 +211,7 @@ void MenuLists::showBestTimes()
 void MenuLists::showRankings()
 {
     m_cover->setProgressRange(int(m_columns.size()));
-    std::vector<RankingStudent> roster = RankingRoster(m_state.Roster);
+    std::vector<RankingStudent> roster = rankingRoster(m_state.roster);
     for (LevelColumn *column : m_columns) {
         m_cover->setProgress(column->level());
         rankLevel(column, roster);
@@ -220,24 +220,24 @@ void MenuLists::showRankings()
 
 void MenuLists::rankLevel(LevelColumn *column, std::vector<RankingStudent> &roster)
 {
-    SetLevelValues(roster, m_state, column->level());
+    setLevelValues(roster, m_state, column->level());
     RankingKind kind = RankingKind::BestTime;
-    if (ViewModeOf(m_viewMode) == ViewMode::Points)
+    if (viewModeOf(m_viewMode) == ViewMode::Points)
         kind = m_pointsMode == 2 ? RankingKind::TodayPoints : RankingKind::TotalPoints;
     const RankingList ranking =
-        LevelRanking(roster, kind, m_panel->gradeFilter(), m_state.StudentNumber, QAccessible::isActive());
+        levelRanking(roster, kind, m_panel->gradeFilter(), m_state.StudentNumber, QAccessible::isActive());
     column->showResults(ranking.lines, ranking.spoken, ranking.scrollLine);
 }
 
 void MenuLists::showTodayLog()
 {
-    m_panel->setTitle(ListTitle(ListKind::TodayLog));
+    m_panel->setTitle(listTitle(ListKind::TodayLog));
     clearLists();
     std::vector<LogRecord> records;
     if (!readLog(TodayLogRecords, records))
         return;
     LevelLines spoken;
-    const LevelLines lines = TodayLog(records, logContext(), spokenWanted(spoken));
+    const LevelLines lines = todayLog(records, logContext(), spokenWanted(spoken));
     setLines(lines, spoken);
     clearHighlights();
     m_panel->setEnabled(true);
@@ -249,10 +249,10 @@ void MenuLists::showPeriodLog()
     std::vector<LogRecord> records;
     if (!readLog(PeriodLogRecords, records))
         return;
-    m_panel->setTitle(ListTitle(ListKind::PeriodLog));
+    m_panel->setTitle(listTitle(ListKind::PeriodLog));
     LevelLines spoken;
     const LevelLines lines =
-        PeriodLog(records, logContext(), m_period, PeriodLogView(ViewModeOf(m_viewMode)), spokenWanted(spoken));
+        periodLog(records, logContext(), m_period, periodLogView(viewModeOf(m_viewMode)), spokenWanted(spoken));
     setLines(lines, spoken);
     clearHighlights();
     m_panel->setEnabled(true);
@@ -266,9 +266,9 @@ void MenuLists::showOwnHistory()
     std::vector<LogRecord> records;
     if (!readLog(PeriodLogRecords, records))
         return;
-    m_panel->setTitle(ListTitle(ListKind::OwnHistory));
+    m_panel->setTitle(listTitle(ListKind::OwnHistory));
     LevelLines spoken;
-    const LevelLines lines = OwnHistory(records, logContext(), m_state.StudentNumber, spokenWanted(spoken));
+    const LevelLines lines = ownHistoryLines(records, logContext(), m_state.StudentNumber, spokenWanted(spoken));
     setLines(lines, spoken);
     describeLists();
     m_cover->hide();
@@ -293,7 +293,7 @@ RankingKind MenuLists::pointsKind() const
 // False when the program is ending after a file error.
 bool MenuLists::readLog(qint32 window, std::vector<LogRecord> &records)
 {
-    const LogRead read = ReadLog(m_state, m_platform, window, records, m_readBuffer);
+    const LogRead read = readLogRecords(m_state, m_platform, window, records, m_readBuffer);
     if (read.progressMaximum > 0)
         m_cover->setProgressRange(read.progressMaximum);
     if (read.ok)
@@ -303,7 +303,7 @@ bool MenuLists::readLog(qint32 window, std::vector<LogRecord> &records)
 
 LogContext MenuLists::logContext() const
 {
-    return LogContextFor(m_state, int(m_columns.size()), m_platform.clock.today(), m_panel->gradeFilter());
+    return logContextFor(m_state, int(m_columns.size()), m_platform.clock.today(), m_panel->gradeFilter());
 }
 
 void MenuLists::setLines(const LevelLines &lines, const LevelLines &spoken)

@@ -79,7 +79,7 @@ void TeacherPanel::open()
 {
     std::array<QString, Startup::SettingsValueCount> values;
     const QString path = commonDataPath(m_state);
-    m_storedLocation = Startup::ReadTenValues(path, path, values).failed() ? m_state.CommonDataValues[4] : values[4];
+    m_storedLocation = Startup::readTenValues(path, path, values).failed() ? m_state.commonDataValues[4] : values[4];
     m_location->setText(m_storedLocation);
     adjustSize();
     if (QWidget *menu = parentWidget())
@@ -101,7 +101,7 @@ void TeacherPanel::chooseTool(Tool tool)
     }
     if (changed) {
         m_storedLocation = location;
-        m_state.CommonDataValues[4] = location;
+        m_state.commonDataValues[4] = location;
         m_state.KeyPassLocation = Startup::normalizeSeparators(location);
     }
     emit toolChosen(tool);

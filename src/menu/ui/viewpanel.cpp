@@ -41,7 +41,7 @@ void ViewPanel::buildControls()
         m_viewButtons.push_back(option);
     }
     auto *lists = new QButtonGroup(this);
-    const KindCaptions captions = CaptionsOnBuild();
+    const KindCaptions captions = captionsOnBuild();
     const QStringList listCaptions{captions.first, captions.second, captions.third.value_or(QString())};
     m_listButtons.push_back(nullptr);
     for (int j = 1; j <= 3; ++j) {

@@ -167,7 +167,7 @@ void ResultScreen::resizeEvent(QResizeEvent *event)
 void ResultScreen::showMissedProblems()
 {
     m_missedProblems->clear();
-    for (int code : m_state.SessionMissedCodes)
+    for (int code : m_state.sessionMissedCodes)
         m_missedProblems->addItem(ProblemSet::withAnswer(m_state.CurrentLevel, code));
     const bool any = m_missedProblems->count() > 0;
     m_missedCaption->setVisible(any);
@@ -222,19 +222,19 @@ void ResultScreen::activate()
     m_studentName->setText(m_state.StudentName.trimmed());
     m_contentTitle->setText(m_state.ContentTitle);
     m_levelName->setText(m_state.LevelNames[std::size_t(level)]);
-    m_levelTodayCount->setText(ResultRules::levelTodayText(TodayCount(m_state, level)));
-    m_allTodayCount->setText(ResultRules::allTodayText(TodayCountSum(m_state, MaxLevel)));
+    m_levelTodayCount->setText(ResultRules::levelTodayText(levelTodayCount(m_state, level)));
+    m_allTodayCount->setText(ResultRules::allTodayText(todayCountSum(m_state, MaxLevel)));
 
     showMissedProblems();
     announce();
     if (goalCleared) {
-        if (!m_state.SessionRecordFlags.levelAlreadyCleared)
+        if (!m_state.sessionRecordFlags.levelAlreadyCleared)
             PlayLevelClearSound(m_state, m_platform);
     } else {
         m_goalPanel->hide();
     }
-    m_state.SessionRecordFlags.newPersonalBest = false;
-    m_state.SessionRecordFlags.newClassBest = false;
+    m_state.sessionRecordFlags.newPersonalBest = false;
+    m_state.sessionRecordFlags.newClassBest = false;
     emit busy(false);
     m_evaluating = false;
     if (m_timerDue)
@@ -245,7 +245,7 @@ void ResultScreen::announce()
 {
     const int level = std::clamp<int>(m_state.CurrentLevel, 0, LevelRowCount - 1);
     const ResultRules::Announcement announcement = ResultRules::announcement(
-        m_state.SessionRecordFlags, m_state.ResultTime, m_state.LevelStandards[std::size_t(level)].MinimumTime);
+        m_state.sessionRecordFlags, m_state.ResultTime, m_state.LevelStandards[std::size_t(level)].MinimumTime);
     const QString text = ResultRules::announcementText(announcement);
     if (!text.isEmpty()) {
         m_announcement->setText(text);
@@ -282,7 +282,7 @@ void ResultScreen::showButtons()
         {m_resultTime->text(), m_pointsLine->text(), m_announcement->isHidden() ? QString() : m_announcement->text()}));
     m_menuButton->setFocus();
     const bool overused = LevelOverused(m_state, m_state.CurrentLevel, m_state.StudentNumber);
-    const bool repeat = ResultRules::offersRepeat(overused, levelCleared(), isGoalLevel(), m_state.GoalClearedAtStart);
+    const bool repeat = ResultRules::offersRepeat(overused, levelCleared(), isGoalLevel(), m_state.goalClearedAtStart);
     m_repeatButton->setVisible(repeat);
     // The student should know why "もう一度" is missing.
     if (!repeat)

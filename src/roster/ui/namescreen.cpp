@@ -210,7 +210,7 @@ void NameScreen::activate()
     setFilterChoices();
     if (filtered)
         showNames();
-    m_state.InitialGradeFilter = QString::fromUtf8(GradeFilter::AllGrades);
+    m_state.initialGradeFilter = QString::fromUtf8(GradeFilter::AllGrades);
     m_nameList->setCurrentRow(0);
     m_chosenName->setText(prompt());
     m_waitCover->hide();
@@ -254,7 +254,7 @@ void NameScreen::chooseMode(int index)
 
 void NameScreen::chooseGrade()
 {
-    m_state.InitialGradeFilter = m_gradeFilter->currentText();
+    m_state.initialGradeFilter = m_gradeFilter->currentText();
     showNames();
     m_nameList->setFocus();
 }
@@ -296,10 +296,10 @@ void NameScreen::confirmName()
         return;
     }
     m_state.LoginTime = static_cast<qint32>(TextNumber::roundHalfEven(m_platform.clock.secondsSinceMidnight()));
-    m_state.LoginTick = m_platform.clock.tickCount();
+    m_state.loginTick = m_platform.clock.tickCount();
     m_state.StudentNumber = m_chosenStudent;
-    m_state.StudentName = m_state.Roster.name(m_chosenStudent);
-    m_state.StudentGrade = m_state.Roster.gradeName(m_chosenStudent);
+    m_state.StudentName = m_state.roster.name(m_chosenStudent);
+    m_state.StudentGrade = m_state.roster.gradeName(m_chosenStudent);
     m_confirmButton->hide();
     m_waitCover->show();
     m_waitCover->raise();

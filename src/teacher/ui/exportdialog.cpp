@@ -150,7 +150,7 @@ void ExportDialog::connectControls()
 
 void ExportDialog::fillStudentList()
 {
-    const RosterTable &roster = m_state.Roster;
+    const RosterTable &roster = m_state.roster;
     for (const RosterEntry &entry : roster.entries()) {
         const QString name = roster.trimmedName(entry.Number);
         if (name == QString::fromUtf8(TeacherEntryName))
@@ -175,8 +175,8 @@ void ExportDialog::updateChoices()
 
 QString ExportDialog::startFolder() const
 {
-    if (!m_state.LastExportFolder.isEmpty() && QFileInfo(m_state.LastExportFolder).isDir())
-        return m_state.LastExportFolder;
+    if (!m_state.lastExportFolder.isEmpty() && QFileInfo(m_state.lastExportFolder).isDir())
+        return m_state.lastExportFolder;
     // Not every desktop makes the documents folder, and a chooser that starts
     // in a missing one saves nowhere.
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -222,7 +222,7 @@ void ExportDialog::exportChosen()
     const QString path = m_chooseFile(QDir(startFolder()).filePath(name));
     if (path.isEmpty())
         return;
-    m_state.LastExportFolder = QFileInfo(path).absolutePath();
+    m_state.lastExportFolder = QFileInfo(path).absolutePath();
     const ResultsExport::Outcome outcome =
         workbook ? ResultsExport::exportWorkbook(m_state, m_platform, request.students, path)
                  : ResultsExport::exportTo(m_state, m_platform, request, path);

@@ -161,9 +161,9 @@ void ResultsManager::buildList()
         m_rosterFaultTold = true;
         m_platform.dialogs.tell(Caution, roster.message(), DialogIcon::Warning);
     }
-    m_panel->setStudents(m_state.Roster);
+    m_panel->setStudents(m_state.roster);
     const QString path = ResultsFile::pathIn(m_state.DataFolder);
-    const FileFault fault = m_model->reload(m_platform, path, {&m_state.Roster, m_state.SiteCode, m_state.SiteTitle});
+    const FileFault fault = m_model->reload(m_platform, path, {&m_state.roster, m_state.SiteCode, m_state.SiteTitle});
     if (fault.failed())
         m_platform.dialogs.tell(Caution,
                                 QStringLiteral("成績ランダムファイル表示%1%2\n%3")
@@ -219,7 +219,7 @@ void ResultsManager::openLine(int line)
     // The record number comes with the line, never from its text.
     m_editRecordNo = listing.recordNumber(line);
     m_opened = listing.record(line);
-    m_panel->showRecord(m_editRecordNo, m_opened, m_state.Roster);
+    m_panel->showRecord(m_editRecordNo, m_opened, m_state.roster);
     m_panel->show();
     m_panel->focusTime();
 }
@@ -241,7 +241,7 @@ void ResultsManager::changeRecord()
         return;
     }
     const std::optional<qint16> student =
-        ResultsList::chosenStudent(m_panel->studentText(), m_state.Roster, m_opened.studentNumber);
+        ResultsList::chosenStudent(m_panel->studentText(), m_state.roster, m_opened.studentNumber);
     if (!student) {
         m_platform.dialogs.tell(Caution, QStringLiteral("名簿の生徒を選んでください。"), DialogIcon::Warning);
         return;

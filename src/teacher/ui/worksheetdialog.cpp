@@ -159,11 +159,11 @@ void WorksheetDialog::fillLevels()
 void WorksheetDialog::fillStudents()
 {
     const RosterFile::ReadResult read = RosterFile::load(m_state, m_platform.clock.today());
-    const RosterTable &roster = m_state.Roster;
+    const RosterTable &roster = m_state.roster;
     for (const RosterEntry &entry : roster.entries()) {
         if (!entry.offered())
             continue;
-        auto *item = new QListWidgetItem(ResultsGraph::ChooserLine(roster.gradeName(entry.Number),
+        auto *item = new QListWidgetItem(ResultsGraph::chooserLine(roster.gradeName(entry.Number),
                                                                    roster.trimmedName(entry.Number), entry.Number));
         item->setData(Qt::UserRole, int(entry.Number));
         m_studentChooser->addItem(item);
@@ -226,7 +226,7 @@ void WorksheetDialog::planSheets()
         m_platform.dialogs.tell(QStringLiteral("注意"),
                                 QStringLiteral("%1さんの問題別の成績を読めませんでした（%2）。\n"
                                                "苦手な問題のプリントは、まだ練習していない人と同じ順になります。")
-                                    .arg(m_state.Roster.trimmedName(student), reason),
+                                    .arg(m_state.roster.trimmedName(student), reason),
                                 DialogIcon::Warning);
     QStringList seeds;
     for (const Worksheet &sheet : *m_sheets)
