@@ -19,6 +19,7 @@ struct LevelStandard
     QString OverusePoints;
     QString JudgeDays;
     QString OveruseDays;
+    // Columns 10..12 are written back as read; nothing uses them.
     QString unusedColumn10;
     QString unusedColumn11;
     QString unusedColumn12;

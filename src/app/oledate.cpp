@@ -4,8 +4,8 @@
 
 namespace {
 
-const QDate epoch(1899, 12, 30);
-constexpr double msPerDay = 86400000.0;
+const QDate Epoch(1899, 12, 30);
+constexpr double MsPerDay = 86400000.0;
 // Far beyond any real date, and well inside what converts to a day count:
 // a corrupt record's 1e300 or NaN gives no date rather than undefined behaviour.
 constexpr double LargestDayNumber = 1.0e9;
@@ -20,7 +20,7 @@ bool convertible(double dayNumber)
 int fractionMs(double dayNumber)
 {
     const double fraction = std::fabs(dayNumber - std::trunc(dayNumber));
-    return static_cast<int>(std::lround(fraction * msPerDay));
+    return static_cast<int>(std::lround(fraction * MsPerDay));
 }
 
 } // namespace
@@ -29,12 +29,12 @@ namespace OleDate {
 
 double fromDate(QDate date)
 {
-    return static_cast<double>(epoch.daysTo(date));
+    return static_cast<double>(Epoch.daysTo(date));
 }
 
 double fromDateTime(const QDateTime &dateTime)
 {
-    return fromDate(dateTime.date()) + dateTime.time().msecsSinceStartOfDay() / msPerDay;
+    return fromDate(dateTime.date()) + dateTime.time().msecsSinceStartOfDay() / MsPerDay;
 }
 
 QDate toDate(double dayNumber)
@@ -43,7 +43,7 @@ QDate toDate(double dayNumber)
         return {};
     // Before the epoch the fraction still counts forward from midnight, so
     // the day is the integer part, not the floor.
-    return epoch.addDays(static_cast<qint64>(std::trunc(dayNumber)));
+    return Epoch.addDays(static_cast<qint64>(std::trunc(dayNumber)));
 }
 
 QDateTime toDateTime(double dayNumber)

@@ -87,11 +87,11 @@ LoadError LoadStartupData(AppState &state, const QString &programFolder)
     if (auto error = readTenValues(commonFile, commonFile, state.commonDataValues); error.failed())
         return error;
     const auto &common = state.commonDataValues;
-    state.SchoolYearStartMonth = static_cast<int>(TextNumber::toWhole(common[0], INT32_MIN, INT32_MAX));
-    state.RosterStatusSwitch = static_cast<int>(TextNumber::toWhole(common[2], INT32_MIN, INT32_MAX));
-    state.KeyPassLocation = normalizeSeparators(common[4]);
+    state.SchoolYearStartMonth = static_cast<int>(TextNumber::toWhole(common[SchoolYearStartMonthValue], INT32_MIN, INT32_MAX));
+    state.RosterStatusSwitch = static_cast<int>(TextNumber::toWhole(common[RosterStatusSwitchValue], INT32_MIN, INT32_MAX));
+    state.KeyPassLocation = normalizeSeparators(common[KeyPassLocationValue]);
 
-    const SiteCodeSplit site = splitSiteCode(common[1]);
+    const SiteCodeSplit site = splitSiteCode(common[SiteValue]);
     state.SiteCode = site.code;
     state.SiteTitle = site.title;
 

@@ -13,6 +13,11 @@ inline constexpr auto PathDataFile = "パスデータ.txt";
 inline constexpr auto CommonDataFile = "共通データ.txt";
 inline constexpr auto SoundFolderName = "音フォルダ";
 inline constexpr int SettingsValueCount = 10;
+// Where the common settings file keeps each setting among its ten values.
+inline constexpr int SchoolYearStartMonthValue = 0;
+inline constexpr int SiteValue = 1;
+inline constexpr int RosterStatusSwitchValue = 2;
+inline constexpr int KeyPassLocationValue = 4;
 // The levels the level catalogue offers: addition to division.
 inline constexpr int DrilledLevels = 4;
 

@@ -63,7 +63,7 @@ bool storeKeyLocation(const QString &commonDataPath, const QString &location)
     std::array<QString, Startup::SettingsValueCount> values;
     if (Startup::readTenValues(commonDataPath, commonDataPath, values).failed())
         return false;
-    values[4] = location;
+    values[Startup::KeyPassLocationValue] = location;
     const QByteArray text = commonDataText(values);
     if (text.isEmpty())
         return false;

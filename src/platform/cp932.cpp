@@ -7,7 +7,7 @@ namespace {
 
 // "windows-31j" is ICU's name for Microsoft's cp932; plain "Shift_JIS" maps
 // 0x8160 and 0x817C to different characters than Windows does.
-constexpr auto codecName = "windows-31j";
+constexpr auto CodecName = "windows-31j";
 
 bool isLeadByte(unsigned char b)
 {
@@ -20,13 +20,13 @@ namespace Cp932 {
 
 bool isAvailable()
 {
-    QStringDecoder decoder(codecName);
+    QStringDecoder decoder(CodecName);
     return decoder.isValid();
 }
 
 QString decode(QByteArrayView bytes)
 {
-    QStringDecoder decoder(codecName);
+    QStringDecoder decoder(CodecName);
     if (!decoder.isValid())
         return QString();
     return decoder.decode(bytes);
@@ -34,7 +34,7 @@ QString decode(QByteArrayView bytes)
 
 QByteArray encode(QStringView text)
 {
-    QStringEncoder encoder(codecName);
+    QStringEncoder encoder(CodecName);
     if (!encoder.isValid())
         return QByteArray();
     QByteArray bytes = encoder.encode(text);
@@ -45,7 +45,7 @@ QByteArray encode(QStringView text)
     bytes.clear();
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        QStringEncoder one(codecName);
+        QStringEncoder one(CodecName);
         const QByteArray piece = one.encode(text.mid(i, len));
         bytes.append(one.hasError() ? QByteArray("?") : piece);
         i += len;

@@ -28,7 +28,7 @@ struct Column
 };
 
 // The blank texts are as wide on screen as a figure with its suffix.
-constexpr std::array<Column, 4> columns{{
+constexpr std::array<Column, 4> FigureColumns{{
     {3, u"回", u"     "},
     {4, u"", u"  　"},
     {5, u"回", u"     　"},
@@ -36,7 +36,7 @@ constexpr std::array<Column, 4> columns{{
 }};
 
 using NameList::Figure;
-constexpr std::array<std::pair<Figure, Figure>, NameList::ModeCount> modeFigures{{
+constexpr std::array<std::pair<Figure, Figure>, NameList::ModeCount> ModeFigures{{
     {Figure::TodayCount, Figure::TotalCount},
     {Figure::TodayPoints, Figure::TotalPoints},
     {Figure::TodayPoints, Figure::TodayCount},
@@ -71,7 +71,7 @@ namespace NameList {
 
 QString figureText(Figure figure, qint64 sum)
 {
-    const Column &column = columns[static_cast<std::size_t>(figure)];
+    const Column &column = FigureColumns[static_cast<std::size_t>(figure)];
     if (sum == 0)
         return column.zeroText.toString();
     return Columns::padLeft(sum, column.width) + column.suffix.toString();
@@ -81,7 +81,7 @@ QString figurePair(int mode, const Sums &sums)
 {
     if (mode < 0 || mode >= ModeCount)
         mode = DefaultMode;
-    const auto [first, second] = modeFigures[static_cast<std::size_t>(mode)];
+    const auto [first, second] = ModeFigures[static_cast<std::size_t>(mode)];
     return figureText(first, sumOf(first, sums)) + u'/' + figureText(second, sumOf(second, sums));
 }
 
@@ -89,9 +89,9 @@ QString spokenLine(const Student &student, int mode)
 {
     if (mode < 0 || mode >= ModeCount)
         mode = DefaultMode;
-    const auto [first, second] = modeFigures[static_cast<std::size_t>(mode)];
+    const auto [first, second] = ModeFigures[static_cast<std::size_t>(mode)];
     const auto figure = [&student](Figure f) -> QString {
-        return QString::number(sumOf(f, student.sums)) + columns[static_cast<std::size_t>(f)].suffix.toString();
+        return QString::number(sumOf(f, student.sums)) + FigureColumns[static_cast<std::size_t>(f)].suffix.toString();
     };
     return SpokenText::join({student.gradeLabel, student.name, figure(first), figure(second)});
 }

@@ -10,14 +10,16 @@ struct RosterEntry
 {
     qint16 Number = 0;
     qint16 CohortYear = 0;
+    // Columns 3 and 4 are kept as read; nothing depends on them.
     qint16 unusedColumn3 = 0;
     qint16 unusedColumn4 = 0;
     QString Name;  // first 20 characters, padded with spaces to 20
     // 0 offered for selection; 2 offered only when RosterStatusSwitch is 1
     // (the table then stores it as 0); any other value hidden.
     qint16 Status = 0;
-    QString unusedColumn7;  // as Name
-    QString unusedColumn8;  // as Name
+    // Columns 7 and 8 are stored like Name; nothing depends on them.
+    QString unusedColumn7;
+    QString unusedColumn8;
 
     bool offered() const { return Status == 0; }
 };

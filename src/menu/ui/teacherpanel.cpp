@@ -79,7 +79,8 @@ void TeacherPanel::open()
 {
     std::array<QString, Startup::SettingsValueCount> values;
     const QString path = commonDataPath(m_state);
-    m_storedLocation = Startup::readTenValues(path, path, values).failed() ? m_state.commonDataValues[4] : values[4];
+    const auto &read = Startup::readTenValues(path, path, values).failed() ? m_state.commonDataValues : values;
+    m_storedLocation = read[Startup::KeyPassLocationValue];
     m_location->setText(m_storedLocation);
     adjustSize();
     if (QWidget *menu = parentWidget())
@@ -101,7 +102,7 @@ void TeacherPanel::chooseTool(Tool tool)
     }
     if (changed) {
         m_storedLocation = location;
-        m_state.commonDataValues[4] = location;
+        m_state.commonDataValues[Startup::KeyPassLocationValue] = location;
         m_state.KeyPassLocation = Startup::normalizeSeparators(location);
     }
     emit toolChosen(tool);
