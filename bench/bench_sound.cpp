@@ -48,9 +48,18 @@ void playAndWaitOverhead(benchmark::State &state, const char *file)
 
 } // namespace
 
-BENCHMARK_CAPTURE(playAndWaitOverhead, correct_chime, "pinpon.wav")->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(playAndWaitOverhead, warning_beep, "警告1.wav")->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(playAndWaitOverhead, fanfare, "合格.wav")->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(playAndWaitOverhead, correct_chime, "pinpon.wav")
+    ->UseManualTime()
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(playAndWaitOverhead, warning_beep, "警告1.wav")
+    ->UseManualTime()
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(playAndWaitOverhead, fanfare, "合格.wav")
+    ->UseManualTime()
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {

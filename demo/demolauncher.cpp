@@ -19,11 +19,10 @@ bool create(const QString &launcherFolder, QString *error)
         return true;
     // The copy that started us ends right after; the pause lets it give up
     // its single-copy lock before the new copy checks for it.
-    const QByteArray script =
-        "#!/bin/sh\n"
-        "# Stand-in for the school's launcher: starts the drill program again.\n"
-        "sleep 1\n"
-        "cd \"$(dirname \"$0\")/../kazudori\" && exec ./kazudori\n";
+    const QByteArray script = "#!/bin/sh\n"
+                              "# Stand-in for the school's launcher: starts the drill program again.\n"
+                              "sleep 1\n"
+                              "cd \"$(dirname \"$0\")/../kazudori\" && exec ./kazudori\n";
     if (!DemoSchool::writeBinaryFile(path, script, error))
         return false;
     QFile file(path);

@@ -36,7 +36,7 @@ private:
 
 struct Learner
 {
-    double pace = 1;   // time as a share of the target on the first day
+    double pace = 1; // time as a share of the target on the first day
     int level = 1;
     int goodSessions = 0;
 };
@@ -103,8 +103,8 @@ QByteArray sessions(const QString &siteCode, QDate today)
         std::stable_sort(day.begin(), day.end(),
                          [](const Session &a, const Session &b) { return a.timeOfDay < b.timeOfDay; });
         for (const Session &s : day) {
-            const ResultRecord r = ResultRecord::make(OleDate::fromDate(date), std::min(s.timeOfDay, 0.99),
-                                                      s.student, s.level, s.time, siteCode);
+            const ResultRecord r = ResultRecord::make(OleDate::fromDate(date), std::min(s.timeOfDay, 0.99), s.student,
+                                                      s.level, s.time, siteCode);
             unsigned char out[ResultRecordLength];
             r.encode(out);
             bytes.append(reinterpret_cast<const char *>(out), ResultRecordLength);

@@ -30,7 +30,8 @@ Layout layoutOf(const QString &root)
     l.root = withSlash(QDir(root).absolutePath());
     l.programFolder = l.root + QStringLiteral("kazudori/");
     l.basePath = l.root + QStringLiteral("school/");
-    const SchoolTemplates::Folders folders = SchoolTemplates::foldersOf(l.basePath, Startup::folderName(l.programFolder));
+    const SchoolTemplates::Folders folders =
+        SchoolTemplates::foldersOf(l.basePath, Startup::folderName(l.programFolder));
     l.dataFolder = folders.dataFolder;
     l.soundFolder = folders.soundFolder;
     l.keyFolder = l.root + QStringLiteral("keydisk/");
@@ -54,14 +55,12 @@ bool writeTextFile(const QString &path, const QStringList &lines, QString *error
     return writeBinaryFile(path, schoolText(lines), error);
 }
 
-void addSchool(SchoolFiles &files, const SchoolTemplates::Folders &folders, const QString &keyFolder,
-               QDate today)
+void addSchool(SchoolFiles &files, const SchoolTemplates::Folders &folders, const QString &keyFolder, QDate today)
 {
     const QString siteCode = QString::fromUtf8(SiteCode);
     const QString commonData = folders.basePath + QString::fromUtf8(Startup::CommonDataFile);
     SchoolTemplates::addCommonData(
-        files, folders.basePath,
-        SchoolTemplates::commonData(siteCode + QStringLiteral("カズドリ算数教室"), keyFolder));
+        files, folders.basePath, SchoolTemplates::commonData(siteCode + QStringLiteral("カズドリ算数教室"), keyFolder));
     // Kept settings of a school's own name a key location of their own.
     const bool keyFolderNamed = !files.kept().contains(commonData);
     files.addTextFile(folders.basePath + QString::fromUtf8(RosterFile::FileName), DemoRoster::lines());

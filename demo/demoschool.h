@@ -37,8 +37,7 @@ inline constexpr auto SiteCode = "00123";
 // The demo school's files in `folders`: the standard files, a roster of
 // students and the teacher, results up to `today`, and the teacher's key
 // file in `keyFolder` when the common settings written here name it.
-void addSchool(SchoolFiles &files, const SchoolTemplates::Folders &folders, const QString &keyFolder,
-               QDate today);
+void addSchool(SchoolFiles &files, const SchoolTemplates::Folders &folders, const QString &keyFolder, QDate today);
 
 // Creates whatever of the school is missing; existing files are kept, so
 // results recorded in an earlier run survive. "パスデータ.txt" is always

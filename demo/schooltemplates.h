@@ -17,9 +17,9 @@ namespace SchoolTemplates {
 // The folders of a school in `basePath` as the program derives them.
 struct Folders
 {
-    QString basePath;     // ends with "/"
-    QString dataFolder;   // basePath & the program folder's name & "/"
-    QString soundFolder;  // basePath & "音フォルダ/"
+    QString basePath;    // ends with "/"
+    QString dataFolder;  // basePath & the program folder's name & "/"
+    QString soundFolder; // basePath & "音フォルダ/"
 };
 Folders foldersOf(const QString &basePath, const QString &programFolderName);
 

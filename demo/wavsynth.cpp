@@ -54,8 +54,8 @@ QByteArray render(const QList<Note> &notes)
     appendLe32(wav, 36 + pcm.size());
     wav.append("WAVEfmt ");
     appendLe32(wav, 16);
-    appendLe16(wav, 1);  // PCM
-    appendLe16(wav, 1);  // mono
+    appendLe16(wav, 1); // PCM
+    appendLe16(wav, 1); // mono
     appendLe32(wav, SampleRate);
     appendLe32(wav, SampleRate * 2);
     appendLe16(wav, 2);

@@ -8,10 +8,10 @@ namespace WavSynth {
 
 struct Note
 {
-    double frequency;  // Hz; 0 is a rest
+    double frequency; // Hz; 0 is a rest
     int milliseconds;
-    double volume = 0.5;  // 0..1
-    bool square = false;  // a buzzier square wave instead of a sine
+    double volume = 0.5; // 0..1
+    bool square = false; // a buzzier square wave instead of a sine
 };
 
 // 16-bit mono PCM at 22 050 Hz, each note with a short fade in and out.

@@ -37,8 +37,8 @@ void checkChooser(const RosterTable &roster)
     for (const RosterEntry &entry : roster.entries()) {
         if (!entry.offered())
             continue;
-        const QString line = ResultsGraph::chooserLine(roster.gradeName(entry.Number),
-                                                       roster.trimmedName(entry.Number), entry.Number);
+        const QString line =
+            ResultsGraph::chooserLine(roster.gradeName(entry.Number), roster.trimmedName(entry.Number), entry.Number);
         if (ResultsGraph::studentOfChooserLine(line) != entry.Number)
             broken("chooser line names another student", line);
         const QString choice = ResultsList::studentChoice(entry.Number, roster.trimmedName(entry.Number));

@@ -47,4 +47,3 @@ private:
     AppState m_state;
     TestPlatform m_doubles;
 };
-

@@ -67,8 +67,7 @@ QString pathDataConflict(const QString &pathDataFile, const QString &schoolFolde
     if (!QFileInfo::exists(pathDataFile))
         return {};
     std::array<QString, Startup::SettingsValueCount> values;
-    if (const Startup::LoadError error = Startup::readTenValues(pathDataFile, pathDataFile, values);
-        error.failed()) {
+    if (const Startup::LoadError error = Startup::readTenValues(pathDataFile, pathDataFile, values); error.failed()) {
         return QStringLiteral("「%1」がすでにありますが、読めないので、そのままにしました。%2\n"
                               "作り直すときは、先にこのファイルを削除してください。")
             .arg(shown(pathDataFile), error.problem);
@@ -80,12 +79,10 @@ QString pathDataConflict(const QString &pathDataFile, const QString &schoolFolde
         .arg(shown(pathDataFile), shown(values[0]));
 }
 
-void addNewSchool(SchoolFiles &files, const SchoolTemplates::Folders &folders, const QString &keyLocation,
-                  QDate today)
+void addNewSchool(SchoolFiles &files, const SchoolTemplates::Folders &folders, const QString &keyLocation, QDate today)
 {
-    SchoolTemplates::addCommonData(
-        files, folders.basePath,
-        SchoolTemplates::commonData(QString::fromUtf8(NewSchoolCaption), keyLocation));
+    SchoolTemplates::addCommonData(files, folders.basePath,
+                                   SchoolTemplates::commonData(QString::fromUtf8(NewSchoolCaption), keyLocation));
     files.addTextFile(folders.basePath + QString::fromUtf8(RosterFile::FileName), newSchoolRoster(today));
     SchoolTemplates::addStandardFiles(files, folders);
 }
@@ -137,9 +134,8 @@ QString listed(const QString &title, const QStringList &paths)
 QStringList newSchoolRoster(QDate today)
 {
     const int firstYearCohort = Roster::SchoolYear(today, SchoolTemplates::SchoolYearStartMonth) - 7;
-    return {DemoRoster::teacherLine(),
-            DemoRoster::entryLine(1, firstYearCohort, 1, QStringLiteral("見本　花子"), 0,
-                                  QStringLiteral("みほん　はなこ"))};
+    return {DemoRoster::teacherLine(), DemoRoster::entryLine(1, firstYearCohort, 1, QStringLiteral("見本　花子"), 0,
+                                                             QStringLiteral("みほん　はなこ"))};
 }
 
 QString pathDataFileOf(const QString &programFolder)
@@ -179,8 +175,9 @@ Report run(const Request &request, const QString &programFolder, QDate today)
     report.kept = files.kept();
     report.error = files.error();
     if (schoolLaidOut && files.failed()) {
-        report.error += QStringLiteral("\nこのファイルは、プログラムのフォルダーの上に書き込める人（管理者。sudo などで）"
-                                       "が作ります。学校のファイルはそのまま使われるので、同じ指定でもう一度実行してください。");
+        report.error +=
+            QStringLiteral("\nこのファイルは、プログラムのフォルダーの上に書き込める人（管理者。sudo などで）"
+                           "が作ります。学校のファイルはそのまま使われるので、同じ指定でもう一度実行してください。");
     }
     report.keyFile = keyFileNamedIn(report.schoolFolder);
     return report;
@@ -208,8 +205,7 @@ QString Report::summary() const
     // A folder made by the teacher's own account is not yet writable for the pupils' accounts.
     text += QStringLiteral("成績は「%1」に記録されます。生徒が使うアカウントから書き込めるようにしてください。\n")
                 .arg(shown(dataFolder));
-    text += QStringLiteral("先生用のキーファイル: %1（中身は空でかまいません）。")
-                .arg(shown(QDir::cleanPath(keyFile)));
+    text += QStringLiteral("先生用のキーファイル: %1（中身は空でかまいません）。").arg(shown(QDir::cleanPath(keyFile)));
     text += QFileInfo::exists(keyFile) ? QStringLiteral("ファイルはあります。")
                                        : QStringLiteral("まだないので、先生のUSBメモリーなどに作ってください。");
     text += QStringLiteral("場所は「監督」の「データ処理」にある「KeyPassの場所」で変えられます。\n");

@@ -22,20 +22,20 @@ inline constexpr auto NewSchoolCaption = "計算ドリル";
 struct Request
 {
     Kind kind = Kind::NewSchool;
-    QString schoolFolder;  // relative to the current folder, or absolute
-    QString keyLocation;   // new school only; empty gives DefaultKeyLocation
+    QString schoolFolder; // relative to the current folder, or absolute
+    QString keyLocation;  // new school only; empty gives DefaultKeyLocation
 };
 
 struct Report
 {
     Kind kind = Kind::NewSchool;
-    QString schoolFolder;   // absolute, ending with "/"
+    QString schoolFolder; // absolute, ending with "/"
     QString pathDataFile;
-    QString dataFolder;     // where the program records the results
+    QString dataFolder; // where the program records the results
     QStringList created;
     QStringList kept;
-    QString keyFile;        // where the program will look for the key file
-    QString error;          // empty on success
+    QString keyFile; // where the program will look for the key file
+    QString error;   // empty on success
 
     bool failed() const { return !error.isEmpty(); }
     // What was created and kept, and what the teacher does next.

@@ -14,7 +14,7 @@ struct Parsed
 {
     Action action = Action::Dialog;
     SchoolSetup::Request request;
-    QString error;  // for Action::Error
+    QString error; // for Action::Error
 };
 
 // `arguments` without the program's own name.

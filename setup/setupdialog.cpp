@@ -16,16 +16,16 @@
 #include "setup/schoolsetup.h"
 
 SetupDialog::SetupDialog(const QString &programFolder, QWidget *parent)
-    : QDialog(parent),
-      m_programFolder(programFolder),
-      m_schoolFolderEdit(new QLineEdit(this)),
-      m_browseButton(new QPushButton(QStringLiteral("参照…"), this)),
-      m_newSchoolChoice(new QRadioButton(QStringLiteral("新しい学校（名簿は「監督」と見本の一人、成績なし）"), this)),
-      m_demoSchoolChoice(new QRadioButton(QStringLiteral("デモの学校（生徒30人と数週間分の成績）"), this)),
-      m_keyLocationLabel(new QLabel(QStringLiteral("キーファイルの場所:"), this)),
-      m_keyLocationEdit(new QLineEdit(QString::fromUtf8(SchoolSetup::DefaultKeyLocation), this)),
-      m_createButton(new QPushButton(QStringLiteral("作成"), this)),
-      m_reportView(new QPlainTextEdit(this))
+    : QDialog(parent)
+    , m_programFolder(programFolder)
+    , m_schoolFolderEdit(new QLineEdit(this))
+    , m_browseButton(new QPushButton(QStringLiteral("参照…"), this))
+    , m_newSchoolChoice(new QRadioButton(QStringLiteral("新しい学校（名簿は「監督」と見本の一人、成績なし）"), this))
+    , m_demoSchoolChoice(new QRadioButton(QStringLiteral("デモの学校（生徒30人と数週間分の成績）"), this))
+    , m_keyLocationLabel(new QLabel(QStringLiteral("キーファイルの場所:"), this))
+    , m_keyLocationEdit(new QLineEdit(QString::fromUtf8(SchoolSetup::DefaultKeyLocation), this))
+    , m_createButton(new QPushButton(QStringLiteral("作成"), this))
+    , m_reportView(new QPlainTextEdit(this))
 {
     setWindowTitle(QStringLiteral("カズドリの準備"));
     m_schoolFolderEdit->setObjectName(QStringLiteral("schoolFolderEdit"));
@@ -60,10 +60,10 @@ SetupDialog::SetupDialog(const QString &programFolder, QWidget *parent)
     form->addRow(kindBox);
     form->addRow(m_keyLocationLabel, m_keyLocationEdit);
 
-    auto *pathDataNote = new QLabel(
-        QStringLiteral("学校フォルダーは「%1」に書きます。すでにあるファイルは書きかえません。")
-            .arg(QDir::toNativeSeparators(SchoolSetup::pathDataFileOf(m_programFolder))),
-        this);
+    auto *pathDataNote =
+        new QLabel(QStringLiteral("学校フォルダーは「%1」に書きます。すでにあるファイルは書きかえません。")
+                       .arg(QDir::toNativeSeparators(SchoolSetup::pathDataFileOf(m_programFolder))),
+                   this);
     pathDataNote->setTextFormat(Qt::PlainText);
     pathDataNote->setWordWrap(true);
 

@@ -28,8 +28,7 @@ int main(int argc, char *argv[])
     PulseSoundPlayer sound;
     OsFileLock fileLock;
     EventLoopPause pause;
-    Platform platform{clock, random, dialogs, launcher, singleInstance, programEnd,
-                      &sound, &fileLock, &pause};
+    Platform platform{clock, random, dialogs, launcher, singleInstance, programEnd, &sound, &fileLock, &pause};
 
     AppState state;
     MainWindow host(state, platform, QCoreApplication::applicationDirPath());

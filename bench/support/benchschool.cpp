@@ -73,9 +73,9 @@ void writeResults(const QString &dataFolder, double today, int records, int stud
         seed = seed * 1103515245u + 12345u;
         const int level = int(seed >> 8) % 4 + 1;
         const qint32 time = (seed >> 4) % 50 == 0 ? 99999 : 60 + int(seed >> 12) % 240;
-        const ResultRecord r = ResultRecord::make(std::floor(today - 60 + i * 60.0 / records), 0.4,
-                                                  qint16(i % students + 1), qint16(level), time,
-                                                  QStringLiteral("00123"));
+        const ResultRecord r =
+            ResultRecord::make(std::floor(today - 60 + i * 60.0 / records), 0.4, qint16(i % students + 1),
+                               qint16(level), time, QStringLiteral("00123"));
         r.encode(reinterpret_cast<unsigned char *>(bytes.data()) + qsizetype(i) * ResultRecordLength);
     }
     writeOrAbort(ResultsFile::pathIn(dataFolder), bytes);

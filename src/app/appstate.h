@@ -22,7 +22,6 @@ struct RgbColour
     friend bool operator==(const RgbColour &, const RgbColour &) = default;
 };
 
-
 // The one process-wide state of the program. main() owns it; every screen
 // gets it by reference. Folder texts end with "/".
 struct AppState

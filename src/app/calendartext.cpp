@@ -15,13 +15,13 @@ QString eraDate(QDate date)
     UErrorCode status = U_ZERO_ERROR;
     const icu::Locale locale("ja_JP@calendar=japanese");
     // "y=latn" keeps the first year of an era as 1 instead of 元.
-    icu::SimpleDateFormat format(icu::UnicodeString(u"Gy年 M月 dd日（E）"),
-                                 icu::UnicodeString(u"y=latn"), locale, status);
+    icu::SimpleDateFormat format(icu::UnicodeString(u"Gy年 M月 dd日（E）"), icu::UnicodeString(u"y=latn"), locale,
+                                 status);
     if (U_FAILURE(status))
         return date.toString(u"yyyy年 M月 dd日");
 
-    std::unique_ptr<icu::Calendar> calendar(icu::Calendar::createInstance(
-        icu::TimeZone::getGMT()->clone(), locale, status));
+    std::unique_ptr<icu::Calendar> calendar(
+        icu::Calendar::createInstance(icu::TimeZone::getGMT()->clone(), locale, status));
     if (U_FAILURE(status))
         return date.toString(u"yyyy年 M月 dd日");
     calendar->clear();

@@ -7,7 +7,10 @@ namespace Columns {
 
 // Right-aligned in n characters: n blanks before the text, last n kept.
 QString padLeft(const QString &text, int n);
-inline QString padLeft(qint64 number, int n) { return padLeft(QString::number(number), n); }
+inline QString padLeft(qint64 number, int n)
+{
+    return padLeft(QString::number(number), n);
+}
 
 // Left-aligned in n characters: ideographic spaces after the text, first n kept.
 QString padName(const QString &text, int n);

@@ -47,19 +47,39 @@ LevelStandard rowFromValues(const QStringList &v)
 
 } // namespace
 
-double LevelStandard::overuseCountValue() const { return TextNumber::leadingNumber(OveruseCount); }
-double LevelStandard::overusePointsValue() const { return TextNumber::leadingNumber(OverusePoints); }
-double LevelStandard::judgeDaysValue() const { return TextNumber::leadingNumber(JudgeDays); }
-double LevelStandard::overuseDaysValue() const { return TextNumber::leadingNumber(OveruseDays); }
+double LevelStandard::overuseCountValue() const
+{
+    return TextNumber::leadingNumber(OveruseCount);
+}
+double LevelStandard::overusePointsValue() const
+{
+    return TextNumber::leadingNumber(OverusePoints);
+}
+double LevelStandard::judgeDaysValue() const
+{
+    return TextNumber::leadingNumber(JudgeDays);
+}
+double LevelStandard::overuseDaysValue() const
+{
+    return TextNumber::leadingNumber(OveruseDays);
+}
 
 namespace LevelStandardFile {
 
 QStringList headerTexts()
 {
-    return {QStringLiteral("目標Time"), QStringLiteral("最低Time"), QStringLiteral("ｸﾘｱﾎﾟｲﾝﾄ"),
-            QStringLiteral("ｸﾘｱ回数"),  QStringLiteral("ﾎﾟｲﾝﾄ倍率"), QStringLiteral("禁回"),
-            QStringLiteral("禁点"),     QStringLiteral("判期間"),   QStringLiteral("禁期間"),
-            QString(),                  QString(),                  QString()};
+    return {QStringLiteral("目標Time"),
+            QStringLiteral("最低Time"),
+            QStringLiteral("ｸﾘｱﾎﾟｲﾝﾄ"),
+            QStringLiteral("ｸﾘｱ回数"),
+            QStringLiteral("ﾎﾟｲﾝﾄ倍率"),
+            QStringLiteral("禁回"),
+            QStringLiteral("禁点"),
+            QStringLiteral("判期間"),
+            QStringLiteral("禁期間"),
+            QString(),
+            QString(),
+            QString()};
 }
 
 bool read(const QString &path, LevelStandardTable &table, QString *error)
@@ -78,12 +98,18 @@ bool read(const QString &path, LevelStandardTable &table, QString *error)
 
 QStringList toTexts(const LevelStandard &row)
 {
-    return {QString::number(row.TargetTime), QString::number(row.MinimumTime),
-            QString::number(row.ClearPoints), QString::number(row.ClearCount),
-            floatText(row.PointMultiplier),  row.OveruseCount,
-            row.OverusePoints,               row.JudgeDays,
-            row.OveruseDays,                 row.unusedColumn10,
-            row.unusedColumn11,                     row.unusedColumn12};
+    return {QString::number(row.TargetTime),
+            QString::number(row.MinimumTime),
+            QString::number(row.ClearPoints),
+            QString::number(row.ClearCount),
+            floatText(row.PointMultiplier),
+            row.OveruseCount,
+            row.OverusePoints,
+            row.JudgeDays,
+            row.OveruseDays,
+            row.unusedColumn10,
+            row.unusedColumn11,
+            row.unusedColumn12};
 }
 
 QList<QStringList> toRows(const LevelStandardTable &table, int levelCount)

@@ -22,8 +22,7 @@ QString withSeparator(QString folder)
 
 namespace Startup {
 
-LoadError readTenValues(const QString &path, const QString &shownName,
-                        std::array<QString, SettingsValueCount> &values)
+LoadError readTenValues(const QString &path, const QString &shownName, std::array<QString, SettingsValueCount> &values)
 {
     QString reason;
     auto stream = ValueStream::fromFile(path, &reason, ValueStream::BlankLines::AreEmptyValues);
@@ -31,8 +30,7 @@ LoadError readTenValues(const QString &path, const QString &shownName,
         return {shownName, QStringLiteral("ファイルを開けません（%1）。").arg(reason)};
     for (int i = 0; i < SettingsValueCount; ++i) {
         if (stream->atEnd()) {
-            return {shownName,
-                    QStringLiteral("値が%1個しかありません。10個の値が必要です。").arg(i)};
+            return {shownName, QStringLiteral("値が%1個しかありません。10個の値が必要です。").arg(i)};
         }
         values[std::size_t(i)] = stream->next();
     }
@@ -87,8 +85,10 @@ LoadError LoadStartupData(AppState &state, const QString &programFolder)
     if (auto error = readTenValues(commonFile, commonFile, state.commonDataValues); error.failed())
         return error;
     const auto &common = state.commonDataValues;
-    state.SchoolYearStartMonth = static_cast<int>(TextNumber::toWhole(common[SchoolYearStartMonthValue], INT32_MIN, INT32_MAX));
-    state.RosterStatusSwitch = static_cast<int>(TextNumber::toWhole(common[RosterStatusSwitchValue], INT32_MIN, INT32_MAX));
+    state.SchoolYearStartMonth =
+        static_cast<int>(TextNumber::toWhole(common[SchoolYearStartMonthValue], INT32_MIN, INT32_MAX));
+    state.RosterStatusSwitch =
+        static_cast<int>(TextNumber::toWhole(common[RosterStatusSwitchValue], INT32_MIN, INT32_MAX));
     state.KeyPassLocation = normalizeSeparators(common[KeyPassLocationValue]);
 
     const SiteCodeSplit site = splitSiteCode(common[SiteValue]);
@@ -131,8 +131,8 @@ void SetUpLevelCatalogue(AppState &state)
 {
     state.LevelCount = DrilledLevels;
     state.GoalLevel = state.LevelCount;
-    const QStringList names{QStringLiteral("足し算"), QStringLiteral("引き算"),
-                            QStringLiteral("かけ算"), QStringLiteral("わり算")};
+    const QStringList names{QStringLiteral("足し算"), QStringLiteral("引き算"), QStringLiteral("かけ算"),
+                            QStringLiteral("わり算")};
     for (int level = 1; level <= 4; ++level) {
         state.LevelNames[std::size_t(level)] = names[level - 1];
         state.LevelKind[std::size_t(level)] = 1;

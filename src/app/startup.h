@@ -47,8 +47,7 @@ struct LoadError
 };
 
 // The ten values of a settings file, blank lines being empty values.
-LoadError readTenValues(const QString &path, const QString &shownName,
-                        std::array<QString, SettingsValueCount> &values);
+LoadError readTenValues(const QString &path, const QString &shownName, std::array<QString, SettingsValueCount> &values);
 
 // Fills the folder layout, the common settings, ContentTitle and the level
 // standard table. `programFolder` is the executable's folder in the program

@@ -43,7 +43,7 @@ QString withAnswer(int level, int code)
     if (!face)
         return QString();
     return u"%1%2%3＝%4"_s.arg(QString::number(face->FirstOperand), face->Operator,
-                              QString::number(face->SecondOperand), QString::number(face->ExpectedAnswer));
+                               QString::number(face->SecondOperand), QString::number(face->ExpectedAnswer));
 }
 
 } // namespace ProblemSet

@@ -45,8 +45,8 @@ void DrillSession::loadLevel()
 {
     m_drawing.clearDone();
     m_drawing.setUpCodes();
-    m_statistics = std::make_unique<LevelStatistics>(m_state.DataFolder, m_state.StudentNumber,
-                                                     m_state.CurrentLevel, m_platform.dialogs);
+    m_statistics = std::make_unique<LevelStatistics>(m_state.DataFolder, m_state.StudentNumber, m_state.CurrentLevel,
+                                                     m_platform.dialogs);
     m_statistics->load(m_drawing.problems());
 }
 
@@ -107,8 +107,8 @@ DrillSession::Verdict DrillSession::judge(qint64 tick)
         m_missedCodes.push_back(problem.Code);
     if (const std::optional<ProblemFace> face = ProblemSet::faceOf(m_state.CurrentLevel, problem.Code)) {
         m_redEquals = m_state.CurrentLevel == SubtractionLevel;
-        m_blocks = CountingBlocks::afterWrongAnswer(m_state.CurrentLevel, face->FirstOperand, face->SecondOperand,
-                                                    m_blocks);
+        m_blocks =
+            CountingBlocks::afterWrongAnswer(m_state.CurrentLevel, face->FirstOperand, face->SecondOperand, m_blocks);
     }
     return m_verdict;
 }

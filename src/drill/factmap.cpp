@@ -1,6 +1,5 @@
 #include "drill/factmap.h"
 
-
 #include "drill/problemlists.h"
 #include "drill/problemstat.h"
 

@@ -16,8 +16,8 @@ inline constexpr int Side = 10;
 
 enum class Standing {
     NeverTried,
-    OftenWrong,    // one try in five or more was wrong
-    RightButSlow,  // slower on average than half again the target pace
+    OftenWrong,   // one try in five or more was wrong
+    RightButSlow, // slower on average than half again the target pace
     RightAndFast,
 };
 

@@ -118,7 +118,8 @@ Lists build(int level, const DrillProblemTable &problems, int problemCount)
         const qsizetype slash = row.entry.indexOf(u'\\');
         const qsizetype star = row.entry.indexOf(u'*', slash);
         const QString text = row.entry.mid(slash + 1, star - slash - 1);
-        lists.timeLines.append(u"%1　→  %2秒  %3"_s.arg(Columns::padLeft(text, 6), row.figure, row.entry.mid(star + 1)));
+        lists.timeLines.append(
+            u"%1　→  %2秒  %3"_s.arg(Columns::padLeft(text, 6), row.figure, row.entry.mid(star + 1)));
         lists.timeSpoken.append(row.spoken);
     }
     for (const Row &row : rateRows) {

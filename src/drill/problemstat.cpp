@@ -185,7 +185,8 @@ bool LevelStatistics::save(const DrillProblemTable &problems)
         return false;
     LevelStats stats;
     for (int i = 1; i <= MaxProblemCount; ++i)
-        stats[std::size_t(i - 1)] = {problems[std::size_t(i)].CorrectCount, problems[std::size_t(i)].WrongCount, problems[std::size_t(i)].TotalTime};
+        stats[std::size_t(i - 1)] = {problems[std::size_t(i)].CorrectCount, problems[std::size_t(i)].WrongCount,
+                                     problems[std::size_t(i)].TotalTime};
     QString error;
     // A file that vanished since loading gets its full size back first.
     if (!QFileInfo::exists(m_path))

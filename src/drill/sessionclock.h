@@ -8,7 +8,11 @@
 class SessionClock final
 {
 public:
-    void start(qint64 tick) { m_startTick = tick; m_running = true; }
+    void start(qint64 tick)
+    {
+        m_startTick = tick;
+        m_running = true;
+    }
     bool running() const { return m_running; }
     // Seconds since start(), rounded half to even; never negative.
     qint32 elapsedSeconds(qint64 tick) const;
@@ -26,7 +30,10 @@ inline constexpr int MinutesClockIntervalMs = 10000;
 // The limit of a session: five times the level's lowest passing time.
 qint32 timeLimit(qint32 minimumTime);
 // Reaching the limit exactly already ends the session.
-inline bool limitReached(qint32 elapsedSeconds, qint32 timeLimit) { return elapsedSeconds >= timeLimit; }
+inline bool limitReached(qint32 elapsedSeconds, qint32 timeLimit)
+{
+    return elapsedSeconds >= timeLimit;
+}
 
 // Width of a bar standing for `seconds` on a time bar `fullWidth` wide that
 // stands for `limit` seconds; held within the bar. A limit of 0 or less

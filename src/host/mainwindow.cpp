@@ -99,9 +99,8 @@ void MainWindow::showWaiting(const QString &text)
         m_waitingNotice->setWordWrap(true);
         m_waitingNotice->setAlignment(Qt::AlignCenter);
         m_waitingNotice->setFont(Controls::sized(font(), 20, true));
-        m_waitingNotice->setStyleSheet(QStringLiteral(
-            "#OtherCopyNotice { background: rgb(255, 255, 225); color: black;"
-            " border: 3px solid rgb(210, 120, 0); padding: 16px; }"));
+        m_waitingNotice->setStyleSheet(QStringLiteral("#OtherCopyNotice { background: rgb(255, 255, 225); color: black;"
+                                                      " border: 3px solid rgb(210, 120, 0); padding: 16px; }"));
         m_waitingNotice->hide();
     }
     m_waitingNotice->setText(text);

@@ -16,7 +16,9 @@ class WaitScreen;
 // it afresh and the previous one is destroyed, so every visit rebuilds its
 // contents. While the program waits for another copy of the program it
 // says so over whichever screen is showing.
-class MainWindow final : public QMainWindow, public WaitNotice
+class MainWindow final
+    : public QMainWindow
+    , public WaitNotice
 {
     Q_OBJECT
 

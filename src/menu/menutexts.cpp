@@ -18,7 +18,7 @@ QString startCaption(int level)
 QString periodSummary(const LevelStandard &standard, const TallyCell &cell)
 {
     return u"最近%1日=%2回 / %3点"_s.arg(QString::number(standard.judgeDaysValue()), QString::number(cell.periodCount),
-                                          QString::number(cell.periodPoints));
+                                         QString::number(cell.periodPoints));
 }
 
 // A clear-points value of 9999 means the level is never cleared by points.
@@ -27,8 +27,8 @@ QString targetSummary(const LevelStandard &standard)
     if (standard.ClearPoints == 9999)
         return u"目標=%1秒 --------"_s.arg(standard.TargetTime);
     return u"目標=%1秒 %2回/%3点(×%4)"_s.arg(QString::number(standard.TargetTime), QString::number(standard.ClearCount),
-                                              QString::number(standard.ClearPoints),
-                                              DecimalMultiplier(standard.PointMultiplier).text());
+                                             QString::number(standard.ClearPoints),
+                                             DecimalMultiplier(standard.PointMultiplier).text());
 }
 
 QString totalCounts(const TallyCell &cell)

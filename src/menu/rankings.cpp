@@ -17,7 +17,7 @@ const QString CurrentMark = QStringLiteral("●");
 
 struct SortedRow
 {
-    qint32 index;  // into the roster list
+    qint32 index; // into the roster list
     qint32 compared;
 };
 
@@ -69,7 +69,8 @@ QString lineOf(const RankingStudent &student, RankingKind kind, int rank, bool c
     }
     if (student.bestTime == NoRecordTime)
         return QStringLiteral("--") % mark1 % name5 % QStringLiteral("------ ") % mark2;
-    const QString time = student.bestTime == FailedTime ? QStringLiteral("*失敗*") : Columns::padLeft(student.bestTime, 6);
+    const QString time =
+        student.bestTime == FailedTime ? QStringLiteral("*失敗*") : Columns::padLeft(student.bestTime, 6);
     return rank2 % mark1 % name5 % time % u' ' % mark2;
 }
 
@@ -78,12 +79,13 @@ QString spokenLineOf(const RankingStudent &student, RankingKind kind, int rank, 
     const QString who = spokenMark(student.gradeNumber, current);
     const QString place = QString::number(rank) + u'位';
     if (kind != RankingKind::BestTime) {
-        return SpokenText::join({place, who, student.name,
-                                 QString::number(student.todayPoints), QString::number(student.totalPoints)});
+        return SpokenText::join(
+            {place, who, student.name, QString::number(student.todayPoints), QString::number(student.totalPoints)});
     }
     if (student.bestTime == NoRecordTime)
         return SpokenText::join({who, student.name, u"記録なし"});
-    const QString time = student.bestTime == FailedTime ? QStringLiteral("失敗") : QString::number(student.bestTime) + u'秒';
+    const QString time =
+        student.bestTime == FailedTime ? QStringLiteral("失敗") : QString::number(student.bestTime) + u'秒';
     return SpokenText::join({place, who, student.name, time});
 }
 
@@ -102,8 +104,8 @@ std::vector<RankedRow> rankRows(std::span<const RankingStudent> roster, RankingK
     return ranked;
 }
 
-RankingList levelRanking(std::span<const RankingStudent> roster, RankingKind kind,
-                         const QString &gradeFilter, qint16 currentStudent, bool withSpoken)
+RankingList levelRanking(std::span<const RankingStudent> roster, RankingKind kind, const QString &gradeFilter,
+                         qint16 currentStudent, bool withSpoken)
 {
     RankingList list;
     for (const RankedRow &row : rankRows(roster, kind)) {

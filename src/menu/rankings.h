@@ -17,7 +17,7 @@ inline constexpr qint32 FailedTime = 99998;
 struct RankingStudent
 {
     qint16 number = 0;
-    QString name;  // as in the roster; trailing blanks are dropped
+    QString name; // as in the roster; trailing blanks are dropped
     int gradeNumber = 0;
     qint32 bestTime = NoRecordTime;
     qint32 todayPoints = 0;
@@ -25,9 +25,9 @@ struct RankingStudent
 };
 
 enum class RankingKind {
-    BestTime,     // ascending best time
-    TotalPoints,  // total points, then today's, descending
-    TodayPoints,  // today's points, then total, descending; zero today is not listed
+    BestTime,    // ascending best time
+    TotalPoints, // total points, then today's, descending
+    TodayPoints, // today's points, then total, descending; zero today is not listed
 };
 
 struct RankingList
@@ -43,8 +43,8 @@ struct RankingList
 
 struct RankedRow
 {
-    qint32 index = 0;  // into the roster list
-    qint32 rank = 0;   // shared by equal values
+    qint32 index = 0; // into the roster list
+    qint32 rank = 0;  // shared by equal values
 };
 
 // Roster positions in ranking order with their ranks, over the whole roster.
@@ -53,7 +53,7 @@ std::vector<RankedRow> rankRows(std::span<const RankingStudent> roster, RankingK
 // The ranking of one level. Ranks are shared by equal values and count
 // every student of `roster`, also those that `gradeFilter` hides.
 // `spoken` is filled only `withSpoken`: nobody hears it without a screen reader.
-RankingList levelRanking(std::span<const RankingStudent> roster, RankingKind kind,
-                         const QString &gradeFilter, qint16 currentStudent, bool withSpoken = true);
+RankingList levelRanking(std::span<const RankingStudent> roster, RankingKind kind, const QString &gradeFilter,
+                         qint16 currentStudent, bool withSpoken = true);
 
 } // namespace ResultLists

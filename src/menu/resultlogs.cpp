@@ -19,9 +19,8 @@ using namespace ResultLists;
 constexpr qint32 ListedTimeLimit = 90000;
 constexpr int DaysPerWeek = 7;
 
-const std::array<const char16_t *, 5> Periods{
-    u"　　　今週の全成績", u"　　先週からの全成績", u"　　１ヶ月間の全成績", u"　　１年間の全成績",
-    u"　　今までの全成績"};
+const std::array<const char16_t *, 5> Periods{u"　　　今週の全成績", u"　　先週からの全成績", u"　　１ヶ月間の全成績",
+                                              u"　　１年間の全成績", u"　　今までの全成績"};
 const std::array<int, 5> PeriodDays{0, DaysPerWeek, 30, 365, 3650};
 
 std::span<const LogRecord> newest(std::span<const LogRecord> records, qint32 window)
@@ -188,8 +187,8 @@ LevelLines todayLog(std::span<const LogRecord> records, const LogContext &contex
     return lists;
 }
 
-LevelLines periodLog(std::span<const LogRecord> records, const LogContext &context, int period,
-                     LogView view, LevelLines *spoken)
+LevelLines periodLog(std::span<const LogRecord> records, const LogContext &context, int period, LogView view,
+                     LevelLines *spoken)
 {
     LevelLines lists = emptyLists(context.levelCount);
     if (spoken)
@@ -227,15 +226,14 @@ LevelLines periodLog(std::span<const LogRecord> records, const LogContext &conte
     return lists;
 }
 
-LevelLines ownHistoryLines(std::span<const LogRecord> records, const LogContext &context,
-                      qint32 studentNumber, LevelLines *spoken)
+LevelLines ownHistoryLines(std::span<const LogRecord> records, const LogContext &context, qint32 studentNumber,
+                           LevelLines *spoken)
 {
     LevelLines lists = emptyLists(context.levelCount);
     if (spoken)
         *spoken = lists;
     const int levels = int(lists.size());
-    if (studentNumber == 0
-        || !GradeFilterMatch(context.student(studentNumber).gradeNumber, context.gradeFilter))
+    if (studentNumber == 0 || !GradeFilterMatch(context.student(studentNumber).gradeNumber, context.gradeFilter))
         return lists;
     const double after = OleDate::fromDate(context.today) - PeriodDays.back();
     DateText dates(u"yyyy/MM/dd");
@@ -243,8 +241,7 @@ LevelLines ownHistoryLines(std::span<const LogRecord> records, const LogContext 
         if (record.studentNumber != studentNumber || record.level < 1 || record.level >= levels
             || !(record.date > after))
             continue;
-        QString line = dates.of(record.date) + u' '
-                       + clockText(record.timeOfDay, u"hh:mm:ss");
+        QString line = dates.of(record.date) + u' ' + clockText(record.timeOfDay, u"hh:mm:ss");
         if (record.timeScore < ListedTimeLimit)
             line += timeText(record.timeScore);
         addSpoken(spoken, record.level, {line});

@@ -19,8 +19,8 @@ inline constexpr qint32 PeriodLogRecords = 20000;
 // What the logs need of one results-file record.
 struct LogRecord
 {
-    double date = 0;       // day number
-    double timeOfDay = 0;  // fraction of the day
+    double date = 0;      // day number
+    double timeOfDay = 0; // fraction of the day
     qint32 studentNumber = 0;
     qint32 level = 0;
     qint32 timeScore = 0;
@@ -67,11 +67,10 @@ int periodDaysBack(int period, QDate today);
 // each log scans only its window of the newest of them. Given `spoken`, it
 // gets what a screen reader says for each line, in the same places: no
 // padding, the mark said as a word ("自分", "小3"), a failed session as "失敗".
-LevelLines todayLog(std::span<const LogRecord> records, const LogContext &context,
-                    LevelLines *spoken = nullptr);
-LevelLines periodLog(std::span<const LogRecord> records, const LogContext &context, int period,
-                     LogView view, LevelLines *spoken = nullptr);
-LevelLines ownHistoryLines(std::span<const LogRecord> records, const LogContext &context,
-                      qint32 studentNumber, LevelLines *spoken = nullptr);
+LevelLines todayLog(std::span<const LogRecord> records, const LogContext &context, LevelLines *spoken = nullptr);
+LevelLines periodLog(std::span<const LogRecord> records, const LogContext &context, int period, LogView view,
+                     LevelLines *spoken = nullptr);
+LevelLines ownHistoryLines(std::span<const LogRecord> records, const LogContext &context, qint32 studentNumber,
+                           LevelLines *spoken = nullptr);
 
 } // namespace ResultLists

@@ -35,8 +35,8 @@ QString rankText(qint32 rank)
 
 } // namespace
 
-RankFigures levelRankFigures(std::span<const RankingStudent> roster, RankingKind pointsKind,
-                             const QString &gradeFilter, qint32 shownStudent)
+RankFigures levelRankFigures(std::span<const RankingStudent> roster, RankingKind pointsKind, const QString &gradeFilter,
+                             qint32 shownStudent)
 {
     RankFigures figures;
     for (const ResultLists::RankedRow &row : ResultLists::rankRows(roster, RankingKind::BestTime)) {

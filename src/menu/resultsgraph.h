@@ -36,7 +36,7 @@ struct TrailEntry
     double x = 0;
     double offset = 0;
     qint32 time = 0;
-    double date = 0;  // day number of the session
+    double date = 0; // day number of the session
 };
 
 struct BandQuery
@@ -79,9 +79,8 @@ struct RankFigures
 };
 
 // `pointsKind` is the points ranking currently chosen in the menu.
-RankFigures levelRankFigures(std::span<const ResultLists::RankingStudent> roster,
-                             ResultLists::RankingKind pointsKind, const QString &gradeFilter,
-                             qint32 shownStudent);
+RankFigures levelRankFigures(std::span<const ResultLists::RankingStudent> roster, ResultLists::RankingKind pointsKind,
+                             const QString &gradeFilter, qint32 shownStudent);
 
 // `records` are the whole results file in file order.
 Band computeBand(std::span<const ResultLists::LogRecord> records, const BandQuery &query);

@@ -13,7 +13,7 @@ namespace ResultLists {
 enum class ViewMode { Time = 1, Points = 2 };
 
 enum class ListKind {
-    BestTimes,            // time ranking of every level
+    BestTimes, // time ranking of every level
     TodayLog,
     PeriodLog,
     TotalPointsRanking,
@@ -29,7 +29,7 @@ std::optional<ListKind> listFor(ViewMode view, int kindButton);
 
 // The line format of the period log in a view.
 LogView periodLogView(ViewMode view);
-RankingKind rankingKindOf(ListKind list);  // the two points rankings; best times otherwise
+RankingKind rankingKindOf(ListKind list); // the two points rankings; best times otherwise
 
 // The title above the lists.
 QString listTitle(ListKind list);

@@ -14,8 +14,7 @@ void StableSortByKey(std::span<qint32> keys, std::span<qint32> payload)
     std::vector<std::pair<qint32, qint32>> pairs(n);
     for (std::size_t i = 0; i < n; ++i)
         pairs[i] = {keys[i], payload[i]};
-    std::stable_sort(pairs.begin(), pairs.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::stable_sort(pairs.begin(), pairs.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     for (std::size_t i = 0; i < n; ++i) {
         keys[i] = pairs[i].first;
         payload[i] = pairs[i].second;

@@ -53,7 +53,7 @@ LogContext logContextFor(const AppState &state, int levelCount, QDate today, con
 }
 
 LogRead readLogRecords(const AppState &state, Platform &platform, qint32 window, std::vector<LogRecord> &records,
-                std::vector<unsigned char> &buffer)
+                       std::vector<unsigned char> &buffer)
 {
     LogRead read;
     records.clear();
@@ -72,9 +72,10 @@ LogRead readLogRecords(const AppState &state, Platform &platform, qint32 window,
     }
     file.close();
     if (fault.failed()) {
-        platform.dialogs.tell(QStringLiteral("注意"),
-                              QStringLiteral("成績ランダムファイル表示%1%2").arg(QString::number(fault.number), fault.description),
-                              DialogIcon::Critical);
+        platform.dialogs.tell(
+            QStringLiteral("注意"),
+            QStringLiteral("成績ランダムファイル表示%1%2").arg(QString::number(fault.number), fault.description),
+            DialogIcon::Critical);
         platform.programEnd.endProgram(1);
         return read;
     }

@@ -42,6 +42,6 @@ struct LogRead
 // file order; `buffer` is kept by the caller so that reads reuse it. When the
 // file cannot be read the user is told and the program ends: `ok` is false.
 LogRead readLogRecords(const AppState &state, Platform &platform, qint32 window, std::vector<LogRecord> &records,
-                std::vector<unsigned char> &buffer);
+                       std::vector<unsigned char> &buffer);
 
 } // namespace ResultLists

@@ -11,8 +11,7 @@ class Dialogs
 {
 public:
     virtual ~Dialogs() = default;
-    virtual DialogAnswer ask(DialogIcon icon, const QString &title, const QString &text,
-                             DialogButtons buttons) = 0;
+    virtual DialogAnswer ask(DialogIcon icon, const QString &title, const QString &text, DialogButtons buttons) = 0;
 
     void tell(const QString &title, const QString &text, DialogIcon icon = DialogIcon::None)
     {

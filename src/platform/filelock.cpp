@@ -25,8 +25,8 @@ FileLock::Result lockHandle(qintptr handle, QString *error)
 {
     OVERLAPPED where{};
     where.OffsetHigh = LockOffsetHigh;
-    if (LockFileEx(reinterpret_cast<HANDLE>(handle), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY,
-                   0, LockLength, 0, &where))
+    if (LockFileEx(reinterpret_cast<HANDLE>(handle), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, LockLength,
+                   0, &where))
         return FileLock::Result::Locked;
     if (GetLastError() == ERROR_LOCK_VIOLATION || GetLastError() == ERROR_IO_PENDING)
         return FileLock::Result::Busy;
@@ -37,10 +37,9 @@ FileLock::Result lockHandle(qintptr handle, QString *error)
 
 qintptr openHandle(const QString &path, QString *error)
 {
-    const HANDLE h = CreateFileW(reinterpret_cast<const wchar_t *>(path.utf16()),
-                                 GENERIC_READ | GENERIC_WRITE,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE h = CreateFileW(reinterpret_cast<const wchar_t *>(path.utf16()), GENERIC_READ | GENERIC_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         if (error)
             *error = SystemError::describeWindowsError(GetLastError());
@@ -56,7 +55,9 @@ void closeHandle(qintptr handle)
 #else
 FileLock::Result lockHandle(qintptr handle, QString *error)
 {
-    struct flock far{};
+    struct flock far
+    {
+    };
     far.l_type = F_WRLCK;
     far.l_whence = SEEK_SET;
     far.l_start = FileLock::LockedOffset;

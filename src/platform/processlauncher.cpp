@@ -3,8 +3,7 @@
 #include <QFileInfo>
 #include <QProcess>
 
-bool SystemProcessLauncher::start(const QString &program, const QStringList &arguments,
-                                  QString *error)
+bool SystemProcessLauncher::start(const QString &program, const QStringList &arguments, QString *error)
 {
     const QFileInfo info(program);
     if (!info.exists() || !info.isExecutable()) {

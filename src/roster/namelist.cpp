@@ -46,10 +46,14 @@ constexpr std::array<std::pair<Figure, Figure>, NameList::ModeCount> ModeFigures
 qint64 sumOf(Figure figure, const NameList::Sums &sums)
 {
     switch (figure) {
-    case Figure::TodayCount: return sums.todayCount;
-    case Figure::TodayPoints: return sums.todayPoints;
-    case Figure::TotalCount: return sums.totalCount;
-    case Figure::TotalPoints: return sums.totalPoints;
+    case Figure::TodayCount:
+        return sums.todayCount;
+    case Figure::TodayPoints:
+        return sums.todayPoints;
+    case Figure::TotalCount:
+        return sums.totalCount;
+    case Figure::TotalPoints:
+        return sums.totalPoints;
     }
     return 0;
 }

@@ -46,7 +46,7 @@ struct Student
     qint16 cohortYear = 0;
     int gradeNumber = 0;
     QString gradeLabel;
-    QString name;  // trimmed
+    QString name; // trimmed
     Sums sums;
 };
 

@@ -16,8 +16,8 @@ namespace {
 // bounds, which lie outside every valid student number.
 qint16 nextShort(ValueStream &stream)
 {
-    return static_cast<qint16>(TextNumber::toWhole(stream.next(), std::numeric_limits<qint16>::min(),
-                                                   std::numeric_limits<qint16>::max()));
+    return static_cast<qint16>(
+        TextNumber::toWhole(stream.next(), std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
 }
 
 // Values missing at the end of the file read as 0 or empty.
@@ -98,8 +98,7 @@ ReadResult read(const QString &path, int schoolYear, int rosterStatusSwitch, Ros
 ReadResult load(AppState &state, QDate today)
 {
     const int schoolYear = Roster::SchoolYear(today, state.SchoolYearStartMonth);
-    return read(state.RosterFolder + QString::fromUtf8(FileName), schoolYear, state.RosterStatusSwitch,
-                state.roster);
+    return read(state.RosterFolder + QString::fromUtf8(FileName), schoolYear, state.RosterStatusSwitch, state.roster);
 }
 
 } // namespace RosterFile

@@ -14,12 +14,12 @@ inline constexpr auto FileName = "新名簿.txt";
 struct ReadResult
 {
     QString file;
-    QString problem;      // empty when the file could be read
+    QString problem; // empty when the file could be read
     // Read, but no entry has a name that is more than blanks: nobody could
     // log in, so it is told like a missing file.
     bool noNames = false;
-    int badNumbers = 0;   // entries skipped: number outside 1..MaxStudent
-    int overLimit = 0;    // entries after the MaxStudent-th, ignored
+    int badNumbers = 0; // entries skipped: number outside 1..MaxStudent
+    int overLimit = 0;  // entries after the MaxStudent-th, ignored
 
     bool failed() const { return !problem.isEmpty() || noNames; }
     // The text to show when the file could not be read or names nobody.

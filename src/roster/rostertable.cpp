@@ -31,8 +31,8 @@ RosterTable::AddOutcome RosterTable::add(RosterEntry entry, int rosterStatusSwit
     if (entry.Status == 2 && rosterStatusSwitch == 1)
         entry.Status = 0;
 
-    m_byNumber[std::size_t(entry.Number)] = PerNumber{entry.Name, Roster::GradeName(gradeNumber(entry)),
-                                         entry.CohortYear, true};
+    m_byNumber[std::size_t(entry.Number)] =
+        PerNumber{entry.Name, Roster::GradeName(gradeNumber(entry)), entry.CohortYear, true};
     if (entry.offered())
         m_offered.append(entry.Number);
     m_entries.append(std::move(entry));

@@ -13,7 +13,7 @@ struct RosterEntry
     // Columns 3 and 4 are kept as read; nothing depends on them.
     qint16 unusedColumn3 = 0;
     qint16 unusedColumn4 = 0;
-    QString Name;  // first 20 characters, padded with spaces to 20
+    QString Name; // first 20 characters, padded with spaces to 20
     // 0 offered for selection; 2 offered only when RosterStatusSwitch is 1
     // (the table then stores it as 0); any other value hidden.
     qint16 Status = 0;
@@ -54,7 +54,7 @@ public:
     // of two entries with the same number wins. A number outside
     // 0..MaxStudent or absent from the roster gives empty texts and 0.
     bool contains(int number) const;
-    QString name(int number) const;  // 20 characters, space-padded
+    QString name(int number) const; // 20 characters, space-padded
     QString trimmedName(int number) const;
     qint16 cohortYear(int number) const;
     QString gradeName(int number) const;

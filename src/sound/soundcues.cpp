@@ -78,11 +78,11 @@ namespace SoundCues {
 
 void setCueNames(SoundCueTable &cues)
 {
-    static const QStringList names{
-        QStringLiteral("正解音1"),     QStringLiteral("正解音2"),     QStringLiteral("間違い音1"),
-        QStringLiteral("間違い音2"),   QStringLiteral("最高音1"),     QStringLiteral("最高音2"),
-        QStringLiteral("自己最高音1"), QStringLiteral("自己最高音2"), QStringLiteral("自己最高音3"),
-        QStringLiteral("不合格音1")};
+    static const QStringList names{QStringLiteral("正解音1"),     QStringLiteral("正解音2"),
+                                   QStringLiteral("間違い音1"),   QStringLiteral("間違い音2"),
+                                   QStringLiteral("最高音1"),     QStringLiteral("最高音2"),
+                                   QStringLiteral("自己最高音1"), QStringLiteral("自己最高音2"),
+                                   QStringLiteral("自己最高音3"), QStringLiteral("不合格音1")};
     for (int cue = 1; cue <= SoundCueCount; ++cue)
         cues[std::size_t(cue)][0] = names[cue - 1];
 }
@@ -147,7 +147,8 @@ void preloadSoundCues(const AppState &state, Platform &platform)
     if (!platform.sound)
         return;
     for (int cue = 1; cue <= SoundCueCount; ++cue) {
-        const auto count = TextNumber::toWhole(state.SoundCues[std::size_t(cue)][SoundCueCountSlot], 0, SoundCueAlternatives);
+        const auto count =
+            TextNumber::toWhole(state.SoundCues[std::size_t(cue)][SoundCueCountSlot], 0, SoundCueAlternatives);
         for (int slot = 1; slot <= count; ++slot)
             platform.sound->preload(soundPath(state, state.SoundCues[std::size_t(cue)][std::size_t(slot)]));
     }

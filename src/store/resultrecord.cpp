@@ -38,8 +38,8 @@ ResultRecord::TextField getText(const unsigned char *in)
 
 } // namespace
 
-ResultRecord ResultRecord::make(double date, double timeOfDay, qint16 studentNumber, qint16 level,
-                                qint32 timeScore, const QString &siteCode)
+ResultRecord ResultRecord::make(double date, double timeOfDay, qint16 studentNumber, qint16 level, qint32 timeScore,
+                                const QString &siteCode)
 {
     ResultRecord record;
     record.date = date;

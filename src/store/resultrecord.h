@@ -28,8 +28,8 @@ struct ResultRecord
 
     // A record as the program appends it: blank reserved text, points "0",
     // spare text of zero bytes.
-    static ResultRecord make(double date, double timeOfDay, qint16 studentNumber, qint16 level,
-                             qint32 timeScore, const QString &siteCode);
+    static ResultRecord make(double date, double timeOfDay, qint16 studentNumber, qint16 level, qint32 timeScore,
+                             const QString &siteCode);
 
     void encode(unsigned char *out) const;
     static ResultRecord decode(const unsigned char *in);

@@ -117,10 +117,10 @@ void backUpIfDue(AppState &state, Platform &platform)
     if (DailyBackup::makeIfDue(state.DataFolder, today, &error) || state.backupFailureToldOn == today)
         return;
     state.backupFailureToldOn = today;
-    platform.dialogs.tell(QStringLiteral("注意"),
-                          QStringLiteral("成績データのバックアップを作れませんでした。成績の記録は続けます。\n%1")
-                              .arg(error),
-                          DialogIcon::Warning);
+    platform.dialogs.tell(
+        QStringLiteral("注意"),
+        QStringLiteral("成績データのバックアップを作れませんでした。成績の記録は続けます。\n%1").arg(error),
+        DialogIcon::Warning);
 }
 
 // The fault of the call that just failed on `file`; `code` is the errno
@@ -166,8 +166,7 @@ QString loadFailureText(const LoadFailure &f)
     const QString number = QString::number(f.fault.number);
     return QStringLiteral("成績ランダムファイル表示%1%2%3%2/date%4/i=%5/time=%6/name=/Bangou=%7/level=%8/time=%9line%1")
         .arg(step, number, describedAt(f.fault.description, f.path),
-             OleDate::toDate(none.date).toString(QStringLiteral("yyyy/MM/dd")),
-             QString::number(f.position),
+             OleDate::toDate(none.date).toString(QStringLiteral("yyyy/MM/dd")), QString::number(f.position),
              OleDate::toDateTime(none.timeOfDay).time().toString(QStringLiteral("HH:mm:ss")),
              QString::number(none.studentNumber), QString::number(none.level), QString::number(none.timeScore));
 }
@@ -226,8 +225,7 @@ FileFault ResultsFile::open(const QString &path, Access access)
     // A reader must not need write access, but the file is still created
     // when it does not exist yet.
     const bool readOnly = access == Access::ReadOnly && QFileInfo::exists(m_path);
-    const QIODevice::OpenMode mode = (readOnly ? QIODevice::ReadOnly : QIODevice::ReadWrite)
-                                     | QIODevice::Unbuffered;
+    const QIODevice::OpenMode mode = (readOnly ? QIODevice::ReadOnly : QIODevice::ReadWrite) | QIODevice::Unbuffered;
     SystemError::clear();
     if (m_file.open(mode))
         return {};
@@ -320,8 +318,7 @@ FileFault ResultsFile::sync()
     return fault;
 }
 
-FileFault OpenResultsFile(const AppState &state, Platform &platform, ResultsFile &file,
-                          ResultsFile::Access access)
+FileFault OpenResultsFile(const AppState &state, Platform &platform, ResultsFile &file, ResultsFile::Access access)
 {
     return openResultsFileAt(platform, file, ResultsFile::pathIn(state.DataFolder), access);
 }
@@ -347,8 +344,8 @@ FileFault openResultsFileAt(Platform &platform, ResultsFile &file, const QString
     return retryWhileHeld(platform, path, [&] { return file.open(path, access); });
 }
 
-FileFault readResultsWaiting(Platform &platform, ResultsFile &file, qint32 first, qint32 count,
-                             unsigned char *buffer, qint32 *read)
+FileFault readResultsWaiting(Platform &platform, ResultsFile &file, qint32 first, qint32 count, unsigned char *buffer,
+                             qint32 *read)
 {
     return retryWhileHeld(platform, file.path(), [&] { return file.readRecords(first, count, buffer, read); });
 }
@@ -369,8 +366,7 @@ FileLock &resultsLock(Platform &platform)
     return lockOf(platform);
 }
 
-bool AppendResult(AppState &state, Platform &platform, qint16 studentNumber, qint16 level,
-                  qint32 timeScore)
+bool AppendResult(AppState &state, Platform &platform, qint16 studentNumber, qint16 level, qint32 timeScore)
 {
     ResultsFile file;
     FileFault fault = OpenResultsFile(state, platform, file, ResultsFile::Access::ReadWrite);
@@ -387,9 +383,9 @@ bool AppendResult(AppState &state, Platform &platform, qint16 studentNumber, qin
     const qint32 last = file.recordCount(&fault);
     if (!fault.failed()) {
         const QDateTime now = platform.clock.now();
-        const ResultRecord record = ResultRecord::make(
-            OleDate::fromDate(now.date()), now.time().msecsSinceStartOfDay() / 86400000.0,
-            studentNumber, level, timeScore, state.SiteCode);
+        const ResultRecord record =
+            ResultRecord::make(OleDate::fromDate(now.date()), now.time().msecsSinceStartOfDay() / 86400000.0,
+                               studentNumber, level, timeScore, state.SiteCode);
         fault = file.writeRecord(last + 1, record);
     }
     file.close();
@@ -420,10 +416,10 @@ qint32 readWindow(AppState &state, Platform &platform)
             continue;
         }
         if (failure.fault.kind == FileFault::Kind::NotFound)
-            endWith(platform, QStringLiteral("ファイルがありません%1%2%3")
-                                  .arg(QString::number(failure.step),
-                                       describedAt(failure.fault.description, failure.path),
-                                       QString::number(failure.fault.number)));
+            endWith(platform,
+                    QStringLiteral("ファイルがありません%1%2%3")
+                        .arg(QString::number(failure.step), describedAt(failure.fault.description, failure.path),
+                             QString::number(failure.fault.number)));
         else
             endWith(platform, loadFailureText(failure));
         return -1;

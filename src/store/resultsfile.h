@@ -63,8 +63,7 @@ private:
 // Opens the results file of `state.DataFolder` on `file`, creating it when missing.
 // While another copy holds the file it waits a second at a time (window kept
 // responsive) without limit; any other fault is returned to the caller.
-FileFault OpenResultsFile(const AppState &state, Platform &platform, ResultsFile &file,
-                          ResultsFile::Access access);
+FileFault OpenResultsFile(const AppState &state, Platform &platform, ResultsFile &file, ResultsFile::Access access);
 // Runs `attempt` again, a second at a time with the waiting notice, for as
 // long as it fails because another copy holds `path`; its last fault.
 FileFault retryWhileHeld(Platform &platform, const QString &path, const std::function<FileFault()> &attempt);
@@ -76,8 +75,8 @@ FileFault faultOfError(int code, const QString &path, const QString &text);
 FileFault openResultsFileAt(Platform &platform, ResultsFile &file, const QString &path, ResultsFile::Access access);
 // ResultsFile::readRecords, waiting like OpenResultsFile while another copy
 // holds the file.
-FileFault readResultsWaiting(Platform &platform, ResultsFile &file, qint32 first, qint32 count,
-                             unsigned char *buffer, qint32 *read);
+FileFault readResultsWaiting(Platform &platform, ResultsFile &file, qint32 first, qint32 count, unsigned char *buffer,
+                             qint32 *read);
 
 // Takes the whole-file lock every writer of the results file takes, waiting
 // a second at a time while another copy holds it. False when the lock
@@ -90,8 +89,7 @@ FileLock &resultsLock(Platform &platform);
 // copy of the file when it is the day's first append. False when the program
 // is ending after an error message; the caller returns at once. A failed
 // backup never stops the append: it is told once a day.
-bool AppendResult(AppState &state, Platform &platform, qint16 studentNumber, qint16 level,
-                  qint32 timeScore);
+bool AppendResult(AppState &state, Platform &platform, qint16 studentNumber, qint16 level, qint32 timeScore);
 
 // Rebuilds ResultTable (the newest 20000 records), PersonalBest and ClassBest.
 // False when the program is ending after an error message.

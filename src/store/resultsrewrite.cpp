@@ -107,8 +107,8 @@ Result checkStillThere(ResultsFile &file, qint32 number, const ResultRecord &ope
 }
 
 // Opens and locks, refuses while a repair is pending and checks the record.
-Result prepare(LockedFile &locked, const AppState &state, Platform &platform, qint32 number,
-               const ResultRecord &opened, qint32 *count)
+Result prepare(LockedFile &locked, const AppState &state, Platform &platform, qint32 number, const ResultRecord &opened,
+               qint32 *count)
 {
     const FileFault fault = locked.openWaiting(state, platform);
     if (fault.failed())
@@ -142,8 +142,7 @@ FileFault shiftUp(ResultsFile &file, const Bytes &bytes, qint32 number, qint32 c
 {
     for (qint32 from = number + 1; from <= count; from += ShiftBlockRecords) {
         const qint32 n = std::min(ShiftBlockRecords, count - from + 1);
-        FileFault fault =
-            file.writeRecords(from - 1, n, bytes.data() + std::size_t(from - 1) * ResultRecordLength);
+        FileFault fault = file.writeRecords(from - 1, n, bytes.data() + std::size_t(from - 1) * ResultRecordLength);
         if (fault.failed())
             return fault;
         if (hook)
@@ -157,8 +156,7 @@ bool sameRecords(const Bytes &a, qint32 atA, const Bytes &b, qint32 atB, qint32 
     if (count <= 0)
         return true;
     return std::memcmp(a.data() + std::size_t(atA - 1) * ResultRecordLength,
-                       b.data() + std::size_t(atB - 1) * ResultRecordLength,
-                       std::size_t(count) * ResultRecordLength)
+                       b.data() + std::size_t(atB - 1) * ResultRecordLength, std::size_t(count) * ResultRecordLength)
            == 0;
 }
 
@@ -409,21 +407,24 @@ QString notDoneMessage(Action action, qint32 number, const Result &result, const
     case Outcome::Done:
         return {};
     case Outcome::Moved:
-        return notDone + u'\n' + QStringLiteral("この記録は、ほかのパソコンで変更または消去されました。一覧を作り直します。");
+        return notDone + u'\n'
+               + QStringLiteral("この記録は、ほかのパソコンで変更または消去されました。一覧を作り直します。");
     case Outcome::RepairPending:
         return notDone + u'\n'
                + (repair.isEmpty() ? QStringLiteral("ほかのパソコンで成績データを消去しているところです。"
                                                     "しばらくしてから、もう一度やり直してください。")
-                                   : repair + u'\n' + QStringLiteral("記録%1の%2は、一覧を確かめてからやり直してください。")
-                                                          .arg(QString::number(number), done));
+                                   : repair + u'\n'
+                                         + QStringLiteral("記録%1の%2は、一覧を確かめてからやり直してください。")
+                                               .arg(QString::number(number), done));
     case Outcome::Failed:
         break;
     }
     const QString failed = result.undone == Repair::NoBackup
                                ? notDone
                                : QStringLiteral("記録%1の消去は途中で失敗しました。").arg(QString::number(number));
-    const QString text = failed + u'\n'
-                         + QStringLiteral("%1 を書き換えられませんでした。\n%2").arg(resultsPath, result.fault.description);
+    const QString text =
+        failed + u'\n'
+        + QStringLiteral("%1 を書き換えられませんでした。\n%2").arg(resultsPath, result.fault.description);
     const QString undone = undoneText(result.undone, backupPath);
     return undone.isEmpty() ? text : text + u'\n' + undone;
 }

@@ -54,8 +54,7 @@ Q_ALWAYS_INLINE qint32 firstThree(qint32 value)
     return TalliesDetail::firstThreeCharacters(value);
 }
 
-Q_ALWAYS_INLINE qint32 pointsOf(qint32 timeScore, qint32 scored, qint32 targetTime,
-                                const DecimalMultiplier &multiplier)
+Q_ALWAYS_INLINE qint32 pointsOf(qint32 timeScore, qint32 scored, qint32 targetTime, const DecimalMultiplier &multiplier)
 {
     return multiplier.times(static_cast<qint64>(basePoints(timeScore, scored, targetTime)), MaxSessionPoints);
 }
@@ -94,8 +93,8 @@ Q_ALWAYS_INLINE qint32 storedPoints(std::vector<qint32> &memo, const ResultEntry
 // mispredicted jumps would cost more than the few adds. Sign -1 takes a
 // record that left the window back out.
 template <int Sign = 1>
-Q_ALWAYS_INLINE void countEntry(TallyCell &cell, const ResultEntry &e, const LevelRule &rule,
-                                const DayWindow &day, qint32 p)
+Q_ALWAYS_INLINE void countEntry(TallyCell &cell, const ResultEntry &e, const LevelRule &rule, const DayWindow &day,
+                                qint32 p)
 {
     const int finished = e.timeScore < UnfinishedTime;
     const int inPeriod = e.date > rule.periodAfter;
@@ -209,7 +208,8 @@ bool continueCount(AppState &state, qint32 records, const CountBasis &basis, con
     const qint64 added = newEnd - oldEnd;
     if (dropped + added > ContinueAtMost
         || std::memcmp(recordAt(table.readBuffer, 0), recordAt(table.countedBuffer, dropped),
-                       std::size_t(kept) * ResultRecordLength) != 0)
+                       std::size_t(kept) * ResultRecordLength)
+               != 0)
         return false;
     for (qint64 i = kept; i < kept + added; ++i) {
         const ResultEntry e = ResultRecord::decodeEntry(recordAt(table.readBuffer, i));

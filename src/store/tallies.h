@@ -13,11 +13,9 @@ enum class TimeDigits { Full, FirstThree };
 // Points a session earns, never negative and never more than
 // MaxSessionPoints, so that 20000 sessions cannot overflow a sum. The
 // multiplier is applied as the decimal the teacher wrote (DecimalMultiplier).
-qint32 SessionPoints(qint32 timeScore, qint32 targetTime, float pointMultiplier,
-                     TimeDigits digits = TimeDigits::Full);
+qint32 SessionPoints(qint32 timeScore, qint32 targetTime, float pointMultiplier, TimeDigits digits = TimeDigits::Full);
 // The same with the level's standard; 0 for a level outside 1..35.
-qint32 SessionPoints(const AppState &state, qint32 timeScore, int level,
-                     TimeDigits digits = TimeDigits::Full);
+qint32 SessionPoints(const AppState &state, qint32 timeScore, int level, TimeDigits digits = TimeDigits::Full);
 
 inline constexpr qint32 MaxSessionPoints = 100000;
 

@@ -27,19 +27,19 @@ namespace ResultsExport {
 namespace {
 
 // Every text the tables carry besides the data.
-const QStringList ResultsHeader{QStringLiteral("日付"),     QStringLiteral("時刻"),      QStringLiteral("番号"),
-                                QStringLiteral("名前"),     QStringLiteral("学年"),      QStringLiteral("レベル"),
+const QStringList ResultsHeader{QStringLiteral("日付"),       QStringLiteral("時刻"),
+                                QStringLiteral("番号"),       QStringLiteral("名前"),
+                                QStringLiteral("学年"),       QStringLiteral("レベル"),
                                 QStringLiteral("タイム(秒)"), QStringLiteral("時間切れ・中断"),
-                                QStringLiteral("ポイント"), QStringLiteral("場所")};
-const QStringList SummaryHeader{QStringLiteral("番号"),        QStringLiteral("名前"),
-                                QStringLiteral("学年"),        QStringLiteral("レベル"),
-                                QStringLiteral("回数"),        QStringLiteral("時間切れ"),
-                                QStringLiteral("中断"),
-                                QStringLiteral("ベスト(秒)"),   QStringLiteral("最近10回の平均(秒)"),
-                                QStringLiteral("合計ポイント"), QStringLiteral("合格")};
-const QStringList FactsHeader{QStringLiteral("番号"),       QStringLiteral("名前"),     QStringLiteral("学年"),
-                              QStringLiteral("レベル"),     QStringLiteral("問題"),     QStringLiteral("正解数"),
-                              QStringLiteral("間違い数"),   QStringLiteral("正解率(%)"), QStringLiteral("平均時間(秒)"),
+                                QStringLiteral("ポイント"),   QStringLiteral("場所")};
+const QStringList SummaryHeader{
+    QStringLiteral("番号"),         QStringLiteral("名前"),       QStringLiteral("学年"),
+    QStringLiteral("レベル"),       QStringLiteral("回数"),       QStringLiteral("時間切れ"),
+    QStringLiteral("中断"),         QStringLiteral("ベスト(秒)"), QStringLiteral("最近10回の平均(秒)"),
+    QStringLiteral("合計ポイント"), QStringLiteral("合格")};
+const QStringList FactsHeader{QStringLiteral("番号"),     QStringLiteral("名前"),      QStringLiteral("学年"),
+                              QStringLiteral("レベル"),   QStringLiteral("問題"),      QStringLiteral("正解数"),
+                              QStringLiteral("間違い数"), QStringLiteral("正解率(%)"), QStringLiteral("平均時間(秒)"),
                               QStringLiteral("判定")};
 const QString ClearedText = QStringLiteral("合格");
 const QString NotClearedText = QStringLiteral("未合格");
@@ -283,8 +283,9 @@ bool prepare(AppState &state, Platform &platform, bool wantsRecords, bool wantsT
              ResultsListing &listing, Outcome &outcome)
 {
     if (isProgramData(state, path)) {
-        outcome.problem = QStringLiteral("「%1」はこのプログラムのデータなので、書き出しには使えません。別の名前を選んでください。")
-                              .arg(QDir::toNativeSeparators(path));
+        outcome.problem =
+            QStringLiteral("「%1」はこのプログラムのデータなので、書き出しには使えません。別の名前を選んでください。")
+                .arg(QDir::toNativeSeparators(path));
         return false;
     }
     if (wantsRecords) {
@@ -308,7 +309,8 @@ void failedToWrite(Outcome &outcome, const QString &path, const QString &reason)
 {
     outcome.rows = 0;
     outcome.sheetRows = {};
-    outcome.problem = QStringLiteral("「%1」に書き出せませんでした（%2）。").arg(QDir::toNativeSeparators(path), reason);
+    outcome.problem =
+        QStringLiteral("「%1」に書き出せませんでした（%2）。").arg(QDir::toNativeSeparators(path), reason);
 }
 
 // The end of a whole-or-nothing write: commit when all went well, else drop

@@ -50,15 +50,13 @@ QString line(qint32 recordNumber, const ResultRecord &record, const LineContext 
     const QDate date = OleDate::toDate(record.date);
     const QTime time = OleDate::toDateTime(record.timeOfDay).time();
     const RosterTable &roster = *context.roster;
-    return rightAligned(recordNumber, context.numberWidth) + u' '
-           + date.toString(QStringLiteral("yyyy/MM/dd")) + IdeographicSpace
-           + time.toString(QStringLiteral("h:mm:ss")).rightJustified(ClockWidth).right(ClockWidth)
+    return rightAligned(recordNumber, context.numberWidth) + u' ' + date.toString(QStringLiteral("yyyy/MM/dd"))
+           + IdeographicSpace + time.toString(QStringLiteral("h:mm:ss")).rightJustified(ClockWidth).right(ClockWidth)
            + QStringLiteral("ﾚﾍﾞﾙ") + QString::number(record.level) + IdeographicSpace
            + rightAligned(record.timeScore, TimeWidth) + QStringLiteral("秒 ") + IdeographicSpace
            + rightAligned(record.studentNumber, StudentWidth) + u' '
-           + nameColumn(roster.trimmedName(record.studentNumber)) + u' '
-           + roster.gradeName(record.studentNumber) + QStringLiteral("++")
-           + siteTag(record, context.siteCode, context.siteTitle);
+           + nameColumn(roster.trimmedName(record.studentNumber)) + u' ' + roster.gradeName(record.studentNumber)
+           + QStringLiteral("++") + siteTag(record, context.siteCode, context.siteTitle);
 }
 
 QString studentChoice(qint32 number, const QString &trimmedName)

@@ -68,10 +68,18 @@ bool StandardTable::move(Move direction)
     int level = m_level;
     int column = m_column;
     switch (direction) {
-    case Move::Up: --level; break;
-    case Move::Down: ++level; break;
-    case Move::Left: --column; break;
-    case Move::Right: ++column; break;
+    case Move::Up:
+        --level;
+        break;
+    case Move::Down:
+        ++level;
+        break;
+    case Move::Left:
+        --column;
+        break;
+    case Move::Right:
+        ++column;
+        break;
     }
     if (!contains(level, column))
         return false;
@@ -145,18 +153,26 @@ namespace CellKeys {
 Action actionFor(int key, Qt::KeyboardModifiers modifiers, const QString &text)
 {
     switch (key) {
-    case Qt::Key_Escape: return Action::Ignore;
-    case Qt::Key_Space: return Action::Clear;
-    case Qt::Key_Up: return Action::Up;
+    case Qt::Key_Escape:
+        return Action::Ignore;
+    case Qt::Key_Space:
+        return Action::Clear;
+    case Qt::Key_Up:
+        return Action::Up;
     case Qt::Key_Down:
         return modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier) ? Action::CopyDown
-                                                                                         : Action::Down;
-    case Qt::Key_Left: return Action::Left;
-    case Qt::Key_Right: return Action::Right;
+                                                                                       : Action::Down;
+    case Qt::Key_Left:
+        return Action::Left;
+    case Qt::Key_Right:
+        return Action::Right;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return Action::PassOn;
-    case Qt::Key_Backspace: return Action::Type;
-    default: break;
+    case Qt::Key_Backtab:
+        return Action::PassOn;
+    case Qt::Key_Backspace:
+        return Action::Type;
+    default:
+        break;
     }
     // A comma or a double quote reaches the cell editor's one check of
     // everything that enters it, which refuses it and says why.

@@ -83,16 +83,16 @@ private:
 namespace CellKeys {
 
 enum class Action {
-    Ignore,    // Esc: nothing at all
-    Clear,     // Space empties the cell
+    Ignore, // Esc: nothing at all
+    Clear,  // Space empties the cell
     Up,
     Down,
-    CopyDown,  // Down with Shift, Ctrl or Alt
+    CopyDown, // Down with Shift, Ctrl or Alt
     Left,
     Right,
-    Type,      // a character or Backspace reaches the text
-    Swallow,   // no effect on the text, but the panel is refreshed
-    PassOn,    // Tab: moves the focus as everywhere else
+    Type,    // a character or Backspace reaches the text
+    Swallow, // no effect on the text, but the panel is refreshed
+    PassOn,  // Tab: moves the focus as everywhere else
 };
 
 Action actionFor(int key, Qt::KeyboardModifiers modifiers, const QString &text);

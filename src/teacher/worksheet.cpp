@@ -79,8 +79,8 @@ void shuffle(std::vector<int> &order, QRandomGenerator &generator)
 
 QString Worksheet::Problem::question() const
 {
-    return QStringLiteral("%1%2%3＝").arg(QString::number(face.FirstOperand), face.Operator,
-                                         QString::number(face.SecondOperand));
+    return QStringLiteral("%1%2%3＝")
+        .arg(QString::number(face.FirstOperand), face.Operator, QString::number(face.SecondOperand));
 }
 
 bool Worksheet::quotientsInCells() const
@@ -153,8 +153,7 @@ std::vector<int> Worksheet::weakOrder(const DrillProblemTable &facts, quint32 se
     std::array<Weakness, MaxProblemCount> weakness;
     for (int code = 0; code < MaxProblemCount; ++code)
         weakness[std::size_t(code)] = weaknessOf(facts[std::size_t(code + 1)]);
-    std::stable_sort(order.begin(), order.end(), [&weakness](int a, int b) {
-        return weaker(weakness[std::size_t(a)], weakness[std::size_t(b)]);
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [&weakness](int a, int b) { return weaker(weakness[std::size_t(a)], weakness[std::size_t(b)]); });
     return order;
 }

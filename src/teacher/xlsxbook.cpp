@@ -124,9 +124,8 @@ void XlsxSheet::timeOfDay(QTime time)
         empty();
         return;
     }
-    cellWritten(worksheet_write_number(m_sheet, m_row, m_column, time.msecsSinceStartOfDay() / 86400000.0,
-                                       m_book.m_time),
-                8);
+    cellWritten(
+        worksheet_write_number(m_sheet, m_row, m_column, time.msecsSinceStartOfDay() / 86400000.0, m_book.m_time), 8);
 }
 
 void XlsxSheet::empty()

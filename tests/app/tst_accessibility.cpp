@@ -133,8 +133,8 @@ void TestAccessibility::screensReadAsText()
 {
     SchoolFolder school;
     // School year 2026: 池田 is in 中3, and earned 11 points today at level 1.
-    school.writeText(u"school/新名簿.txt"_s, {u"1,2017,1,1,\"やまだ　はなこ\",0,\"\",\"\""_s,
-                                               u"6,2011,1,1,\"池田　健太\",0,\"\",\"\""_s});
+    school.writeText(u"school/新名簿.txt"_s,
+                     {u"1,2017,1,1,\"やまだ　はなこ\",0,\"\",\"\""_s, u"6,2011,1,1,\"池田　健太\",0,\"\",\"\""_s});
     ResultFiles::write(ResultsFile::pathIn(school.layout().dataFolder),
                        ResultFiles::encode({ResultFiles::record(QDate(2026, 12, 9), 6, 1, 60)}));
     TestPlatform test;
@@ -154,13 +154,16 @@ void TestAccessibility::screensReadAsText()
     QVERIFY(gradeText);
     QCOMPARE(gradeText->text(0, gradeText->characterCount()), u"全学年"_s);
     QCOMPARE(nameOf(control<QListWidget>(names, "List1")), u"名前の一覧"_s);
-    QVERIFY(descriptionOf(control<QListWidget>(names, "List1")).endsWith(control<QRadioButton>(names, "Option1_1")->text()));
+    QVERIFY(descriptionOf(control<QListWidget>(names, "List1"))
+                .endsWith(control<QRadioButton>(names, "Option1_1")->text()));
     const int ikeda = rowContaining(control<QListWidget>(names, "List1"), u"池田"_s);
     QVERIFY(ikeda > 0);
     QVERIFY(control<QListWidget>(names, "List1")->item(ikeda)->text().contains(QChar(0x3000)));
     QCOMPARE(spokenRow(control<QListWidget>(names, "List1"), ikeda), u"中3 池田 健太 11 11"_s);
     // やまだ has no points: the blank columns are said as 0.
-    QCOMPARE(spokenRow(control<QListWidget>(names, "List1"), rowContaining(control<QListWidget>(names, "List1"), u"やまだ"_s)), u"小3 やまだ はなこ 0 0"_s);
+    QCOMPARE(spokenRow(control<QListWidget>(names, "List1"),
+                       rowContaining(control<QListWidget>(names, "List1"), u"やまだ"_s)),
+             u"小3 やまだ はなこ 0 0"_s);
 
     control<QListWidget>(names, "List1")->setFocus();
     control<QListWidget>(names, "List1")->setCurrentRow(ikeda - 1);
@@ -185,7 +188,8 @@ void TestAccessibility::screensReadAsText()
     QCOMPARE(labelOf(control<QComboBox>(menu, "Combo1")), u"学年"_s);
     QSet<QString> listNames;
     for (int k = 1; k <= 4; ++k) {
-        QAccessibleInterface *list = accessible(control<QListWidget>(menu, QByteArray("List5_" + QByteArray::number(k)).constData()));
+        QAccessibleInterface *list =
+            accessible(control<QListWidget>(menu, QByteArray("List5_" + QByteArray::number(k)).constData()));
         QVERIFY(list->text(QAccessible::Name).contains(state.LevelNames[std::size_t(k)]));
         // After the current line, if the list has one.
         QVERIFY(list->text(QAccessible::Description).endsWith(u"獲得ポイント（今まで順位）"_s));
@@ -198,7 +202,8 @@ void TestAccessibility::screensReadAsText()
     control<QListWidget>(menu, "List5_1")->setCurrentRow(own - 1);
     heard.clear();
     QTest::keyClick(control<QListWidget>(menu, "List5_1"), Qt::Key_Down);
-    QVERIFY(heardDescription(control<QListWidget>(menu, "List5_1"), u"1位 自分 池田 健太 11 11 獲得ポイント（今まで順位）"_s));
+    QVERIFY(heardDescription(control<QListWidget>(menu, "List5_1"),
+                             u"1位 自分 池田 健太 11 11 獲得ポイント（今まで順位）"_s));
     // Today's log, as the time view shows it.
     control<QRadioButton>(menu, "Option2_0")->click();
     control<QRadioButton>(menu, "Option1_2")->click();
@@ -211,9 +216,8 @@ void TestAccessibility::screensReadAsText()
     QPointer<DrillScreen> drill = qobject_cast<DrillScreen *>(host.currentScreen());
     QVERIFY(drill);
     // A screen that opens says no empty notice (Orca would say "notification").
-    QVERIFY(std::none_of(heard.cbegin(), heard.cend(), [](const Heard &h) {
-        return h.role == QAccessible::Notification && h.name.isEmpty();
-    }));
+    QVERIFY(std::none_of(heard.cbegin(), heard.cend(),
+                         [](const Heard &h) { return h.role == QAccessible::Notification && h.name.isEmpty(); }));
     QCOMPARE(nameOf(control<QListWidget>(drill, "ListTime")), u"一問あたり所用時間順（今まで平均）"_s);
     QCOMPARE(nameOf(control<QListWidget>(drill, "ListRate")), u"正解率順"_s);
     const auto textOf = [&drill](const char *name) { return control<QLabel>(drill, name)->text(); };
@@ -241,7 +245,8 @@ void TestAccessibility::screensReadAsText()
     // Orca speaks a notice as it shows; it drops Qt's name changes.
     const auto spoken = [&](const QString &name) {
         return std::any_of(heard.cbegin(), heard.cend(), [&](const Heard &h) {
-            return h.type == QAccessible::ObjectShow && h.object == control<QLabel>(drill, "LabelSpoken") && h.name == name;
+            return h.type == QAccessible::ObjectShow && h.object == control<QLabel>(drill, "LabelSpoken")
+                   && h.name == name;
         });
     };
     QVERIFY(spoken(firstProblem));
@@ -254,7 +259,8 @@ void TestAccessibility::screensReadAsText()
     heard.clear();
     QTest::keyClick(drill, Qt::Key_F1);
     QVERIFY(std::any_of(heard.cbegin(), heard.cend(), [&](const Heard &h) {
-        return h.type == QAccessible::ObjectShow && h.object == control<QLabel>(drill, "LabelStatusNotice") && h.name == statusLine();
+        return h.type == QAccessible::ObjectShow && h.object == control<QLabel>(drill, "LabelStatusNotice")
+               && h.name == statusLine();
     }));
 
     const int right = answerOnScreen(*drill);

@@ -27,9 +27,9 @@ enum class Damage { Missing, Empty, Truncated, RandomBytes, InvalidCp932, Huge, 
 
 // What a start with the damaged file must come to.
 enum class Outcome {
-    Ends,            // a message naming `named`, then the program ends
-    StartsAndWarns,  // the name screen opens after a message naming `named`
-    Starts,          // the name screen opens, nothing said: the documented fallback
+    Ends,           // a message naming `named`, then the program ends
+    StartsAndWarns, // the name screen opens after a message naming `named`
+    Starts,         // the name screen opens, nothing said: the documented fallback
 };
 
 struct Expected
@@ -78,8 +78,8 @@ Expected expectedFor(const QString &file, Damage damage)
     }
     if (file == CommonData) {
         // Values that are not what they should be are taken as they come.
-        const bool tooFewValues = damage == Damage::Missing || damage == Damage::Empty
-                                  || damage == Damage::Truncated || damage == Damage::FolderInPlace;
+        const bool tooFewValues = damage == Damage::Missing || damage == Damage::Empty || damage == Damage::Truncated
+                                  || damage == Damage::FolderInPlace;
         return tooFewValues ? ends : starts;
     }
     if (file == Roster) {
@@ -91,7 +91,9 @@ Expected expectedFor(const QString &file, Damage damage)
     if (file == LevelTable) {
         // A table that leaves any drilled level without a time limit above 0 is refused.
         const bool levelsIntact = damage == Damage::InvalidCp932 || damage == Damage::Huge;
-        return levelsIntact ? starts : damage == Damage::OutOfRange ? Expected{Outcome::Ends, u"レベル1の最低Time"_s} : ends;
+        return levelsIntact                   ? starts
+               : damage == Damage::OutOfRange ? Expected{Outcome::Ends, u"レベル1の最低Time"_s}
+                                              : ends;
     }
     if (file == CueList)
         return damage == Damage::Missing || damage == Damage::FolderInPlace ? ends : starts;
@@ -120,10 +122,9 @@ QByteArray wavOutOfRange()
 
 QByteArray resultsOutOfRange()
 {
-    QList<ResultRecord> records{ResultFiles::record(QDate(2026, 12, 1), 30000, 4, 80),
-                                ResultFiles::record(QDate(2026, 12, 1), 3, 300, 80),
-                                ResultFiles::record(QDate(2026, 12, 1), 3, 2, -5),
-                                ResultFiles::record(QDate(1800, 1, 1), 3, 2, 70)};
+    QList<ResultRecord> records{
+        ResultFiles::record(QDate(2026, 12, 1), 30000, 4, 80), ResultFiles::record(QDate(2026, 12, 1), 3, 300, 80),
+        ResultFiles::record(QDate(2026, 12, 1), 3, 2, -5), ResultFiles::record(QDate(1800, 1, 1), 3, 2, 70)};
     records[3].date = -1e300;
     ResultRecord notANumber = ResultFiles::record(QDate(2026, 12, 1), 3, 1, 60);
     notANumber.date = std::numeric_limits<double>::quiet_NaN();
@@ -255,11 +256,14 @@ void TestBrokenInstallation::startTellsOrFallsBack_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<Damage>("how");
 
-    const QList<std::pair<Damage, const char *>> damages{
-        {Damage::Missing, "missing"},         {Damage::Empty, "empty"},
-        {Damage::Truncated, "truncated"},     {Damage::RandomBytes, "random bytes"},
-        {Damage::InvalidCp932, "invalid cp932"}, {Damage::Huge, "huge"},
-        {Damage::OutOfRange, "out of range"}, {Damage::FolderInPlace, "folder in its place"}};
+    const QList<std::pair<Damage, const char *>> damages{{Damage::Missing, "missing"},
+                                                         {Damage::Empty, "empty"},
+                                                         {Damage::Truncated, "truncated"},
+                                                         {Damage::RandomBytes, "random bytes"},
+                                                         {Damage::InvalidCp932, "invalid cp932"},
+                                                         {Damage::Huge, "huge"},
+                                                         {Damage::OutOfRange, "out of range"},
+                                                         {Damage::FolderInPlace, "folder in its place"}};
     for (const QString &file : {PathData, CommonData, Roster, LevelTable, CueList, Cue, Results}) {
         for (const auto &[how, name] : damages)
             QTest::addRow("%s, %s", qPrintable(fileName(file)), name) << file << how;
@@ -278,8 +282,8 @@ void TestBrokenInstallation::startTellsOrFallsBack()
     const QString root = school.layout().root;
     const QString resultsPath = root + Results;
     // A folder is named by its whole path, as the teacher must find it.
-    const QString named = expected.named.endsWith(u'/') ? QDir::toNativeSeparators(root + expected.named)
-                                                         : expected.named;
+    const QString named =
+        expected.named.endsWith(u'/') ? QDir::toNativeSeparators(root + expected.named) : expected.named;
     damage(school, file, how);
     const QMap<QString, QByteArray> before = snapshot(root);
 

@@ -40,15 +40,13 @@ void TestCalendarText::seasonColours_data()
     QTest::addColumn<int>("red");
     QTest::addColumn<int>("green");
     QTest::addColumn<int>("blue");
-    const int colours[13][3] = {{0, 0, 0},
-                                {255, 128, 0}, {255, 128, 0},                    // winter
-                                {192, 255, 192}, {192, 255, 192}, {192, 255, 192},  // spring
-                                {0, 192, 192}, {0, 192, 192}, {0, 192, 192},     // summer
-                                {192, 64, 0}, {192, 64, 0}, {192, 64, 0},        // autumn
-                                {192, 255, 192}};                                // December
+    const int colours[13][3] = {{0, 0, 0},       {255, 128, 0},   {255, 128, 0},   // winter
+                                {192, 255, 192}, {192, 255, 192}, {192, 255, 192}, // spring
+                                {0, 192, 192},   {0, 192, 192},   {0, 192, 192},   // summer
+                                {192, 64, 0},    {192, 64, 0},    {192, 64, 0},    // autumn
+                                {192, 255, 192}};                                  // December
     for (int month = 1; month <= 12; ++month) {
-        QTest::addRow("month %d", month)
-            << month << colours[month][0] << colours[month][1] << colours[month][2];
+        QTest::addRow("month %d", month) << month << colours[month][0] << colours[month][1] << colours[month][2];
     }
 }
 

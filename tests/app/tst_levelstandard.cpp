@@ -89,8 +89,8 @@ void TestLevelStandard::roundTripIsByteIdentical()
     QVERIFY(LevelStandardFile::write(first, LevelStandardFile::toRows(table, 3), nullptr));
 
     const QByteArray bytes = bytesOf(first);
-    QVERIFY(bytes.startsWith(
-        QByteArray("\x96\xDA\x95\x57Time,\x8D\xC5\x92\xE1Time,\xB8\xD8\xB1\xCE\xDF\xB2\xDD\xC4,")));
+    QVERIFY(
+        bytes.startsWith(QByteArray("\x96\xDA\x95\x57Time,\x8D\xC5\x92\xE1Time,\xB8\xD8\xB1\xCE\xDF\xB2\xDD\xC4,")));
     QVERIFY(bytes.contains(",,,\r\n120,180,40,5,1.5,5,150,14,1,,,\r\n"));
     QVERIFY(bytes.endsWith("90,120,30,3,1,,,0,0,,,\r\n"));
 
@@ -107,8 +107,8 @@ void TestLevelStandard::shorterReloadKeepsLaterRows()
     LevelStandardTable table;
     table[3].TargetTime = 333;
     table[3].JudgeDays = u"9"_s;
-    write({u"目標Time,最低Time,ｸﾘｱﾎﾟｲﾝﾄ,ｸﾘｱ回数,ﾎﾟｲﾝﾄ倍率,禁回,禁点,判期間,禁期間,,,"_s,
-           u"1,2,3,4,5,6,7,8,9,,,"_s, u"10,20,30,40,50,60,70,80,90,,,"_s});
+    write({u"目標Time,最低Time,ｸﾘｱﾎﾟｲﾝﾄ,ｸﾘｱ回数,ﾎﾟｲﾝﾄ倍率,禁回,禁点,判期間,禁期間,,,"_s, u"1,2,3,4,5,6,7,8,9,,,"_s,
+           u"10,20,30,40,50,60,70,80,90,,,"_s});
     QVERIFY(LevelStandardFile::read(m_path, table, nullptr));
     QCOMPARE(table[2].TargetTime, 10);
     QCOMPARE(table[3].TargetTime, 333);
@@ -129,14 +129,13 @@ void TestLevelStandard::extraRowsAreNotStored()
 
 void TestLevelStandard::unconvertibleValues()
 {
-    write({LevelStandardFile::headerTexts().join(u','),
-           u"abc,12.5,13.5,99999,x,007,1.50,text,,,,"_s});
+    write({LevelStandardFile::headerTexts().join(u','), u"abc,12.5,13.5,99999,x,007,1.50,text,,,,"_s});
     LevelStandardTable table;
     QVERIFY(LevelStandardFile::read(m_path, table, nullptr));
     QCOMPARE(table[1].TargetTime, 0);
-    QCOMPARE(table[1].MinimumTime, 12);   // halves go to the even neighbour
+    QCOMPARE(table[1].MinimumTime, 12); // halves go to the even neighbour
     QCOMPARE(table[1].ClearPoints, 14);
-    QCOMPARE(table[1].ClearCount, qint16(32767));  // held within 16 bits
+    QCOMPARE(table[1].ClearCount, qint16(32767)); // held within 16 bits
     QCOMPARE(table[1].PointMultiplier, 0.0f);
     QCOMPARE(table[1].OveruseCount, u"7"_s);
     QCOMPARE(table[1].OverusePoints, u"1.5"_s);

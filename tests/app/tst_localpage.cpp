@@ -26,8 +26,8 @@ void TestLocalPage::decode_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("no charset") << "<html><body>" + Cp932::encode(Text) + "</body></html>";
     QTest::newRow("shift_jis") << "<meta charset=\"Shift_JIS\"><p>" + Cp932::encode(Text);
-    QTest::newRow("http-equiv sjis")
-        << "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=x-sjis\">" + Cp932::encode(Text);
+    QTest::newRow("http-equiv sjis") << "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=x-sjis\">"
+                                            + Cp932::encode(Text);
     QTest::newRow("utf-8") << "<meta charset='utf-8'><p>" + Text.toUtf8();
     QTest::newRow("unknown charset") << "<meta charset=\"klingon\"><p>" + Cp932::encode(Text);
 }

@@ -45,8 +45,8 @@ private slots:
 namespace {
 
 // Drawn over the screen on purpose, while they show.
-const QStringList Overlays{u"Picture5"_s, u"Picture7"_s, u"Picture11"_s, u"EndOverlay"_s, u"OtherCopyNotice"_s,
-                           u"WaitCover"_s, u"PictureStart"_s};
+const QStringList Overlays{u"Picture5"_s,        u"Picture7"_s,  u"Picture11"_s,   u"EndOverlay"_s,
+                           u"OtherCopyNotice"_s, u"WaitCover"_s, u"PictureStart"_s};
 
 QString describe(const QWidget *w)
 {
@@ -73,11 +73,12 @@ void checkTextFits(const QWidget *w, QStringList &problems)
     if (auto *label = qobject_cast<const QLabel *>(w)) {
         if (label->text().isEmpty() || label->textFormat() == Qt::RichText)
             return;
-        const QRect box = label->contentsRect().marginsRemoved(QMargins(label->margin(), label->margin(),
-                                                                       label->margin(), label->margin()));
+        const QRect box = label->contentsRect().marginsRemoved(
+            QMargins(label->margin(), label->margin(), label->margin(), label->margin()));
         if (label->wordWrap()) {
             if (label->heightForWidth(label->width()) > label->height() + 1)
-                problems << u"%1 needs %2 px high, has %3"_s.arg(describe(w)).arg(label->heightForWidth(label->width()))
+                problems << u"%1 needs %2 px high, has %3"_s.arg(describe(w))
+                                .arg(label->heightForWidth(label->width()))
                                 .arg(label->height());
             return;
         }
@@ -87,8 +88,11 @@ void checkTextFits(const QWidget *w, QStringList &problems)
             widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
         const int high = int(lines.size()) * label->fontMetrics().height();
         if (widest > box.width() + 1 || high > box.height() + 2)
-            problems << u"%1 \"%2\" needs %3x%4, has %5x%6"_s.arg(describe(w), label->text().left(20)).arg(widest)
-                            .arg(high).arg(box.width()).arg(box.height());
+            problems << u"%1 \"%2\" needs %3x%4, has %5x%6"_s.arg(describe(w), label->text().left(20))
+                            .arg(widest)
+                            .arg(high)
+                            .arg(box.width())
+                            .arg(box.height());
         return;
     }
     if (auto *button = qobject_cast<const QAbstractButton *>(w)) {
@@ -101,8 +105,11 @@ void checkTextFits(const QWidget *w, QStringList &problems)
             needed = button->sizeHint().width();
         const int high = button->fontMetrics().height();
         if (needed > button->width() || high > button->height())
-            problems << u"%1 \"%2\" needs %3x%4, has %5x%6"_s.arg(describe(w), button->text()).arg(needed).arg(high)
-                            .arg(button->width()).arg(button->height());
+            problems << u"%1 \"%2\" needs %3x%4, has %5x%6"_s.arg(describe(w), button->text())
+                            .arg(needed)
+                            .arg(high)
+                            .arg(button->width())
+                            .arg(button->height());
     }
 }
 
@@ -131,7 +138,7 @@ QStringList problemsOf(QWidget *window)
         available.adjust(0, 0, 1, 1);
     if (!available.contains(window->frameGeometry()))
         problems << u"window %1 outside the screen %2"_s.arg(QDebug::toString(window->frameGeometry()),
-                                                            QDebug::toString(available));
+                                                             QDebug::toString(available));
     const QList<QWidget *> all = window->findChildren<QWidget *>();
     for (QWidget *w : all) {
         if (w->isWindow() || !w->isVisible())
@@ -184,7 +191,7 @@ public:
                 m_size = m_host.size();
             else if (m_host.size() != m_size)
                 m_problems << u"%1: window %2, was %3"_s.arg(screen, QDebug::toString(m_host.size()),
-                                                           QDebug::toString(m_size));
+                                                             QDebug::toString(m_size));
         }
         for (const QString &problem : problemsOf(window))
             m_problems << u"%1: %2"_s.arg(screen, problem);

@@ -38,16 +38,13 @@ void TestSettings::valueStream_data()
         << QStringLiteral("a\r\n") << QStringList{u"a"_s} << true;
     QTest::newRow("commas") << QStringLiteral("a,b,c") << QStringList{u"a"_s, u"b"_s, u"c"_s} << false;
     QTest::newRow("line ends") << QStringLiteral("a\r\nb\r\nc\r\n") << QStringList{u"a"_s, u"b"_s, u"c"_s} << false;
-    QTest::newRow("blanks dropped") << QStringLiteral("  a b ,\tc\t\r\n")
-                                    << QStringList{u"a b"_s, u"c"_s} << false;
-    QTest::newRow("quotes protect commas") << QStringLiteral("\"x, y\",z")
-                                           << QStringList{u"x, y"_s, u"z"_s} << false;
-    QTest::newRow("quoted blanks kept") << QStringLiteral("\"  x  \"\r\n")
-                                        << QStringList{u"  x  "_s} << false;
-    QTest::newRow("trailing commas give empties") << QStringLiteral("a,,,\r\nb")
-                                                  << QStringList{u"a"_s, QString(), QString(), QString(), u"b"_s} << false;
-    QTest::newRow("tables: blank lines are no values") << QStringLiteral("a\r\n\r\n\r\nb\r\n\r\n")
-                                               << QStringList{u"a"_s, u"b"_s} << false;
+    QTest::newRow("blanks dropped") << QStringLiteral("  a b ,\tc\t\r\n") << QStringList{u"a b"_s, u"c"_s} << false;
+    QTest::newRow("quotes protect commas") << QStringLiteral("\"x, y\",z") << QStringList{u"x, y"_s, u"z"_s} << false;
+    QTest::newRow("quoted blanks kept") << QStringLiteral("\"  x  \"\r\n") << QStringList{u"  x  "_s} << false;
+    QTest::newRow("trailing commas give empties")
+        << QStringLiteral("a,,,\r\nb") << QStringList{u"a"_s, QString(), QString(), QString(), u"b"_s} << false;
+    QTest::newRow("tables: blank lines are no values")
+        << QStringLiteral("a\r\n\r\n\r\nb\r\n\r\n") << QStringList{u"a"_s, u"b"_s} << false;
     QTest::newRow("final comma") << QStringLiteral("a,") << QStringList{u"a"_s, QString()} << false;
     QTest::newRow("lone LF") << QStringLiteral("a\nb") << QStringList{u"a"_s, u"b"_s} << false;
     QTest::newRow("empty") << QString() << QStringList{} << false;
@@ -107,8 +104,8 @@ void TestSettings::dataFolder_data()
     QTest::addColumn<QString>("soundFolder");
     QTest::newRow("windows base") << u"E:\\juku\\"_s << u"D:\\drill\\calc"_s << u"E:/juku/calc/"_s
                                   << u"E:/juku/音フォルダ/"_s;
-    QTest::newRow("base without separator") << u"E:\\juku"_s << u"D:\\drill\\calc\\"_s
-                                            << u"E:/jukucalc/"_s << u"E:/juku音フォルダ/"_s;
+    QTest::newRow("base without separator")
+        << u"E:\\juku"_s << u"D:\\drill\\calc\\"_s << u"E:/jukucalc/"_s << u"E:/juku音フォルダ/"_s;
     QTest::newRow("unix base") << u"/srv/juku/"_s << u"/opt/drill/calc/"_s << u"/srv/juku/calc/"_s
                                << u"/srv/juku/音フォルダ/"_s;
 }
@@ -153,8 +150,7 @@ void TestSettings::tenValuesOverAnyNumberOfLines()
 {
     SchoolFolder school;
     // Path data: ten values on one line, values 2..10 anything at all.
-    school.writeText(u"パスデータ.txt"_s,
-                     {school.layout().basePath + u",\"a,b\",,x y,-,,,,,"_s});
+    school.writeText(u"パスデータ.txt"_s, {school.layout().basePath + u",\"a,b\",,x y,-,,,,,"_s});
     school.writeText(u"school/共通データ.txt"_s,
                      {u"4"_s, u"00077Nishi"_s, u"1,0"_s, u"\"C:\\key\\\""_s, u"0,0,0,0,0"_s});
     AppState state;
@@ -167,9 +163,8 @@ void TestSettings::tenValuesOverAnyNumberOfLines()
 
     // One value per line, the unused ones written as empty lines.
     school.writeText(u"パスデータ.txt"_s, QStringList{school.layout().basePath} + QStringList(9));
-    school.writeText(u"school/共通データ.txt"_s,
-                     {u"4"_s, u"00077Nishi"_s, u"1"_s, QString(), u"C:\\key\\"_s, QString(), QString(), QString(),
-                      QString(), QString()});
+    school.writeText(u"school/共通データ.txt"_s, {u"4"_s, u"00077Nishi"_s, u"1"_s, QString(), u"C:\\key\\"_s, QString(),
+                                                  QString(), QString(), QString(), QString()});
     const auto fromLines = Startup::LoadStartupData(state, school.layout().programFolder);
     QVERIFY2(!fromLines.failed(), qPrintable(fromLines.message()));
     QCOMPARE(state.BasePath, school.layout().basePath);
@@ -184,10 +179,8 @@ void TestSettings::badSettings_data()
     QTest::newRow("path data missing") << u"パスデータ.txt"_s << true << QStringList();
     QTest::newRow("path data short") << u"パスデータ.txt"_s << false << QStringList{u"a,b,c"_s};
     QTest::newRow("common data missing") << u"school/共通データ.txt"_s << true << QStringList();
-    QTest::newRow("common data short") << u"school/共通データ.txt"_s << false
-                                       << QStringList{u"4,North,0,0,,0,0,0,0"_s};
-    QTest::newRow("level table missing") << u"school/kazudori/タイム回数データ.txt"_s << true
-                                         << QStringList();
+    QTest::newRow("common data short") << u"school/共通データ.txt"_s << false << QStringList{u"4,North,0,0,,0,0,0,0"_s};
+    QTest::newRow("level table missing") << u"school/kazudori/タイム回数データ.txt"_s << true << QStringList();
 }
 
 void TestSettings::badSettings()

@@ -104,7 +104,9 @@ void TestStartupScreens::versionDialog()
     dialog.show();
     QCOMPARE(dialog.windowTitle(), u"ﾊﾞｰｼﾞｮﾝ情報"_s);
     QCOMPARE(dialog.findChild<QLabel *>(u"Label1"_s)->text(), u"カズドリ"_s);
-    QVERIFY(QRegularExpression(u"^Version\\d+\\.\\d+\\.\\d+$"_s).match(dialog.findChild<QLabel *>(u"Label2"_s)->text()).hasMatch());
+    QVERIFY(QRegularExpression(u"^Version\\d+\\.\\d+\\.\\d+$"_s)
+                .match(dialog.findChild<QLabel *>(u"Label2"_s)->text())
+                .hasMatch());
     QCOMPARE(dialog.findChild<QLabel *>(u"Label2"_s)->text(), VersionDialog::versionText());
     auto *ok = dialog.findChild<QPushButton *>(u"Command1"_s);
     QCOMPARE(ok->text(), u"O.K."_s);

@@ -130,9 +130,15 @@ void TestProblemDrawing::historyTexts_data()
     QTest::addColumn<float>("wrong");
     QTest::addColumn<double>("seconds");
     QTest::addColumn<QStringList>("texts");
-    QTest::newRow("first time") << 0.0f << 0.0f << 0.0 << QStringList{QStringLiteral("はじめて"), QStringLiteral("－－－"), QStringLiteral("－－－")};
-    QTest::newRow("tried") << 2.0f << 3.0f << 12.5 << QStringList{QStringLiteral("5"), QStringLiteral("今まで間違い数=3 ●●●"), QStringLiteral("2.50秒")};
-    QTest::newRow("never wrong") << 4.0f << 0.0f << 8.0 << QStringList{QStringLiteral("4"), QStringLiteral("今まで間違い数=0 "), QStringLiteral("2.00秒")};
+    QTest::newRow("first time") << 0.0f << 0.0f << 0.0
+                                << QStringList{QStringLiteral("はじめて"), QStringLiteral("－－－"),
+                                               QStringLiteral("－－－")};
+    QTest::newRow("tried") << 2.0f << 3.0f << 12.5
+                           << QStringList{QStringLiteral("5"), QStringLiteral("今まで間違い数=3 ●●●"),
+                                          QStringLiteral("2.50秒")};
+    QTest::newRow("never wrong") << 4.0f << 0.0f << 8.0
+                                 << QStringList{QStringLiteral("4"), QStringLiteral("今まで間違い数=0 "),
+                                                QStringLiteral("2.00秒")};
 }
 
 void TestProblemDrawing::historyTexts()

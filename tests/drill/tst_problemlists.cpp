@@ -67,7 +67,8 @@ void TestProblemLists::mistakeMarks()
 
 void TestProblemLists::onlyWrongHeadsTheRateList()
 {
-    const auto lists = ProblemLists::build(1, tableWith({{1, 1, 0, 3}, {2, 5, 5, 20}, {3, 0, 2, 30}, {4, 9, 1, 9}}), 100);
+    const auto lists =
+        ProblemLists::build(1, tableWith({{1, 1, 0, 3}, {2, 5, 5, 20}, {3, 0, 2, 30}, {4, 9, 1, 9}}), 100);
     QCOMPARE(lists.rateLines.size(), 4);
     QCOMPARE(lists.rateLines[0], QStringLiteral("   3+1　→    0.00%     0     2×× "));
     QCOMPARE(lists.rateSpoken[0], QStringLiteral("3+1 0.00% 正解0回 間違い2回"));
@@ -97,7 +98,8 @@ void TestProblemLists::longestAverageFirst()
 // even where the seven-character key column cuts the key.
 void TestProblemLists::averagesAboveHundredSeconds()
 {
-    const auto lists = ProblemLists::build(1, tableWith({{1, 1, 0, 105}, {2, 1, 0, 150.5}, {3, 1, 0, 1234}, {4, 1, 0, 50}}), 100);
+    const auto lists =
+        ProblemLists::build(1, tableWith({{1, 1, 0, 105}, {2, 1, 0, 150.5}, {3, 1, 0, 1234}, {4, 1, 0, 50}}), 100);
     // Keys "  -5.00" < "  50.00" < " -50.50" < "1134.00" (cut from -1134.00).
     QCOMPARE(lists.timeLines.size(), 4);
     QVERIFY(lists.timeLines[0].startsWith(QStringLiteral("   1+1　→  105.00秒")));

@@ -70,7 +70,9 @@ void TestProblemStat::recordLayout()
 {
     const ProblemStat stat{2, 1, 12.5};
     const QByteArray bytes = stat.toBytes();
-    QCOMPARE(bytes.toHex(), QByteArray("00000040" "0000803f" "0000000000002940"));
+    QCOMPARE(bytes.toHex(), QByteArray("00000040"
+                                       "0000803f"
+                                       "0000000000002940"));
     QCOMPARE(ProblemStat::fromBytes(bytes), stat);
     QCOMPARE(ProblemStat::fromBytes(bytes.left(4)), (ProblemStat{2, 0, 0}));
     QCOMPARE(ProblemStatFile::pathFor(QStringLiteral("/d/"), 17), QStringLiteral("/d/成績記録17.dat"));

@@ -46,13 +46,13 @@ void TestGradeFilter::gradeMark()
 void TestGradeFilter::filterMatch_data()
 {
     QTest::addColumn<QString>("filter");
-    QTest::addColumn<QList<int>>("passing");  // among grades -1..11
+    QTest::addColumn<QList<int>>("passing"); // among grades -1..11
 
     QTest::newRow("全学年") << u"全学年"_s << QList<int>{-1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
     QTest::newRow("中学生全体") << u"中学生全体"_s << QList<int>{7, 8, 9};
     QTest::newRow("小学生全体") << u"小学生全体"_s << QList<int>{1, 2, 3, 4, 5, 6};
-    const QStringList single{u"小１"_s, u"小２"_s, u"小３"_s, u"小４"_s, u"小５"_s, u"小６"_s,
-                             u"中１"_s, u"中２"_s, u"中３"_s};
+    const QStringList single{u"小１"_s, u"小２"_s, u"小３"_s, u"小４"_s, u"小５"_s,
+                             u"小６"_s, u"中１"_s, u"中２"_s, u"中３"_s};
     for (int g = 1; g <= 9; ++g)
         QTest::newRow(qPrintable(single[g - 1])) << single[g - 1] << QList<int>{g};
     QTest::newRow("half-width digit") << u"小3"_s << QList<int>{};

@@ -46,9 +46,9 @@ namespace {
 
 // School year 2026; the clock stands on Wednesday 9 December 2026, 10:00.
 const QStringList Roster{
-    u"1,2017,1,1,\"やまだ　はなこ\",0,\"\",\"\""_s,  // 小3
-    u"2,2017,1,2,\"あおき　りく\",0,\"\",\"\""_s,    // 小3
-    u"3,2014,1,1,\"佐藤　一\",0,\"\",\"\""_s,        // 小6
+    u"1,2017,1,1,\"やまだ　はなこ\",0,\"\",\"\""_s, // 小3
+    u"2,2017,1,2,\"あおき　りく\",0,\"\",\"\""_s,   // 小3
+    u"3,2014,1,1,\"佐藤　一\",0,\"\",\"\""_s,       // 小6
     u"9,2000,1,1,\"監督\",0,\"\",\"\""_s,
 };
 
@@ -96,7 +96,7 @@ struct Fixture
         state.StudentNumber = student;
         state.StudentName = name.isEmpty() ? state.roster.name(student) : name;
         state.StudentGrade = state.roster.gradeName(student);
-        state.LoginTime = 10 * 3600 - 5 * 60 - 59;  // the clock stands at 10:00
+        state.LoginTime = 10 * 3600 - 5 * 60 - 59; // the clock stands at 10:00
         state.loginTick = test.clock.tickCount() - (5 * 60 + 59) * 1000;
         host.openLevelMenu();
         menu = qobject_cast<LevelMenu *>(host.currentScreen());
@@ -190,7 +190,8 @@ void TestLevelMenu::buildsFourColumns()
         QCOMPARE(element<QLabel>(m, "Label3", k)->toolTip(), element<QLabel>(m, "Label3", k)->text());
         QVERIFY(element<QFrame>(m, "Picture15", k)->isVisible());
         if (k > 1)
-            QCOMPARE(element<QFrame>(m, "Picture15", k)->x() - element<QFrame>(m, "Picture15", k - 1)->x(), m->columnWidth());
+            QCOMPARE(element<QFrame>(m, "Picture15", k)->x() - element<QFrame>(m, "Picture15", k - 1)->x(),
+                     m->columnWidth());
     }
     QCOMPARE(element<QLabel>(m, "Label3", 3)->text(), u"かけ算"_s);
     QVERIFY(control<QScrollBar>(m, "HScroll1")->isHidden());
@@ -240,8 +241,7 @@ void TestLevelMenu::standardSummaries()
 void TestLevelMenu::countLabels()
 {
     // Today twice at level 1, level 2 only last month, nothing at level 3.
-    Fixture f(DemoRows, sessions(1, 1, 2, 60) + sessions(1, 2, 1, 150, Today.addDays(-30))
-                            + sessions(2, 3, 3, 60));
+    Fixture f(DemoRows, sessions(1, 1, 2, 60) + sessions(1, 2, 1, 150, Today.addDays(-30)) + sessions(2, 3, 3, 60));
     QVERIFY(f.open(1));
     LevelMenu *m = f.menu;
     QCOMPARE(element<QLabel>(m, "Label14", 1)->text(), u"2回/22点"_s);
@@ -275,8 +275,8 @@ void TestLevelMenu::notices_data()
     QStringList nextFree = hardToClear;
     nextFree[1] = u"150,220,9999,5,1,5,150,14,1,,,"_s;
 
-    QTest::newRow("cleared and overused") << DemoRows << five << qint16(1) << QString()
-                                          << QList<bool>{true, false, false, false} << false;
+    QTest::newRow("cleared and overused")
+        << DemoRows << five << qint16(1) << QString() << QList<bool>{true, false, false, false} << false;
     QTest::newRow("overused, not cleared, next needs points")
         << hardToClear << five << qint16(1) << QString() << QList<bool>{false, false, false, false} << false;
     QTest::newRow("overused, not cleared, next needs none")
@@ -359,7 +359,7 @@ void TestLevelMenu::keys_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("panelOpen");
-    QTest::addColumn<int>("level");  // 0: nothing starts
+    QTest::addColumn<int>("level"); // 0: nothing starts
     QTest::newRow("1") << u"1"_s << false << 1;
     QTest::newRow("4") << u"4"_s << false << 4;
     QTest::newRow("5 with four levels") << u"5"_s << false << 0;
@@ -388,7 +388,8 @@ void TestLevelMenu::keyStartsALevelUnderNotice()
     Fixture f(DemoRows, sessions(1, 1, 5, 60));
     QVERIFY(f.open(1));
     QVERIFY(element<QLabel>(f.menu, "Text1", 1)->isVisible());
-    QCOMPARE(f.menu->childAt(element<QPushButton>(f.menu, "Command4", 1)->mapTo(f.menu, QPoint(20, 20))), element<QLabel>(f.menu, "Text1", 1));
+    QCOMPARE(f.menu->childAt(element<QPushButton>(f.menu, "Command4", 1)->mapTo(f.menu, QPoint(20, 20))),
+             element<QLabel>(f.menu, "Text1", 1));
     QTest::keyClick(f.menu, Qt::Key_1);
     QCOMPARE(f.state.CurrentLevel, qint16(1));
     QVERIFY(f.menuGone());
@@ -426,7 +427,7 @@ void TestLevelMenu::keysWaitWhileListsFill()
 
 void TestLevelMenu::keysWorkAfterEveryViewChange_data()
 {
-    QTest::addColumn<QList<int>>("clicks");  // Option2 0..2, then Option1 as 10 + j
+    QTest::addColumn<QList<int>>("clicks"); // Option2 0..2, then Option1 as 10 + j
     QTest::newRow("ﾀｲﾑ表示") << QList<int>{0};
     QTest::newRow("本日のみ") << QList<int>{0, 12};
     QTest::newRow("オール表示") << QList<int>{0, 13};
@@ -511,36 +512,35 @@ void TestLevelMenu::startByButtonAndName()
 void TestLevelMenu::viewsFillLists()
 {
     // やまだ (1) 60 s today at level 1; あおき (2) 90 s last week and a time-out today.
-    Fixture f(DemoRows, sessions(1, 1, 1, 60) + sessions(2, 1, 1, 90, Today.addDays(-5))
-                            + sessions(2, 1, 1, 99999));
+    Fixture f(DemoRows, sessions(1, 1, 1, 60) + sessions(2, 1, 1, 90, Today.addDays(-5)) + sessions(2, 1, 1, 99999));
     QVERIFY(f.open(1));
     LevelMenu *m = f.menu;
     QStringList level1 = lines(element<QListWidget>(m, "List5", 1));
     QCOMPARE(level1.size(), 4);
     QCOMPARE(level1[0], u" 1●やまだ　は 11/   11"_s);
-    QCOMPARE(level1[3], u" 3　監督　　　  0/    0"_s);  // shares the rank of the student above
+    QCOMPARE(level1[3], u" 3　監督　　　  0/    0"_s); // shares the rank of the student above
 
-    element<QRadioButton>(m, "Option2", 0)->click();  // time view, best times
+    element<QRadioButton>(m, "Option2", 0)->click(); // time view, best times
     QCOMPARE(element<QRadioButton>(m, "Option1", 1)->text(), u"BEST表示"_s);
     QCOMPARE(control<QLabel>(m, "Label5")->text(), u"ベスト成績"_s);
     level1 = lines(element<QListWidget>(m, "List5", 1));
     QVERIFY(level1[0].contains(u"    60"_s));
     QVERIFY(level1.last().startsWith(u"--"_s) && level1.last().contains(u"------"_s));
 
-    element<QRadioButton>(m, "Option1", 2)->click();  // today's log
+    element<QRadioButton>(m, "Option1", 2)->click(); // today's log
     QCOMPARE(control<QLabel>(m, "Label5")->text(), u"本日の成績"_s);
     QCOMPARE(lines(element<QListWidget>(m, "List5", 1)).size(), 2);
     QVERIFY(lines(element<QListWidget>(m, "List5", 1)).at(1).startsWith(u"　　× "_s));
 
-    element<QRadioButton>(m, "Option1", 3)->click();  // period log, one month
+    element<QRadioButton>(m, "Option1", 3)->click(); // period log, one month
     QVERIFY(control<QComboBox>(m, "Combo2")->isVisible());
     QCOMPARE(lines(element<QListWidget>(m, "List5", 1)).size(), 3);
-    control<QComboBox>(m, "Combo2")->setCurrentIndex(0);  // this week: Monday 7 December on
+    control<QComboBox>(m, "Combo2")->setCurrentIndex(0); // this week: Monday 7 December on
     emit control<QComboBox>(m, "Combo2")->activated(0);
     QCOMPARE(m->period(), 1);
     QCOMPARE(lines(element<QListWidget>(m, "List5", 1)).size(), 2);
 
-    element<QRadioButton>(m, "Option2", 2)->click();  // own history
+    element<QRadioButton>(m, "Option2", 2)->click(); // own history
     QCOMPARE(control<QLabel>(m, "Label5")->text(), u"個人別ﾀｲﾑ"_s);
     QCOMPARE(lines(element<QListWidget>(m, "List5", 1)).size(), 1);
     QVERIFY(lines(element<QListWidget>(m, "List5", 1)).at(0).startsWith(u"2026/12/09 "_s));
@@ -557,8 +557,7 @@ void TestLevelMenu::viewsFillLists()
 // Every line of every view shows whole in its column, Japanese included.
 void TestLevelMenu::listLinesFitTheirColumn()
 {
-    Fixture f(DemoRows, sessions(1, 1, 1, 60) + sessions(2, 1, 1, 4321, Today.addDays(-2))
-                            + sessions(3, 2, 1, 99999));
+    Fixture f(DemoRows, sessions(1, 1, 1, 60) + sessions(2, 1, 1, 4321, Today.addDays(-2)) + sessions(3, 2, 1, 99999));
     QVERIFY(f.open(1));
     LevelMenu *m = f.menu;
     const auto check = [m] {
@@ -577,7 +576,7 @@ void TestLevelMenu::listLinesFitTheirColumn()
     QVERIFY(check());
     element<QRadioButton>(m, "Option1", 3)->click();
     QVERIFY(check());
-    element<QRadioButton>(m, "Option2", 1)->click();  // period log in the points view: the widest lines
+    element<QRadioButton>(m, "Option2", 1)->click(); // period log in the points view: the widest lines
     QVERIFY(element<QListWidget>(m, "List5", 1)->count() == 2);
     QVERIFY(check());
 }
@@ -645,9 +644,9 @@ QByteArray commonDataBytes(const Fixture &f)
 void TestLevelMenu::teacherPanelTestsTheKeyAndStoresItsLocation()
 {
     Fixture f;
-    f.school.writeText(u"school/共通データ.txt"_s, {u"4"_s, u"\"00123North\""_s, u"00123"_s, u"0"_s,
-                                                u"\"%1\""_s.arg(f.school.layout().keyFolder), u"0"_s, u"0"_s,
-                                                u"0"_s, u"0"_s, u"0"_s});
+    f.school.writeText(u"school/共通データ.txt"_s,
+                       {u"4"_s, u"\"00123North\""_s, u"00123"_s, u"0"_s, u"\"%1\""_s.arg(f.school.layout().keyFolder),
+                        u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s});
     LevelMenu *menu = f.open(9, u"監督"_s);
     QVERIFY(menu);
     QSignalSpy editor(menu, &LevelMenu::standardEditorRequested);
@@ -700,7 +699,8 @@ void TestLevelMenu::teacherPanelTestsTheKeyAndStoresItsLocation()
             }
         });
         control<QPushButton>(panel, button)->click();
-        QCOMPARE(opened, QString::fromLatin1(qstrcmp(button, "ExportButton") == 0 ? "ExportDialog" : "WorksheetDialog"));
+        QCOMPARE(opened,
+                 QString::fromLatin1(qstrcmp(button, "ExportButton") == 0 ? "ExportDialog" : "WorksheetDialog"));
         QCOMPARE(f.host.currentScreen(), menu);
     }
 
@@ -714,9 +714,8 @@ void TestLevelMenu::teacherPanelTestsTheKeyAndStoresItsLocation()
     location->setText(typed);
     control<QPushButton>(panel, "Command10_1")->click();
     QCOMPARE(freshEditor.count(), 1);
-    const QByteArray expected = u"4\r\n\"00123North\"\r\n00123\r\n0\r\n\"%1\"\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"_s
-                                    .arg(typed)
-                                    .toUtf8();
+    const QByteArray expected =
+        u"4\r\n\"00123North\"\r\n00123\r\n0\r\n\"%1\"\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"_s.arg(typed).toUtf8();
     QCOMPARE(Cp932::decode(commonDataBytes(f)).toUtf8(), expected);
     QCOMPARE(f.state.KeyPassLocation, usb);
 
@@ -807,7 +806,8 @@ void TestLevelMenu::graphFollowsItsChoosersAndPrints()
     QCOMPARE(surface->bands().size(), std::size_t(3));
     QCOMPARE(surface->bands()[1].band.ownCount, 2);
     QCOMPARE(surface->bands()[1].band.trail.size(), std::size_t(2));
-    QVERIFY2(surface->accessibleDescription().contains(u"最高 50秒 / 50秒"_s), qPrintable(surface->accessibleDescription()));
+    QVERIFY2(surface->accessibleDescription().contains(u"最高 50秒 / 50秒"_s),
+             qPrintable(surface->accessibleDescription()));
 
     // A fourth level starts a surface of its own.
     auto *levels = control<QListWidget>(pane, "List3");
@@ -876,8 +876,8 @@ void TestLevelMenu::graphFollowsItsChoosersAndPrints()
 
 void TestLevelMenu::graphReadsAFileBeyondRecord32767()
 {
-    const QList<ResultRecord> records = sessions(9, 2, 1, 70, Today.addDays(-30)) + sessions(1, 1, 33000, 90)
-                                        + sessions(9, 2, 1, 50);
+    const QList<ResultRecord> records =
+        sessions(9, 2, 1, 70, Today.addDays(-30)) + sessions(1, 1, 33000, 90) + sessions(9, 2, 1, 50);
     Fixture f(DemoRows, records);
     LevelMenu *menu = f.open(9);
     QVERIFY(menu);
@@ -930,13 +930,15 @@ void TestLevelMenu::graphLabelsNeverOverlap()
     QImage paper(4800, 6800, QImage::Format_RGB32);
     paper.setDotsPerMeterX(23622);
     paper.setDotsPerMeterY(23622);
-    for (auto [image, kind] : {std::pair{&screen, GraphPainter::Surface::Screen},
-                               std::pair{&paper, GraphPainter::Surface::Paper}}) {
+    for (auto [image, kind] :
+         {std::pair{&screen, GraphPainter::Surface::Screen}, std::pair{&paper, GraphPainter::Surface::Paper}}) {
         QPainter painter(image);
         const QRectF surface(QPointF(0, 0), image->size());
         for (double top : GraphPainter::BandTops) {
-            const std::vector<GraphPainter::Label> labels = GraphPainter::trailLabels(painter, surface, top, band, kind);
-            QCOMPARE(labels.size(), 2 + std::size_t(band.hasLastSession) + 2 + 2 * (ResultsGraph::middleTrailLabels(band.trail.size()).size() + 1));
+            const std::vector<GraphPainter::Label> labels =
+                GraphPainter::trailLabels(painter, surface, top, band, kind);
+            QCOMPARE(labels.size(), 2 + std::size_t(band.hasLastSession) + 2
+                                        + 2 * (ResultsGraph::middleTrailLabels(band.trail.size()).size() + 1));
             for (std::size_t i = 0; i < labels.size(); ++i) {
                 QVERIFY(!labels[i].rect.isEmpty());
                 for (std::size_t j = i + 1; j < labels.size(); ++j) {

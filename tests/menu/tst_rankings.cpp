@@ -19,24 +19,17 @@ namespace {
 std::vector<RankingStudent> timeClass()
 {
     return {
-        {1, u"山田                "_s, 3, 90, 0, 0},
-        {2, u"佐藤"_s, 3, 80, 0, 0},
-        {3, u"鈴木"_s, 4, 90, 0, 0},
-        {4, u"田中"_s, 3, NoRecordTime, 0, 0},
-        {5, u"高橋"_s, 5, 100, 0, 0},
-        {6, u"伊藤"_s, 0, FailedTime, 0, 0},
+        {1, u"山田                "_s, 3, 90, 0, 0}, {2, u"佐藤"_s, 3, 80, 0, 0},  {3, u"鈴木"_s, 4, 90, 0, 0},
+        {4, u"田中"_s, 3, NoRecordTime, 0, 0},       {5, u"高橋"_s, 5, 100, 0, 0}, {6, u"伊藤"_s, 0, FailedTime, 0, 0},
     };
 }
 
 std::vector<RankingStudent> pointsClass()
 {
     return {
-        {1, u"青木"_s, 3, NoRecordTime, 10, 50},
-        {2, u"石井"_s, 3, NoRecordTime, 0, 80},
-        {3, u"上野"_s, 7, NoRecordTime, 10, 70},
-        {4, u"遠藤"_s, 3, NoRecordTime, 5, 50},
-        {5, u"大野"_s, 3, NoRecordTime, 0, 0},
-        {6, u"加藤"_s, 3, NoRecordTime, 5, 50},
+        {1, u"青木"_s, 3, NoRecordTime, 10, 50}, {2, u"石井"_s, 3, NoRecordTime, 0, 80},
+        {3, u"上野"_s, 7, NoRecordTime, 10, 70}, {4, u"遠藤"_s, 3, NoRecordTime, 5, 50},
+        {5, u"大野"_s, 3, NoRecordTime, 0, 0},   {6, u"加藤"_s, 3, NoRecordTime, 5, 50},
     };
 }
 
@@ -71,28 +64,25 @@ void TestRankings::ranking_data()
 
     QTest::newRow("best times: shared rank, failed, no record last")
         << true << best << u"全学年"_s << 0
-        << QStringList{u" 1③佐藤　　　    80 　"_s, u" 2③山田　　　    90 　"_s, u" 2④鈴木　　　    90 　"_s,
+        << QStringList{u" 1③佐藤　　　    80 　"_s, u" 2③山田　　　    90 　"_s,  u" 2④鈴木　　　    90 　"_s,
                        u" 4⑤高橋　　　   100 　"_s, u" 5　伊藤　　　*失敗* 　"_s, u"--③田中　　　------ 　"_s}
         << -1;
     QTest::newRow("小３ keeps whole-class ranks")
         << true << best << u"小３"_s << 0
-        << QStringList{u" 1③佐藤　　　    80 　"_s, u" 2③山田　　　    90 　"_s, u"--③田中　　　------ 　"_s}
-        << -1;
+        << QStringList{u" 1③佐藤　　　    80 　"_s, u" 2③山田　　　    90 　"_s, u"--③田中　　　------ 　"_s} << -1;
     QTest::newRow("小４: the only line keeps rank 2")
         << true << best << u"小４"_s << 0 << QStringList{u" 2④鈴木　　　    90 　"_s} << -1;
     QTest::newRow("current student marked, list scrolls above")
         << true << best << u"全学年"_s << 3
-        << QStringList{u" 1③佐藤　　　    80 　"_s, u" 2③山田　　　    90 　"_s, u" 2●鈴木　　　    90 ●"_s,
+        << QStringList{u" 1③佐藤　　　    80 　"_s, u" 2③山田　　　    90 　"_s,  u" 2●鈴木　　　    90 ●"_s,
                        u" 4⑤高橋　　　   100 　"_s, u" 5　伊藤　　　*失敗* 　"_s, u"--③田中　　　------ 　"_s}
         << 1;
     QTest::newRow("current student on the first line: no scroll")
         << true << best << u"小３"_s << 2
-        << QStringList{u" 1●佐藤　　　    80 ●"_s, u" 2③山田　　　    90 　"_s, u"--③田中　　　------ 　"_s}
-        << -1;
+        << QStringList{u" 1●佐藤　　　    80 ●"_s, u" 2③山田　　　    90 　"_s, u"--③田中　　　------ 　"_s} << -1;
     QTest::newRow("current student hidden by the filter")
         << true << best << u"小３"_s << 3
-        << QStringList{u" 1③佐藤　　　    80 　"_s, u" 2③山田　　　    90 　"_s, u"--③田中　　　------ 　"_s}
-        << -1;
+        << QStringList{u" 1③佐藤　　　    80 　"_s, u" 2③山田　　　    90 　"_s, u"--③田中　　　------ 　"_s} << -1;
     QTest::newRow("unknown filter lists nobody") << true << best << u"全員"_s << 0 << QStringList{} << -1;
 
     QTest::newRow("total points: ties share the rank, today's points order them")
@@ -107,8 +97,7 @@ void TestRankings::ranking_data()
         << 1;
     QTest::newRow("today's points, 小学生全体")
         << false << today << u"小学生全体"_s << 0
-        << QStringList{u" 1③青木　　　 10/   50"_s, u" 3③遠藤　　　  5/   50"_s, u" 3③加藤　　　  5/   50"_s}
-        << -1;
+        << QStringList{u" 1③青木　　　 10/   50"_s, u" 3③遠藤　　　  5/   50"_s, u" 3③加藤　　　  5/   50"_s} << -1;
 }
 
 void TestRankings::ranking()
@@ -170,7 +159,7 @@ void TestRankings::fromRosterTable()
         roster.add(entry, 0);
     };
     add(7, 2017, u"三年生"_s, 0);
-    add(3, 2015, u"五年生"_s, 1);  // not offered
+    add(3, 2015, u"五年生"_s, 1); // not offered
     add(5, 2012, u"中二"_s, 0);
 
     const std::vector<RankingStudent> students = rankingRoster(roster);
@@ -199,7 +188,7 @@ void TestRankings::fromStoreTables()
     state->PersonalBest.write(2, 7) = 80;
     state->ResultTallies.write(2, 7).todayPoints = 5;
     state->ResultTallies.write(2, 7).totalPoints = 40;
-    state->ResultTallies.write(3, 5).totalPoints = 99;  // another level
+    state->ResultTallies.write(3, 5).totalPoints = 99; // another level
 
     std::vector<RankingStudent> students{{7, u"七"_s, 3, 1, 1, 1}, {5, u"五"_s, 3, 1, 1, 1}, {0, u"零"_s, 3, 1, 1, 1}};
     setLevelValues(students, *state, 2);

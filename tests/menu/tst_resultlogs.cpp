@@ -75,13 +75,13 @@ void TestResultLogs::todayLines_data()
     QTest::addColumn<QStringList>("level2");
 
     QTest::newRow("全学年") << u"全学年"_s
-                         << QStringList{u"  80秒 09:05③山田　　　③9"_s, u"9999秒 10:01③山田　　　③9000"_s,
-                                        u"　　× 10:02③山田　　　③"_s}
-                         << QStringList{u"　　× 09:07●佐藤　　　●"_s, u" 123秒 23:59●佐藤　　　●14"_s};
+                            << QStringList{u"  80秒 09:05③山田　　　③9"_s, u"9999秒 10:01③山田　　　③9000"_s,
+                                           u"　　× 10:02③山田　　　③"_s}
+                            << QStringList{u"　　× 09:07●佐藤　　　●"_s, u" 123秒 23:59●佐藤　　　●14"_s};
     QTest::newRow("小３") << u"小３"_s
-                        << QStringList{u"  80秒 09:05③山田　　　③9"_s, u"9999秒 10:01③山田　　　③9000"_s,
-                                       u"　　× 10:02③山田　　　③"_s}
-                        << QStringList{};
+                          << QStringList{u"  80秒 09:05③山田　　　③9"_s, u"9999秒 10:01③山田　　　③9000"_s,
+                                         u"　　× 10:02③山田　　　③"_s}
+                          << QStringList{};
     QTest::newRow("中１") << u"中１"_s << QStringList{} << QStringList{};
 }
 
@@ -95,8 +95,8 @@ void TestResultLogs::todayLines()
         record(Wednesday.addDays(-1), QTime(9, 0), 1, 1, 70),
         record(Wednesday, QTime(9, 5, 59), 1, 1, 80),
         record(Wednesday, QTime(9, 7), 2, 2, 99999),
-        record(Wednesday, QTime(9, 8), 0, 1, 60),  // no student
-        record(Wednesday, QTime(9, 9), 1, 5, 60),  // beyond the four levels
+        record(Wednesday, QTime(9, 8), 0, 1, 60), // no student
+        record(Wednesday, QTime(9, 9), 1, 5, 60), // beyond the four levels
         record(Wednesday, QTime(9, 9), 1, 0, 60),
         record(Wednesday, QTime(10, 1), 1, 1, 89999),
         record(Wednesday, QTime(10, 2), 1, 1, 90000),
@@ -141,7 +141,7 @@ void TestResultLogs::periodReach_data()
 {
     QTest::addColumn<QDate>("today");
     QTest::addColumn<int>("period");
-    QTest::addColumn<int>("days");  // listed days, today included
+    QTest::addColumn<int>("days"); // listed days, today included
 
     const QDate monday(2026, 12, 7);
     const QDate sunday(2026, 12, 13);
@@ -177,7 +177,7 @@ void TestResultLogs::periodLines()
         record(Wednesday, QTime(9, 7), 2, 1, 99999),
         record(Wednesday, QTime(9, 8), 0, 1, 60),
         record(Wednesday, QTime(9, 9), 1, 5, 60),
-        record(Wednesday, QTime(9, 10), 3, 4, 1234),  // not on the roster: no grade mark
+        record(Wednesday, QTime(9, 10), 3, 4, 1234), // not on the roster: no grade mark
     };
     const LevelLines time = periodLog(records, context(Wednesday), 1, LogView::Time);
     QCOMPARE(time[1], (QStringList{u"  80秒 12/07③山田　　　③9"_s, u"　　× 12/09●佐藤　　　●"_s}));
@@ -196,7 +196,7 @@ void TestResultLogs::periodLines()
 void TestResultLogs::ownHistory()
 {
     const std::vector<LogRecord> records{
-        record(Wednesday.addDays(-3650), QTime(9, 0), 2, 1, 70),  // just outside ten years
+        record(Wednesday.addDays(-3650), QTime(9, 0), 2, 1, 70), // just outside ten years
         record(Wednesday.addDays(-3649), QTime(9, 1, 2), 2, 1, 75),
         record(Wednesday, QTime(9, 5, 30), 2, 1, 80),
         record(Wednesday, QTime(9, 6), 1, 1, 85),

@@ -22,7 +22,7 @@ LogRecord session(int daysAgo, qint32 student, qint32 level, qint32 time)
 // those sessions another student, another level and a session too old.
 std::vector<LogRecord> workedExample()
 {
-    return {session(4000, 7, 2, 10), session(40, 7, 2, 45), session(30, 8, 2, 30), session(20, 7, 2, 38),
+    return {session(4000, 7, 2, 10), session(40, 7, 2, 45), session(30, 8, 2, 30),  session(20, 7, 2, 38),
             session(15, 7, 1, 20),   session(10, 7, 2, 52), session(400, 7, 2, 36), session(1, 7, 2, 99999)};
 }
 

@@ -17,7 +17,7 @@ private slots:
 
 void TestResultViews::listOfButton_data()
 {
-    QTest::addColumn<int>("mode");  // as the window keeps it
+    QTest::addColumn<int>("mode"); // as the window keeps it
     QTest::addColumn<int>("button");
     QTest::addColumn<int>("list");
     QTest::addColumn<QString>("title");

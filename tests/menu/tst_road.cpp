@@ -140,7 +140,7 @@ void TestRoad::namesAndTitlesFromFilesStayText()
     SchoolFolder school;
     school.writeText(u"school/新名簿.txt"_s, {u"1,2017,0,0,\"%1\",0,\"\",\"\""_s.arg(name)});
     school.writeText(u"school/共通データ.txt"_s, {u"4"_s, u"\"00123%1\""_s.arg(site), u"0"_s, u"0"_s,
-                                                 school.layout().keyFolder, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s});
+                                                  school.layout().keyFolder, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s});
     TestPlatform test;
     AppState state;
     MainWindow host(state, test.platform, school.layout().programFolder);

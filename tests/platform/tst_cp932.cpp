@@ -22,8 +22,7 @@ void TestCp932::windowsBytes_data()
     QTest::newRow("fullwidth tilde") << QStringLiteral("\uFF5E") << QByteArray("\x81\x60");
     QTest::newRow("fullwidth minus") << QStringLiteral("\uFF0D") << QByteArray("\x81\x7C");
     QTest::newRow("taka (IBM ext)") << QStringLiteral("髙") << QByteArray("\xFB\xFC");
-    QTest::newRow("halfwidth katakana") << QStringLiteral("ｸﾘｱﾎﾟｲﾝﾄ")
-                                        << QByteArray("\xB8\xD8\xB1\xCE\xDF\xB2\xDD\xC4");
+    QTest::newRow("halfwidth katakana") << QStringLiteral("ｸﾘｱﾎﾟｲﾝﾄ") << QByteArray("\xB8\xD8\xB1\xCE\xDF\xB2\xDD\xC4");
     QTest::newRow("operators") << QStringLiteral("＋－×÷") << QByteArray("\x81\x7B\x81\x7C\x81\x7E\x81\x80");
     QTest::newRow("ascii") << QStringLiteral("00123North") << QByteArray("00123North");
     QTest::newRow("kanji") << QStringLiteral("監督") << QByteArray("\x8A\xC4\x93\xC2");

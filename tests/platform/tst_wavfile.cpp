@@ -38,7 +38,7 @@ void TestWavFile::brokenFiles_data()
 {
     const QByteArray good = WavSynth::render({{440, 200}});
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<qint64>("duration");  // -1: refused
+    QTest::addColumn<qint64>("duration"); // -1: refused
     QTest::newRow("empty") << QByteArray() << qint64(-1);
     QTest::newRow("not RIFF") << QByteArray("ID3\x03").append(good) << qint64(-1);
     QTest::newRow("header only") << good.left(12) << qint64(-1);

@@ -65,7 +65,8 @@ void TestResultRules::lines_data()
 
     QTest::newRow("finished") << 95 << 43 << 1.5f << u"今の成績：95秒"_s << u"獲得ポイント：43点×1.5→64点"_s;
     QTest::newRow("0.8 rounds down") << 4999 << 10 << 0.8f << u"今の成績：4999秒"_s << u"獲得ポイント：10点×0.8→8点"_s;
-    QTest::newRow("1.4 is taken as written") << 100 << 5 << 1.4f << u"今の成績：100秒"_s << u"獲得ポイント：5点×1.4→7点"_s;
+    QTest::newRow("1.4 is taken as written")
+        << 100 << 5 << 1.4f << u"今の成績：100秒"_s << u"獲得ポイント：5点×1.4→7点"_s;
     QTest::newRow("whole multiplier") << 0 << 55 << 1.0f << u"今の成績：0秒"_s << u"獲得ポイント：55点×1→55点"_s;
     QTest::newRow("give-up") << 5000 << 0 << 1.0f << u"ギブアップ"_s << u"次は最後までがんばろう！"_s;
     QTest::newRow("last give-up") << 99997 << 0 << 1.0f << u"ギブアップ"_s << u"次は最後までがんばろう！"_s;

@@ -28,8 +28,7 @@ const QDate Today(2026, 12, 9);
 // cleared after 3 sessions.
 QStringList levelTable(bool clearCount9999 = false)
 {
-    return {u"100,150,0,2,1,3,0,14,7,,,"_s,
-            u"100,150,0,5,1,0,0,14,7,,,"_s,
+    return {u"100,150,0,2,1,3,0,14,7,,,"_s, u"100,150,0,5,1,0,0,14,7,,,"_s,
             clearCount9999 ? u"100,150,0,9999,1.5,0,0,14,7,,,"_s : u"100,150,0,5,1.5,0,0,14,7,,,"_s,
             u"100,150,0,3,1,0,0,14,7,,,"_s};
 }
@@ -86,9 +85,9 @@ void TestResultScreen::evaluation_data()
 
     // Target 100 s: 95 s earns ⌊(5/100)³ × 50 + 5⌋ = 5 base points.
     QTest::newRow("first session, class best 80")
-        << false << sessions(Other, 2, {80}) << false << 2 << 95 << u"今の成績：95秒"_s
-        << u"獲得ポイント：5点×1→5点"_s << u"新記録おめでとう"_s << QStringList{u"jikosaikou.wav"_s}
-        << false << true << u" (このレベル　1回目)（1回目)"_s;
+        << false << sessions(Other, 2, {80}) << false << 2 << 95 << u"今の成績：95秒"_s << u"獲得ポイント：5点×1→5点"_s
+        << u"新記録おめでとう"_s << QStringList{u"jikosaikou.wav"_s} << false << true
+        << u" (このレベル　1回目)（1回目)"_s;
     QTest::newRow("beats the class best")
         << false << sessions(SessionFixture::Student, 3, {90}) + sessions(Other, 3, {80}) << false << 3 << 70
         << u"今の成績：70秒"_s << u"獲得ポイント：6点×1.5→9点"_s << u"！！！最高新記録！！！"_s
@@ -101,34 +100,32 @@ void TestResultScreen::evaluation_data()
         << false << sessions(SessionFixture::Student, 2, {60}) << false << 2 << 151 << u"今の成績：151秒"_s
         << u"獲得ポイント：4点×1→4点"_s << QString() << QStringList() << false << true
         << u" (このレベル　2回目)（2回目)"_s;
-    QTest::newRow("give-up")
-        << false << QList<ResultRecord>() << false << 2 << 5000 << u"ギブアップ"_s
-        << u"次は最後までがんばろう！"_s << QString() << QStringList() << false << true
-        << u" (このレベル　0回目)（0回目)"_s;
-    QTest::newRow("time-out")
-        << false << QList<ResultRecord>() << false << 2 << 99999 << u"記録なし"_s
-        << u"次は最後までがんばろう！"_s << QString() << QStringList() << false << true
-        << u" (このレベル　0回目)（0回目)"_s;
+    QTest::newRow("give-up") << false << QList<ResultRecord>() << false << 2 << 5000 << u"ギブアップ"_s
+                             << u"次は最後までがんばろう！"_s << QString() << QStringList() << false << true
+                             << u" (このレベル　0回目)（0回目)"_s;
+    QTest::newRow("time-out") << false << QList<ResultRecord>() << false << 2 << 99999 << u"記録なし"_s
+                              << u"次は最後までがんばろう！"_s << QString() << QStringList() << false << true
+                              << u" (このレベル　0回目)（0回目)"_s;
     QTest::newRow("goal cleared for the first time")
-        << false << sessions(SessionFixture::Student, 4, {120, 120}) << false << 4 << 130
-        << u"今の成績：130秒"_s << u"獲得ポイント：4点×1→4点"_s << QString()
-        << QStringList{u"gambare.wav"_s, u"合格.wav"_s} << true << true << u" (このレベル　3回目)（3回目)"_s;
-    QTest::newRow("goal cleared before")
-        << false << sessions(SessionFixture::Student, 4, {120, 120, 120}) << true << 4 << 130
-        << u"今の成績：130秒"_s << u"獲得ポイント：4点×1→4点"_s << QString() << QStringList{u"gambare.wav"_s}
-        << true << true << u" (このレベル　4回目)（4回目)"_s;
+        << false << sessions(SessionFixture::Student, 4, {120, 120}) << false << 4 << 130 << u"今の成績：130秒"_s
+        << u"獲得ポイント：4点×1→4点"_s << QString() << QStringList{u"gambare.wav"_s, u"合格.wav"_s} << true << true
+        << u" (このレベル　3回目)（3回目)"_s;
+    QTest::newRow("goal cleared before") << false << sessions(SessionFixture::Student, 4, {120, 120, 120}) << true << 4
+                                         << 130 << u"今の成績：130秒"_s << u"獲得ポイント：4点×1→4点"_s << QString()
+                                         << QStringList{u"gambare.wav"_s} << true << true
+                                         << u" (このレベル　4回目)（4回目)"_s;
     QTest::newRow("clear count 9999 somewhere")
-        << true << sessions(SessionFixture::Student, 4, {120, 120}) << false << 4 << 130
-        << u"今の成績：130秒"_s << u"獲得ポイント：4点×1→4点"_s << QString()
-        << QStringList{u"gambare.wav"_s, u"合格.wav"_s} << false << true << u" (このレベル　3回目)（3回目)"_s;
+        << true << sessions(SessionFixture::Student, 4, {120, 120}) << false << 4 << 130 << u"今の成績：130秒"_s
+        << u"獲得ポイント：4点×1→4点"_s << QString() << QStringList{u"gambare.wav"_s, u"合格.wav"_s} << false << true
+        << u" (このレベル　3回目)（3回目)"_s;
     QTest::newRow("overused cleared level, goal not cleared")
-        << false << sessions(SessionFixture::Student, 1, {120, 120, 120}) << false << 1 << 130
-        << u"今の成績：130秒"_s << u"獲得ポイント：4点×1→4点"_s << QString() << QStringList{u"gambare.wav"_s}
-        << false << false << u" (このレベル　4回目)（4回目)"_s;
+        << false << sessions(SessionFixture::Student, 1, {120, 120, 120}) << false << 1 << 130 << u"今の成績：130秒"_s
+        << u"獲得ポイント：4点×1→4点"_s << QString() << QStringList{u"gambare.wav"_s} << false << false
+        << u" (このレベル　4回目)（4回目)"_s;
     QTest::newRow("overused cleared level, goal cleared")
-        << false << sessions(SessionFixture::Student, 1, {120, 120, 120}) << true << 1 << 130
-        << u"今の成績：130秒"_s << u"獲得ポイント：4点×1→4点"_s << QString() << QStringList{u"gambare.wav"_s}
-        << false << true << u" (このレベル　4回目)（4回目)"_s;
+        << false << sessions(SessionFixture::Student, 1, {120, 120, 120}) << true << 1 << 130 << u"今の成績：130秒"_s
+        << u"獲得ポイント：4点×1→4点"_s << QString() << QStringList{u"gambare.wav"_s} << false << true
+        << u" (このレベル　4回目)（4回目)"_s;
 }
 
 void TestResultScreen::evaluation()
@@ -171,13 +168,15 @@ void TestResultScreen::evaluation()
     // A session without mistakes has no list of them.
     QVERIFY(control<QListWidget>(result, "ListMissed")->isHidden());
 
-    QVERIFY(control<QPushButton>(result, "Command4")->isHidden() && control<QPushButton>(result, "Command5")->isHidden());
+    QVERIFY(control<QPushButton>(result, "Command4")->isHidden()
+            && control<QPushButton>(result, "Command5")->isHidden());
     QTRY_VERIFY(!control<QPushButton>(result, "Command4")->isHidden());
     QVERIFY(control<QFrame>(result, "Picture1")->isHidden());
     QCOMPARE(!control<QPushButton>(result, "Command5")->isHidden(), repeat);
     // A screen reader hears the result together with the focused button.
     const QString spoken = control<QPushButton>(result, "Command4")->accessibleDescription();
-    QVERIFY2(spoken.startsWith(resultLine) && spoken.contains(pointsLine) && spoken.endsWith(message), qPrintable(spoken));
+    QVERIFY2(spoken.startsWith(resultLine) && spoken.contains(pointsLine) && spoken.endsWith(message),
+             qPrintable(spoken));
     QCOMPARE(!control<QLabel>(result, "Label2")->isHidden(), !repeat);
     if (!repeat)
         QCOMPARE(control<QLabel>(result, "Label2")->text(), u"次のレベルへ進みましょう"_s);
@@ -216,7 +215,8 @@ public:
     SoundResult playAndWait(const QString &path) override
     {
         if (screen)
-            panelShown.append(!control<QFrame>(screen, "Picture1")->isHidden() && control<QPushButton>(screen, "Command4")->isHidden());
+            panelShown.append(!control<QFrame>(screen, "Picture1")->isHidden()
+                              && control<QPushButton>(screen, "Command4")->isHidden());
         played.append(QFileInfo(path).fileName());
         QTest::qWait(600);
         return {};

@@ -47,8 +47,7 @@ int main(int argc, char *argv[])
     ScriptedRandom random;
     PrintingDialogs dialogs;
     RecordingLauncher launcher;
-    LockFileSingleInstance singleInstance(args.at(1) == u"-" ? LockFileSingleInstance::defaultLockPath()
-                                                              : args.at(1));
+    LockFileSingleInstance singleInstance(args.at(1) == u"-" ? LockFileSingleInstance::defaultLockPath() : args.at(1));
     ExitingProgramEnd programEnd;
     Platform platform{clock, random, dialogs, launcher, singleInstance, programEnd};
 

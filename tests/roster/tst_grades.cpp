@@ -23,22 +23,22 @@ void TestGrades::studentOnDate_data()
     QTest::addColumn<QString>("gradeName");
     QTest::addColumn<QString>("gradeLabel");
 
-    QTest::newRow("10 March, before an April start") << QDate(2012, 3, 10) << 4 << 2004 << 2011 << 1
-                                                     << QStringLiteral("小１") << QStringLiteral("小1");
-    QTest::newRow("10 April, school year begun") << QDate(2012, 4, 10) << 4 << 2004 << 2012 << 2
-                                                 << QStringLiteral("小２") << QStringLiteral("小2");
-    QTest::newRow("1 April, first day") << QDate(2012, 4, 1) << 4 << 2004 << 2012 << 2
-                                        << QStringLiteral("小２") << QStringLiteral("小2");
-    QTest::newRow("cohort 1990, grown up") << QDate(2012, 3, 10) << 4 << 1990 << 2011 << 15 << QString()
-                                           << QStringLiteral("大+");
-    QTest::newRow("January start, 1 January") << QDate(2012, 1, 1) << 1 << 2005 << 2012 << 1
-                                              << QStringLiteral("小１") << QStringLiteral("小1");
-    QTest::newRow("December start, 30 November") << QDate(2012, 11, 30) << 12 << 2005 << 2011 << 0
-                                                 << QStringLiteral("幼３") << QStringLiteral("幼3");
-    QTest::newRow("last junior-high year") << QDate(2026, 12, 9) << 4 << 2011 << 2026 << 9
-                                           << QStringLiteral("中３") << QStringLiteral("中3");
-    QTest::newRow("second high-school year") << QDate(2026, 12, 9) << 4 << 2009 << 2026 << 11 << QString()
-                                             << QStringLiteral("高2");
+    QTest::newRow("10 March, before an April start")
+        << QDate(2012, 3, 10) << 4 << 2004 << 2011 << 1 << QStringLiteral("小１") << QStringLiteral("小1");
+    QTest::newRow("10 April, school year begun")
+        << QDate(2012, 4, 10) << 4 << 2004 << 2012 << 2 << QStringLiteral("小２") << QStringLiteral("小2");
+    QTest::newRow("1 April, first day") << QDate(2012, 4, 1) << 4 << 2004 << 2012 << 2 << QStringLiteral("小２")
+                                        << QStringLiteral("小2");
+    QTest::newRow("cohort 1990, grown up")
+        << QDate(2012, 3, 10) << 4 << 1990 << 2011 << 15 << QString() << QStringLiteral("大+");
+    QTest::newRow("January start, 1 January")
+        << QDate(2012, 1, 1) << 1 << 2005 << 2012 << 1 << QStringLiteral("小１") << QStringLiteral("小1");
+    QTest::newRow("December start, 30 November")
+        << QDate(2012, 11, 30) << 12 << 2005 << 2011 << 0 << QStringLiteral("幼３") << QStringLiteral("幼3");
+    QTest::newRow("last junior-high year")
+        << QDate(2026, 12, 9) << 4 << 2011 << 2026 << 9 << QStringLiteral("中３") << QStringLiteral("中3");
+    QTest::newRow("second high-school year")
+        << QDate(2026, 12, 9) << 4 << 2009 << 2026 << 11 << QString() << QStringLiteral("高2");
 }
 
 void TestGrades::studentOnDate()

@@ -39,8 +39,7 @@ void TestNameList::figurePair_data()
     QTest::newRow("counts, none") << 0 << Sums{} << u"     /     　"_s;
     QTest::newRow("today") << 2 << Sums{0, 7, 2, 20} << u"   7/     "_s;
     QTest::newRow("total") << 3 << Sums{1, 1, 1, 1234567} << u"1234567/    1回"_s;
-    QTest::newRow("too wide keeps the right end") << 3 << Sums{0, 0, 123456, 12345678}
-                                                   << u"2345678/23456回"_s;
+    QTest::newRow("too wide keeps the right end") << 3 << Sums{0, 0, 123456, 12345678} << u"2345678/23456回"_s;
     QTest::newRow("unknown mode shows points") << 7 << Sums{0, 5, 0, 5} << u"   5/      5"_s;
 }
 
@@ -91,8 +90,7 @@ void TestNameList::labelAndName_data()
     QTest::newRow("grade 0 is pre-school") << u"幼3"_s << u"森"_s << 0 << u"幼3 森　　　　　　　"_s;
     QTest::newRow("exactly 9") << u"中1"_s << u"佐々木一郎"_s << 7 << u"中1 佐々木一郎　"_s;
     QTest::newRow("full, no pad") << u"中1"_s << u"佐々木一二郎"_s << 7 << u"中1 佐々木一二郎"_s;
-    QTest::newRow("long, kept whole") << u"小5"_s << u"ながいながいなまえ"_s << 5
-                                      << u"小5 ながいながいなまえ"_s;
+    QTest::newRow("long, kept whole") << u"小5"_s << u"ながいながいなまえ"_s << 5 << u"小5 ながいながいなまえ"_s;
 }
 
 void TestNameList::labelAndName()
@@ -107,7 +105,7 @@ void TestNameList::labelAndName()
 void TestNameList::filter_data()
 {
     QTest::addColumn<QString>("filter");
-    QTest::addColumn<QList<int>>("passing");  // out of grades -4..14
+    QTest::addColumn<QList<int>>("passing"); // out of grades -4..14
     QList<int> all;
     for (int g = -4; g <= 14; ++g)
         all.append(g);
@@ -152,15 +150,13 @@ QStringList names(const QList<NameList::Line> &lines)
 void TestNameList::orderIsCohortThenName()
 {
     const QList<Student> students{
-        student(1, 2016, 3, u"たなか"_s),  student(2, 2015, 4, u"わたなべ"_s),
-        student(3, 2016, 3, u"あべ"_s),    student(4, 2016, 3, u"イトウ"_s),
-        student(5, 2017, 2, u"あおき"_s),  student(6, 2015, 4, u"うえだ"_s),
+        student(1, 2016, 3, u"たなか"_s), student(2, 2015, 4, u"わたなべ"_s), student(3, 2016, 3, u"あべ"_s),
+        student(4, 2016, 3, u"イトウ"_s), student(5, 2017, 2, u"あおき"_s),   student(6, 2015, 4, u"うえだ"_s),
     };
     QCOMPARE(names(NameList::build(students, 1, u"全学年"_s)),
              (QStringList{u"うえだ"_s, u"わたなべ"_s, u"あべ"_s, u"イトウ"_s, u"たなか"_s, u"あおき"_s}));
     // Filtering keeps the order and drops the others.
-    QCOMPARE(names(NameList::build(students, 1, u"小３"_s)),
-             (QStringList{u"あべ"_s, u"イトウ"_s, u"たなか"_s}));
+    QCOMPARE(names(NameList::build(students, 1, u"小３"_s)), (QStringList{u"あべ"_s, u"イトウ"_s, u"たなか"_s}));
     QVERIFY(NameList::build(students, 1, u"中学生全体"_s).isEmpty());
 }
 

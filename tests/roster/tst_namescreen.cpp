@@ -135,7 +135,7 @@ void TestNameSel::opensWithPromptAndAllGrades()
     QVERIFY(control<QTextBrowser>(f.screen, "WebBrowser2")->toPlainText().contains(u"きょうもがんばろう"_s));
 
     const QStringList rows = f.rows();
-    QCOMPARE(rows.size(), 8);  // the first line and seven offered students
+    QCOMPARE(rows.size(), 8); // the first line and seven offered students
     QCOMPARE(rows[0], u"－－－－－－"_s);
     QVERIFY(!rows.join(u'\n').contains(u"隠れた"_s));
     // Oldest cohort first, then by name within a year.
@@ -200,7 +200,7 @@ void TestNameSel::keyboardAlone()
     QVERIFY(control<QLabel>(f.screen, "Label1")->text().startsWith(u"高3 石井"_s));
     QTest::keyClick(control<QListWidget>(f.screen, "List1"), Qt::Key_Return);
     QCOMPARE(f.state.StudentNumber, qint16(7));
-    QCOMPARE(f.state.StudentGrade, QString());  // high school has no grade name
+    QCOMPARE(f.state.StudentGrade, QString()); // high school has no grade name
 }
 
 void TestNameSel::doubleClickConfirms()

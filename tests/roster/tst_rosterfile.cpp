@@ -68,7 +68,8 @@ void TestRosterFile::readsValuesOverLinesAndQuoted()
     QCOMPARE(longName.size(), 25);
     writeRoster(QStringLiteral("1,2004,3,4,\"　山田　太郎\",0,\"やまだ, たろう\",\"x\"\r\n"
                                "2\r\n 2005 , 7 \r\n8,\"髙橋, 一郎\",0\r\n\"t7\",t8\r\n"
-                               "\r\n") + QStringLiteral("3,1990,0,0,") + longName + QStringLiteral(",0,,\r\n"));
+                               "\r\n")
+                + QStringLiteral("3,1990,0,0,") + longName + QStringLiteral(",0,,\r\n"));
     RosterTable table;
     const auto result = RosterFile::read(path(), 2011, 0, table);
     QVERIFY(!result.failed());
@@ -153,7 +154,7 @@ void TestRosterFile::statusDecidesOffered()
 void TestRosterFile::numberOutsideTableIsSkipped_data()
 {
     QTest::addColumn<QString>("number");
-    QTest::addColumn<int>("kept");  // the number stored, or -1 when skipped
+    QTest::addColumn<int>("kept"); // the number stored, or -1 when skipped
 
     QTest::newRow("zero") << QStringLiteral("0") << -1;
     QTest::newRow("negative") << QStringLiteral("-1") << -1;
@@ -173,7 +174,8 @@ void TestRosterFile::numberOutsideTableIsSkipped()
 
     writeRoster(QStringLiteral("10,2010,0,0,\"前\",0,\"\",\"\"\r\n"
                                "%1,2010,0,0,\"問題\",0,\"\",\"\"\r\n"
-                               "20,2010,0,0,\"後\",0,\"\",\"\"\r\n").arg(number));
+                               "20,2010,0,0,\"後\",0,\"\",\"\"\r\n")
+                    .arg(number));
     RosterTable table;
     const auto result = RosterFile::read(path(), 2020, 0, table);
     QVERIFY(!result.failed());
@@ -333,11 +335,11 @@ void TestRosterFile::demoRosterCoversEveryGrade()
         QVERIFY(entry.Status == 0 || entry.Status == 2);
         hidden += entry.offered() ? 0 : 1;
     }
-    const QSet<QString> everyGrade{
-        QStringLiteral("幼1"), QStringLiteral("幼2"), QStringLiteral("幼3"), QStringLiteral("小1"),
-        QStringLiteral("小2"), QStringLiteral("小3"), QStringLiteral("小4"), QStringLiteral("小5"),
-        QStringLiteral("小6"), QStringLiteral("中1"), QStringLiteral("中2"), QStringLiteral("中3"),
-        QStringLiteral("高1"), QStringLiteral("高2"), QStringLiteral("高3")};
+    const QSet<QString> everyGrade{QStringLiteral("幼1"), QStringLiteral("幼2"), QStringLiteral("幼3"),
+                                   QStringLiteral("小1"), QStringLiteral("小2"), QStringLiteral("小3"),
+                                   QStringLiteral("小4"), QStringLiteral("小5"), QStringLiteral("小6"),
+                                   QStringLiteral("中1"), QStringLiteral("中2"), QStringLiteral("中3"),
+                                   QStringLiteral("高1"), QStringLiteral("高2"), QStringLiteral("高3")};
     QCOMPARE(labels, everyGrade);
     QVERIFY(hidden > 0);
     QCOMPARE(roster.offeredNumbers().size(), roster.entries().size() - hidden);

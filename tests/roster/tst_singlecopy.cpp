@@ -69,9 +69,8 @@ void TestSingleCopy::secondCopyIsRefused()
     QCOMPARE(test.dialogs.shown.size(), 1);
     QCOMPARE(test.dialogs.shown[0].icon, DialogIcon::Critical);
     QCOMPARE(test.dialogs.shown[0].title, u"注意"_s);
-    QCOMPARE(test.dialogs.shown[0].text,
-             u"このプログラムと同じプログラムがすでに起動され、完全に終了されていません。"
-             u"同じプログラムを完全に終了させてから実行してください。"_s);
+    QCOMPARE(test.dialogs.shown[0].text, u"このプログラムと同じプログラムがすでに起動され、完全に終了されていません。"
+                                         u"同じプログラムを完全に終了させてから実行してください。"_s);
     QVERIFY(test.programEnd.ended);
     QCOMPARE(test.programEnd.code, SingleCopy::ExitCode);
 }

@@ -132,8 +132,8 @@ void TestSetupTool::newSchoolStartsTheProgram()
 
     RosterTable roster;
     const RosterFile::ReadResult read =
-        RosterFile::read(state.RosterFolder + u"新名簿.txt"_s,
-                         Roster::SchoolYear(Today, state.SchoolYearStartMonth), state.RosterStatusSwitch, roster);
+        RosterFile::read(state.RosterFolder + u"新名簿.txt"_s, Roster::SchoolYear(Today, state.SchoolYearStartMonth),
+                         state.RosterStatusSwitch, roster);
     QVERIFY2(!read.failed(), qPrintable(read.message()));
     QCOMPARE(read.badNumbers, 0);
     QCOMPARE(roster.offeredNumbers().size(), 2);
@@ -199,7 +199,7 @@ void TestSetupTool::unmakeableSchoolFolderIsNamed()
         runSetup(SchoolSetup::Kind::NewSchool, blocker.fileName() + u"/学校"_s, programFolderIn(root));
     QVERIFY(report.failed());
     QVERIFY2(report.error.contains(blocker.fileName() + u"/学校/"_s), qPrintable(report.error));
-    QVERIFY2(report.error.contains(u"（"_s), qPrintable(report.error));  // the cause follows
+    QVERIFY2(report.error.contains(u"（"_s), qPrintable(report.error)); // the cause follows
     QVERIFY(!QFile::exists(root.path() + u"/lib/パスデータ.txt"_s));
 }
 
@@ -229,9 +229,9 @@ void TestSetupTool::pathDataOfAnotherSchoolIsLeftAlone()
     QTemporaryDir root;
     const QString programFolder = programFolderIn(root);
     const QString pathData = root.path() + u"/lib/パスデータ.txt"_s;
-    DemoSchool::writeTextFile(pathData, {u"/srv/他の学校/"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s,
-                                         u"0"_s, u"0"_s, u"0"_s},
-                              nullptr);
+    DemoSchool::writeTextFile(
+        pathData, {u"/srv/他の学校/"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s},
+        nullptr);
     const QMap<QString, QByteArray> before = filesUnder(root.path());
 
     const ToolRun run = runTool(programFolder, root.path(), {u"--demo"_s, u"school"_s});

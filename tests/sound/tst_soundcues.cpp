@@ -39,7 +39,10 @@ QString twentyNames()
     return names.join(u',');
 }
 
-SoundResult failed() { return {SoundError::FileNotFound, QStringLiteral("見つかりません")}; }
+SoundResult failed()
+{
+    return {SoundError::FileNotFound, QStringLiteral("見つかりません")};
+}
 
 } // namespace
 
@@ -68,11 +71,13 @@ void TestSoundCues::readsCueBlocks_data()
     QTest::addColumn<QString>("count");
 
     QTest::newRow("one block") << QStringLiteral("正解音2\r\npinpon\r\npinpon2\r\n*\r\n") << 2
-                               << QStringList{QStringLiteral("pinpon"), QStringLiteral("pinpon2")} << QStringLiteral("2");
+                               << QStringList{QStringLiteral("pinpon"), QStringLiteral("pinpon2")}
+                               << QStringLiteral("2");
     QTest::newRow("any order, unknown names skipped")
         << QStringLiteral("不合格音1,gambare,*,おまけ,x,*,正解音2,a,*") << 10 << QStringList{QStringLiteral("gambare")}
         << QStringLiteral("1");
-    QTest::newRow("star after the name") << QStringLiteral("間違い音2,*,正解音2,a,*") << 4 << QStringList{} << QStringLiteral("0");
+    QTest::newRow("star after the name") << QStringLiteral("間違い音2,*,正解音2,a,*") << 4 << QStringList{}
+                                         << QStringLiteral("0");
     QTest::newRow("named twice: later block overwrites from slot 1")
         << QStringLiteral("正解音2,a,b,c,*,正解音2,x,*") << 2
         << QStringList{QStringLiteral("x"), QStringLiteral("b"), QStringLiteral("c")} << QStringLiteral("1");
@@ -80,12 +85,13 @@ void TestSoundCues::readsCueBlocks_data()
     for (int i = 1; i <= 20; ++i)
         twenty.append(QStringLiteral("f%1").arg(i));
     // Without "*" the count stays unset and the next value is a cue name again.
-    QTest::newRow("twenty names without star") << QStringLiteral("正解音2,") + twentyNames() + QStringLiteral(",間違い音2,boo,*")
-                                               << 2 << twenty << QString();
-    QTest::newRow("twenty names then the next cue") << QStringLiteral("正解音2,") + twentyNames() + QStringLiteral(",間違い音2,boo,*")
-                                                    << 4 << QStringList{QStringLiteral("boo")} << QStringLiteral("1");
-    QTest::newRow("file ends inside a block") << QStringLiteral("自己最高音2,yay") << 8 << QStringList{QStringLiteral("yay")}
-                                              << QString();
+    QTest::newRow("twenty names without star")
+        << QStringLiteral("正解音2,") + twentyNames() + QStringLiteral(",間違い音2,boo,*") << 2 << twenty << QString();
+    QTest::newRow("twenty names then the next cue")
+        << QStringLiteral("正解音2,") + twentyNames() + QStringLiteral(",間違い音2,boo,*") << 4
+        << QStringList{QStringLiteral("boo")} << QStringLiteral("1");
+    QTest::newRow("file ends inside a block")
+        << QStringLiteral("自己最高音2,yay") << 8 << QStringList{QStringLiteral("yay")} << QString();
 }
 
 void TestSoundCues::readsCueBlocks()
@@ -109,7 +115,8 @@ void TestSoundCues::playsTheDrawnAlternative()
     t.random.script({0.0, 0.5, 0.99});
     for (int i = 0; i < 3; ++i)
         QVERIFY(PlayCorrectCue(state, t.platform));
-    QCOMPARE(t.sound.played, (QStringList{QStringLiteral("/s/a.wav"), QStringLiteral("/s/b.wav"), QStringLiteral("/s/c.wav")}));
+    QCOMPARE(t.sound.played,
+             (QStringList{QStringLiteral("/s/a.wav"), QStringLiteral("/s/b.wav"), QStringLiteral("/s/c.wav")}));
 }
 
 void TestSoundCues::fixedSoundsAndOtherCues_data()
@@ -133,12 +140,24 @@ void TestSoundCues::fixedSoundsAndOtherCues()
     state.SoundFolder = QStringLiteral("/s/");
     state.SoundCues = read(QStringLiteral("間違い音2,boo,*,自己最高音2,yay,*,不合格音1,gambare,*"));
     switch (which) {
-    case 0: QVERIFY(PlayWrongCue(state, t.platform)); break;
-    case 1: PlayPersonalRecordCue(state, t.platform); break;
-    case 2: PlayPassCue(state, t.platform); break;
-    case 3: PlayClassRecordSound(state, t.platform); break;
-    case 4: PlayLevelClearSound(state, t.platform); break;
-    default: PlayWarningSound(state, t.platform); break;
+    case 0:
+        QVERIFY(PlayWrongCue(state, t.platform));
+        break;
+    case 1:
+        PlayPersonalRecordCue(state, t.platform);
+        break;
+    case 2:
+        PlayPassCue(state, t.platform);
+        break;
+    case 3:
+        PlayClassRecordSound(state, t.platform);
+        break;
+    case 4:
+        PlayLevelClearSound(state, t.platform);
+        break;
+    default:
+        PlayWarningSound(state, t.platform);
+        break;
     }
     QCOMPARE(t.sound.played, QStringList{path});
 }
@@ -217,7 +236,8 @@ void TestSoundCues::startupLoadsTheList()
         QVERIFY(QFile::exists(state.SoundFolder + state.SoundCues[std::size_t(cue)][1] + QStringLiteral(".wav")));
     }
     // A sound follows every answer, so these must stay short.
-    const QStringList quick{state.SoundCues[2][1], state.SoundCues[2][2], state.SoundCues[4][1], QStringLiteral("警告1")};
+    const QStringList quick{state.SoundCues[2][1], state.SoundCues[2][2], state.SoundCues[4][1],
+                            QStringLiteral("警告1")};
     for (const QString &name : quick) {
         const auto wav = WavFile::read(state.SoundFolder + name + QStringLiteral(".wav"), nullptr);
         QVERIFY(wav);

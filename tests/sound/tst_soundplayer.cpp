@@ -80,7 +80,8 @@ void TestSoundPlayer::playsEachCueForItsOwnDuration()
     const SoundResult result = m_player->playAndWait(path);
     const qint64 elapsed = clock.elapsed();
     QVERIFY2(result.ok(), qPrintable(result.errorText));
-    QVERIFY2(elapsed >= duration, qPrintable(QStringLiteral("returned after %1 ms of %2 ms").arg(elapsed).arg(duration)));
+    QVERIFY2(elapsed >= duration,
+             qPrintable(QStringLiteral("returned after %1 ms of %2 ms").arg(elapsed).arg(duration)));
 #ifdef KAZUDORI_SANITIZED_BUILD
     constexpr qint64 LateMs = 300;
 #else
@@ -178,7 +179,7 @@ struct Sounded
 QList<Sounded> soundedStretches(const QByteArray &pcm, int rate)
 {
     constexpr int Quiet = 50;
-    const qsizetype bridged = rate / 500;  // 2 ms: a sine passing zero is no silence
+    const qsizetype bridged = rate / 500; // 2 ms: a sine passing zero is no silence
     const auto *samples = reinterpret_cast<const qint16 *>(pcm.constData());
     const qsizetype count = pcm.size() / 2;
     QList<Sounded> stretches;
@@ -221,9 +222,10 @@ void TestSoundPlayer::twoCuesBackToBackArePlayedWhole()
     constexpr int Rate = 22050;
     QProcess recorder;
     // A low latency, or the recorder holds back up to seconds and loses them when stopped.
-    recorder.start(recorderProgram, {QStringLiteral("--latency-msec=20"), QStringLiteral("--format=s16le"),
-                                     QStringLiteral("--rate=%1").arg(Rate), QStringLiteral("--channels=1"),
-                                     QStringLiteral("--raw"), QStringLiteral("-d"), QStringLiteral("@DEFAULT_MONITOR@")});
+    recorder.start(recorderProgram,
+                   {QStringLiteral("--latency-msec=20"), QStringLiteral("--format=s16le"),
+                    QStringLiteral("--rate=%1").arg(Rate), QStringLiteral("--channels=1"), QStringLiteral("--raw"),
+                    QStringLiteral("-d"), QStringLiteral("@DEFAULT_MONITOR@")});
     QVERIFY(recorder.waitForStarted());
     QByteArray pcm;
     QTRY_VERIFY_WITH_TIMEOUT((pcm += recorder.readAllStandardOutput()).size() > Rate / 10, 5000);

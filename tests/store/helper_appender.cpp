@@ -81,8 +81,7 @@ int append(AppState &state, TestPlatform &tp, int writer, int count, const QStri
     for (int seq = 0; seq < count; ++seq) {
         if (seq == count / 2 && !waitFor(partSeenFile(goFile)))
             return fail(QStringLiteral("writer %1: no load ever saw a record").arg(writer));
-        if (!AppendResult(state, tp.platform, qint16(writer), qint16(seq % MaxLevel + 1),
-                          writer * 100000 + seq))
+        if (!AppendResult(state, tp.platform, qint16(writer), qint16(seq % MaxLevel + 1), writer * 100000 + seq))
             return fail(tp.dialogs.shown.value(0).text);
     }
     return 0;
@@ -101,7 +100,11 @@ QString checkLoad(const LoadedResults &table)
         const int seq = next[std::size_t(writer)]++;
         if (e.timeScore != writer * 100000 + seq || e.level != seq % MaxLevel + 1)
             return QStringLiteral("entry %1: writer %2 expected %3, got time %4 level %5")
-                .arg(i).arg(writer).arg(seq).arg(e.timeScore).arg(e.level);
+                .arg(i)
+                .arg(writer)
+                .arg(seq)
+                .arg(e.timeScore)
+                .arg(e.level);
     }
     return {};
 }
@@ -174,7 +177,9 @@ int hold(const AppState &state, int ms, const QString &readyFile)
 int holdWhole(const AppState &state, int ms, const QString &readyFile)
 {
     QFile file(ResultsFile::pathIn(state.DataFolder));
-    struct flock whole{};
+    struct flock whole
+    {
+    };
     whole.l_type = F_WRLCK;
     whole.l_whence = SEEK_SET;
     if (!file.open(QIODevice::ReadWrite) || fcntl(file.handle(), F_OFD_SETLK, &whole) != 0)
@@ -209,7 +214,10 @@ int edit(AppState &state, TestPlatform &tp, int seeded, const QString &goFile)
                        : ResultsRewrite::changeRecord(state, tp.platform, at, opened, 777, 50000 + k);
         if (result.outcome != ResultsRewrite::Outcome::Done)
             return fail(QStringLiteral("seeded %1 at %2: outcome %3 %4")
-                            .arg(k).arg(at).arg(int(result.outcome)).arg(result.fault.description));
+                            .arg(k)
+                            .arg(at)
+                            .arg(int(result.outcome))
+                            .arg(result.fault.description));
         if (k % 3 == 0)
             for (int later = k + 1; later < seeded; ++later)
                 --position[std::size_t(later)];

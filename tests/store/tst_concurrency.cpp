@@ -92,7 +92,9 @@ QString lostAppends(const QList<ResultRecord> &records, int writers, int each)
     if (lost.isEmpty())
         return {};
     return QStringLiteral("%1 of %2 appended records lost (writer/sequence): %3")
-        .arg(lost.size()).arg(writers * each).arg(lost.mid(0, 20).join(QStringLiteral(", ")));
+        .arg(lost.size())
+        .arg(writers * each)
+        .arg(lost.mid(0, 20).join(QStringLiteral(", ")));
 }
 
 } // namespace
@@ -107,8 +109,8 @@ void TestConcurrency::appendersNeverInterleave()
 
     std::vector<std::unique_ptr<QProcess>> copies;
     for (int w = 1; w <= Writers; ++w)
-        copies.push_back(start({QStringLiteral("append"), m_folder, QString::number(w),
-                                QString::number(Each), goFile}));
+        copies.push_back(
+            start({QStringLiteral("append"), m_folder, QString::number(w), QString::number(Each), goFile}));
     auto loader = start({QStringLiteral("load"), m_folder, QString::number(Writers * Each), goFile});
     for (const auto &p : copies)
         QVERIFY(p->waitForStarted());
@@ -232,8 +234,8 @@ void TestConcurrency::editsAndAppendsKeepEveryRecord()
 
     std::vector<std::unique_ptr<QProcess>> copies;
     for (int w = 1; w <= Writers; ++w)
-        copies.push_back(start({QStringLiteral("append"), m_folder, QString::number(w),
-                                QString::number(Each), goFile}));
+        copies.push_back(
+            start({QStringLiteral("append"), m_folder, QString::number(w), QString::number(Each), goFile}));
     copies.push_back(start({QStringLiteral("edit"), m_folder, QString::number(Seeded), goFile}));
     for (const auto &p : copies)
         QVERIFY(p->waitForStarted());
@@ -303,7 +305,7 @@ void TestConcurrency::deleteStoppedAtAnyStepLosesNothing()
     QVERIFY(ResultsRewrite::reportInterruptedDelete(state, tp.platform));
     QCOMPARE(tp.dialogs.shown.size(), 1);
     QVERIFY(tp.dialogs.shown[0].text.contains(deleteFinished ? QStringLiteral("消去はすんでいました")
-                                                            : QStringLiteral("消去する前の記録にもどしました")));
+                                                             : QStringLiteral("消去する前の記録にもどしました")));
     QVERIFY(!QFile::exists(ResultsRewrite::backupPathIn(m_folder)));
 
     QByteArray expected = before;

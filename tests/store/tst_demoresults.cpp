@@ -49,7 +49,7 @@ void TestDemoResults::seededSessionsArePlausible()
         students.insert(e.studentNumber);
         timeOuts += e.timeScore == NoTime;
         QVERIFY(e.timeScore == NoTime || (e.timeScore >= 40 && e.timeScore < 400));
-        QVERIFY(e.date >= previous);  // append order is date order
+        QVERIFY(e.date >= previous); // append order is date order
         previous = e.date;
     }
     QCOMPARE(levels, (std::set<int>{1, 2, 3, 4}));
@@ -62,8 +62,8 @@ void TestDemoResults::seededSessionsArePlausible()
     // Every record is whole as the program itself writes it.
     const QByteArray bytes = ResultFiles::read(ResultsFile::pathIn(state.DataFolder));
     QCOMPARE(bytes.size() % ResultRecordLength, 0);
-    const ResultRecord last = ResultRecord::decode(
-        reinterpret_cast<const unsigned char *>(bytes.constData()) + bytes.size() - ResultRecordLength);
+    const ResultRecord last = ResultRecord::decode(reinterpret_cast<const unsigned char *>(bytes.constData())
+                                                   + bytes.size() - ResultRecordLength);
     QCOMPARE(QByteArray(last.pointsText.data(), 5), QByteArray("0    "));
     QVERIFY(last.timeOfDay > 0 && last.timeOfDay < 1);
 }

@@ -22,14 +22,15 @@ namespace {
 // laid out by hand from the record table.
 QByteArray goldenRecord()
 {
-    return QByteArray::fromHex("00000000a0a3e640"   // date 46365.0
-                               "000000000000dc3f"   // time of day 0.4375
-                               "0700" "0300"        // student 7, level 3
-                               "7b000000"           // time score 123
-                               "3030313233"         // "00123"
-                               "2020202020"         // reserved: five blanks
-                               "3020202020"         // points text "0    "
-                               "0000000000");       // spare: five zero bytes
+    return QByteArray::fromHex("00000000a0a3e640" // date 46365.0
+                               "000000000000dc3f" // time of day 0.4375
+                               "0700"
+                               "0300"         // student 7, level 3
+                               "7b000000"     // time score 123
+                               "3030313233"   // "00123"
+                               "2020202020"   // reserved: five blanks
+                               "3020202020"   // points text "0    "
+                               "0000000000"); // spare: five zero bytes
 }
 
 } // namespace
@@ -237,7 +238,7 @@ void TestResultsFile::personalBestIgnoresOrder()
     QList<ResultRecord> list;
     for (int t : times)
         list.append(ResultFiles::record(m_day, 12, 5, t));
-    list.append(ResultFiles::record(m_day, 13, 5, 10));  // another student's better time
+    list.append(ResultFiles::record(m_day, 13, 5, 10)); // another student's better time
     writeRecords(list);
 
     QVERIFY(load());
@@ -384,7 +385,8 @@ void TestResultsFile::firstAppendOfTheDayKeepsACopy()
     QVERIFY(AppendResult(*m_state, m_tp->platform, 5, 1, 99));
     QVERIFY(AppendResult(*m_state, m_tp->platform, 6, 1, 99));
     QCOMPARE(m_tp->dialogs.shown.size(), 1);
-    QVERIFY2(m_tp->dialogs.shown[0].text.contains(QStringLiteral("バックアップ")), qPrintable(m_tp->dialogs.shown[0].text));
+    QVERIFY2(m_tp->dialogs.shown[0].text.contains(QStringLiteral("バックアップ")),
+             qPrintable(m_tp->dialogs.shown[0].text));
     QVERIFY(!m_tp->programEnd.ended);
     QVERIFY(load());
     QCOMPARE(m_state->ResultTable.count, 6);
@@ -401,7 +403,8 @@ void TestResultsFile::writeFailureEndsTheProgram()
     QVERIFY(m_tp->programEnd.ended);
     QCOMPARE(m_tp->dialogs.shown.size(), 1);
     const QString text = m_tp->dialogs.shown[0].text;
-    QVERIFY2(text.startsWith(QStringLiteral("成績ランダムファイル記録ディスクがいっぱいです（%1）").arg(QDir::toNativeSeparators(resultsPath()))),
+    QVERIFY2(text.startsWith(QStringLiteral("成績ランダムファイル記録ディスクがいっぱいです（%1）")
+                                 .arg(QDir::toNativeSeparators(resultsPath()))),
              qPrintable(text));
 }
 

@@ -146,7 +146,8 @@ void TestResultsRewrite::deleteFailingPartWayIsUndoneAtOnce()
         if (step == ResultsRewrite::DeleteStep::ShiftBlockWritten)
             broken = breakHandlesOf(results);
     };
-    const ResultsRewrite::Result result = ResultsRewrite::deleteRecord(m_state, m_tp.platform, 2, m_records[1], breakAfterShift);
+    const ResultsRewrite::Result result =
+        ResultsRewrite::deleteRecord(m_state, m_tp.platform, 2, m_records[1], breakAfterShift);
     QVERIFY(broken > 0);
     QCOMPARE(result.outcome, Outcome::Failed);
     QCOMPARE(result.undone, ResultsRewrite::Repair::RolledBack);
@@ -154,7 +155,8 @@ void TestResultsRewrite::deleteFailingPartWayIsUndoneAtOnce()
     QVERIFY(!QFile::exists(ResultsRewrite::backupPathIn(m_state.DataFolder)));
     const QString told = ResultsRewrite::notDoneMessage(ResultsRewrite::Action::Delete, 2, result, results,
                                                         ResultsRewrite::backupPathIn(m_state.DataFolder), {});
-    QVERIFY2(told.startsWith(u"記録2の消去は途中で失敗しました。"_s) && told.endsWith(u"記録は1件も失われていません。"_s),
+    QVERIFY2(told.startsWith(u"記録2の消去は途中で失敗しました。"_s)
+                 && told.endsWith(u"記録は1件も失われていません。"_s),
              qPrintable(told));
 }
 

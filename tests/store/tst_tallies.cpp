@@ -23,8 +23,8 @@ namespace {
 bool sameCell(const TallyCell &x, const TallyCell &y)
 {
     return std::memcmp(&x.todayCount, &y.todayCount, sizeof x.todayCount) == 0 && x.todayPoints == y.todayPoints
-        && x.periodPoints == y.periodPoints && x.overusePoints == y.overusePoints && x.totalPoints == y.totalPoints
-        && x.periodCount == y.periodCount && x.overuseCount == y.overuseCount && x.totalCount == y.totalCount;
+           && x.periodPoints == y.periodPoints && x.overusePoints == y.overusePoints && x.totalPoints == y.totalPoints
+           && x.periodCount == y.periodCount && x.overuseCount == y.overuseCount && x.totalCount == y.totalCount;
 }
 
 } // namespace
@@ -98,7 +98,7 @@ void TestTallies::points_data()
     QTest::addColumn<int>("time");
     QTest::addColumn<int>("expected");
 
-    const QList<QPair<int, int>> examples{{0, 55}, {50, 11},  {100, 5}, {101, 4},  {199, 4},
+    const QList<QPair<int, int>> examples{{0, 55},  {50, 11}, {100, 5},  {101, 4},  {199, 4},
                                           {200, 1}, {999, 1}, {1000, 0}, {99999, 0}};
     for (const auto &[time, expected] : examples)
         QTest::addRow("target 100, %d s", time) << 100 << 1.0f << time << expected;
@@ -333,8 +333,9 @@ void TestTallies::impossibleRecordsCountNowhere()
     ResultRecord hugeDate = ResultFiles::record(m_today, 9, 1, 40);
     hugeDate.date = 1e300;
     writeRecords({ResultFiles::record(m_today, 5, 1, -5), ResultFiles::record(m_today, 6, 1, INT32_MIN),
-                  ResultFiles::record(m_today.addDays(2), 7, 1, 30), ResultFiles::record(m_today.addDays(400), 7, 1, 30),
-                  nanDate, hugeDate, ResultFiles::record(m_today.addDays(1), 8, 1, 60)});
+                  ResultFiles::record(m_today.addDays(2), 7, 1, 30),
+                  ResultFiles::record(m_today.addDays(400), 7, 1, 30), nanDate, hugeDate,
+                  ResultFiles::record(m_today.addDays(1), 8, 1, 60)});
     QVERIFY(compute());
 
     QCOMPARE(m_state->ResultTable.count, 6);
@@ -367,7 +368,7 @@ void TestTallies::continuedCountEqualsAFullCount()
         ResultRecord r = ResultFiles::record(m_tp->clock.today().addDays(-pick(0, 40)), qint16(pick(1, Students)),
                                              qint16(pick(0, 36)), times[pick(0, 8)]);
         if (pick(0, 60) == 0)
-            r.date += 3 + pick(0, 60);  // a PC whose clock is wrong
+            r.date += 3 + pick(0, 60); // a PC whose clock is wrong
         r.date += dayOffset;
         return r;
     };

@@ -19,10 +19,14 @@ F next(const char *name)
 
 bool refused(int fd, off_t start, size_t length, short type)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (length == 0 || start < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
         return false;
-    struct flock probe{};
+    struct flock probe
+    {
+    };
     probe.l_type = type;
     probe.l_whence = SEEK_SET;
     probe.l_start = start;

@@ -35,8 +35,7 @@ bool NullSinkServer::start(QString *reason)
     m_server.setProcessChannelMode(QProcess::MergedChannels);
     m_server.start(program, {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
                              QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--disallow-exit"),
-                             QStringLiteral("-L"), QStringLiteral("module-null-sink"),
-                             QStringLiteral("-L"),
+                             QStringLiteral("-L"), QStringLiteral("module-null-sink"), QStringLiteral("-L"),
                              QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=") + socket,
                              QStringLiteral("-L"), QStringLiteral("module-always-sink")});
     QElapsedTimer waited;

@@ -8,8 +8,7 @@ namespace ResultFiles {
 
 ResultRecord record(QDate date, qint16 student, qint16 level, qint32 timeScore)
 {
-    return ResultRecord::make(OleDate::fromDate(date), 0.5, student, level, timeScore,
-                              QStringLiteral("00123"));
+    return ResultRecord::make(OleDate::fromDate(date), 0.5, student, level, timeScore, QStringLiteral("00123"));
 }
 
 QByteArray encode(const QList<ResultRecord> &records)

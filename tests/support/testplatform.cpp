@@ -18,15 +18,13 @@ double ScriptedRandom::next()
     return m_values.takeFirst();
 }
 
-DialogAnswer RecordingDialogs::ask(DialogIcon icon, const QString &title, const QString &text,
-                                   DialogButtons buttons)
+DialogAnswer RecordingDialogs::ask(DialogIcon icon, const QString &title, const QString &text, DialogButtons buttons)
 {
     shown.append({icon, title, text, buttons});
     if (!m_answers.isEmpty())
         return m_answers.takeFirst();
-    return buttons == DialogButtons::YesNo || buttons == DialogButtons::YesNoCancel
-               ? DialogAnswer::Yes
-               : DialogAnswer::Ok;
+    return buttons == DialogButtons::YesNo || buttons == DialogButtons::YesNoCancel ? DialogAnswer::Yes
+                                                                                    : DialogAnswer::Ok;
 }
 
 bool RecordingLauncher::start(const QString &program_, const QStringList &arguments_, QString *error)

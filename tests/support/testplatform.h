@@ -61,8 +61,7 @@ struct ShownDialog
 class RecordingDialogs final : public Dialogs
 {
 public:
-    DialogAnswer ask(DialogIcon icon, const QString &title, const QString &text,
-                     DialogButtons buttons) override;
+    DialogAnswer ask(DialogIcon icon, const QString &title, const QString &text, DialogButtons buttons) override;
     void setNextAnswers(QList<DialogAnswer> answers) { m_answers = std::move(answers); }
 
     QList<ShownDialog> shown;
@@ -144,6 +143,5 @@ struct TestPlatform
     RecordingSoundPlayer sound;
     OsFileLock fileLock;
     RecordingPause pause;
-    Platform platform{clock, random, dialogs, launcher, singleInstance, programEnd,
-                      &sound, &fileLock, &pause};
+    Platform platform{clock, random, dialogs, launcher, singleInstance, programEnd, &sound, &fileLock, &pause};
 };

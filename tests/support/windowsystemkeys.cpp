@@ -7,10 +7,10 @@
 void queueWindowSystemKey(QWidget *widget, int key, const QString &text)
 {
     QWindow *window = widget->window()->windowHandle();
-    QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(
-        window, QEvent::KeyPress, key, Qt::NoModifier, text);
-    QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(
-        window, QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(window, QEvent::KeyPress, key,
+                                                                                         Qt::NoModifier, text);
+    QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(window, QEvent::KeyRelease,
+                                                                                         key, Qt::NoModifier, text);
 }
 
 void queueWindowSystemClick(QWidget *widget, bool twice)

@@ -14,7 +14,8 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::current().filePath(QStringLiteral("export.png"));
+    const QString out =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::current().filePath(QStringLiteral("export.png"));
     SchoolFolder school;
     TestPlatform test;
     AppState state;

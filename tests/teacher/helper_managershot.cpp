@@ -21,9 +21,9 @@ namespace {
 
 // Names of two to eight characters, as schools write them.
 const QStringList Names{
-    QStringLiteral("林陸"),           QStringLiteral("東　エリ"),       QStringLiteral("山田　花子"),
-    QStringLiteral("山本　さくら"),   QStringLiteral("佐々木　ひまわり"), QStringLiteral("小林　一"),
-    QStringLiteral("渡辺　みなと"),   QStringLiteral("高橋　ゆい"),     QStringLiteral("監督"),
+    QStringLiteral("林陸"),         QStringLiteral("東　エリ"),         QStringLiteral("山田　花子"),
+    QStringLiteral("山本　さくら"), QStringLiteral("佐々木　ひまわり"), QStringLiteral("小林　一"),
+    QStringLiteral("渡辺　みなと"), QStringLiteral("高橋　ゆい"),       QStringLiteral("監督"),
 };
 
 void paint()

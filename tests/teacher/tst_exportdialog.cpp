@@ -41,10 +41,11 @@ void TestExportDialog::writesOnlyTheChosenFile()
     state.RosterFolder = state.DataFolder;
     state.SchoolYearStartMonth = 4;
     Startup::SetUpLevelCatalogue(state);
-    QVERIFY(DemoSchool::writeTextFile(state.RosterFolder + u"新名簿.txt"_s,
-                                      {u"7,2017,1,1,\"山田,はな\",0,\"\",\"\""_s, u"8,2016,1,1,\"佐藤　一郎\",0,\"\",\"\""_s,
-                                       u"900,1990,1,1,\"監督\",0,\"\",\"\""_s},
-                                      nullptr));
+    QVERIFY(
+        DemoSchool::writeTextFile(state.RosterFolder + u"新名簿.txt"_s,
+                                  {u"7,2017,1,1,\"山田,はな\",0,\"\",\"\""_s,
+                                   u"8,2016,1,1,\"佐藤　一郎\",0,\"\",\"\""_s, u"900,1990,1,1,\"監督\",0,\"\",\"\""_s},
+                                  nullptr));
     const QDate day(2026, 12, 1);
     ResultFiles::write(ResultsFile::pathIn(state.DataFolder),
                        ResultFiles::encode({ResultFiles::record(day, 7, 1, 80), ResultFiles::record(day, 8, 2, 90)}));
@@ -92,7 +93,8 @@ void TestExportDialog::writesOnlyTheChosenFile()
     exportButton->click();
     QCOMPARE(outFiles(), QStringList{u"成績.xlsx"_s});
     QVERIFY(ResultFiles::read(answer).startsWith("PK"));
-    QCOMPARE(lastText(), u"「%1」に書き出しました（成績2件、集計2件、問題別100件）。"_s.arg(QDir::toNativeSeparators(answer)));
+    QCOMPARE(lastText(),
+             u"「%1」に書き出しました（成績2件、集計2件、問題別100件）。"_s.arg(QDir::toNativeSeparators(answer)));
 
     // A CSV of the records, UTF-8 by default, offered where the last file went.
     control<QRadioButton>(&dialog, "csvChoice")->click();

@@ -129,8 +129,8 @@ private slots:
 
 void TestResultsExport::csvFieldsSurviveAParser()
 {
-    const QStringList fields{u"a,b"_s, u"say \"hi\""_s, u"two\r\nlines"_s, u"lf\nonly"_s, u" 空白 "_s, u""_s,
-                             u"\""_s, u"①髙～"_s};
+    const QStringList fields{u"a,b"_s,    u"say \"hi\""_s, u"two\r\nlines"_s, u"lf\nonly"_s,
+                             u" 空白 "_s, u""_s,           u"\""_s,           u"①髙～"_s};
     // Texts a spreadsheet would run as a formula are read as text; a
     // negative number stays a number.
     const QStringList formulas{u"=1+2"_s, u"+1"_s, u"-x"_s, u"@SUM(1)"_s, u"\tx"_s, u"\rx"_s, u"=A1,B1"_s};
@@ -197,14 +197,14 @@ void TestResultsExport::resultsReadBackInBothEncodings()
     };
     for (CsvEncoding encoding : {CsvEncoding::Utf8WithBom, CsvEncoding::Cp932}) {
         const QString path = school.outPath(u"成績.csv"_s);
-        const ResultsExport::Outcome outcome =
-            ResultsExport::exportTo(school.state, school.test.platform, {ResultsExport::Table::Results, encoding, {}}, path);
+        const ResultsExport::Outcome outcome = ResultsExport::exportTo(
+            school.state, school.test.platform, {ResultsExport::Table::Results, encoding, {}}, path);
         QVERIFY2(outcome.succeeded(), qPrintable(outcome.problem));
         QCOMPARE(outcome.rows, 5);
         QCOMPARE(readBack(path, pythonEncoding(encoding)), expected);
         const QString quoted = u"\"山田,\"\"はな\"\"\""_s;
-        QVERIFY(ResultFiles::read(path).contains(encoding == CsvEncoding::Cp932 ? Cp932::encode(quoted)
-                                                                                : quoted.toUtf8()));
+        QVERIFY(
+            ResultFiles::read(path).contains(encoding == CsvEncoding::Cp932 ? Cp932::encode(quoted) : quoted.toUtf8()));
     }
     QCOMPARE(school.dataFiles(), before);
     QVERIFY(school.test.dialogs.shown.isEmpty());
@@ -268,9 +268,9 @@ void TestResultsExport::factsOfChosenStudents()
     // Student 7 tried three facts of level 3 (multiplication); student 8
     // never drilled. The target of 100 s for 100 facts is a second a fact.
     LevelStats stats{};
-    stats[0] = {4, 0, 8};    // 1×1: right every time, 2 s each: slow
-    stats[1] = {5, 0, 5};    // 2×1: right every time, 1 s each
-    stats[23] = {2, 1, 12};  // 4×3: one miss in three
+    stats[0] = {4, 0, 8};   // 1×1: right every time, 2 s each: slow
+    stats[1] = {5, 0, 5};   // 2×1: right every time, 1 s each
+    stats[23] = {2, 1, 12}; // 4×3: one miss in three
     QString error;
     const QString statsPath = ProblemStatFile::pathFor(school.state.DataFolder, 7);
     QVERIFY(ProblemStatFile::create(statsPath, &error));
@@ -286,9 +286,12 @@ void TestResultsExport::factsOfChosenStudents()
     QCOMPARE(rows[0], (QStringList{u"番号"_s, u"名前"_s, u"学年"_s, u"レベル"_s, u"問題"_s, u"正解数"_s, u"間違い数"_s,
                                    u"正解率(%)"_s, u"平均時間(秒)"_s, u"判定"_s}));
     const QStringList student{u"7"_s, TrickyName, u"小３"_s, u"かけ算"_s};
-    QCOMPARE(rows[1], (student + QStringList{u"1×1＝1"_s, u"4"_s, u"0"_s, u"100.00"_s, u"2.00"_s, u"正しいけれどゆっくり"_s}));
-    QCOMPARE(rows[2], (student + QStringList{u"2×1＝2"_s, u"5"_s, u"0"_s, u"100.00"_s, u"1.00"_s, u"正しくてはやい"_s}));
-    QCOMPARE(rows[24], (student + QStringList{u"4×3＝12"_s, u"2"_s, u"1"_s, u"66.67"_s, u"4.00"_s, u"よくまちがえる"_s}));
+    QCOMPARE(rows[1],
+             (student + QStringList{u"1×1＝1"_s, u"4"_s, u"0"_s, u"100.00"_s, u"2.00"_s, u"正しいけれどゆっくり"_s}));
+    QCOMPARE(rows[2],
+             (student + QStringList{u"2×1＝2"_s, u"5"_s, u"0"_s, u"100.00"_s, u"1.00"_s, u"正しくてはやい"_s}));
+    QCOMPARE(rows[24],
+             (student + QStringList{u"4×3＝12"_s, u"2"_s, u"1"_s, u"66.67"_s, u"4.00"_s, u"よくまちがえる"_s}));
     QCOMPARE(rows[100], (student + QStringList{u"10×10＝100"_s, u"0"_s, u"0"_s, u""_s, u""_s, u"まだやっていない"_s}));
     // Looking creates no statistics file for the student who has none.
     QVERIFY(!QFile::exists(ProblemStatFile::pathFor(school.state.DataFolder, 8)));
@@ -330,7 +333,8 @@ print(all('<autoFilter ' in s and 'state="frozen"' in s for s in sheets))
 
     // A folder that is not there: the teacher is told, nothing is made.
     const QString nowhere = out.filePath(u"無い/成績.xlsx"_s);
-    const ResultsExport::Outcome failed = ResultsExport::exportWorkbook(school.state, school.test.platform, {}, nowhere);
+    const ResultsExport::Outcome failed =
+        ResultsExport::exportWorkbook(school.state, school.test.platform, {}, nowhere);
     QVERIFY(failed.problem.startsWith(u"「%1」に書き出せませんでした（"_s.arg(QDir::toNativeSeparators(nowhere))));
     QCOMPARE(failed.sheetRows, (std::array<qint64, 3>{}));
     QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{u"成績.xlsx"_s});

@@ -215,8 +215,8 @@ void TestResultsManager::listsRecordsAndOpensTheChosenOne()
 
 void TestResultsManager::deleteSelectsTheFollowingRecord()
 {
-    const QList<ResultRecord> records{session(1, 1, 101), session(1, 1, 102), session(2, 1, 103),
-                                      session(2, 2, 104), session(1, 2, 105)};
+    const QList<ResultRecord> records{session(1, 1, 101), session(1, 1, 102), session(2, 1, 103), session(2, 2, 104),
+                                      session(1, 2, 105)};
     ManagerFixture f(records);
     ResultsManager &m = f.open();
 
@@ -337,7 +337,10 @@ void TestResultsManager::recordMovedByAnotherCopyIsNotWritten()
 
     typeTime(m, u"77"_s);
     click(m, "Command2");
-    QCOMPARE(f.texts(), QStringList{u"記録2の変更はしていません。\nこの記録は、ほかのパソコンで変更または消去されました。一覧を作り直します。"_s});
+    QCOMPARE(
+        f.texts(),
+        QStringList{
+            u"記録2の変更はしていません。\nこの記録は、ほかのパソコンで変更または消去されました。一覧を作り直します。"_s});
     QCOMPARE(f.fileBytes(), behindItsBack);
     QCOMPARE(lineCount(m), 2);
     QVERIFY(line(m, 0).contains(u"   95秒"_s));

@@ -54,9 +54,9 @@ struct EditorFixture
     {
         state.DataFolder = dir.path() + u'/';
         writeTable(QStringList{header} + levelLines(levels));
-        ResultFiles::write(resultsPath(), ResultFiles::encode({ResultFiles::record(Day, 9, 4, 95),
-                                                               ResultFiles::record(Day, 9, 4, 120),
-                                                               ResultFiles::record(Day, 9, 4, 88)}));
+        ResultFiles::write(resultsPath(),
+                           ResultFiles::encode({ResultFiles::record(Day, 9, 4, 95), ResultFiles::record(Day, 9, 4, 120),
+                                                ResultFiles::record(Day, 9, 4, 88)}));
     }
 
     StandardEditor &open()
@@ -355,7 +355,9 @@ void TestStandardEditor::columnHelp_data()
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("help");
     QTest::newRow("1") << 1 << u"合格基準タイム\n　大部分の人ががんばったら出せそうなタイムにしてください"_s;
-    QTest::newRow("5") << 5 << u"ポイント倍率\n  ポイントを何倍にして加算するか\n  むずかしいレベルや生徒のいやがるレベルは高くしてください"_s;
+    QTest::newRow("5")
+        << 5
+        << u"ポイント倍率\n  ポイントを何倍にして加算するか\n  むずかしいレベルや生徒のいやがるレベルは高くしてください"_s;
     QTest::newRow("7") << 7 << u"やりすぎ禁止ポイント\n  何ポイントとったらやりすぎ禁止にするか\n "_s;
     QTest::newRow("9") << 9 << u"やりすぎ判定をする日数\n　何日前からのポイントを有効にするか"_s;
     QTest::newRow("10") << 10 << QString();

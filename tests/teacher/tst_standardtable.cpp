@@ -63,10 +63,14 @@ void TestStandardTable::keyActions_data()
     QTest::newRow("Esc") << int(Qt::Key_Escape) << none << u"\x1b"_s << A::Ignore;
     QTest::newRow("Space") << int(Qt::Key_Space) << none << u" "_s << A::Clear;
     QTest::newRow("Down") << int(Qt::Key_Down) << none << QString() << A::Down;
-    QTest::newRow("keypad Down") << int(Qt::Key_Down) << Qt::KeyboardModifiers(Qt::KeypadModifier) << QString() << A::Down;
-    QTest::newRow("Shift+Down") << int(Qt::Key_Down) << Qt::KeyboardModifiers(Qt::ShiftModifier) << QString() << A::CopyDown;
-    QTest::newRow("Ctrl+Down") << int(Qt::Key_Down) << Qt::KeyboardModifiers(Qt::ControlModifier) << QString() << A::CopyDown;
-    QTest::newRow("Alt+Down") << int(Qt::Key_Down) << Qt::KeyboardModifiers(Qt::AltModifier) << QString() << A::CopyDown;
+    QTest::newRow("keypad Down") << int(Qt::Key_Down) << Qt::KeyboardModifiers(Qt::KeypadModifier) << QString()
+                                 << A::Down;
+    QTest::newRow("Shift+Down") << int(Qt::Key_Down) << Qt::KeyboardModifiers(Qt::ShiftModifier) << QString()
+                                << A::CopyDown;
+    QTest::newRow("Ctrl+Down") << int(Qt::Key_Down) << Qt::KeyboardModifiers(Qt::ControlModifier) << QString()
+                               << A::CopyDown;
+    QTest::newRow("Alt+Down") << int(Qt::Key_Down) << Qt::KeyboardModifiers(Qt::AltModifier) << QString()
+                              << A::CopyDown;
     QTest::newRow("Shift+Up") << int(Qt::Key_Up) << Qt::KeyboardModifiers(Qt::ShiftModifier) << QString() << A::Up;
     QTest::newRow("digit") << int(Qt::Key_5) << none << u"5"_s << A::Type;
     QTest::newRow("point") << int(Qt::Key_Period) << none << u"."_s << A::Type;

@@ -144,8 +144,8 @@ void TestTimeDistribution::valuesOutsideTheTablesAreLeftOut()
 void TestTimeDistribution::studentsAreNeverMerged()
 {
     // Numbers that agree in their last four digits, and ones outside the roster.
-    const TimeDistribution d = distributionOf(
-        {{2345, 3, 50}, {12345, 3, 70}, {-1, 3, 150}, {0, 3, 250}, {32767, 3, 250}, {32767, 3, 2000}});
+    const TimeDistribution d =
+        distributionOf({{2345, 3, 50}, {12345, 3, 70}, {-1, 3, 150}, {0, 3, 250}, {32767, 3, 250}, {32767, 3, 2000}});
     QCOMPARE(d.bestTimes(3, 5), 1);
     QCOMPARE(d.bestTimes(3, 7), 1);
     QCOMPARE(d.bestTimes(3, 15), 1);
@@ -163,13 +163,15 @@ void TestTimeDistribution::correctionInPlaceIsSeenAtOnce()
     AppState state;
     state.DataFolder = dir.path() + u'/';
     const QString path = ResultsFile::pathIn(state.DataFolder);
-    ResultFiles::write(path, ResultFiles::encode({ResultFiles::record(Day, 1, 2, 40), ResultFiles::record(Day, 2, 2, 80)}));
+    ResultFiles::write(path,
+                       ResultFiles::encode({ResultFiles::record(Day, 1, 2, 40), ResultFiles::record(Day, 2, 2, 80)}));
     DistributionSource source(state, test.platform);
     QCOMPARE(source.refresh(), DistributionSource::Status::Read);
     QCOMPARE(source.distribution().resultCount(2), 2);
 
     const QDateTime before = QFileInfo(path).lastModified();
-    ResultFiles::write(path, ResultFiles::encode({ResultFiles::record(Day, 1, 5, 40), ResultFiles::record(Day, 2, 2, 80)}));
+    ResultFiles::write(path,
+                       ResultFiles::encode({ResultFiles::record(Day, 1, 5, 40), ResultFiles::record(Day, 2, 2, 80)}));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite));
     QVERIFY(file.setFileTime(before, QFileDevice::FileModificationTime));

@@ -20,8 +20,8 @@ namespace {
 int worked(const QString &question)
 {
     static const QString operators = u"＋－×÷"_s;
-    const qsizetype at = std::find_if(question.begin(), question.end(),
-                                      [](QChar ch) { return operators.contains(ch); }) - question.begin();
+    const qsizetype at = std::find_if(question.begin(), question.end(), [](QChar ch) { return operators.contains(ch); })
+                         - question.begin();
     if (at == question.size() || !question.endsWith(u'＝'))
         return -1;
     const int a = question.left(at).toInt();
@@ -166,13 +166,13 @@ void TestWorksheet::weakFactsComeFirst()
     QVERIFY(ProblemStatFile::create(path, nullptr));
     LevelStats stats{};
     for (int code = 0; code < 90; ++code)
-        stats[std::size_t(code)] = stat(5, 0, 5.0);  // right and 1 s a try
-    stats[42] = stat(2, 3, 10);   // 60 % wrong
-    stats[5] = stat(1, 1, 4);     // 50 % wrong, 2 s
-    stats[77] = stat(3, 3, 36);   // 50 % wrong, 6 s
-    stats[63] = stat(9, 1, 10);   // 10 % wrong
-    stats[10] = stat(10, 0, 90);  // right but 9 s
-    stats[11] = stat(10, 0, 30);  // right, 3 s
+        stats[std::size_t(code)] = stat(5, 0, 5.0); // right and 1 s a try
+    stats[42] = stat(2, 3, 10);                     // 60 % wrong
+    stats[5] = stat(1, 1, 4);                       // 50 % wrong, 2 s
+    stats[77] = stat(3, 3, 36);                     // 50 % wrong, 6 s
+    stats[63] = stat(9, 1, 10);                     // 10 % wrong
+    stats[10] = stat(10, 0, 90);                    // right but 9 s
+    stats[11] = stat(10, 0, 30);                    // right, 3 s
     QVERIFY(ProblemStatFile::writeLevel(path, level, stats, nullptr));
     // Another level of the same file must not lead the order.
     LevelStats other{};
@@ -205,8 +205,7 @@ void TestWorksheet::weakFactsComeFirst()
     QCOMPARE(*untried.begin(), 90);
     QCOMPARE(*untried.rbegin(), 99);
     QCOMPARE(untried.size(), std::size_t(10));
-    QCOMPARE(codesOf(Worksheet::weakFirst(level, student, FactMap::storedFacts(dataFolder, student, level),
-                                          weak.seed)),
+    QCOMPARE(codesOf(Worksheet::weakFirst(level, student, FactMap::storedFacts(dataFolder, student, level), weak.seed)),
              codes);
 
     const WorksheetTexts texts = WorksheetPlan::textsOf(weak, state);

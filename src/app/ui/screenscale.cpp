@@ -18,8 +18,8 @@ void ScreenScale::capture(QWidget *screen)
     m_entries.clear();
     for (QWidget *child : screen->findChildren<QWidget *>()) {
         const bool fixed = child->minimumSize() == child->maximumSize();
-        m_entries.push_back({child, child->font().pointSizeF(), child->font().pixelSize(), fixed ? child->minimumSize() : QSize(),
-                             fixed ? QSize() : child->minimumSize()});
+        m_entries.push_back({child, child->font().pointSizeF(), child->font().pixelSize(),
+                             fixed ? child->minimumSize() : QSize(), fixed ? QSize() : child->minimumSize()});
     }
 }
 

@@ -11,15 +11,14 @@ QString rgb(const RgbColour &c)
 
 QString textOn(const RgbColour &c)
 {
-    return 299 * c.red + 587 * c.green + 114 * c.blue < 128000 ? QStringLiteral("white")
-                                                               : QStringLiteral("black");
+    return 299 * c.red + 587 * c.green + 114 * c.blue < 128000 ? QStringLiteral("white") : QStringLiteral("black");
 }
 
 QFont fixedPitchFont()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
-                      QStringLiteral("Noto Sans Mono CJK JP")});
+    font.setFamilies(
+        {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"), QStringLiteral("Noto Sans Mono CJK JP")});
     font.setStyleHint(QFont::TypeWriter);
     return font;
 }

@@ -67,8 +67,8 @@ void SplashScreen::prepare()
     m_date->setText(CalendarText::eraDate(today));
     m_state.SeasonColour = CalendarText::seasonColour(today.month());
     const RgbColour c = m_state.SeasonColour;
-    m_panel->setStyleSheet(QStringLiteral("#Picture1 { background: rgb(%1, %2, %3); }")
-                               .arg(c.red).arg(c.green).arg(c.blue));
+    m_panel->setStyleSheet(
+        QStringLiteral("#Picture1 { background: rgb(%1, %2, %3); }").arg(c.red).arg(c.green).arg(c.blue));
     m_productName->setAccessibleName(m_productName->text());
     m_date->setAccessibleName(m_date->text());
 

@@ -19,8 +19,7 @@ void describeCurrentLine(QListWidget *list, const QString &caption)
 {
     const QListWidgetItem *item = list->currentItem();
     const QString line = item ? item->data(Qt::AccessibleTextRole).toString() : QString();
-    list->setAccessibleDescription(
-        SpokenText::join({line.isEmpty() && item ? item->text() : line, caption}));
+    list->setAccessibleDescription(SpokenText::join({line.isEmpty() && item ? item->text() : line, caption}));
 }
 
 } // namespace SpokenList

@@ -7,7 +7,9 @@
 
 namespace {
 
-class ValueAccessible final : public QAccessibleWidget, public QAccessibleTextInterface
+class ValueAccessible final
+    : public QAccessibleWidget
+    , public QAccessibleTextInterface
 {
 public:
     explicit ValueAccessible(QComboBox *box)
@@ -30,10 +32,7 @@ public:
         return QAccessibleWidget::text(t);
     }
 
-    QStringList actionNames() const override
-    {
-        return QAccessibleWidget::actionNames() << showMenuAction();
-    }
+    QStringList actionNames() const override { return QAccessibleWidget::actionNames() << showMenuAction(); }
 
     void doAction(const QString &action) override
     {

@@ -12,7 +12,7 @@ class WaitScreen final : public QWidget
 
 public:
     explicit WaitScreen(QWidget *parent = nullptr);
-    
+
 protected:
     void showEvent(QShowEvent *event) override;
 };

@@ -77,8 +77,8 @@ int FactMapView::readableHeight(int width) const
 {
     // A row is readable while its number in the row header is.
     const int rows = FactMap::Side * m_map->verticalHeader()->fontMetrics().height();
-    return m_map->horizontalHeader()->sizeHint().height() + rows + 2 * m_map->frameWidth()
-           + layout()->spacing() + m_legend->heightForWidth(width);
+    return m_map->horizontalHeader()->sizeHint().height() + rows + 2 * m_map->frameWidth() + layout()->spacing()
+           + m_legend->heightForWidth(width);
 }
 
 void FactMapView::showFacts(int level, const DrillProblemTable &problems, qint32 targetTime)

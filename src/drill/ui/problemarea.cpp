@@ -168,9 +168,8 @@ void ProblemArea::showProblem(const ProblemDrawing::Next &next)
     m_first->setText(QString::number(next.face.FirstOperand));
     m_operator->setText(next.face.Operator);
     m_second->setText(QString::number(next.face.SecondOperand));
-    setAccessibleName(
-        u"%1 %2 %3 ="_s.arg(QString::number(next.face.FirstOperand), next.face.Operator,
-                             QString::number(next.face.SecondOperand)));
+    setAccessibleName(u"%1 %2 %3 ="_s.arg(QString::number(next.face.FirstOperand), next.face.Operator,
+                                          QString::number(next.face.SecondOperand)));
     m_spoken->announce(accessibleName());
 }
 

@@ -52,7 +52,10 @@ int TimeBar::elapsedWidth() const
 void TimeBar::describe()
 {
     setAccessibleDescription(QStringLiteral("%1秒／目標%2秒／最低%3秒／時間切れ%4秒")
-                                 .arg(m_elapsed).arg(m_target).arg(m_minimum).arg(m_limit));
+                                 .arg(m_elapsed)
+                                 .arg(m_target)
+                                 .arg(m_minimum)
+                                 .arg(m_limit));
 }
 
 void TimeBar::paintEvent(QPaintEvent *)

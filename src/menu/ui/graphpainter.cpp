@@ -103,8 +103,7 @@ QRectF freePlace(const QRectF &wanted, const std::vector<Label> &placed)
 
 } // namespace
 
-std::vector<Label> trailLabels(QPainter &painter, const QRectF &surface, double bandTop, const Band &band,
-                               Surface kind)
+std::vector<Label> trailLabels(QPainter &painter, const QRectF &surface, double bandTop, const Band &band, Surface kind)
 {
     const BandGeometry g(surface, bandTop);
     const QFontMetricsF metrics(sizedFont(basePixels(painter, g, kind)), painter.device());
@@ -165,8 +164,8 @@ QPointF placeOnSurface(const QRectF &surface, double bandTop, double x, double o
             std::clamp(py, surface.top() - 1, surface.bottom() + 1)};
 }
 
-void paintBand(QPainter &painter, const QRectF &surface, double bandTop, const Band &band,
-               const BandTexts &texts, Surface kind)
+void paintBand(QPainter &painter, const QRectF &surface, double bandTop, const Band &band, const BandTexts &texts,
+               Surface kind)
 {
     painter.save();
     painter.setClipRect(surface);

@@ -17,9 +17,9 @@ namespace GraphPainter {
 
 struct BandTexts
 {
-    QString studentName;  // printed above the first band only
-    QString levelTitle;   // level name, a blank and the content title
-    QStringList figures;  // ResultsGraph::figuresLines
+    QString studentName; // printed above the first band only
+    QString levelTitle;  // level name, a blank and the content title
+    QStringList figures; // ResultsGraph::figuresLines
 };
 
 enum class Surface { Screen, Paper };
@@ -36,8 +36,8 @@ struct Label
 
 // The scale's and the trail's time and date labels, each moved up or down
 // from its place as far as needed to cover no other.
-std::vector<Label> trailLabels(QPainter &painter, const QRectF &surface, double bandTop,
-                               const ResultsGraph::Band &band, Surface kind);
+std::vector<Label> trailLabels(QPainter &painter, const QRectF &surface, double bandTop, const ResultsGraph::Band &band,
+                               Surface kind);
 
 // Where a band position (x in half widths, offset in band heights from the
 // band's top) lands on the surface; a point far outside (a time-out) is held

@@ -47,7 +47,8 @@ QString fileOfStudent(const QString &chosen, qint32 student, const QString &name
 {
     const QFileInfo file(chosen);
     const QString suffix = file.suffix().isEmpty() ? QStringLiteral("pdf") : file.suffix();
-    return file.dir().filePath(QStringLiteral("%1_%2_%3.%4").arg(file.completeBaseName()).arg(student).arg(name, suffix));
+    return file.dir().filePath(
+        QStringLiteral("%1_%2_%3.%4").arg(file.completeBaseName()).arg(student).arg(name, suffix));
 }
 
 } // namespace
@@ -154,8 +155,8 @@ void GraphPane::showOnScreen()
             return;
         // A fourth level starts a new surface: the screen keeps the last one.
         const std::size_t first = bands.empty() ? 0 : (bands.size() - 1) / BandsPerSurface * BandsPerSurface;
-        m_surface->showBands({std::make_move_iterator(bands.begin() + qsizetype(first)),
-                              std::make_move_iterator(bands.end())});
+        m_surface->showBands(
+            {std::make_move_iterator(bands.begin() + qsizetype(first)), std::make_move_iterator(bands.end())});
         show();
         raise();
     }
@@ -228,7 +229,8 @@ bool GraphPane::prepareBands(std::vector<GraphSurface::ShownBand> &bands)
                                             plotted};
         GraphSurface::ShownBand shown{ResultsGraph::computeBand(m_records, query), {}};
         shown.texts.studentName = m_state.roster.trimmedName(m_shownStudent);
-        shown.texts.levelTitle = QStringLiteral("%1 %2").arg(m_state.LevelNames[std::size_t(level)], m_state.ContentTitle);
+        shown.texts.levelTitle =
+            QStringLiteral("%1 %2").arg(m_state.LevelNames[std::size_t(level)], m_state.ContentTitle);
         shown.texts.figures = ResultsGraph::figuresLines(shown.band, ranks);
         bands.push_back(std::move(shown));
     }

@@ -35,7 +35,7 @@ void GraphSurface::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setPen(Qt::black);
     for (std::size_t i = 0; i < m_bands.size() && i < std::size(GraphPainter::BandTops); ++i) {
-        GraphPainter::paintBand(painter, QRectF(rect()), GraphPainter::BandTops[i], m_bands[i].band,
-                                m_bands[i].texts, GraphPainter::Surface::Screen);
+        GraphPainter::paintBand(painter, QRectF(rect()), GraphPainter::BandTops[i], m_bands[i].band, m_bands[i].texts,
+                                GraphPainter::Surface::Screen);
     }
 }

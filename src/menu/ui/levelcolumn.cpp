@@ -71,7 +71,8 @@ void LevelColumn::buildControls(const QString &levelName)
     m_startButton->setFont(pixelFont(font(), 18, true));
     m_overuseNotice->setFont(pixelFont(font(), 18, true));
     const QFont small = fitted(font(), QStringLiteral("目標=9999秒 99回/9999点(×1.25)"), m_width - 6, 15);
-    for (QLabel *label : {m_targetSummary, m_periodSummary, m_todayCaption, m_todayCounts, m_totalCaption, m_totalCounts})
+    for (QLabel *label :
+         {m_targetSummary, m_periodSummary, m_todayCaption, m_todayCounts, m_totalCaption, m_totalCounts})
         label->setFont(small);
 
     // Tab reaches the list and the arrows walk its lines; a click leaves the

@@ -86,8 +86,8 @@ void LevelMenu::buildControls()
     m_cover = new WaitCover(this);
     m_lists = new MenuLists(m_state, m_platform, this, m_header, m_viewPanel, m_cover, m_keyReady);
     m_graph = new GraphPane(
-        m_state, m_platform, [this](std::vector<ResultLists::LogRecord> &records) { return m_lists->readWholeFile(records); },
-        this);
+        m_state, m_platform,
+        [this](std::vector<ResultLists::LogRecord> &records) { return m_lists->readWholeFile(records); }, this);
     m_graph->hide();
     // Built last, so that it lies over everything else of the menu.
     m_teacherPanel = new TeacherPanel(m_state, m_platform, this);
@@ -235,8 +235,7 @@ void LevelMenu::activate()
 {
     AppState &state = m_state;
     m_header->setDataButtonShown(isTeacher(state));
-    m_header->showMinutesSinceLogin(
-        SessionTiming::minutesSinceLogin(m_platform.clock.tickCount(), state.loginTick));
+    m_header->showMinutesSinceLogin(SessionTiming::minutesSinceLogin(m_platform.clock.tickCount(), state.loginTick));
     m_keyReady = false;
     m_cover->cover();
     m_viewPanel->setListCaptions(captionsOnRefresh());
@@ -317,7 +316,8 @@ bool LevelMenu::levelSetUp(int level)
         return true;
     m_platform.dialogs.tell(
         QStringLiteral("注意"),
-        QStringLiteral("「%1」はまだ準備ができていないため、始められません。\n%2 の最低タイムを先生に確かめてもらってください。")
+        QStringLiteral(
+            "「%1」はまだ準備ができていないため、始められません。\n%2 の最低タイムを先生に確かめてもらってください。")
             .arg(state.LevelNames[std::size_t(level)], QString::fromUtf8(LevelStandardFile::FileName)),
         DialogIcon::Warning);
     return false;

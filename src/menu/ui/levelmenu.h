@@ -87,7 +87,7 @@ private:
     ViewPanel *m_viewPanel = nullptr;
     WaitCover *m_cover = nullptr;
     GraphPane *m_graph = nullptr;
-    std::vector<LevelColumn *> m_columns;  // level k is m_columns[k - 1]
+    std::vector<LevelColumn *> m_columns; // level k is m_columns[k - 1]
 
     int m_columnWidth = 0;
     int m_columnsLeft = 0;

@@ -18,7 +18,6 @@ using namespace ResultLists;
 
 namespace {
 
-
 } // namespace
 
 ViewPanel::ViewPanel(QWidget *parent)

@@ -5,6 +5,5 @@
 class MessageBoxDialogs final : public Dialogs
 {
 public:
-    DialogAnswer ask(DialogIcon icon, const QString &title, const QString &text,
-                     DialogButtons buttons) override;
+    DialogAnswer ask(DialogIcon icon, const QString &title, const QString &text, DialogButtons buttons) override;
 };

@@ -156,7 +156,10 @@ struct PulseWorker
         self->shutDown();
     }
 
-    static void signal(void *mainLoop) { pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop *>(mainLoop), 0); }
+    static void signal(void *mainLoop)
+    {
+        pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop *>(mainLoop), 0);
+    }
     static void signalStream(pa_stream *, void *mainLoop) { signal(mainLoop); }
     static void signalContext(pa_context *, void *mainLoop) { signal(mainLoop); }
     static void signalRequest(pa_stream *, size_t, void *mainLoop) { signal(mainLoop); }
@@ -177,8 +180,8 @@ struct PulseWorker
         pa_threaded_mainloop_lock(mainLoop);
         Stream *stream = streamFor(job.sampleFormat, job.result);
         if (stream && !job.samples.isEmpty() && !play(*stream, job.samples)) {
-            job.result = failure(SoundError::DeviceFailed, QStringLiteral("音声出力装置のエラーです（%1）。")
-                                                               .arg(serverText(context)));
+            job.result = failure(SoundError::DeviceFailed,
+                                 QStringLiteral("音声出力装置のエラーです（%1）。").arg(serverText(context)));
             dropConnection();
         }
         pa_threaded_mainloop_unlock(mainLoop);
@@ -236,7 +239,8 @@ struct PulseWorker
 
     bool streamUsable(const Stream &stream) const
     {
-        return pa_context_get_state(context) == PA_CONTEXT_READY && pa_stream_get_state(stream.stream) == PA_STREAM_READY;
+        return pa_context_get_state(context) == PA_CONTEXT_READY
+               && pa_stream_get_state(stream.stream) == PA_STREAM_READY;
     }
 
     bool connectContext()
@@ -260,7 +264,8 @@ struct PulseWorker
     Stream *streamFor(const pa_sample_spec &sampleFormat, SoundResult &result)
     {
         if (!connectContext()) {
-            result = failure(SoundError::NoOutputDevice, QStringLiteral("音声出力装置がありません。（%1）").arg(serverText(context)));
+            result = failure(SoundError::NoOutputDevice,
+                             QStringLiteral("音声出力装置がありません。（%1）").arg(serverText(context)));
             return nullptr;
         }
         for (const auto &stream : streams) {
@@ -272,7 +277,8 @@ struct PulseWorker
         stream->underruns = &underruns;
         stream->stream = pa_stream_new(context, "cue", &sampleFormat, nullptr);
         if (!stream->stream || !connectStream(*stream)) {
-            result = failure(SoundError::NoOutputDevice, QStringLiteral("音声出力装置がありません。（%1）").arg(serverText(context)));
+            result = failure(SoundError::NoOutputDevice,
+                             QStringLiteral("音声出力装置がありません。（%1）").arg(serverText(context)));
             return nullptr;
         }
         streams.push_back(std::move(stream));
@@ -359,7 +365,8 @@ const WavFile *PulseSoundPlayer::sound(const QString &path, SoundResult *failed)
     if (known != m_sounds.cend())
         return &known.value();
     if (!QFileInfo(path).isFile()) {
-        *failed = failure(SoundError::FileNotFound, QStringLiteral("指定されたファイルが見つかりません。（%1）").arg(path));
+        *failed =
+            failure(SoundError::FileNotFound, QStringLiteral("指定されたファイルが見つかりません。（%1）").arg(path));
         return nullptr;
     }
     QString reason;
@@ -395,7 +402,8 @@ SoundResult PulseSoundPlayer::playAndWait(const QString &path)
         return result;
     const std::optional<pa_sample_spec> sampleFormat = sampleFormatOf(*wav);
     if (!sampleFormat)
-        return failure(SoundError::NotPlayable, QStringLiteral("音声出力装置がこの形式を再生できません。（%1）").arg(path));
+        return failure(SoundError::NotPlayable,
+                       QStringLiteral("音声出力装置がこの形式を再生できません。（%1）").arg(path));
 
     auto job = std::make_shared<PlayJob>();
     job->sampleFormat = *sampleFormat;

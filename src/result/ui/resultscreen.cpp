@@ -40,7 +40,6 @@ QLabel *label(QWidget *parent, const QString &name, qreal points, bool bold = fa
     return l;
 }
 
-
 } // namespace
 
 ResultScreen::ResultScreen(AppState &state, Platform &platform, QWidget *parent)
@@ -77,7 +76,8 @@ ResultScreen::ResultScreen(AppState &state, Platform &platform, QWidget *parent)
 
     m_goalPanel = new QFrame(m_panel);
     m_goalPanel->setObjectName(QStringLiteral("Picture1"));
-    m_goalPanel->setStyleSheet(QStringLiteral("#Picture1 { background: rgb(255, 235, 120); border: 3px solid rgb(220, 120, 0); }"));
+    m_goalPanel->setStyleSheet(
+        QStringLiteral("#Picture1 { background: rgb(255, 235, 120); border: 3px solid rgb(220, 120, 0); }"));
     m_goalText = label(m_goalPanel, QStringLiteral("Label1"), 30, true);
     m_goalText->setText(QStringLiteral("目標レベルクリア。おめでとう！"));
     m_goalText->setStyleSheet(QStringLiteral("color: rgb(180, 0, 0);"));

@@ -88,7 +88,8 @@ void NameScreen::buildControls()
     gradeCaption->setFont(controlFont);
     gradeCaption->setBuddy(m_gradeFilter);
     const QStringList modeCaptions{QStringLiteral("回数(今日／今まで）"), QStringLiteral("ポイント（今日／今まで）"),
-                                   QStringLiteral("本日（ポイント／回数）"), QStringLiteral("今まで（ポイント／回数）")};
+                                   QStringLiteral("本日（ポイント／回数）"),
+                                   QStringLiteral("今まで（ポイント／回数）")};
     for (int i = 0; i < NameList::ModeCount; ++i) {
         auto *option = named(new QRadioButton(modeCaptions[i], m_panel), QStringLiteral("Option1_%1").arg(i));
         option->setFont(controlFont);
@@ -111,8 +112,8 @@ void NameScreen::buildControls()
     m_chosenName->setMinimumHeight(64);
     m_chosenName->setStyleSheet(QStringLiteral("#Label1 { background: white; color: black; border: 2px solid gray; }"));
 
-    m_confirmButton = named(new QPushButton(QStringLiteral("名前を選んでココをクリック"), m_panel),
-                      QStringLiteral("Command14"));
+    m_confirmButton =
+        named(new QPushButton(QStringLiteral("名前を選んでココをクリック"), m_panel), QStringLiteral("Command14"));
     m_confirmButton->setFont(sized(font(), 20, true));
     m_confirmButton->setMinimumHeight(72);
     m_siblingButton = named(new QPushButton(QStringLiteral("Tobiraへ(0)"), m_panel), QStringLiteral("Command7"));
@@ -335,7 +336,8 @@ bool NameScreen::eventFilter(QObject *watched, QEvent *event)
 // the main keys or the keypad; Return and Space on the list confirm too.
 void NameScreen::addShortcuts()
 {
-    const auto add = [this](QWidget *owner, Qt::ShortcutContext context, const QList<QKeySequence> &keys, auto handler) {
+    const auto add = [this](QWidget *owner, Qt::ShortcutContext context, const QList<QKeySequence> &keys,
+                            auto handler) {
         auto *shortcut = new QShortcut(owner);
         shortcut->setKeys(keys);
         shortcut->setContext(context);
@@ -361,7 +363,8 @@ void NameScreen::applySeasonColour()
 {
     const QString colours = ScreenStyle::seasonColours(m_state.SeasonColour);
     setAutoFillBackground(true);
-    setStyleSheet(QStringLiteral("#namesel, #Picture12, #Picture5, #Label4, #LabelGrade, QRadioButton { %1 }").arg(colours));
+    setStyleSheet(
+        QStringLiteral("#namesel, #Picture12, #Picture5, #Label4, #LabelGrade, QRadioButton { %1 }").arg(colours));
 }
 
 void NameScreen::showPage()

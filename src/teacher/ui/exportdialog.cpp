@@ -66,10 +66,12 @@ void ExportDialog::buildControls()
                     QStringLiteral("introLabel"));
 
     auto *formatBox = new QGroupBox(QStringLiteral("ファイルの形式"), this);
-    m_workbookChoice = named(new QRadioButton(QStringLiteral("Excelブック（.xlsx）：成績・集計・問題別の3つのシート"), formatBox),
-                             QStringLiteral("workbookChoice"));
-    m_csvChoice = named(new QRadioButton(QStringLiteral("CSV：下で選んだ表を1つ（ほかのプログラムに読ませるとき）"), formatBox),
-                        QStringLiteral("csvChoice"));
+    m_workbookChoice =
+        named(new QRadioButton(QStringLiteral("Excelブック（.xlsx）：成績・集計・問題別の3つのシート"), formatBox),
+              QStringLiteral("workbookChoice"));
+    m_csvChoice =
+        named(new QRadioButton(QStringLiteral("CSV：下で選んだ表を1つ（ほかのプログラムに読ませるとき）"), formatBox),
+              QStringLiteral("csvChoice"));
     m_workbookChoice->setChecked(true);
     auto *formatLayout = new QVBoxLayout(formatBox);
     formatLayout->addWidget(m_workbookChoice);
@@ -81,10 +83,11 @@ void ExportDialog::buildControls()
     auto *tableBox = new QGroupBox(QStringLiteral("書き出すもの"), this);
     m_resultsChoice = named(new QRadioButton(QStringLiteral("成績データ（1回ごとの記録）"), tableBox),
                             QStringLiteral("resultsChoice"));
-    m_summaryChoice = named(new QRadioButton(QStringLiteral("生徒別のまとめ（レベルごとの回数・ベスト・平均・ポイント・合格）"), tableBox),
-                            QStringLiteral("summaryChoice"));
-    m_factsChoice = named(new QRadioButton(QStringLiteral("問題別の成績（選んだ生徒）"), tableBox),
-                          QStringLiteral("factsChoice"));
+    m_summaryChoice = named(
+        new QRadioButton(QStringLiteral("生徒別のまとめ（レベルごとの回数・ベスト・平均・ポイント・合格）"), tableBox),
+        QStringLiteral("summaryChoice"));
+    m_factsChoice =
+        named(new QRadioButton(QStringLiteral("問題別の成績（選んだ生徒）"), tableBox), QStringLiteral("factsChoice"));
     m_resultsChoice->setChecked(true);
     m_studentCaption = named(new QLabel(QStringLiteral("問題別の成績に入れる生徒（クリックで選ぶ・外す）"), tableBox),
                              QStringLiteral("studentCaption"));
@@ -105,13 +108,14 @@ void ExportDialog::buildControls()
 
     auto *encodingBox = new QGroupBox(QStringLiteral("CSVの文字コード"), this);
     m_encodingBox = encodingBox;
-    m_utf8Choice = named(new QRadioButton(QStringLiteral("UTF-8（BOM付き）"), encodingBox), QStringLiteral("utf8Choice"));
-    m_cp932Choice = named(new QRadioButton(QStringLiteral("Shift_JIS（cp932）"), encodingBox),
-                          QStringLiteral("cp932Choice"));
+    m_utf8Choice =
+        named(new QRadioButton(QStringLiteral("UTF-8（BOM付き）"), encodingBox), QStringLiteral("utf8Choice"));
+    m_cp932Choice =
+        named(new QRadioButton(QStringLiteral("Shift_JIS（cp932）"), encodingBox), QStringLiteral("cp932Choice"));
     m_utf8Choice->setChecked(true);
-    m_encodingHint = named(new QLabel(QStringLiteral("古い表計算ソフトで文字化けするときは Shift_JIS を選んでください。"),
-                                      encodingBox),
-                           QStringLiteral("encodingHint"));
+    m_encodingHint = named(
+        new QLabel(QStringLiteral("古い表計算ソフトで文字化けするときは Shift_JIS を選んでください。"), encodingBox),
+        QStringLiteral("encodingHint"));
     m_encodingHint->setWordWrap(true);
     auto *encodingLayout = new QVBoxLayout(encodingBox);
     auto *encodingRow = new QHBoxLayout;
@@ -212,13 +216,14 @@ void ExportDialog::exportChosen()
     request.encoding = m_cp932Choice->isChecked() ? CsvEncoding::Cp932 : CsvEncoding::Utf8WithBom;
     request.students = chosenStudents();
     if (!workbook && request.table == ResultsExport::Table::Facts && request.students.isEmpty()) {
-        m_platform.dialogs.tell(QStringLiteral("書き出し"), QStringLiteral("問題別の成績を書き出す生徒を選んでください。"),
+        m_platform.dialogs.tell(QStringLiteral("書き出し"),
+                                QStringLiteral("問題別の成績を書き出す生徒を選んでください。"),
                                 DialogIcon::Information);
         return;
     }
     const QDate today = m_platform.clock.today();
-    const QString name = workbook ? ResultsExport::suggestedWorkbookName(today)
-                                  : ResultsExport::suggestedFileName(request.table, today);
+    const QString name =
+        workbook ? ResultsExport::suggestedWorkbookName(today) : ResultsExport::suggestedFileName(request.table, today);
     const QString path = m_chooseFile(QDir(startFolder()).filePath(name));
     if (path.isEmpty())
         return;

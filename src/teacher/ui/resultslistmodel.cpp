@@ -46,12 +46,11 @@ QStringList ResultsListModel::widestLines() const
             student = entry.Number;
     }
     const qint32 number = std::max(m_listing.recordCount(), 1);
-    const QString otherSite = m_context.siteCode == QStringLiteral("00000") ? QStringLiteral("99999")
-                                                                            : QStringLiteral("00000");
+    const QString otherSite =
+        m_context.siteCode == QStringLiteral("00000") ? QStringLiteral("99999") : QStringLiteral("00000");
     QStringList lines;
     for (const QString &site : {m_context.siteCode, otherSite}) {
-        const ResultRecord record =
-            ResultRecord::make(0, 0.99998, student, 35, ResultsList::LongestTime, site);
+        const ResultRecord record = ResultRecord::make(0, 0.99998, student, 35, ResultsList::LongestTime, site);
         lines.append(ResultsList::line(number, record, m_context));
     }
     return lines;

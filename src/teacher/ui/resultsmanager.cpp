@@ -183,16 +183,14 @@ void ResultsManager::resizeEvent(QResizeEvent *event)
 // rows are sized from the first one, so a longer row would lose its end.
 void ResultsManager::fitListFont()
 {
-    const int room = m_list->width() - 2 * m_list->frameWidth() - m_list->verticalScrollBar()->sizeHint().width()
-                     - 8;
+    const int room = m_list->width() - 2 * m_list->frameWidth() - m_list->verticalScrollBar()->sizeHint().width() - 8;
     QFont font = m_list->font();
     // Even sizes only: there a half-width character is exactly half a full-width one.
     for (int px = LargestListFont; px >= SmallestListFont; px -= 2) {
         font.setPixelSize(px);
         const QFontMetrics metrics(font);
-        const bool fits = std::all_of(m_widestLines.cbegin(), m_widestLines.cend(), [&](const QString &line) {
-            return metrics.horizontalAdvance(line) <= room;
-        });
+        const bool fits = std::all_of(m_widestLines.cbegin(), m_widestLines.cend(),
+                                      [&](const QString &line) { return metrics.horizontalAdvance(line) <= room; });
         if (fits)
             break;
     }
@@ -262,8 +260,7 @@ void ResultsManager::deleteRecord()
         != DialogAnswer::Ok)
         return;
     setBusy(true);
-    const ResultsRewrite::Result result =
-        ResultsRewrite::deleteRecord(m_state, m_platform, m_editRecordNo, m_opened);
+    const ResultsRewrite::Result result = ResultsRewrite::deleteRecord(m_state, m_platform, m_editRecordNo, m_opened);
     setBusy(false);
     afterRewrite(ResultsRewrite::Action::Delete, result);
 }
@@ -272,8 +269,9 @@ void ResultsManager::afterRewrite(ResultsRewrite::Action action, const ResultsRe
 {
     using namespace ResultsRewrite;
     if (result.outcome != Outcome::Done) {
-        const QString repair =
-            result.outcome == Outcome::RepairPending ? repairAndDescribe(m_state, m_platform, Reader::Teacher) : QString();
+        const QString repair = result.outcome == Outcome::RepairPending
+                                   ? repairAndDescribe(m_state, m_platform, Reader::Teacher)
+                                   : QString();
         const bool lost = result.outcome == Outcome::Failed;
         m_platform.dialogs.tell(Caution,
                                 notDoneMessage(action, m_editRecordNo, result, ResultsFile::pathIn(m_state.DataFolder),
@@ -291,7 +289,7 @@ void ResultsManager::afterRewrite(ResultsRewrite::Action action, const ResultsRe
 void ResultsManager::setBusy(bool busy)
 {
     m_busy = busy;
-    for (QWidget *control : {static_cast<QWidget *>(m_list), static_cast<QWidget *>(m_panel),
-                             static_cast<QWidget *>(m_backButton)})
+    for (QWidget *control :
+         {static_cast<QWidget *>(m_list), static_cast<QWidget *>(m_panel), static_cast<QWidget *>(m_backButton)})
         control->setEnabled(!busy);
 }

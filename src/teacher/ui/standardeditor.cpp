@@ -197,22 +197,22 @@ bool StandardEditor::save()
     }
     // Lines past level 35 would be written but never read back.
     if (!table.fitsLevelTable()) {
-        m_platform.dialogs.tell(QStringLiteral("注意"),
-                                QStringLiteral("レベルが%1行あります。記録できるのは%2レベルまでです。\n"
-                                               "%3 は書き換えていません。")
-                                    .arg(QString::number(table.levelCount()),
-                                         QString::number(StandardTable::MaxLevels), tablePath()),
-                                DialogIcon::Warning);
+        m_platform.dialogs.tell(
+            QStringLiteral("注意"),
+            QStringLiteral("レベルが%1行あります。記録できるのは%2レベルまでです。\n"
+                           "%3 は書き換えていません。")
+                .arg(QString::number(table.levelCount()), QString::number(StandardTable::MaxLevels), tablePath()),
+            DialogIcon::Warning);
         return false;
     }
     const QList<QStringList> rows = table.fileRows();
     // A cell loaded from a hand-edited file may still hold what the cell
     // editor keeps out: a save that would shift the fields writes nothing.
     if (const auto cell = table.firstCellNotReadBack(LevelStandardFile::encode(rows))) {
-        m_platform.dialogs.tell(QStringLiteral("注意"),
-                                EditorTexts::notReadBack(tablePath(), cell->level, cell->column,
-                                                         table.cell(cell->level, cell->column)),
-                                DialogIcon::Warning);
+        m_platform.dialogs.tell(
+            QStringLiteral("注意"),
+            EditorTexts::notReadBack(tablePath(), cell->level, cell->column, table.cell(cell->level, cell->column)),
+            DialogIcon::Warning);
         return false;
     }
     if (!writeOverOtherChange())
@@ -233,7 +233,8 @@ bool StandardEditor::save()
         return false;
     }
     if (!LevelStandardFile::read(tablePath(), m_state.LevelStandards, &error)) {
-        m_platform.dialogs.tell(QStringLiteral("注意"), QStringLiteral("%1 を読み込めませんでした。\n%2").arg(tablePath(), error),
+        m_platform.dialogs.tell(QStringLiteral("注意"),
+                                QStringLiteral("%1 を読み込めませんでした。\n%2").arg(tablePath(), error),
                                 DialogIcon::Critical);
         return false;
     }
@@ -243,9 +244,9 @@ bool StandardEditor::save()
 void StandardEditor::goBack()
 {
     if (m_grid->table().changed()) {
-        const DialogAnswer answer = m_platform.dialogs.ask(DialogIcon::Question, QStringLiteral("注意"),
-                                                           QStringLiteral("データが変更されています。記録しますか？"),
-                                                           DialogButtons::YesNo);
+        const DialogAnswer answer =
+            m_platform.dialogs.ask(DialogIcon::Question, QStringLiteral("注意"),
+                                   QStringLiteral("データが変更されています。記録しますか？"), DialogButtons::YesNo);
         // Edits that were not written stay on screen rather than being lost.
         if (answer == DialogAnswer::Yes && !save())
             return;
@@ -262,9 +263,10 @@ void StandardEditor::refreshDistribution()
     // Told once, not on every key while the file stays missing.
     if (status != m_resultsStatus) {
         if (status == DistributionSource::Status::Missing)
-            m_platform.dialogs.tell(QStringLiteral("注意"),
-                                    QStringLiteral("%1 がありません。\n度数分布は空のまま表示します。").arg(m_source.path()),
-                                    DialogIcon::Warning);
+            m_platform.dialogs.tell(
+                QStringLiteral("注意"),
+                QStringLiteral("%1 がありません。\n度数分布は空のまま表示します。").arg(m_source.path()),
+                DialogIcon::Warning);
         else if (status == DistributionSource::Status::Failed)
             m_platform.dialogs.tell(QStringLiteral("注意"),
                                     QStringLiteral("%1 を読み込めませんでした。\n%2\n度数分布は空のまま表示します。")

@@ -127,9 +127,9 @@ void StandardGrid::sayCell()
 {
     const QStringList titles = EditorTexts::gridTitles();
     const int column = m_table.currentColumn();
-    m_editor->setAccessibleName(SpokenText::join({column >= 0 && column < titles.size() ? titles[column] : QString(),
-                                                  QStringLiteral("レベル%1").arg(m_table.currentLevel()),
-                                                  m_table.currentText()}));
+    m_editor->setAccessibleName(
+        SpokenText::join({column >= 0 && column < titles.size() ? titles[column] : QString(),
+                          QStringLiteral("レベル%1").arg(m_table.currentLevel()), m_table.currentText()}));
     if (m_editor->hasFocus())
         m_spoken->announce(m_editor->accessibleName());
 }
@@ -190,12 +190,22 @@ bool StandardGrid::handleKey(QKeyEvent *event)
         }
     };
     switch (action) {
-    case Action::Ignore: return true;
-    case Action::PassOn: return false;
-    case Action::Up: moveTo(StandardTable::Move::Up); break;
-    case Action::Down: moveTo(StandardTable::Move::Down); break;
-    case Action::Left: moveTo(StandardTable::Move::Left); break;
-    case Action::Right: moveTo(StandardTable::Move::Right); break;
+    case Action::Ignore:
+        return true;
+    case Action::PassOn:
+        return false;
+    case Action::Up:
+        moveTo(StandardTable::Move::Up);
+        break;
+    case Action::Down:
+        moveTo(StandardTable::Move::Down);
+        break;
+    case Action::Left:
+        moveTo(StandardTable::Move::Left);
+        break;
+    case Action::Right:
+        moveTo(StandardTable::Move::Right);
+        break;
     case Action::CopyDown:
         if (m_table.copyDown(m_editor->text())) {
             for (int level = m_table.currentLevel(); level <= m_table.selectionEnd(); ++level)
@@ -204,7 +214,8 @@ bool StandardGrid::handleKey(QKeyEvent *event)
         break;
     case Action::Clear:
     case Action::Type:
-    case Action::Swallow: break;
+    case Action::Swallow:
+        break;
     }
     emit cellVisited();
     gridToText();

@@ -72,7 +72,8 @@ void WorksheetDialog::buildControls()
     m_sheetCount->setRange(1, MaxSheets);
     m_sheetCount->setSuffix(QStringLiteral(" 枚"));
     m_sheetCount->setAccessibleName(QStringLiteral("枚数"));
-    m_answerSheets = named(new QCheckBox(QStringLiteral("こたえのページをつける"), this), QStringLiteral("answerSheets"));
+    m_answerSheets =
+        named(new QCheckBox(QStringLiteral("こたえのページをつける"), this), QStringLiteral("answerSheets"));
     m_answerSheets->setChecked(true);
 
     m_seedBox = named(new QSpinBox(this), QStringLiteral("seedBox"));
@@ -81,7 +82,8 @@ void WorksheetDialog::buildControls()
     m_seedBox->setAccessibleName(QStringLiteral("番号"));
     m_seedBox->setMinimumWidth(m_seedBox->sizeHint().width());
     m_seedBox->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    auto *seedHelp = new QLabel(QStringLiteral("プリントの下の番号を入れると、同じプリントをもう一度印刷できます。"), this);
+    auto *seedHelp =
+        new QLabel(QStringLiteral("プリントの下の番号を入れると、同じプリントをもう一度印刷できます。"), this);
     seedHelp->setWordWrap(true);
 
     m_weakSheets = named(new QCheckBox(QStringLiteral("えらんだ人に、苦手な問題から順のプリントを作る"), this),
@@ -163,8 +165,8 @@ void WorksheetDialog::fillStudents()
     for (const RosterEntry &entry : roster.entries()) {
         if (!entry.offered())
             continue;
-        auto *item = new QListWidgetItem(ResultsGraph::chooserLine(roster.gradeName(entry.Number),
-                                                                   roster.trimmedName(entry.Number), entry.Number));
+        auto *item = new QListWidgetItem(
+            ResultsGraph::chooserLine(roster.gradeName(entry.Number), roster.trimmedName(entry.Number), entry.Number));
         item->setData(Qt::UserRole, int(entry.Number));
         m_studentChooser->addItem(item);
     }
@@ -178,8 +180,8 @@ WorksheetRequest WorksheetDialog::request() const
 {
     WorksheetRequest asked;
     asked.level = m_levelChooser->currentData().toInt();
-    asked.layout = m_hundredSquaresOption->isChecked() ? Worksheet::Layout::HundredSquares
-                                                       : Worksheet::Layout::Numbered;
+    asked.layout =
+        m_hundredSquaresOption->isChecked() ? Worksheet::Layout::HundredSquares : Worksheet::Layout::Numbered;
     asked.sheetCount = m_sheetCount->value();
     asked.answerSheets = m_answerSheets->isChecked();
     asked.firstSeed = quint32(m_seedBox->value());

@@ -216,8 +216,7 @@ void paintNumbered(QPainter &painter, const Paper &paper, const Worksheet &sheet
         const double answerLeft = x + columnWidth - answerWidth - 2;
         const double questionLeft = x + numberWidth + 0.5;
         painter.drawText(paper.rect(questionLeft, y, answerLeft - 0.8 - questionLeft, rowHeight),
-                         Qt::AlignRight | Qt::AlignVCenter,
-                         sheet.problems[k].question());
+                         Qt::AlignRight | Qt::AlignVCenter, sheet.problems[k].question());
         const QRectF answerBox = paper.rect(answerLeft, y + rowHeight * 0.12, answerWidth, rowHeight * 0.76);
         painter.setPen(line(paper, 0.2, QuietText));
         painter.setBrush(Qt::NoBrush);
@@ -241,8 +240,7 @@ void setUpPaper(QPrinter &printer)
                            QPageLayout::Millimeter);
 }
 
-void paintPage(QPainter &painter, const QRectF &area, const Worksheet &sheet, const WorksheetTexts &texts,
-               bool answers)
+void paintPage(QPainter &painter, const QRectF &area, const Worksheet &sheet, const WorksheetTexts &texts, bool answers)
 {
     const Paper paper{area, area.width() / ContentWidthMm};
     painter.save();
