@@ -26,7 +26,7 @@ void press(QWidget *target, int key, const QString &text)
 DrillScreen *freshDrill(SessionFixture &f)
 {
     f.test.sound.played.clear();
-    f.host->openDrill();
+    f.host->openDrill(3);
     auto *frm = qobject_cast<DrillScreen *>(f.host->currentScreen());
     frm->startSession();
     QCoreApplication::processEvents();
@@ -36,7 +36,6 @@ DrillScreen *freshDrill(SessionFixture &f)
 void keyToNextProblem(benchmark::State &state)
 {
     SessionFixture f;
-    f.state.CurrentLevel = 3;
     // Draws as the real generator would give them, so that a draw rarely
     // has to be repeated.
     std::mt19937 engine(20261209);

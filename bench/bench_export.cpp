@@ -8,7 +8,7 @@
 
 #include <QFile>
 
-#include "app/startup.h"
+#include "state/startup.h"
 #include "roster/rosterfile.h"
 #include "support/benchschool.h"
 #include "teacher/resultsexport.h"

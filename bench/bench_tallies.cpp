@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/oledate.h"
 #include "store/resultrecord.h"
 #include "store/tallies.h"

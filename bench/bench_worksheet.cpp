@@ -8,8 +8,8 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
-#include "app/appstate.h"
-#include "app/startup.h"
+#include "state/appstate.h"
+#include "state/startup.h"
 #include "support/benchschool.h"
 #include "teacher/ui/worksheetpainter.h"
 

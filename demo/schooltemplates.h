@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "app/startup.h"
+#include "state/startup.h"
 
 class SchoolFiles;
 

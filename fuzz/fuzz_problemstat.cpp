@@ -44,8 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     for (int level = 1; level <= state.LevelCount; ++level) {
         const QByteArray before = levelBytes(path, level);
-        state.CurrentLevel = qint16(level);
-        DrillSession session(state, school.platform());
+        DrillSession session(state, school.platform(), level);
         session.loadLevel();
         (void)session.problemLists();
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/startup.h"
+#include "state/startup.h"
 #include "app/valuestream.h"
 #include "fuzzschool.h"
 #include "platform/cp932.h"

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/startup.h"
+#include "state/startup.h"
 #include "demo/demoresults.h"
 #include "roster/rosterfile.h"
 #include "drill/problemstat.h"

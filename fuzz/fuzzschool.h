@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "demo/demoschool.h"
 #include "support/testplatform.h"
 

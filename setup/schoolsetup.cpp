@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include "app/startup.h"
+#include "state/startup.h"
 #include "demo/demoroster.h"
 #include "demo/demoschool.h"
 #include "demo/schoolfiles.h"

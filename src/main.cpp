@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "host/mainwindow.h"
 #include "platform/clock.h"
 #include "platform/filelock.h"

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "menu/resultlogs.h"
 #include "support/benchplatform.h"
 

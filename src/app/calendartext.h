@@ -3,7 +3,13 @@
 #include <QDate>
 #include <QString>
 
-#include "app/appstate.h"
+struct RgbColour
+{
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    friend bool operator==(const RgbColour &, const RgbColour &) = default;
+};
 
 namespace CalendarText {
 

@@ -158,10 +158,15 @@ bool write(const QString &path, const QList<QStringList> &rows, QString *error)
     return true;
 }
 
+bool levelCanRun(const LevelStandard &level)
+{
+    return level.MinimumTime > 0;
+}
+
 int firstLevelThatCannotRun(const LevelStandardTable &table, int levels)
 {
     for (int level = 1; level <= levels && level < LevelRowCount; ++level) {
-        if (table[std::size_t(level)].MinimumTime <= 0)
+        if (!levelCanRun(table[std::size_t(level)]))
             return level;
     }
     return 0;

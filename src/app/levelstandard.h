@@ -57,6 +57,10 @@ QByteArray encode(const QList<QStringList> &rows);
 // in which case the old file is left as it was.
 bool write(const QString &path, const QList<QStringList> &rows, QString *error);
 
+// A level whose MinimumTime is not above 0 cannot be started: its time
+// limit would end every session after its first second.
+bool levelCanRun(const LevelStandard &level);
+
 // The first of levels 1..`levels` whose MinimumTime is not above 0, where
 // every drill would run out of time at once; 0 when all can run.
 int firstLevelThatCannotRun(const LevelStandardTable &table, int levels);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/textnumber.h"
 #include "drill/problemstat.h"
 #include "platform/platform.h"
@@ -16,12 +16,12 @@ constexpr int SubtractionLevel = 2;
 
 } // namespace
 
-DrillSession::DrillSession(AppState &state, Platform &platform)
+DrillSession::DrillSession(AppState &state, Platform &platform, int level)
     : m_state(state)
     , m_platform(platform)
     , m_drawing(platform.random, platform.clock)
 {
-    m_state.SessionEndReason = 0;
+    m_outcome.level = level;
 }
 
 DrillSession::~DrillSession() = default;
@@ -30,29 +30,28 @@ void DrillSession::reset()
 {
     m_phase = Phase::Ready;
     m_verdict = Verdict::None;
-    m_timedOut = false;
-    m_missedCodes.clear();
+    m_outcome = SessionOutcome{.level = m_outcome.level};
     m_entry.reset();
     m_timeLimit = SessionTiming::timeLimit(levelStandard().MinimumTime);
 }
 
 const LevelStandard &DrillSession::levelStandard() const
 {
-    return m_state.LevelStandards[std::size_t(std::clamp<int>(m_state.CurrentLevel, 0, LevelRowCount - 1))];
+    return m_state.LevelStandards[std::size_t(std::clamp<int>(m_outcome.level, 0, LevelRowCount - 1))];
 }
 
 void DrillSession::loadLevel()
 {
     m_drawing.clearDone();
     m_drawing.setUpCodes();
-    m_statistics = std::make_unique<LevelStatistics>(m_state.DataFolder, m_state.StudentNumber, m_state.CurrentLevel,
+    m_statistics = std::make_unique<LevelStatistics>(m_state.DataFolder, m_state.StudentNumber, m_outcome.level,
                                                      m_platform.dialogs);
     m_statistics->load(m_drawing.problems());
 }
 
 ProblemLists::Lists DrillSession::problemLists() const
 {
-    return ProblemLists::build(m_state.CurrentLevel, m_drawing.problems(), m_drawing.problemCount());
+    return ProblemLists::build(m_outcome.level, m_drawing.problems(), m_drawing.problemCount());
 }
 
 void DrillSession::start(qint64 tick)
@@ -65,7 +64,7 @@ ProblemDrawing::Next DrillSession::nextProblem(qint64 tick)
 {
     m_entry.clear();
     m_redEquals = false;
-    ProblemDrawing::Next next = m_drawing.drawNext(m_state.CurrentLevel);
+    ProblemDrawing::Next next = m_drawing.drawNext(m_outcome.level);
     if (next.sessionComplete) {
         if (m_statistics)
             m_statistics->save(m_drawing.problems());
@@ -78,7 +77,7 @@ ProblemDrawing::Next DrillSession::nextProblem(qint64 tick)
 
 AnswerEntry::Action DrillSession::characterKey(QChar key)
 {
-    if (!AnswerEntry::accepting(m_phase == Phase::Ready, m_timedOut, allDone(), m_phase == Phase::Judging))
+    if (!AnswerEntry::accepting(m_phase == Phase::Ready, m_outcome.timedOut, allDone(), m_phase == Phase::Judging))
         return AnswerEntry::Action::None;
     return m_entry.characterKey(key);
 }
@@ -103,12 +102,12 @@ DrillSession::Verdict DrillSession::judge(qint64 tick)
     }
     m_entry.startConfirming();
     problem.WrongCount += 1;
-    if (std::find(m_missedCodes.begin(), m_missedCodes.end(), problem.Code) == m_missedCodes.end())
-        m_missedCodes.push_back(problem.Code);
-    if (const std::optional<ProblemFace> face = ProblemSet::faceOf(m_state.CurrentLevel, problem.Code)) {
-        m_redEquals = m_state.CurrentLevel == SubtractionLevel;
-        m_blocks =
-            CountingBlocks::afterWrongAnswer(m_state.CurrentLevel, face->FirstOperand, face->SecondOperand, m_blocks);
+    if (std::find(m_outcome.missedCodes.begin(), m_outcome.missedCodes.end(), problem.Code)
+        == m_outcome.missedCodes.end())
+        m_outcome.missedCodes.push_back(problem.Code);
+    if (const std::optional<ProblemFace> face = ProblemSet::faceOf(m_outcome.level, problem.Code)) {
+        m_redEquals = m_outcome.level == SubtractionLevel;
+        m_blocks = CountingBlocks::afterWrongAnswer(m_outcome.level, face->FirstOperand, face->SecondOperand, m_blocks);
     }
     return m_verdict;
 }
@@ -121,13 +120,13 @@ void DrillSession::finishJudging()
 
 qint32 DrillSession::updateElapsed(qint64 tick)
 {
-    m_state.ElapsedSeconds = m_clock.elapsedSeconds(tick);
-    return m_state.ElapsedSeconds;
+    m_outcome.elapsedSeconds = m_clock.elapsedSeconds(tick);
+    return m_outcome.elapsedSeconds;
 }
 
 bool DrillSession::limitReached() const
 {
-    return SessionTiming::limitReached(m_state.ElapsedSeconds, m_timeLimit);
+    return SessionTiming::limitReached(m_outcome.elapsedSeconds, m_timeLimit);
 }
 
 bool DrillSession::endIfTimeUp()
@@ -135,9 +134,7 @@ bool DrillSession::endIfTimeUp()
     if (m_phase != Phase::Answering || !limitReached())
         return false;
     m_phase = Phase::TimeUp;
-    m_timedOut = true;
-    // The end reason travels with the session's times in AppState.
-    m_state.SessionEndReason = 1;
+    m_outcome.timedOut = true;
     return true;
 }
 
@@ -151,7 +148,6 @@ bool DrillSession::beginEnding()
 
 bool DrillSession::record()
 {
-    m_state.ResultTime = m_timedOut ? TimeOutScore : m_state.ElapsedSeconds;
-    m_state.sessionMissedCodes = m_missedCodes;
-    return RecordSession(m_state, m_platform, m_state.CurrentLevel);
+    m_outcome.resultTime = m_outcome.timedOut ? TimeOutScore : m_outcome.elapsedSeconds;
+    return RecordSession(m_state, m_platform, m_outcome);
 }

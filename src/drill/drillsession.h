@@ -11,13 +11,14 @@
 #include "drill/problemdrawing.h"
 #include "drill/problemlists.h"
 #include "drill/sessionclock.h"
+#include "result/sessionoutcome.h"
 
 class LevelStatistics;
 struct LevelStandard;
 struct AppState;
 struct Platform;
 
-// One drill session of the problems of CurrentLevel, without a window: what
+// One drill session of the problems of a level, without a window: what
 // keys count, how an answer is judged and booked, when the session is over.
 // The screen shows what this decides and plays the cues; times come in as
 // ticks of the platform clock so a test can move them.
@@ -36,12 +37,12 @@ public:
     // Of the last answer judged; None before the first.
     enum class Verdict { None, Right, Wrong };
 
-    DrillSession(AppState &state, Platform &platform);
+    DrillSession(AppState &state, Platform &platform, int level);
     ~DrillSession();
 
-    // A fresh session of CurrentLevel: nothing typed, the start panel's turn.
+    // A fresh session of the level: nothing typed, the start panel's turn.
     void reset();
-    // The problem table and its statistics for CurrentLevel; no problem is
+    // The problem table and its statistics for the level; no problem is
     // done yet.
     void loadLevel();
     // The two lists of weak problems of the start panel.
@@ -66,7 +67,7 @@ public:
     // "+" "+" after a wrong answer: the typed answer goes.
     void finishConfirming() { m_entry.finishConfirming(); }
 
-    // Seconds since start(), also kept in AppState for the recording.
+    // Seconds since start(), also kept in the outcome for the recording.
     qint32 updateElapsed(qint64 tick);
     bool limitReached() const;
     // At the limit an answering session is over by time; a judgement in
@@ -77,13 +78,16 @@ public:
     bool beginEnding();
     // The result time and the results file; false when the program ends.
     bool record();
+    // How the session went; complete once record() has returned true.
+    const SessionOutcome &outcome() const { return m_outcome; }
+    int level() const { return m_outcome.level; }
 
     Phase phase() const { return m_phase; }
     Verdict verdict() const { return m_verdict; }
-    bool timedOut() const { return m_timedOut; }
-    bool allDone() const { return m_phase == Phase::AllDone || (m_phase == Phase::Ending && !m_timedOut); }
+    bool timedOut() const { return m_outcome.timedOut; }
+    bool allDone() const { return m_phase == Phase::AllDone || (m_phase == Phase::Ending && !m_outcome.timedOut); }
 
-    // The standard of CurrentLevel, held inside the level table.
+    // The standard of the level, held inside the level table.
     const LevelStandard &levelStandard() const;
     qint32 timeLimit() const { return m_timeLimit; }
     int correctAnswers() const { return m_correctAnswers; }
@@ -105,10 +109,9 @@ private:
     CountingBlocks::Visibility m_blocks{};
     Phase m_phase = Phase::Ready;
     Verdict m_verdict = Verdict::None;
-    bool m_timedOut = false;
     bool m_redEquals = false;
     qint32 m_timeLimit = 0;
     int m_correctAnswers = 0;
     qint64 m_problemShownTick = 0;
-    std::vector<int> m_missedCodes;
+    SessionOutcome m_outcome;
 };

@@ -6,18 +6,21 @@
 #include <QStackedWidget>
 #include <QStyle>
 
-#include "app/appstate.h"
-#include "app/startup.h"
+#include "state/appstate.h"
+#include "state/startup.h"
+#include "app/calendartext.h"
 #include "app/ui/controlnames.h"
 #include "app/ui/noticelabel.h"
 #include "app/ui/splashscreen.h"
 #include "app/ui/waitscreen.h"
 #include "drill/ui/drillscreen.h"
 #include "menu/ui/levelmenu.h"
+#include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/programend.h"
 #include "result/ui/resultscreen.h"
+#include "roster/login.h"
 #include "roster/ui/namescreen.h"
 #include "sound/soundcues.h"
 #include "store/resultsrewrite.h"
@@ -123,7 +126,7 @@ void MainWindow::hideWaiting()
 
 void MainWindow::showSplash()
 {
-    auto *splash = new SplashScreen(m_state, m_platform);
+    auto *splash = new SplashScreen(m_platform);
     connect(splash, &SplashScreen::finished, this, &MainWindow::startMainMenu);
     showScreen(splash);
     // Classroom PCs give the whole screen to the drill.
@@ -133,7 +136,8 @@ void MainWindow::showSplash()
     // Without a window manager nobody else makes the window active, and
     // shortcut keys reach only the active window.
     activateWindow();
-    splash->prepare();
+    m_state.SeasonColour = CalendarText::seasonColour(m_platform.clock.today().month());
+    splash->prepare(m_state.SeasonColour);
 }
 
 void MainWindow::startMainMenu()
@@ -154,7 +158,7 @@ void MainWindow::startMainMenu()
 void MainWindow::openNameScreen()
 {
     auto *screen = new NameScreen(m_state, m_platform);
-    connect(screen, &NameScreen::studentLoggedIn, this, &MainWindow::openLevelMenu);
+    connect(screen, &NameScreen::studentChosen, this, &MainWindow::logIn);
     if (!screen->prepare()) {
         delete screen;
         return;
@@ -163,26 +167,39 @@ void MainWindow::openNameScreen()
     screen->activate();
 }
 
+void MainWindow::logIn(qint16 student, const QString &gradeFilter)
+{
+    logInStudent(m_state, m_platform.clock, student);
+    m_state.initialGradeFilter = gradeFilter;
+    openLevelMenu();
+}
+
 void MainWindow::openLevelMenu()
 {
     Startup::SetUpLevelCatalogue(m_state);
     // Built in place: moving a finished widget tree into the window restyles all of it.
     auto *menu = new LevelMenu(m_state, m_platform, m_screens);
-    connect(menu, &LevelMenu::levelChosen, this, &MainWindow::openDrill);
+    connect(menu, &LevelMenu::levelChosen, this, [this, menu](int level) {
+        m_state.goalClearedAtStart = menu->goalCleared();
+        openDrill(level);
+    });
     connect(menu, &LevelMenu::backRequested, this, &MainWindow::openNameScreen);
     connect(menu, &LevelMenu::standardEditorRequested, this, &MainWindow::openStandardEditor);
     connect(menu, &LevelMenu::resultsManagerRequested, this, &MainWindow::openResultsManager);
     connect(menu, &LevelMenu::worksheetsRequested, this, &MainWindow::openWorksheets);
     connect(menu, &LevelMenu::exportRequested, this, &MainWindow::openExport);
+    connect(menu, &LevelMenu::keyLocationStored, this,
+            [this](const QString &location) { Startup::setKeyPassLocation(m_state, location); });
     menu->prepare();
     showScreen(menu);
     menu->activate();
 }
 
-void MainWindow::openDrill()
+void MainWindow::openDrill(int level)
 {
     QCoreApplication::processEvents();
-    auto *drill = new DrillScreen(m_state, m_platform);
+    m_state.CurrentLevel = static_cast<qint16>(level);
+    auto *drill = new DrillScreen(m_state, m_platform, level);
     connect(drill, &DrillScreen::busy, this, &MainWindow::setBusy);
     connect(drill, &DrillScreen::backRequested, this, &MainWindow::openLevelMenu);
     connect(drill, &DrillScreen::sessionRecorded, this, &MainWindow::openResult);
@@ -191,12 +208,12 @@ void MainWindow::openDrill()
     drill->activate();
 }
 
-void MainWindow::openResult()
+void MainWindow::openResult(const SessionOutcome &outcome)
 {
-    auto *result = new ResultScreen(m_state, m_platform);
+    auto *result = new ResultScreen(m_state, m_platform, outcome);
     connect(result, &ResultScreen::busy, this, &MainWindow::setBusy);
     connect(result, &ResultScreen::menuRequested, this, &MainWindow::openLevelMenu);
-    connect(result, &ResultScreen::repeatRequested, this, &MainWindow::openDrill);
+    connect(result, &ResultScreen::repeatRequested, this, [this, level = outcome.level] { openDrill(level); });
     showScreen(result);
     result->activate();
 }
@@ -250,7 +267,8 @@ void MainWindow::openWorksheets()
 
 void MainWindow::openExport()
 {
-    ExportDialog dialog(m_state, m_platform, this);
+    ExportDialog dialog(m_state, m_platform, m_lastExportFolder, this);
     fitOnScreen(dialog, *this);
     dialog.exec();
+    m_lastExportFolder = dialog.lastFolder();
 }

@@ -7,6 +7,7 @@
 
 struct AppState;
 struct Platform;
+struct SessionOutcome;
 class NoticeLabel;
 class QStackedWidget;
 class WaitScreen;
@@ -38,11 +39,13 @@ public slots:
     // is wrong and ends the program.
     void startMainMenu();
     void openNameScreen();
+    // Logs in the student the name screen confirmed and opens the level menu.
+    void logIn(qint16 student, const QString &gradeFilter);
     void openLevelMenu();
-    // A fresh drill of the current level.
-    void openDrill();
+    // A fresh drill of `level`, which becomes the current level.
+    void openDrill(int level);
     // The result screen of the session just recorded.
-    void openResult();
+    void openResult(const SessionOutcome &outcome);
     // The teacher's level standard editor, in place of the level menu.
     void openStandardEditor();
     // The teacher's list of recorded results, in place of the level menu.
@@ -61,6 +64,8 @@ private:
     AppState &m_state;
     Platform &m_platform;
     QString m_programFolder;
+    // Offered to the next export while the program runs.
+    QString m_lastExportFolder;
     QPointer<WaitScreen> m_wait;
     NoticeLabel *m_waitingNotice = nullptr;
     QStackedWidget *m_screens = nullptr;

@@ -5,7 +5,7 @@
 #include <optional>
 #include <unordered_map>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/columns.h"
 #include "app/oledate.h"
 #include "app/spokentext.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "menu/rosterinputs.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"

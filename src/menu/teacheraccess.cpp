@@ -4,7 +4,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
-#include "app/startup.h"
+#include "state/startup.h"
 #include "platform/cp932.h"
 
 namespace TeacherAccess {

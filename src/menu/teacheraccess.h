@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "app/startup.h"
+#include "state/startup.h"
 
 // The teacher's way into the data tools: a key file that only the teacher
 // carries, and the location of that file in the common settings.

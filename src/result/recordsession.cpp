@@ -1,6 +1,7 @@
 #include "result/recordsession.h"
 
-#include "app/appstate.h"
+#include "result/sessionoutcome.h"
+#include "state/appstate.h"
 #include "store/resultsfile.h"
 
 namespace {
@@ -17,11 +18,12 @@ bool clearedBefore(const AppState &state, int level, int student)
 
 } // namespace
 
-bool RecordSession(AppState &state, Platform &platform, int level)
+bool RecordSession(AppState &state, Platform &platform, SessionOutcome &outcome)
 {
-    const qint32 time = state.ResultTime;
+    const int level = outcome.level;
+    const qint32 time = outcome.resultTime;
     const int student = state.StudentNumber;
-    RecordFlags &flags = state.sessionRecordFlags;
+    RecordFlags &flags = outcome.recordFlags;
     flags.levelAlreadyCleared = clearedBefore(state, level, student);
 
     const bool inTables = BestTimeTable::contains(level, student);

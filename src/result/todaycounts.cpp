@@ -1,6 +1,6 @@
 #include "result/todaycounts.h"
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/textnumber.h"
 
 int levelTodayCount(const AppState &state, int level)

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/columns.h"
 #include "app/spokentext.h"
 #include "platform/clock.h"

@@ -4,7 +4,7 @@
 
 #include <QDir>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/textnumber.h"
 #include "app/valuestream.h"
 #include "roster/grades.h"

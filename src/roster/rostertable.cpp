@@ -1,6 +1,6 @@
 #include "roster/rostertable.h"
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "roster/grades.h"
 
 RosterTable::RosterTable()

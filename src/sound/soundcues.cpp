@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/textnumber.h"
 #include "app/valuestream.h"
 #include "platform/dialogs.h"

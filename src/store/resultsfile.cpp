@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/oledate.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"

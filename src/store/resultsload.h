@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "store/resultrecord.h"
 
 struct Platform;

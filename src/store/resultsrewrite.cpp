@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "platform/dialogs.h"
 #include "platform/filelock.h"
 #include "platform/platform.h"

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <span>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/oledate.h"
 #include "platform/clock.h"
 #include "platform/platform.h"

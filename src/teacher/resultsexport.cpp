@@ -11,7 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/oledate.h"
 #include "drill/factmap.h"
 #include "menu/storeinputs.h"

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/limits.h"
 #include "store/resultrecord.h"
 #include "store/resultsfile.h"

@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "drill/factmap.h"
 #include "platform/platform.h"
 #include "platform/random.h"

@@ -13,7 +13,7 @@
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "host/mainwindow.h"
 #include "drill/ui/drillscreen.h"
 #include "menu/ui/levelmenu.h"

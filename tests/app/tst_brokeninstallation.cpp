@@ -10,7 +10,7 @@
 
 #include <limits>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "host/mainwindow.h"
 #include "platform/wavfile.h"
 #include "roster/ui/namescreen.h"

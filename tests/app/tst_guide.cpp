@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/levelstandard.h"
-#include "app/startup.h"
+#include "state/startup.h"
 #include "menu/teacheraccess.h"
 #include "roster/rosterfile.h"
 #include "roster/rostertable.h"

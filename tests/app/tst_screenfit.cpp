@@ -14,7 +14,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "drill/ui/drillscreen.h"
 #include "host/mainwindow.h"
 #include "menu/ui/levelmenu.h"

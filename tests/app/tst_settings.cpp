@@ -1,7 +1,7 @@
 #include <QTest>
 
-#include "app/appstate.h"
-#include "app/startup.h"
+#include "state/appstate.h"
+#include "state/startup.h"
 #include "app/valuestream.h"
 #include "support/schoolfolder.h"
 

@@ -5,7 +5,7 @@
 #include <QRegularExpression>
 #include <QTimer>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/ui/waitscreen.h"
 #include "app/ui/splashscreen.h"
 #include "app/ui/versiondialog.h"
@@ -98,9 +98,7 @@ void TestStartupScreens::deleteStoppedPartWayIsRepairedAndToldAtStart()
 
 void TestStartupScreens::versionDialog()
 {
-    AppState state;
-    state.ContentTitle = u"カズドリ"_s;
-    VersionDialog dialog(state);
+    VersionDialog dialog(u"カズドリ"_s);
     dialog.show();
     QCOMPARE(dialog.windowTitle(), u"ﾊﾞｰｼﾞｮﾝ情報"_s);
     QCOMPARE(dialog.findChild<QLabel *>(u"Label1"_s)->text(), u"カズドリ"_s);

@@ -31,8 +31,7 @@ namespace {
 
 DrillScreen *startDrill(SessionFixture &f, int level)
 {
-    f.state.CurrentLevel = static_cast<qint16>(level);
-    f.host->openDrill();
+    f.host->openDrill(level);
     return qobject_cast<DrillScreen *>(f.host->currentScreen());
 }
 
@@ -166,7 +165,7 @@ void TestDrillScreen::wholeSessionOverMidnight()
     QCOMPARE(wrongCodes.size(), 3);
 
     // 103 answers of 1.1 s each: 113.3 s, over midnight.
-    QCOMPARE(f.state.ElapsedSeconds, 113);
+    QCOMPARE(qobject_cast<ResultScreen *>(f.host->currentScreen())->outcome().elapsedSeconds, 113);
     const QList<ResultRecord> records = f.results();
     QCOMPARE(records.size(), 1);
     QCOMPARE(QFileInfo(f.resultsPath()).size(), 44);
@@ -274,8 +273,8 @@ void TestDrillScreen::timeOut()
     QVERIFY(overlayShown);
     QVERIFY(timeUpShown);
     QVERIFY(!recordingShown);
-    QCOMPARE(f.state.SessionEndReason, 1);
-    QCOMPARE(f.state.ResultTime, 99999);
+    QVERIFY(frm->session().outcome().timedOut);
+    QCOMPARE(frm->session().outcome().resultTime, 99999);
     QCOMPARE(f.results().size(), 1);
     QCOMPARE(f.results().at(0).timeScore, 99999);
     // A late tick or a second end records nothing more.

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/appstate.h"
-#include "app/startup.h"
+#include "state/appstate.h"
+#include "state/startup.h"
 #include "drill/drillsession.h"
 #include "store/resultsfile.h"
 #include "store/tallies.h"
@@ -37,10 +37,9 @@ void TestDrillSession::wholeSessionWithoutAWindow()
     ResultFiles::write(ResultsFile::pathIn(state.DataFolder), {});
     state.StudentNumber = 7;
     QVERIFY(ComputeTallies(state, test.platform));
-    state.CurrentLevel = 2;
     const auto tick = [&test] { return test.clock.tickCount(); };
 
-    DrillSession session(state, test.platform);
+    DrillSession session(state, test.platform, 2);
     session.reset();
     session.loadLevel();
     QCOMPARE(session.phase(), Phase::Ready);
@@ -90,8 +89,8 @@ void TestDrillSession::wholeSessionWithoutAWindow()
     QVERIFY(!session.beginEnding());
     QVERIFY(session.allDone() && !session.timedOut());
     QVERIFY(session.record());
-    QCOMPARE(state.ResultTime, 102);
-    QCOMPARE(state.SessionEndReason, 0);
+    QCOMPARE(session.outcome().resultTime, 102);
+    QVERIFY(!session.outcome().timedOut);
     const QByteArray results = ResultFiles::read(ResultsFile::pathIn(state.DataFolder));
     QCOMPARE(results.size(), ResultRecordLength);
 }

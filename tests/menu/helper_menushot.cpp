@@ -10,7 +10,7 @@
 
 #include <cstdio>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/calendartext.h"
 #include "host/mainwindow.h"
 #include "menu/ui/levelmenu.h"

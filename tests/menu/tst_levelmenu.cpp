@@ -22,7 +22,7 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/oledate.h"
 #include "platform/cp932.h"
 #include "host/mainwindow.h"
@@ -302,7 +302,7 @@ void TestLevelMenu::notices()
     Fixture f(rows, records);
     QVERIFY(f.open(student, name));
     QCOMPARE(f.notices(), shown);
-    QCOMPARE(f.state.goalClearedAtStart, goalCleared);
+    QCOMPARE(f.menu->goalCleared(), goalCleared);
     for (int k = 1; k <= 4; ++k) {
         if (shown[k - 1])
             QCOMPARE(element<QLabel>(f.menu, "Text1", k)->text(), u"やりすぎ禁止"_s);

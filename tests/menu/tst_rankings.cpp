@@ -7,7 +7,7 @@
 #include "menu/rankings.h"
 #include "menu/rosterinputs.h"
 #include "menu/storeinputs.h"
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "roster/rostertable.h"
 
 using namespace Qt::StringLiterals;

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "host/mainwindow.h"
 #include "drill/ui/drillscreen.h"
 #include "menu/ui/levelmenu.h"
@@ -107,7 +107,7 @@ void TestRoad::splashToLauncher()
     }
     auto *result = qobject_cast<ResultScreen *>(host.currentScreen());
     QVERIFY(result);
-    QCOMPARE(state.ResultTime, 90);
+    QCOMPARE(result->outcome().resultTime, 90);
     QTRY_VERIFY(!control<QPushButton>(result, "Command4")->isHidden());
     QTest::mouseClick(control<QPushButton>(result, "Command4"), Qt::LeftButton);
 

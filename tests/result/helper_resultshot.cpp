@@ -14,12 +14,10 @@ int main(int argc, char **argv)
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     for (const QSize size : {QSize(1366, 768), QSize(1024, 768)}) {
         SessionFixture f;
-        f.state.CurrentLevel = 3;
-        f.state.ResultTime = 140;
-        f.state.sessionMissedCodes = {12, 57, 68, 86, 99, 3, 44};
-        if (!RecordSession(f.state, f.test.platform, 3))
+        SessionOutcome outcome{.level = 3, .resultTime = 140, .missedCodes = {12, 57, 68, 86, 99, 3, 44}};
+        if (!RecordSession(f.state, f.test.platform, outcome))
             return 1;
-        ResultScreen screen(f.state, f.test.platform);
+        ResultScreen screen(f.state, f.test.platform, outcome);
         screen.resize(size);
         screen.show();
         screen.activate();

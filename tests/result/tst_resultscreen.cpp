@@ -44,11 +44,10 @@ QList<ResultRecord> sessions(qint16 student, qint16 level, QList<qint32> times)
 // Records a session of `time` seconds at `level` and opens its result screen.
 ResultScreen *recordAndOpen(SessionFixture &f, int level, qint32 time)
 {
-    f.state.CurrentLevel = static_cast<qint16>(level);
-    f.state.ResultTime = time;
-    if (!RecordSession(f.state, f.test.platform, level))
+    SessionOutcome outcome{.level = level, .resultTime = time};
+    if (!RecordSession(f.state, f.test.platform, outcome))
         return nullptr;
-    f.host->openResult();
+    f.host->openResult(outcome);
     return qobject_cast<ResultScreen *>(f.host->currentScreen());
 }
 
@@ -147,11 +146,10 @@ void TestResultScreen::evaluation()
     f.setLevelTable(levelTable(clearCount9999));
     f.setResults(earlier);
     f.state.goalClearedAtStart = goalClearedAtStart;
-    f.state.CurrentLevel = static_cast<qint16>(level);
-    f.state.ResultTime = time;
-    QVERIFY(RecordSession(f.state, f.test.platform, level));
+    SessionOutcome outcome{.level = level, .resultTime = time};
+    QVERIFY(RecordSession(f.state, f.test.platform, outcome));
     f.host->setBusy(true);
-    f.host->openResult();
+    f.host->openResult(outcome);
 
     auto *result = qobject_cast<ResultScreen *>(f.host->currentScreen());
     QVERIFY(result);
@@ -164,7 +162,6 @@ void TestResultScreen::evaluation()
     QCOMPARE(!control<QFrame>(result, "Picture1")->isHidden(), goalPanel);
     QCOMPARE(control<QLabel>(result, "Label13")->text() + control<QLabel>(result, "Label14")->text(), todayCounts);
     QVERIFY(!f.host->waitShown());
-    QVERIFY(!f.state.sessionRecordFlags.newPersonalBest && !f.state.sessionRecordFlags.newClassBest);
     // A session without mistakes has no list of them.
     QVERIFY(control<QListWidget>(result, "ListMissed")->isHidden());
 
@@ -189,21 +186,20 @@ void TestResultScreen::bestTimesAreLoweredInPlace()
 {
     SessionFixture f;
     f.setResults(sessions(SessionFixture::Student, 2, {90}) + sessions(Other, 2, {80}));
-    f.state.ResultTime = 85;
-    QVERIFY(RecordSession(f.state, f.test.platform, 2));
-    QVERIFY(f.state.sessionRecordFlags.newPersonalBest);
-    QVERIFY(!f.state.sessionRecordFlags.newClassBest);
+    SessionOutcome first{.level = 2, .resultTime = 85};
+    QVERIFY(RecordSession(f.state, f.test.platform, first));
+    QVERIFY(first.recordFlags.newPersonalBest);
+    QVERIFY(!first.recordFlags.newClassBest);
     QCOMPARE(f.state.PersonalBest.at(2, SessionFixture::Student), 85);
     QCOMPARE(f.state.ClassBest[2], 80);
 
     // A second session compares with the stored 85 without a reload.
-    f.state.sessionRecordFlags = {};
-    f.state.ResultTime = 86;
-    QVERIFY(RecordSession(f.state, f.test.platform, 2));
-    QVERIFY(!f.state.sessionRecordFlags.newPersonalBest);
-    f.state.ResultTime = 79;
-    QVERIFY(RecordSession(f.state, f.test.platform, 2));
-    QVERIFY(f.state.sessionRecordFlags.newClassBest);
+    SessionOutcome second{.level = 2, .resultTime = 86};
+    QVERIFY(RecordSession(f.state, f.test.platform, second));
+    QVERIFY(!second.recordFlags.newPersonalBest);
+    SessionOutcome third{.level = 2, .resultTime = 79};
+    QVERIFY(RecordSession(f.state, f.test.platform, third));
+    QVERIFY(third.recordFlags.newClassBest);
     QCOMPARE(f.state.ClassBest[2], 79);
     QCOMPARE(f.results().size(), 5);
 }
@@ -233,10 +229,9 @@ void TestResultScreen::buttonsWaitForTheCues()
     f.test.platform.sound = &player;
     f.setLevelTable(levelTable());
     f.setResults(sessions(SessionFixture::Student, 4, {120, 120}));
-    f.state.CurrentLevel = 4;
-    f.state.ResultTime = 100;
-    QVERIFY(RecordSession(f.state, f.test.platform, 4));
-    ResultScreen screen(f.state, f.test.platform);
+    SessionOutcome outcome{.level = 4, .resultTime = 100};
+    QVERIFY(RecordSession(f.state, f.test.platform, outcome));
+    ResultScreen screen(f.state, f.test.platform, outcome);
     auto *result = &screen;
     player.screen = result;
     result->show();
@@ -324,10 +319,7 @@ void TestResultScreen::buttons()
     QCOMPARE(control<QLabel>(drill, "LabelLevelCount")->text(), u"2"_s);
     QVERIFY(!f.host->waitShown());
 
-    f.state.ResultTime = 100;
-    QVERIFY(RecordSession(f.state, f.test.platform, 3));
-    f.host->openResult();
-    result = qobject_cast<ResultScreen *>(f.host->currentScreen());
+    result = recordAndOpen(f, 3, 100);
     QTRY_VERIFY(!control<QPushButton>(result, "Command4")->isHidden());
     QTest::mouseClick(control<QPushButton>(result, "Command4"), Qt::LeftButton);
     QVERIFY(qobject_cast<LevelMenu *>(f.host->currentScreen()));

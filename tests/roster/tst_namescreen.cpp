@@ -8,7 +8,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/ui/versiondialog.h"
 #include "host/mainwindow.h"
 #include "platform/cp932.h"
@@ -127,7 +127,6 @@ void TestNameSel::opensWithPromptAndAllGrades()
     QCOMPARE(control<QLabel>(f.screen, "Label4")->text(), u"カズドリ"_s);
     QCOMPARE(control<QLabel>(f.screen, "Label4")->font().pointSize(), 48);
     QCOMPARE(control<QComboBox>(f.screen, "Combo1")->currentText(), u"全学年"_s);
-    QCOMPARE(f.state.initialGradeFilter, u"全学年"_s);
     QVERIFY(control<QRadioButton>(f.screen, "Option1_1")->isChecked());
     QCOMPARE(control<QLabel>(f.screen, "Label1")->text(), Prompt);
     QCOMPARE(f.screen->chosenStudent(), qint16(0));
@@ -158,13 +157,17 @@ void TestNameSel::gradeFilterFromCombo()
     QStringList rows = choose(u"小３"_s);
     QCOMPARE(rows.size(), 2);
     QVERIFY(rows[0].startsWith(u"小3 あおき　りく  11/"_s) && rows[1].startsWith(u"小3 やまだ　はなこ  　/"_s));
-    QCOMPARE(f.state.initialGradeFilter, u"小３"_s);
     rows = choose(u"中学生全体"_s);
     QCOMPARE(rows.size(), 1);
     QVERIFY(rows[0].startsWith(u"中3 池田"_s));
     QCOMPARE(choose(u"小学生全体"_s).size(), 4);
     QCOMPARE(choose(u"全学年"_s).size(), 7);
     QCOMPARE(control<QLabel>(f.screen, "Label1")->text(), Prompt);
+    // The level menu starts with the filter the name was chosen under.
+    choose(u"小３"_s);
+    f.clickRow(1);
+    QTest::keyClick(combo, Qt::Key_1);
+    QCOMPARE(f.state.initialGradeFilter, u"小３"_s);
 }
 
 void TestNameSel::clickThenKeyOneConfirms()
@@ -184,6 +187,7 @@ void TestNameSel::clickThenKeyOneConfirms()
     QCOMPARE(f.state.LoginTime, 10 * 3600);
     QCOMPARE(f.state.loginTick, f.test.clock.tickCount());
     QCOMPARE(f.state.LevelCount, qint16(4));
+    QCOMPARE(f.state.initialGradeFilter, u"全学年"_s);
     QVERIFY(control<QPushButton>(f.screen, "Command14")->isHidden());
     QVERIFY(!control<QLabel>(f.screen, "Picture5")->isHidden());
     QTRY_VERIFY(f.host.currentScreen() != f.screen);

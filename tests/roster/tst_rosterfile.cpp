@@ -4,8 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/appstate.h"
-#include "app/startup.h"
+#include "state/appstate.h"
+#include "state/startup.h"
 #include "demo/demoroster.h"
 #include "demo/demoschool.h"
 #include "platform/cp932.h"

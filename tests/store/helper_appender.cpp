@@ -24,7 +24,7 @@
 #include <cstdio>
 #include <fcntl.h>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "platform/filelock.h"
 #include "store/resultsfile.h"
 #include "store/resultsrewrite.h"

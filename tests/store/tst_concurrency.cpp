@@ -8,7 +8,7 @@
 #include <memory>
 #include <set>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "store/dailybackup.h"
 #include "store/resultsfile.h"
 #include "store/resultsrewrite.h"

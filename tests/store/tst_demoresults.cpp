@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/oledate.h"
 #include "demo/demoresults.h"
 #include "demo/demoschool.h"

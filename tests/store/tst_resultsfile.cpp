@@ -9,7 +9,7 @@
 #include <memory>
 #include <utility>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/oledate.h"
 #include "store/dailybackup.h"
 #include "store/resultsfile.h"

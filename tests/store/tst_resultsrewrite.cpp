@@ -9,7 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "platform/systemerror.h"
 #include "store/resultsfile.h"
 #include "store/resultsrewrite.h"

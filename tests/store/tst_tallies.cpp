@@ -9,7 +9,7 @@
 #include <limits>
 #include <random>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/oledate.h"
 #include "store/resultsfile.h"
 #include "store/tallies.h"

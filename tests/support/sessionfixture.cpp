@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <QLabel>
 
-#include "app/startup.h"
+#include "state/startup.h"
 #include "drill/problemstat.h"
 #include "drill/ui/drillscreen.h"
 #include "store/resultsfile.h"

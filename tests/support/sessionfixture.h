@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "host/mainwindow.h"
 #include "store/resultrecord.h"
 #include "support/schoolfolder.h"

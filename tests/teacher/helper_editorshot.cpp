@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "demo/demoschool.h"
 #include "support/controls.h"
 #include "support/schoolfolder.h"

@@ -4,8 +4,8 @@
 #include <QDir>
 #include <QListWidget>
 
-#include "app/appstate.h"
-#include "app/startup.h"
+#include "state/appstate.h"
+#include "state/startup.h"
 #include "support/controls.h"
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"

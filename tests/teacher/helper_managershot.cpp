@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/calendartext.h"
 #include "app/oledate.h"
 #include "demo/demoschool.h"

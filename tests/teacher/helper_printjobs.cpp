@@ -13,7 +13,7 @@
 
 #include <cstdio>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "host/mainwindow.h"
 #include "menu/resultsgraph.h"
 #include "menu/ui/levelmenu.h"

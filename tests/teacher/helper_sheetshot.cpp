@@ -10,8 +10,8 @@
 #include <QSpinBox>
 #include <QTimer>
 
-#include "app/appstate.h"
-#include "app/startup.h"
+#include "state/appstate.h"
+#include "state/startup.h"
 #include "drill/problemstat.h"
 #include "support/controls.h"
 #include "support/schoolfolder.h"

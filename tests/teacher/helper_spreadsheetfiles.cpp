@@ -8,9 +8,9 @@
 
 #include <cstdio>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/oledate.h"
-#include "app/startup.h"
+#include "state/startup.h"
 #include "drill/problemstat.h"
 #include "roster/grades.h"
 #include "store/resultsfile.h"

@@ -6,8 +6,8 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
-#include "app/appstate.h"
-#include "app/startup.h"
+#include "state/appstate.h"
+#include "state/startup.h"
 #include "demo/demoschool.h"
 #include "drill/problemstat.h"
 #include "platform/cp932.h"

@@ -6,9 +6,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/oledate.h"
-#include "app/startup.h"
+#include "state/startup.h"
 #include "drill/problemstat.h"
 #include "platform/cp932.h"
 #include "roster/grades.h"

@@ -11,7 +11,7 @@
 
 #include <memory>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/oledate.h"
 #include "demo/demoschool.h"
 #include "store/resultsfile.h"

@@ -17,7 +17,7 @@
 
 #include <memory>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/levelstandard.h"
 #include "demo/demoschool.h"
 #include "store/resultsfile.h"

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "store/resultsfile.h"
 #include "support/resultfiles.h"
 #include "support/testplatform.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <set>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "drill/problemstat.h"
 #include "support/testplatform.h"
 #include "teacher/worksheet.h"

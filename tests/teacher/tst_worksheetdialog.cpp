@@ -13,8 +13,8 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 
-#include "app/appstate.h"
-#include "app/startup.h"
+#include "state/appstate.h"
+#include "state/startup.h"
 #include "support/controls.h"
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QString>
 
-#include "app/appstate.h"
+#include "app/calendartext.h"
 
 // Looks shared by the screens that use the season colour and fixed-pitch lists.
 namespace ScreenStyle {

@@ -7,15 +7,13 @@
 #include <QGridLayout>
 #include <QVBoxLayout>
 
-#include "app/appstate.h"
 #include "app/calendartext.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
 #include "platform/random.h"
 
-SplashScreen::SplashScreen(AppState &state, Platform &platform, QWidget *parent)
+SplashScreen::SplashScreen(Platform &platform, QWidget *parent)
     : QWidget(parent)
-    , m_state(state)
     , m_platform(platform)
 {
     setObjectName(QStringLiteral("Firstfrm"));
@@ -55,7 +53,7 @@ SplashScreen::SplashScreen(AppState &state, Platform &platform, QWidget *parent)
     connect(m_pause, &QTimer::timeout, this, &SplashScreen::finished);
 }
 
-void SplashScreen::prepare()
+void SplashScreen::prepare(const RgbColour &season)
 {
     QCoreApplication::processEvents();
     show();
@@ -63,10 +61,8 @@ void SplashScreen::prepare()
 
     m_platform.random.seed(static_cast<quint32>(m_platform.clock.now().time().msecsSinceStartOfDay()));
 
-    const QDate today = m_platform.clock.today();
-    m_date->setText(CalendarText::eraDate(today));
-    m_state.SeasonColour = CalendarText::seasonColour(today.month());
-    const RgbColour c = m_state.SeasonColour;
+    m_date->setText(CalendarText::eraDate(m_platform.clock.today()));
+    const RgbColour &c = season;
     m_panel->setStyleSheet(
         QStringLiteral("#Picture1 { background: rgb(%1, %2, %3); }").arg(c.red).arg(c.green).arg(c.blue));
     m_productName->setAccessibleName(m_productName->text());

@@ -5,8 +5,8 @@
 class QFrame;
 class QTimer;
 class QLabel;
-struct AppState;
 struct Platform;
+struct RgbColour;
 
 // The splash screen: today's date in the Japanese era and the season
 // colour; 100 ms after it is prepared it reports that it is finished.
@@ -15,17 +15,16 @@ class SplashScreen final : public QWidget
     Q_OBJECT
 
 public:
-    SplashScreen(AppState &state, Platform &platform, QWidget *parent = nullptr);
+    explicit SplashScreen(Platform &platform, QWidget *parent = nullptr);
 
-    // Seeds the random numbers, shows the date in the season colour and
+    // Seeds the random numbers, shows the date in the season's colour and
     // starts the short wait before finished().
-    void prepare();
+    void prepare(const RgbColour &season);
 
 signals:
     void finished();
 
 private:
-    AppState &m_state;
     Platform &m_platform;
     QFrame *m_panel = nullptr;
     QLabel *m_productName = nullptr;

@@ -4,11 +4,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/appstate.h"
-
-VersionDialog::VersionDialog(const AppState &state, QWidget *parent)
+VersionDialog::VersionDialog(QString productTitle, QWidget *parent)
     : QDialog(parent)
-    , m_state(state)
+    , m_productTitle(std::move(productTitle))
 {
     setObjectName(QStringLiteral("frmver"));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
@@ -56,6 +54,6 @@ void VersionDialog::showEvent(QShowEvent *event)
 
 void VersionDialog::showTitleAndVersion()
 {
-    m_title->setText(m_state.ContentTitle);
+    m_title->setText(m_productTitle);
     m_version->setText(versionText());
 }

@@ -4,7 +4,6 @@
 
 class QLabel;
 class QPushButton;
-struct AppState;
 
 // The version dialog: the product title and "Version" & major.minor.revision.
 class VersionDialog final : public QDialog
@@ -12,7 +11,7 @@ class VersionDialog final : public QDialog
     Q_OBJECT
 
 public:
-    explicit VersionDialog(const AppState &state, QWidget *parent = nullptr);
+    explicit VersionDialog(QString productTitle, QWidget *parent = nullptr);
 
     static QString versionText();
 
@@ -22,7 +21,7 @@ protected:
 private:
     void showTitleAndVersion();
 
-    const AppState &m_state;
+    QString m_productTitle;
     QLabel *m_title = nullptr;
     QLabel *m_version = nullptr;
     QPushButton *m_okButton = nullptr;

@@ -5,7 +5,7 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "drill/ui/drillheader.h"
 #include "drill/ui/endoverlay.h"
 #include "drill/ui/problemarea.h"
@@ -30,11 +30,11 @@ constexpr int ProgressKey = Qt::Key_F1;
 
 } // namespace
 
-DrillScreen::DrillScreen(AppState &state, Platform &platform, QWidget *parent)
+DrillScreen::DrillScreen(AppState &state, Platform &platform, int level, QWidget *parent)
     : QWidget(parent)
     , m_state(state)
     , m_platform(platform)
-    , m_session(state, platform)
+    , m_session(state, platform, level)
 {
     setObjectName(u"MainFrm"_s);
     setWindowTitle(u"Growna"_s);
@@ -98,7 +98,7 @@ qint64 DrillScreen::tick() const
 
 QString DrillScreen::levelName() const
 {
-    const int level = m_state.CurrentLevel;
+    const int level = m_session.level();
     return level >= 0 && level < LevelRowCount ? m_state.LevelNames[std::size_t(level)] : QString();
 }
 
@@ -140,14 +140,14 @@ void DrillScreen::resetSession()
     showMinutesSinceLogin();
     // This session is the next one: today over the counted levels, and at this level.
     m_statusLine->showToday(todayCountSum(m_state, TodayLevelsCounted) + 1);
-    m_statusLine->showLevelCount(levelTodayCount(m_state, m_state.CurrentLevel) + 1);
+    m_statusLine->showLevelCount(levelTodayCount(m_state, m_session.level()) + 1);
 }
 
 void DrillScreen::loadLevel()
 {
     m_session.loadLevel();
     m_startPanel->showLists(m_session.problemLists());
-    m_startPanel->showFacts(m_state.CurrentLevel, m_session.drawing().problems(), m_session.levelStandard().TargetTime);
+    m_startPanel->showFacts(m_session.level(), m_session.drawing().problems(), m_session.levelStandard().TargetTime);
     showRemaining();
 }
 
@@ -267,7 +267,7 @@ void DrillScreen::waitThenShowResult(int seconds)
     if (m_platform.pause)
         m_platform.pause->waitHoldingInput(seconds * 1000);
     m_minutesTimer.stop();
-    emit sessionRecorded();
+    emit sessionRecorded(m_session.outcome());
 }
 
 void DrillScreen::showRemaining()

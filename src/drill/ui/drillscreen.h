@@ -16,14 +16,14 @@ class TimeBar;
 struct AppState;
 struct Platform;
 
-// The drill screen: one session of the problems of CurrentLevel. Every key
+// The drill screen: one session of the problems of a level. Every key
 // is the drill's, whichever of its parts it reaches.
 class DrillScreen final : public QWidget
 {
     Q_OBJECT
 
 public:
-    DrillScreen(AppState &state, Platform &platform, QWidget *parent = nullptr);
+    DrillScreen(AppState &state, Platform &platform, int level, QWidget *parent = nullptr);
     ~DrillScreen() override;
 
     const DrillSession &session() const { return m_session; }
@@ -32,7 +32,8 @@ public:
 signals:
     void busy(bool busy);
     void backRequested();
-    void sessionRecorded();
+    // The session is in the results file; the result screen shows the outcome.
+    void sessionRecorded(const SessionOutcome &outcome);
 
 public slots:
     // Seeds the draw and starts the minutes since login.

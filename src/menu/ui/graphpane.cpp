@@ -11,7 +11,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "menu/gradefilter.h"
 #include "menu/resultsgraph.h"
 #include "menu/rosterinputs.h"

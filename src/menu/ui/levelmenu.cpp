@@ -10,7 +10,7 @@
 #include <QSignalBlocker>
 #include <QTextBrowser>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/localpage.h"
 #include "app/spokentext.h"
 #include "app/ui/screenstyle.h"
@@ -18,6 +18,7 @@
 #include "drill/sessionclock.h"
 #include "menu/gradefilter.h"
 #include "menu/menukeys.h"
+#include "menu/menurules.h"
 #include "menu/resultviews.h"
 #include "menu/ui/graphpane.h"
 #include "menu/ui/levelcolumn.h"
@@ -29,7 +30,6 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
-#include "roster/rostertable.h"
 #include "store/tallies.h"
 
 using namespace MenuWidgets;
@@ -45,11 +45,6 @@ constexpr int HeaderHeight = 78;
 constexpr int PanelHeight = 44;
 constexpr int WebPaneHeight = 96;
 constexpr int Margin = 8;
-
-bool isTeacher(const AppState &state)
-{
-    return RosterTable::trimBlanks(state.StudentName) == QString::fromUtf8(TeacherEntryName);
-}
 
 // The student's tallies at a level; no sessions where the tables end.
 TallyCell cellOf(const AppState &state, int level)
@@ -106,6 +101,7 @@ void LevelMenu::connectControls()
     connect(m_lists, &MenuLists::ownHistoryShown, this, &LevelMenu::followOwnHistory);
     connect(m_viewPanel, &ViewPanel::graphRequested, this, &LevelMenu::openGraph);
     connect(m_teacherPanel, &TeacherPanel::toolChosen, this, &LevelMenu::openTool);
+    connect(m_teacherPanel, &TeacherPanel::keyLocationStored, this, &LevelMenu::keyLocationStored);
 }
 
 // Window-wide, on the main keys and the keypad: a fill can leave no widget
@@ -234,7 +230,7 @@ void LevelMenu::fitListFont()
 void LevelMenu::activate()
 {
     AppState &state = m_state;
-    m_header->setDataButtonShown(isTeacher(state));
+    m_header->setDataButtonShown(MenuRules::isTeacher(state));
     m_header->showMinutesSinceLogin(SessionTiming::minutesSinceLogin(m_platform.clock.tickCount(), state.loginTick));
     m_keyReady = false;
     m_cover->cover();
@@ -274,28 +270,14 @@ void LevelMenu::showTodayTotal()
     m_header->showTodayTotal(today);
 }
 
-bool LevelMenu::maySkipPast(int k) const
-{
-    const AppState &state = m_state;
-    const std::size_t next = std::size_t(std::min(k + 1, MaxLevel));
-    return state.LevelStandards[next].ClearPoints == 9999 || isTeacher(state)
-           || LevelCleared(state, k, state.StudentNumber);
-}
-
-// A level the student may pass on from shows its notice while it is
-// overused, unless the goal level was already cleared; the next level's
-// notice goes.
 void LevelMenu::showOveruseNotices()
 {
-    AppState &state = m_state;
-    const int s = state.StudentNumber;
-    state.goalClearedAtStart = LevelCleared(state, state.GoalLevel, s);
     const int n = std::min<int>(levelCount(), int(m_columns.size()));
-    for (int k = 1; k < n; ++k) {
-        if (!maySkipPast(k))
-            continue;
-        m_columns[std::size_t(k)]->setOveruseNotice(false);
-        m_columns[std::size_t(k - 1)]->setOveruseNotice(LevelOverused(state, k, s) && !state.goalClearedAtStart);
+    const MenuRules::OveruseNotices notices = MenuRules::overuseNotices(m_state, n);
+    m_goalCleared = notices.goalCleared;
+    for (std::size_t i = 0; i < notices.shown.size(); ++i) {
+        if (notices.shown[i])
+            m_columns[i]->setOveruseNotice(*notices.shown[i]);
     }
 }
 
@@ -312,7 +294,7 @@ bool LevelMenu::mayStart(int level) const
 bool LevelMenu::levelSetUp(int level)
 {
     const AppState &state = m_state;
-    if (state.LevelStandards[std::size_t(level)].MinimumTime > 0)
+    if (LevelStandardFile::levelCanRun(state.LevelStandards[std::size_t(level)]))
         return true;
     m_platform.dialogs.tell(
         QStringLiteral("注意"),
@@ -330,7 +312,6 @@ void LevelMenu::startLevel(int level)
     m_leaving = true;
     m_keyReady = false;
     m_cover->cover();
-    m_state.CurrentLevel = qint16(level);
     QCoreApplication::processEvents();
     emit levelChosen(level);
 }
@@ -341,7 +322,6 @@ void LevelMenu::startLevelByName(int level)
         return;
     m_leaving = true;
     m_keyReady = false;
-    m_state.CurrentLevel = qint16(level);
     emit levelChosen(level);
 }
 

@@ -38,6 +38,8 @@ public:
     int period() const;
     // Pixel width of one level column.
     int columnWidth() const { return m_columnWidth; }
+    // GoalLevel was cleared when the overuse notices were last shown.
+    bool goalCleared() const { return m_goalCleared; }
 
 signals:
     void levelChosen(int level);
@@ -46,6 +48,8 @@ signals:
     void resultsManagerRequested();
     void worksheetsRequested();
     void exportRequested();
+    // The teacher stored a new key file location in the common settings.
+    void keyLocationStored(const QString &location);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -64,7 +68,6 @@ private:
     void showOveruseNotices();
 
     bool mayStart(int level) const;
-    bool maySkipPast(int level) const;
     bool levelSetUp(int level);
     void startLevel(int level);
     void startLevelByName(int level);
@@ -93,6 +96,7 @@ private:
     int m_columnsLeft = 0;
     int m_columnsTop = 0;
     bool m_keyReady = false;
+    bool m_goalCleared = false;
     bool m_leaving = false;
     MenuLists *m_lists = nullptr;
 };

@@ -7,7 +7,7 @@
 #include <QApplication>
 #include <QWidget>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/spokentext.h"
 #include "menu/rosterinputs.h"
 #include "menu/storeinputs.h"

@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/appstate.h"
-#include "app/startup.h"
+#include "state/appstate.h"
+#include "state/startup.h"
 #include "menu/teacheraccess.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
@@ -28,7 +28,7 @@ QString commonDataPath(const AppState &state)
 
 } // namespace
 
-TeacherPanel::TeacherPanel(AppState &state, Platform &platform, QWidget *parent)
+TeacherPanel::TeacherPanel(const AppState &state, Platform &platform, QWidget *parent)
     : QFrame(parent)
     , m_state(state)
     , m_platform(platform)
@@ -102,8 +102,7 @@ void TeacherPanel::chooseTool(Tool tool)
     }
     if (changed) {
         m_storedLocation = location;
-        m_state.commonDataValues[Startup::KeyPassLocationValue] = location;
-        m_state.KeyPassLocation = Startup::normalizeSeparators(location);
+        emit keyLocationStored(location);
     }
     emit toolChosen(tool);
 }

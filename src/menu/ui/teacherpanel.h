@@ -16,18 +16,20 @@ class TeacherPanel final : public QFrame
 public:
     enum class Tool { ResultsManager, StandardEditor, Worksheets, Export };
 
-    TeacherPanel(AppState &state, Platform &platform, QWidget *parent = nullptr);
+    TeacherPanel(const AppState &state, Platform &platform, QWidget *parent = nullptr);
 
     void open();
 
 signals:
     // The key test passed and a changed location is stored.
     void toolChosen(TeacherPanel::Tool tool);
+    // The location was changed and is now in the common settings file.
+    void keyLocationStored(const QString &location);
 
 private:
     void chooseTool(Tool tool);
 
-    AppState &m_state;
+    const AppState &m_state;
     Platform &m_platform;
     // The location as read when the panel opened.
     QString m_storedLocation;

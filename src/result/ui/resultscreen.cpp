@@ -13,7 +13,7 @@
 
 #include <algorithm>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/spokentext.h"
 #include "drill/drillproblem.h"
 #include "platform/platform.h"
@@ -42,9 +42,10 @@ QLabel *label(QWidget *parent, const QString &name, qreal points, bool bold = fa
 
 } // namespace
 
-ResultScreen::ResultScreen(AppState &state, Platform &platform, QWidget *parent)
+ResultScreen::ResultScreen(AppState &state, Platform &platform, SessionOutcome outcome, QWidget *parent)
     : QWidget(parent)
     , m_state(state)
+    , m_outcome(std::move(outcome))
     , m_platform(platform)
 {
     setObjectName(QStringLiteral("FrmSyuuryou"));
@@ -167,8 +168,8 @@ void ResultScreen::resizeEvent(QResizeEvent *event)
 void ResultScreen::showMissedProblems()
 {
     m_missedProblems->clear();
-    for (int code : m_state.sessionMissedCodes)
-        m_missedProblems->addItem(ProblemSet::withAnswer(m_state.CurrentLevel, code));
+    for (int code : m_outcome.missedCodes)
+        m_missedProblems->addItem(ProblemSet::withAnswer(m_outcome.level, code));
     const bool any = m_missedProblems->count() > 0;
     m_missedCaption->setVisible(any);
     m_missedProblems->setVisible(any);
@@ -192,12 +193,12 @@ void ResultScreen::placeMissedProblems()
 
 bool ResultScreen::levelCleared() const
 {
-    return LevelCleared(m_state, m_state.CurrentLevel, m_state.StudentNumber);
+    return LevelCleared(m_state, m_outcome.level, m_state.StudentNumber);
 }
 
 bool ResultScreen::isGoalLevel() const
 {
-    return m_state.CurrentLevel == m_state.GoalLevel;
+    return m_outcome.level == m_state.GoalLevel;
 }
 
 void ResultScreen::activate()
@@ -208,9 +209,9 @@ void ResultScreen::activate()
     if (!ComputeTallies(m_state, m_platform))
         return;
     m_evaluating = true;
-    const int level = std::clamp<int>(m_state.CurrentLevel, 0, LevelRowCount - 1);
+    const int level = std::clamp<int>(m_outcome.level, 0, LevelRowCount - 1);
     const LevelStandard &standard = m_state.LevelStandards[std::size_t(level)];
-    const qint32 time = m_state.ResultTime;
+    const qint32 time = m_outcome.resultTime;
     const bool goalCleared = levelCleared() && isGoalLevel();
     if (goalCleared && ResultRules::goalPanelAllowed(m_state.LevelStandards))
         m_goalPanel->show();
@@ -228,13 +229,11 @@ void ResultScreen::activate()
     showMissedProblems();
     announce();
     if (goalCleared) {
-        if (!m_state.sessionRecordFlags.levelAlreadyCleared)
+        if (!m_outcome.recordFlags.levelAlreadyCleared)
             PlayLevelClearSound(m_state, m_platform);
     } else {
         m_goalPanel->hide();
     }
-    m_state.sessionRecordFlags.newPersonalBest = false;
-    m_state.sessionRecordFlags.newClassBest = false;
     emit busy(false);
     m_evaluating = false;
     if (m_timerDue)
@@ -243,9 +242,9 @@ void ResultScreen::activate()
 
 void ResultScreen::announce()
 {
-    const int level = std::clamp<int>(m_state.CurrentLevel, 0, LevelRowCount - 1);
+    const int level = std::clamp<int>(m_outcome.level, 0, LevelRowCount - 1);
     const ResultRules::Announcement announcement = ResultRules::announcement(
-        m_state.sessionRecordFlags, m_state.ResultTime, m_state.LevelStandards[std::size_t(level)].MinimumTime);
+        m_outcome.recordFlags, m_outcome.resultTime, m_state.LevelStandards[std::size_t(level)].MinimumTime);
     const QString text = ResultRules::announcementText(announcement);
     if (!text.isEmpty()) {
         m_announcement->setText(text);
@@ -281,7 +280,7 @@ void ResultScreen::showButtons()
     m_menuButton->setAccessibleDescription(SpokenText::join(
         {m_resultTime->text(), m_pointsLine->text(), m_announcement->isHidden() ? QString() : m_announcement->text()}));
     m_menuButton->setFocus();
-    const bool overused = LevelOverused(m_state, m_state.CurrentLevel, m_state.StudentNumber);
+    const bool overused = LevelOverused(m_state, m_outcome.level, m_state.StudentNumber);
     const bool repeat = ResultRules::offersRepeat(overused, levelCleared(), isGoalLevel(), m_state.goalClearedAtStart);
     m_repeatButton->setVisible(repeat);
     // The student should know why "もう一度" is missing.

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "app/ui/screenscale.h"
+#include "result/sessionoutcome.h"
 
 class QFrame;
 class QLabel;
@@ -19,11 +20,12 @@ class ResultScreen final : public QWidget
     Q_OBJECT
 
 public:
-    ResultScreen(AppState &state, Platform &platform, QWidget *parent = nullptr);
+    ResultScreen(AppState &state, Platform &platform, SessionOutcome outcome, QWidget *parent = nullptr);
 
     // Evaluates the session just recorded: figures, announcement and cues;
     // the buttons follow half a second later.
     void activate();
+    const SessionOutcome &outcome() const { return m_outcome; }
 
 signals:
     void menuRequested();
@@ -50,6 +52,7 @@ private:
     void placeMissedProblems();
 
     AppState &m_state;
+    const SessionOutcome m_outcome;
     Platform &m_platform;
     QFrame *m_panel = nullptr;
     QFrame *m_goalPanel = nullptr;

@@ -17,9 +17,8 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/localpage.h"
-#include "app/textnumber.h"
 #include "app/ui/versiondialog.h"
 #include "app/ui/screenstyle.h"
 #include "app/ui/spokenlist.h"
@@ -211,7 +210,6 @@ void NameScreen::activate()
     setFilterChoices();
     if (filtered)
         showNames();
-    m_state.initialGradeFilter = QString::fromUtf8(GradeFilter::AllGrades);
     m_nameList->setCurrentRow(0);
     m_chosenName->setText(prompt());
     m_waitCover->hide();
@@ -255,7 +253,6 @@ void NameScreen::chooseMode(int index)
 
 void NameScreen::chooseGrade()
 {
-    m_state.initialGradeFilter = m_gradeFilter->currentText();
     showNames();
     m_nameList->setFocus();
 }
@@ -296,16 +293,11 @@ void NameScreen::confirmName()
         playWrongCue();
         return;
     }
-    m_state.LoginTime = static_cast<qint32>(TextNumber::roundHalfEven(m_platform.clock.secondsSinceMidnight()));
-    m_state.loginTick = m_platform.clock.tickCount();
-    m_state.StudentNumber = m_chosenStudent;
-    m_state.StudentName = m_state.roster.name(m_chosenStudent);
-    m_state.StudentGrade = m_state.roster.gradeName(m_chosenStudent);
     m_confirmButton->hide();
     m_waitCover->show();
     m_waitCover->raise();
     QCoreApplication::processEvents();
-    emit studentLoggedIn();
+    emit studentChosen(m_chosenStudent, m_gradeFilter->currentText());
 }
 
 void NameScreen::openSiblingProgram()
@@ -318,7 +310,7 @@ void NameScreen::openSiblingProgram()
 
 void NameScreen::showVersion()
 {
-    VersionDialog dialog(m_state, this);
+    VersionDialog dialog(m_state.ContentTitle, this);
     dialog.exec();
     activate();
 }

@@ -41,8 +41,8 @@ public:
     qint16 chosenStudent() const { return m_chosenStudent; }
 
 signals:
-    // The chosen student is logged in to AppState.
-    void studentLoggedIn();
+    // The confirmed student, and the grade filter the level menu starts with.
+    void studentChosen(qint16 student, const QString &gradeFilter);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -15,7 +15,7 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
@@ -43,11 +43,12 @@ QString chooseExportFile(QWidget *parent, const QString &suggested)
 
 } // namespace
 
-ExportDialog::ExportDialog(AppState &state, Platform &platform, QWidget *parent)
+ExportDialog::ExportDialog(AppState &state, Platform &platform, QString lastFolder, QWidget *parent)
     : QDialog(parent)
     , m_state(state)
     , m_platform(platform)
     , m_chooseFile([this](const QString &suggested) { return chooseExportFile(this, suggested); })
+    , m_lastFolder(std::move(lastFolder))
 {
     setObjectName(QStringLiteral("ExportDialog"));
     setWindowTitle(QStringLiteral("表計算ソフトへの書き出し"));
@@ -179,8 +180,8 @@ void ExportDialog::updateChoices()
 
 QString ExportDialog::startFolder() const
 {
-    if (!m_state.lastExportFolder.isEmpty() && QFileInfo(m_state.lastExportFolder).isDir())
-        return m_state.lastExportFolder;
+    if (!m_lastFolder.isEmpty() && QFileInfo(m_lastFolder).isDir())
+        return m_lastFolder;
     // Not every desktop makes the documents folder, and a chooser that starts
     // in a missing one saves nowhere.
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -227,7 +228,7 @@ void ExportDialog::exportChosen()
     const QString path = m_chooseFile(QDir(startFolder()).filePath(name));
     if (path.isEmpty())
         return;
-    m_state.lastExportFolder = QFileInfo(path).absolutePath();
+    m_lastFolder = QFileInfo(path).absolutePath();
     const ResultsExport::Outcome outcome =
         workbook ? ResultsExport::exportWorkbook(m_state, m_platform, request.students, path)
                  : ResultsExport::exportTo(m_state, m_platform, request, path);

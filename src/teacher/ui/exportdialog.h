@@ -26,8 +26,11 @@ public:
     // Asks for the file to write, starting from `suggested`; empty when cancelled.
     using FileChooser = std::function<QString(const QString &suggested)>;
 
-    ExportDialog(AppState &state, Platform &platform, QWidget *parent = nullptr);
+    // `lastFolder` is where the teacher last exported to, offered first.
+    ExportDialog(AppState &state, Platform &platform, QString lastFolder = {}, QWidget *parent = nullptr);
     void setFileChooser(FileChooser choose) { m_chooseFile = std::move(choose); }
+    // The folder of the last file chosen, or the one given.
+    const QString &lastFolder() const { return m_lastFolder; }
 
 private:
     void buildControls();
@@ -42,6 +45,7 @@ private:
     AppState &m_state;
     Platform &m_platform;
     FileChooser m_chooseFile;
+    QString m_lastFolder;
 
     QLabel *m_intro = nullptr;
     QRadioButton *m_workbookChoice = nullptr;

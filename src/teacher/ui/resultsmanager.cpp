@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/ui/screenstyle.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"

@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/levelstandard.h"
 #include "platform/cp932.h"
 #include "platform/dialogs.h"

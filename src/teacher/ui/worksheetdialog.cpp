@@ -16,7 +16,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/ui/valuecombobox.h"
 #include "menu/resultsgraph.h"
 #include "platform/clock.h"

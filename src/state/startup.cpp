@@ -1,9 +1,9 @@
-#include "app/startup.h"
+#include "state/startup.h"
 
 #include <QDir>
 #include <QStringList>
 
-#include "app/appstate.h"
+#include "state/appstate.h"
 #include "app/levelstandard.h"
 #include "app/textnumber.h"
 #include "app/valuestream.h"
@@ -89,7 +89,7 @@ LoadError LoadStartupData(AppState &state, const QString &programFolder)
         static_cast<int>(TextNumber::toWhole(common[SchoolYearStartMonthValue], INT32_MIN, INT32_MAX));
     state.RosterStatusSwitch =
         static_cast<int>(TextNumber::toWhole(common[RosterStatusSwitchValue], INT32_MIN, INT32_MAX));
-    state.KeyPassLocation = normalizeSeparators(common[KeyPassLocationValue]);
+    setKeyPassLocation(state, common[KeyPassLocationValue]);
 
     const SiteCodeSplit site = splitSiteCode(common[SiteValue]);
     state.SiteCode = site.code;
@@ -120,6 +120,12 @@ LoadError LoadStartupData(AppState &state, const QString &programFolder)
                 QStringLiteral("ファイルを開けません（%1）。").arg(reason)};
     }
     return {};
+}
+
+void setKeyPassLocation(AppState &state, const QString &location)
+{
+    state.commonDataValues[KeyPassLocationValue] = location;
+    state.KeyPassLocation = normalizeSeparators(location);
 }
 
 void SetProductTitle(AppState &state)

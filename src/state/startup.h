@@ -56,6 +56,10 @@ LoadError LoadStartupData(AppState &state, const QString &programFolder);
 
 void SetProductTitle(AppState &state);
 
+// The key file's location the teacher stored in the common settings, as
+// written (value 5) and as this machine uses it.
+void setKeyPassLocation(AppState &state, const QString &location);
+
 // Names the four levels, sets their kind and makes the last one the goal;
 // run before each visit of the level menu.
 void SetUpLevelCatalogue(AppState &state);

@@ -6,21 +6,13 @@
 #include <array>
 #include <vector>
 
+#include "app/calendartext.h"
 #include "app/levelstandard.h"
-#include "result/resultrules.h"
 #include "roster/rostertable.h"
 #include "sound/soundcues.h"
 
 #include "app/limits.h"
 #include "store/resulttables.h"
-
-struct RgbColour
-{
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-    friend bool operator==(const RgbColour &, const RgbColour &) = default;
-};
 
 // The one process-wide state of the program. main() owns it; every screen
 // gets it by reference. Folder texts end with "/".
@@ -58,8 +50,7 @@ struct AppState
     QDate backupFailureToldOn;
     // The grade filter chosen on the name screen; the level menu starts with it.
     QString initialGradeFilter;
-    // The folder the teacher last exported to, offered again while the program runs.
-    QString lastExportFolder;
+    // The level of the drill last started; set by the host alone.
     qint16 CurrentLevel = 0;
 
     // Level catalogue.
@@ -69,15 +60,8 @@ struct AppState
     std::array<qint16, LevelRowCount> LevelKind{};
     LevelStandardTable LevelStandards;
 
-    // Session hand-over from the drill to the result screen and the store.
-    qint32 ElapsedSeconds = 0;
-    qint16 SessionEndReason = 0;
-    qint32 ResultTime = 0;
-    // Set by RecordSession, read and partly reset by the result screen.
-    RecordFlags sessionRecordFlags;
-    // Codes of the problems answered wrong in the session, first miss first.
-    std::vector<int> sessionMissedCodes;
-    // Kept by the level menu: GoalLevel was cleared at its last refresh.
+    // GoalLevel was cleared when the level menu last opened; the result
+    // screen's offer to repeat depends on it across repeated sessions.
     bool goalClearedAtStart = false;
 
     RgbColour SeasonColour;
