@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/levelstandard.h"
+#include "drill/sessionend.h"
 #include "result/resultrules.h"
 #include "roster/rostertable.h"
 #include "sound/soundcues.h"
@@ -21,6 +22,9 @@ struct RgbColour
     int blue = 0;
     friend bool operator==(const RgbColour &, const RgbColour &) = default;
 };
+
+// The LevelKind of a level drilled against the clock, the only kind there is.
+inline constexpr qint16 TimedLevelKind = 1;
 
 // The one process-wide state of the program. main() owns it; every screen
 // gets it by reference. Folder texts end with "/".
@@ -71,7 +75,7 @@ struct AppState
 
     // Session hand-over from the drill to the result screen and the store.
     qint32 ElapsedSeconds = 0;
-    qint16 SessionEndReason = 0;
+    SessionEnd SessionEndReason = SessionEnd::Finished;
     qint32 ResultTime = 0;
     // Set by RecordSession, read and partly reset by the result screen.
     RecordFlags sessionRecordFlags;

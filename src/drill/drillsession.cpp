@@ -4,24 +4,19 @@
 
 #include "app/appstate.h"
 #include "app/textnumber.h"
+#include "app/timescore.h"
+#include "drill/drillproblem.h"
 #include "drill/problemstat.h"
+#include "drill/sessionend.h"
 #include "platform/platform.h"
 #include "result/recordsession.h"
-
-namespace {
-
-// The result time of a session that ran out of time.
-constexpr qint32 TimeOutScore = 99999;
-constexpr int SubtractionLevel = 2;
-
-} // namespace
 
 DrillSession::DrillSession(AppState &state, Platform &platform)
     : m_state(state)
     , m_platform(platform)
     , m_drawing(platform.random, platform.clock)
 {
-    m_state.SessionEndReason = 0;
+    m_state.SessionEndReason = SessionEnd::Finished;
 }
 
 DrillSession::~DrillSession() = default;
@@ -96,7 +91,7 @@ DrillSession::Verdict DrillSession::judge(qint64 tick)
     problem.TotalTime += SessionTiming::secondsBetween(m_problemShownTick, tick);
     if (m_verdict == Verdict::Right) {
         problem.CorrectCount += 1;
-        problem.Done = 1;
+        problem.Done = true;
         m_correctAnswers += 1;
         m_entry.clear();
         return m_verdict;
@@ -106,7 +101,7 @@ DrillSession::Verdict DrillSession::judge(qint64 tick)
     if (std::find(m_missedCodes.begin(), m_missedCodes.end(), problem.Code) == m_missedCodes.end())
         m_missedCodes.push_back(problem.Code);
     if (const std::optional<ProblemFace> face = ProblemSet::faceOf(m_state.CurrentLevel, problem.Code)) {
-        m_redEquals = m_state.CurrentLevel == SubtractionLevel;
+        m_redEquals = m_state.CurrentLevel == ProblemSet::SubtractionLevel;
         m_blocks =
             CountingBlocks::afterWrongAnswer(m_state.CurrentLevel, face->FirstOperand, face->SecondOperand, m_blocks);
     }
@@ -137,7 +132,7 @@ bool DrillSession::endIfTimeUp()
     m_phase = Phase::TimeUp;
     m_timedOut = true;
     // The end reason travels with the session's times in AppState.
-    m_state.SessionEndReason = 1;
+    m_state.SessionEndReason = SessionEnd::TimedOut;
     return true;
 }
 
@@ -151,7 +146,7 @@ bool DrillSession::beginEnding()
 
 bool DrillSession::record()
 {
-    m_state.ResultTime = m_timedOut ? TimeOutScore : m_state.ElapsedSeconds;
+    m_state.ResultTime = m_timedOut ? TimeScore::NoTime : m_state.ElapsedSeconds;
     m_state.sessionMissedCodes = m_missedCodes;
     return RecordSession(m_state, m_platform, m_state.CurrentLevel);
 }

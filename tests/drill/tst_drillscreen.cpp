@@ -274,7 +274,7 @@ void TestDrillScreen::timeOut()
     QVERIFY(overlayShown);
     QVERIFY(timeUpShown);
     QVERIFY(!recordingShown);
-    QCOMPARE(f.state.SessionEndReason, 1);
+    QCOMPARE(f.state.SessionEndReason, SessionEnd::TimedOut);
     QCOMPARE(f.state.ResultTime, 99999);
     QCOMPARE(f.results().size(), 1);
     QCOMPARE(f.results().at(0).timeScore, 99999);

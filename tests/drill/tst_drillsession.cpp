@@ -91,7 +91,7 @@ void TestDrillSession::wholeSessionWithoutAWindow()
     QVERIFY(session.allDone() && !session.timedOut());
     QVERIFY(session.record());
     QCOMPARE(state.ResultTime, 102);
-    QCOMPARE(state.SessionEndReason, 0);
+    QCOMPARE(state.SessionEndReason, SessionEnd::Finished);
     const QByteArray results = ResultFiles::read(ResultsFile::pathIn(state.DataFolder));
     QCOMPARE(results.size(), ResultRecordLength);
 }

@@ -278,7 +278,7 @@ bool LevelMenu::maySkipPast(int k) const
 {
     const AppState &state = m_state;
     const std::size_t next = std::size_t(std::min(k + 1, MaxLevel));
-    return state.LevelStandards[next].ClearPoints == 9999 || isTeacher(state)
+    return state.LevelStandards[next].ClearPoints == LevelStandard::NoClearCondition || isTeacher(state)
            || LevelCleared(state, k, state.StudentNumber);
 }
 
