@@ -12,7 +12,6 @@
 #include <algorithm>
 
 #include "app/appstate.h"
-#include "app/timescore.h"
 #include "app/ui/screenstyle.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -234,8 +233,7 @@ void ResultsManager::changeRecord()
         return;
     const std::optional<qint32> time = ResultsList::typedTime(m_panel->timeText());
     if (!time) {
-        m_platform.dialogs.tell(Caution,
-                                QStringLiteral("秒数は1から%1までの数で入れてください。").arg(TimeScore::NoTime),
+        m_platform.dialogs.tell(Caution, QStringLiteral("秒数は1から99999までの数で入れてください。"),
                                 DialogIcon::Warning);
         m_panel->focusTime();
         return;
