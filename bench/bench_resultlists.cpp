@@ -27,7 +27,7 @@ std::vector<RankingStudent> classOf2000()
     for (int i = 1; i <= Students; ++i) {
         const bool hasRecord = i % 5 != 0;
         students.push_back({qint16(i), QStringLiteral("生徒%1").arg(i), 1 + i % 9,
-                            hasRecord ? time(engine) : NoRecordTime, points(engine) / 10, points(engine)});
+                            hasRecord ? time(engine) : TimeScore::NoTime, points(engine) / 10, points(engine)});
     }
     return students;
 }

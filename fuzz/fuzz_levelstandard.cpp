@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     (void)LevelStandardFile::encode(LevelStandardFile::toRows(state.LevelStandards, MaxLevel));
 
     for (int level = 1; level <= MaxLevel; ++level) {
-        for (qint32 time : {0, 1, 99, 120, 999, 1234, UnfinishedTime, NoTime, -5}) {
+        for (qint32 time : {0, 1, 99, 120, 999, 1234, TimeScore::FinishedBelow, TimeScore::NoTime, -5}) {
             (void)SessionPoints(state, time, level, TimeDigits::Full);
             (void)SessionPoints(state, time, level, TimeDigits::FirstThree);
         }

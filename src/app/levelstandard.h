@@ -8,6 +8,10 @@
 // One row of the level standard table "タイム回数データ.txt"; row n is level n.
 struct LevelStandard
 {
+    // As ClearPoints: the level has no points condition. As the ClearCount
+    // of any level: the goal panel never shows.
+    static constexpr qint16 NoClearCondition = 9999;
+
     qint32 TargetTime = 0;
     qint32 MinimumTime = 0;
     qint32 ClearPoints = 0;

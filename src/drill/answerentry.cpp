@@ -14,14 +14,14 @@ constexpr char16_t LastAccepted = 57;
 
 AnswerEntry::Action AnswerEntry::characterKey(QChar key)
 {
-    if (m_confirmStage == 0)
+    if (m_confirmStage == Stage::Answering)
         return answeringKey(key);
     if (key != u'+') {
-        m_confirmStage = 1;
+        m_confirmStage = Stage::AwaitingPlus;
         return Action::None;
     }
-    if (m_confirmStage == 1) {
-        m_confirmStage = 2;
+    if (m_confirmStage == Stage::AwaitingPlus) {
+        m_confirmStage = Stage::AwaitingSecondPlus;
         return Action::None;
     }
     return Action::Confirm;
@@ -48,13 +48,13 @@ AnswerEntry::Action AnswerEntry::answeringKey(QChar key)
 
 void AnswerEntry::finishConfirming()
 {
-    m_confirmStage = 0;
+    m_confirmStage = Stage::Answering;
     m_text.clear();
 }
 
 void AnswerEntry::reset()
 {
-    m_confirmStage = 0;
+    m_confirmStage = Stage::Answering;
     m_text.clear();
 }
 

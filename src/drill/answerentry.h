@@ -22,6 +22,12 @@ public:
         Confirm,     // "+" twice: the wrong answer is acknowledged
     };
 
+    enum class Stage {
+        Answering,
+        AwaitingPlus,       // a wrong answer waits for the first "+"
+        AwaitingSecondPlus, // the first "+" has been pressed
+    };
+
     // Whether character keys count at all: not while the start panel shows,
     // after a time-out, once everything is done, or while judging.
     static bool accepting(bool startPanelShown, bool timedOut, bool allDone, bool judging)
@@ -34,19 +40,19 @@ public:
     void clear() { m_text.clear(); }
 
     // A wrong answer was judged: from now on keys count towards "+" "+".
-    void startConfirming() { m_confirmStage = 1; }
+    void startConfirming() { m_confirmStage = Stage::AwaitingPlus; }
     // The acknowledgement has been carried out.
     void finishConfirming();
     void reset();
 
     const QString &text() const { return m_text; }
-    int confirmStage() const { return m_confirmStage; }
+    Stage confirmStage() const { return m_confirmStage; }
 
 private:
     Action answeringKey(QChar key);
 
     QString m_text;
-    int m_confirmStage = 0;
+    Stage m_confirmStage = Stage::Answering;
 };
 
 namespace DrillKeys {

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
+#include "drill/drillproblem.h"
+
 namespace CountingBlocks {
 
 namespace {
 
-constexpr int SubtractionLevel = 2;
 constexpr int OtherLevelsLastBlock = 10;
 
 void show(Visibility &blocks, int from, int to)
@@ -19,7 +20,7 @@ void show(Visibility &blocks, int from, int to)
 
 Visibility afterWrongAnswer(int level, int firstOperand, int secondOperand, const Visibility &before)
 {
-    if (level == SubtractionLevel) {
+    if (level == ProblemSet::SubtractionLevel) {
         Visibility blocks{};
         show(blocks, secondOperand + 1, firstOperand);
         return blocks;

@@ -11,13 +11,13 @@ std::optional<ProblemFace> faceOf(int level, int code)
     const int u = code % 10;
     const int t = code / 10;
     switch (level) {
-    case 1:
+    case AdditionLevel:
         return ProblemFace{u + 1, QStringLiteral("＋"), t + 1, (u + 1) + (t + 1)};
-    case 2:
+    case SubtractionLevel:
         return ProblemFace{u + 11, QStringLiteral("－"), t + 1, (u + 11) - (t + 1)};
-    case 3:
+    case MultiplicationLevel:
         return ProblemFace{u + 1, QStringLiteral("×"), t + 1, (u + 1) * (t + 1)};
-    case 4:
+    case DivisionLevel:
         return ProblemFace{(t + 1) * (u + 1), QStringLiteral("÷"), t + 1, u + 1};
     default:
         return std::nullopt;
@@ -30,9 +30,9 @@ QString listText(int level, int code)
     if (!face)
         return QString();
     QString op = face->Operator;
-    if (level == 1)
+    if (level == AdditionLevel)
         op = QStringLiteral("+");
-    else if (level == 2)
+    else if (level == SubtractionLevel)
         op = QStringLiteral("-");
     return u"%1%2%3"_s.arg(QString::number(face->FirstOperand), op, QString::number(face->SecondOperand));
 }

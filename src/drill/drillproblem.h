@@ -12,8 +12,8 @@ inline constexpr int MaxProblemCount = 100;
 struct DrillProblem
 {
     int Code = 0;
-    int Used = 0;
-    int Done = 0;
+    bool Used = false; // drawn in this pass
+    bool Done = false; // answered right
     float CorrectCount = 0;
     float WrongCount = 0;
     double TotalTime = 0;
@@ -36,8 +36,13 @@ struct ProblemFace
 // The fixed 100 problems of the four programs, from a problem's code 0..99.
 namespace ProblemSet {
 
-inline constexpr int FirstLevel = 1;
-inline constexpr int LastLevel = 4;
+// The level of each program.
+inline constexpr int AdditionLevel = 1;
+inline constexpr int SubtractionLevel = 2;
+inline constexpr int MultiplicationLevel = 3;
+inline constexpr int DivisionLevel = 4;
+inline constexpr int FirstLevel = AdditionLevel;
+inline constexpr int LastLevel = DivisionLevel;
 
 // nullopt for a level that is no arithmetic program or a code outside 0..99.
 std::optional<ProblemFace> faceOf(int level, int code);

@@ -4,17 +4,11 @@
 
 #include "state/appstate.h"
 #include "app/textnumber.h"
+#include "app/timescore.h"
+#include "drill/drillproblem.h"
 #include "drill/problemstat.h"
 #include "platform/platform.h"
 #include "result/recordsession.h"
-
-namespace {
-
-// The result time of a session that ran out of time.
-constexpr qint32 TimeOutScore = 99999;
-constexpr int SubtractionLevel = 2;
-
-} // namespace
 
 DrillSession::DrillSession(AppState &state, Platform &platform, int level)
     : m_state(state)
@@ -77,7 +71,7 @@ ProblemDrawing::Next DrillSession::nextProblem(qint64 tick)
 
 AnswerEntry::Action DrillSession::characterKey(QChar key)
 {
-    if (!AnswerEntry::accepting(m_phase == Phase::Ready, m_outcome.timedOut, allDone(), m_phase == Phase::Judging))
+    if (!AnswerEntry::accepting(m_phase == Phase::Ready, timedOut(), allDone(), m_phase == Phase::Judging))
         return AnswerEntry::Action::None;
     return m_entry.characterKey(key);
 }
@@ -95,7 +89,7 @@ DrillSession::Verdict DrillSession::judge(qint64 tick)
     problem.TotalTime += SessionTiming::secondsBetween(m_problemShownTick, tick);
     if (m_verdict == Verdict::Right) {
         problem.CorrectCount += 1;
-        problem.Done = 1;
+        problem.Done = true;
         m_correctAnswers += 1;
         m_entry.clear();
         return m_verdict;
@@ -106,7 +100,7 @@ DrillSession::Verdict DrillSession::judge(qint64 tick)
         == m_outcome.missedCodes.end())
         m_outcome.missedCodes.push_back(problem.Code);
     if (const std::optional<ProblemFace> face = ProblemSet::faceOf(m_outcome.level, problem.Code)) {
-        m_redEquals = m_outcome.level == SubtractionLevel;
+        m_redEquals = m_outcome.level == ProblemSet::SubtractionLevel;
         m_blocks = CountingBlocks::afterWrongAnswer(m_outcome.level, face->FirstOperand, face->SecondOperand, m_blocks);
     }
     return m_verdict;
@@ -134,7 +128,7 @@ bool DrillSession::endIfTimeUp()
     if (m_phase != Phase::Answering || !limitReached())
         return false;
     m_phase = Phase::TimeUp;
-    m_outcome.timedOut = true;
+    m_outcome.end = SessionEnd::TimedOut;
     return true;
 }
 
@@ -148,6 +142,6 @@ bool DrillSession::beginEnding()
 
 bool DrillSession::record()
 {
-    m_outcome.resultTime = m_outcome.timedOut ? TimeOutScore : m_outcome.elapsedSeconds;
+    m_outcome.resultTime = m_outcome.end == SessionEnd::TimedOut ? TimeScore::NoTime : m_outcome.elapsedSeconds;
     return RecordSession(m_state, m_platform, m_outcome);
 }

@@ -84,8 +84,8 @@ public:
 
     Phase phase() const { return m_phase; }
     Verdict verdict() const { return m_verdict; }
-    bool timedOut() const { return m_outcome.timedOut; }
-    bool allDone() const { return m_phase == Phase::AllDone || (m_phase == Phase::Ending && !m_outcome.timedOut); }
+    bool timedOut() const { return m_outcome.end == SessionEnd::TimedOut; }
+    bool allDone() const { return m_phase == Phase::AllDone || (m_phase == Phase::Ending && !timedOut()); }
 
     // The standard of the level, held inside the level table.
     const LevelStandard &levelStandard() const;

@@ -30,7 +30,7 @@ int columnOperand(int level, int column)
     if (!face)
         return 0;
     // Division is laid out by divisor and quotient, the quotient on top.
-    return level == 4 ? face->ExpectedAnswer : face->FirstOperand;
+    return level == ProblemSet::DivisionLevel ? face->ExpectedAnswer : face->FirstOperand;
 }
 
 Standing standingOf(const DrillProblem &problem, qint32 targetTime)

@@ -21,7 +21,7 @@ ProblemDrawing::ProblemDrawing(Random &random, Clock &clock)
 void ProblemDrawing::clearDone()
 {
     for (int i = 1; i <= MaxProblemCount; ++i)
-        m_problems[std::size_t(i)].Done = 0;
+        m_problems[std::size_t(i)].Done = false;
 }
 
 void ProblemDrawing::setUpCodes()
@@ -31,18 +31,18 @@ void ProblemDrawing::setUpCodes()
         m_problems[std::size_t(i)].Code = i - 1;
 }
 
-int ProblemDrawing::countWhere(int DrillProblem::*field) const
+int ProblemDrawing::countWhere(bool DrillProblem::*field) const
 {
     int count = 0;
     for (int i = 1; i <= m_problemCount; ++i)
-        count += m_problems[std::size_t(i)].*field == 1 ? 1 : 0;
+        count += m_problems[std::size_t(i)].*field ? 1 : 0;
     return count;
 }
 
 void ProblemDrawing::startNewPass()
 {
     for (int i = 1; i <= m_problemCount; ++i)
-        m_problems[std::size_t(i)].Used = m_problems[std::size_t(i)].Done == 1 ? 1 : 0;
+        m_problems[std::size_t(i)].Used = m_problems[std::size_t(i)].Done;
 }
 
 int ProblemDrawing::draw()
@@ -50,12 +50,12 @@ int ProblemDrawing::draw()
     int k = 1;
     for (int tries = 0; tries < MaxDraws; ++tries) {
         k = m_random.pick(m_problemCount);
-        if (m_problems[std::size_t(k)].Used != 1)
+        if (!m_problems[std::size_t(k)].Used)
             return k;
     }
     for (int step = 0; step < m_problemCount; ++step) {
         const int i = (k - 1 + step) % m_problemCount + 1;
-        if (m_problems[std::size_t(i)].Used != 1)
+        if (!m_problems[std::size_t(i)].Used)
             return i;
     }
     return k;
@@ -71,7 +71,7 @@ ProblemDrawing::Next ProblemDrawing::drawNext(int level)
 
     m_current = draw();
     DrillProblem &problem = m_problems[std::size_t(m_current)];
-    problem.Used = 1;
+    problem.Used = true;
 
     Next next;
     next.CurrentProblem = m_current;

@@ -41,7 +41,7 @@ public:
     float problemShownAt() const { return m_shownAt; }
 
 private:
-    int countWhere(int DrillProblem::*field) const;
+    int countWhere(bool DrillProblem::*field) const;
     void startNewPass();
     int draw();
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/textnumber.h"
+#include "app/timescore.h"
 
 namespace {
 
@@ -23,8 +24,9 @@ namespace SessionTiming {
 
 qint32 timeLimit(qint32 minimumTime)
 {
-    // A table value beyond reason must not overflow the limit.
-    return static_cast<qint32>(std::clamp<qint64>(qint64(minimumTime) * TimeLimitFactor, 0, 99998));
+    // A table value beyond reason must not overflow the limit, and a
+    // session finished within it must still have a result.
+    return static_cast<qint32>(std::clamp<qint64>(qint64(minimumTime) * TimeLimitFactor, 0, TimeScore::NoResultFrom));
 }
 
 int barWidth(double seconds, qint32 limit, int fullWidth)

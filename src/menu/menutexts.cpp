@@ -21,10 +21,9 @@ QString periodSummary(const LevelStandard &standard, const TallyCell &cell)
                                          QString::number(cell.periodPoints));
 }
 
-// A clear-points value of 9999 means the level is never cleared by points.
 QString targetSummary(const LevelStandard &standard)
 {
-    if (standard.ClearPoints == 9999)
+    if (standard.ClearPoints == LevelStandard::NoClearCondition)
         return u"目標=%1秒 --------"_s.arg(standard.TargetTime);
     return u"目標=%1秒 %2回/%3点(×%4)"_s.arg(QString::number(standard.TargetTime), QString::number(standard.ClearCount),
                                              QString::number(standard.ClearPoints),

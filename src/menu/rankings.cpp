@@ -67,10 +67,10 @@ QString lineOf(const RankingStudent &student, RankingKind kind, int rank, bool c
         return rank2 % mark1 % name5 % Columns::padLeft(student.todayPoints, 3) % u'/'
                % Columns::padLeft(student.totalPoints, 5);
     }
-    if (student.bestTime == NoRecordTime)
+    if (student.bestTime == TimeScore::NoTime)
         return QStringLiteral("--") % mark1 % name5 % QStringLiteral("------ ") % mark2;
     const QString time =
-        student.bestTime == FailedTime ? QStringLiteral("*失敗*") : Columns::padLeft(student.bestTime, 6);
+        student.bestTime == TimeScore::NoResultFrom ? QStringLiteral("*失敗*") : Columns::padLeft(student.bestTime, 6);
     return rank2 % mark1 % name5 % time % u' ' % mark2;
 }
 
@@ -82,10 +82,10 @@ QString spokenLineOf(const RankingStudent &student, RankingKind kind, int rank, 
         return SpokenText::join(
             {place, who, student.name, QString::number(student.todayPoints), QString::number(student.totalPoints)});
     }
-    if (student.bestTime == NoRecordTime)
+    if (student.bestTime == TimeScore::NoTime)
         return SpokenText::join({who, student.name, u"記録なし"});
-    const QString time =
-        student.bestTime == FailedTime ? QStringLiteral("失敗") : QString::number(student.bestTime) + u'秒';
+    const QString time = student.bestTime == TimeScore::NoResultFrom ? QStringLiteral("失敗")
+                                                                     : QString::number(student.bestTime) + u'秒';
     return SpokenText::join({place, who, student.name, time});
 }
 

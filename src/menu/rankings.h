@@ -6,11 +6,9 @@
 #include <span>
 #include <vector>
 
-namespace ResultLists {
+#include "app/timescore.h"
 
-// Time scores with a meaning of their own in the best-time ranking.
-inline constexpr qint32 NoRecordTime = 99999;
-inline constexpr qint32 FailedTime = 99998;
+namespace ResultLists {
 
 // One student of the offered roster list, in roster order, with the values
 // of the level being ranked.
@@ -19,7 +17,7 @@ struct RankingStudent
     qint16 number = 0;
     QString name; // as in the roster; trailing blanks are dropped
     int gradeNumber = 0;
-    qint32 bestTime = NoRecordTime;
+    qint32 bestTime = TimeScore::NoTime;
     qint32 todayPoints = 0;
     qint32 totalPoints = 0;
 };

@@ -43,7 +43,7 @@ RankFigures levelRankFigures(std::span<const RankingStudent> roster, RankingKind
         const RankingStudent &s = roster[std::size_t(row.index)];
         if (s.number != shownStudent || !ResultLists::GradeFilterMatch(s.gradeNumber, gradeFilter))
             continue;
-        figures.timeRank = s.bestTime == ResultLists::NoRecordTime ? QStringLiteral("---") : rankText(row.rank);
+        figures.timeRank = s.bestTime == TimeScore::NoTime ? QStringLiteral("---") : rankText(row.rank);
         break;
     }
     bool found = false;

@@ -20,7 +20,6 @@ namespace ResultsGraph {
 inline constexpr qint32 CountedBelow = 1800;
 inline constexpr int DaysShown = 3650;
 inline constexpr qint32 HighestScaleTop = 1000;
-inline constexpr qint32 NoClassBest = 99999;
 
 // A point of the band: x in units of half the surface width, offset in
 // units of the band height from the band's top.
@@ -57,7 +56,7 @@ struct Band
     qint32 scaleTop = 10;
     qint32 classCount = 0;
     qint64 classSum = 0;
-    qint32 classBest = NoClassBest;
+    qint32 classBest = TimeScore::NoTime;
     std::vector<PlotPoint> points;
     std::vector<TrailEntry> trail;
     // The student's last session at the level, shown under the end of the time axis.

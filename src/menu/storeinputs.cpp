@@ -16,7 +16,7 @@ namespace ResultLists {
 void setLevelValues(std::vector<RankingStudent> &students, const AppState &state, int level)
 {
     for (RankingStudent &student : students) {
-        student.bestTime = NoRecordTime;
+        student.bestTime = TimeScore::NoTime;
         student.todayPoints = 0;
         student.totalPoints = 0;
         if (!BestTimeTable::contains(level, student.number))

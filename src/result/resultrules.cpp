@@ -1,19 +1,14 @@
 #include "result/resultrules.h"
 
+#include "app/timescore.h"
 #include "store/decimalmultiplier.h"
 #include "store/tallies.h"
 
 namespace ResultRules {
 
-namespace {
-
-constexpr qint16 NoClearCountCondition = 9999;
-
-} // namespace
-
 Announcement announcement(const RecordFlags &flags, qint32 timeScore, qint32 minimumTime)
 {
-    if (timeScore >= FinishedBelow)
+    if (timeScore >= TimeScore::FinishedBelow)
         return Announcement::None;
     if (flags.newClassBest)
         return Announcement::ClassBest;
@@ -40,16 +35,16 @@ QString announcementText(Announcement announcement)
 
 QString resultLine(qint32 timeScore)
 {
-    if (timeScore < FinishedBelow)
+    if (timeScore < TimeScore::FinishedBelow)
         return QStringLiteral("今の成績：%1秒").arg(timeScore);
-    if (timeScore < NoResultFrom)
+    if (timeScore < TimeScore::NoResultFrom)
         return QStringLiteral("ギブアップ");
     return QStringLiteral("記録なし");
 }
 
 QString pointsLine(qint32 timeScore, int basePoints, float multiplier)
 {
-    if (timeScore >= FinishedBelow)
+    if (timeScore >= TimeScore::FinishedBelow)
         return QStringLiteral("次は最後までがんばろう！");
     const DecimalMultiplier exact(multiplier);
     return QStringLiteral("獲得ポイント：%1点×%2→%3点")
@@ -71,7 +66,7 @@ QString allTodayText(int count)
 bool goalPanelAllowed(const LevelStandardTable &standards)
 {
     for (int level = 1; level < LevelRowCount; ++level) {
-        if (standards[std::size_t(level)].ClearCount == NoClearCountCondition)
+        if (standards[std::size_t(level)].ClearCount == LevelStandard::NoClearCondition)
             return false;
     }
     return true;

@@ -16,11 +16,6 @@ struct RecordFlags
 // The decisions and texts of the result screen, apart from any widget.
 namespace ResultRules {
 
-// Time-score bands: below 5000 finished, up to 99997 given up, above that
-// no result (99999 is a time-out).
-inline constexpr qint32 FinishedBelow = 5000;
-inline constexpr qint32 NoResultFrom = 99998;
-
 enum class Announcement { None, ClassBest, PersonalBest, Pass };
 
 // Which record message and cue a session earns.
@@ -33,7 +28,7 @@ QString pointsLine(qint32 timeScore, int basePoints, float multiplier);
 QString levelTodayText(int count);
 QString allTodayText(int count);
 
-// A ClearCount of 9999 anywhere in the table keeps the goal panel hidden.
+// False when any level has a ClearCount of LevelStandard::NoClearCondition.
 bool goalPanelAllowed(const LevelStandardTable &standards);
 
 // "もう一度" is withheld only for a cleared, overused level other than the

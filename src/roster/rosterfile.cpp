@@ -29,7 +29,7 @@ RosterEntry nextEntry(ValueStream &stream)
     entry.unusedColumn3 = nextShort(stream);
     entry.unusedColumn4 = nextShort(stream);
     entry.Name = stream.next();
-    entry.Status = nextShort(stream);
+    entry.Status = static_cast<RosterStatus>(nextShort(stream));
     entry.unusedColumn7 = stream.next();
     entry.unusedColumn8 = stream.next();
     return entry;

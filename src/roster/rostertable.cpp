@@ -28,8 +28,8 @@ RosterTable::AddOutcome RosterTable::add(RosterEntry entry, int rosterStatusSwit
     entry.Name = fixedField(entry.Name);
     entry.unusedColumn7 = fixedField(entry.unusedColumn7);
     entry.unusedColumn8 = fixedField(entry.unusedColumn8);
-    if (entry.Status == 2 && rosterStatusSwitch == 1)
-        entry.Status = 0;
+    if (entry.Status == RosterStatus::OfferedWhenSwitchedOn && rosterStatusSwitch == RosterSwitchOn)
+        entry.Status = RosterStatus::Offered;
 
     m_byNumber[std::size_t(entry.Number)] =
         PerNumber{entry.Name, Roster::GradeName(gradeNumber(entry)), entry.CohortYear, true};

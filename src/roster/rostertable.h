@@ -5,6 +5,16 @@
 
 #include <vector>
 
+// The status column of a roster entry, kept as the number the file holds;
+// any value other than these hides the entry from selection.
+enum class RosterStatus : qint16 {
+    Offered = 0,
+    OfferedWhenSwitchedOn = 2, // offered only while RosterStatusSwitch is RosterSwitchOn
+};
+
+// The RosterStatusSwitch that offers the entries of OfferedWhenSwitchedOn.
+inline constexpr int RosterSwitchOn = 1;
+
 // One entry of the roster "新名簿.txt": eight values in file order.
 struct RosterEntry
 {
@@ -14,14 +24,13 @@ struct RosterEntry
     qint16 unusedColumn3 = 0;
     qint16 unusedColumn4 = 0;
     QString Name; // first 20 characters, padded with spaces to 20
-    // 0 offered for selection; 2 offered only when RosterStatusSwitch is 1
-    // (the table then stores it as 0); any other value hidden.
-    qint16 Status = 0;
+    // An OfferedWhenSwitchedOn entry the switch offers is stored as Offered.
+    RosterStatus Status = RosterStatus::Offered;
     // Columns 7 and 8 are stored like Name; nothing depends on them.
     QString unusedColumn7;
     QString unusedColumn8;
 
-    bool offered() const { return Status == 0; }
+    bool offered() const { return Status == RosterStatus::Offered; }
 };
 
 // The roster as last read: the entries in file order, the values kept per

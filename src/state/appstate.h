@@ -14,6 +14,9 @@
 #include "app/limits.h"
 #include "store/resulttables.h"
 
+// The LevelKind of a level drilled against the clock, the only kind there is.
+inline constexpr qint16 TimedLevelKind = 1;
+
 // The one process-wide state of the program. main() owns it; every screen
 // gets it by reference. Folder texts end with "/".
 struct AppState

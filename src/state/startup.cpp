@@ -139,9 +139,9 @@ void SetUpLevelCatalogue(AppState &state)
     state.GoalLevel = state.LevelCount;
     const QStringList names{QStringLiteral("足し算"), QStringLiteral("引き算"), QStringLiteral("かけ算"),
                             QStringLiteral("わり算")};
-    for (int level = 1; level <= 4; ++level) {
+    for (int level = 1; level <= DrilledLevels; ++level) {
         state.LevelNames[std::size_t(level)] = names[level - 1];
-        state.LevelKind[std::size_t(level)] = 1;
+        state.LevelKind[std::size_t(level)] = TimedLevelKind;
     }
 }
 

@@ -197,13 +197,13 @@ LoadFailure readWindow(const AppState &state, LoadedResults &table, qint32 *got)
 void fillClassBest(AppState &state)
 {
     for (int level = 1; level <= MaxLevel; ++level) {
-        // Cells outside the written span hold NoTime and cannot lower the best.
+        // Cells outside the written span hold TimeScore::NoTime and cannot lower the best.
         const BestTimeTable::WrittenSpan &span = state.PersonalBest.written(level);
         const int last = std::min(span.last, ClassBestStudents);
         const qint32 *row = &state.PersonalBest.at(level, 1) - 1;
         // A running minimum rather than min_element: no position is needed,
         // and without one the loop is vectorised.
-        qint32 best = NoTime;
+        qint32 best = TimeScore::NoTime;
         for (int student = span.first; student <= last; ++student)
             best = std::min(best, row[student]);
         state.ClassBest[static_cast<std::size_t>(level)] = best;
@@ -430,7 +430,7 @@ void clearBests(AppState &state)
 {
     state.ResultTable.count = 0;
     state.PersonalBest.reset();
-    state.ClassBest.fill(NoTime);
+    state.ClassBest.fill(TimeScore::NoTime);
 }
 
 void finish(AppState &state)

@@ -10,10 +10,8 @@
 #include <vector>
 
 #include "app/limits.h"
+#include "app/timescore.h"
 
-inline constexpr qint32 NoTime = 99999;
-// A time score from here on marks a session that was not finished normally.
-inline constexpr qint32 UnfinishedTime = 5000;
 inline constexpr int ResultWindow = 20000;
 inline constexpr int ResultRecordLength = 44;
 
@@ -172,12 +170,12 @@ struct LoadedResults
     qint32 countedRecords = -1;
 };
 
-// Lowest time score per level and student; NoTime when there is none.
+// Lowest time score per level and student; TimeScore::NoTime when there is none.
 class BestTimeTable final : public LevelStudentTable<qint32>
 {
 public:
     BestTimeTable()
-        : LevelStudentTable<qint32>(NoTime)
+        : LevelStudentTable<qint32>(TimeScore::NoTime)
     {
     }
 };

@@ -9,14 +9,13 @@
 
 #include "state/appstate.h"
 #include "app/oledate.h"
+#include "app/timescore.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
 #include "store/decimalmultiplier.h"
 #include "store/resultsload.h"
 
 namespace {
-
-constexpr qint32 NoPointsFrom = 99998;
 
 // std::floor is a library call on the baseline x86-64 target and this runs
 // for every record; the truncating conversion is one instruction.
@@ -31,7 +30,7 @@ Q_ALWAYS_INLINE double floorOf(double x)
 Q_ALWAYS_INLINE double basePoints(qint32 t, qint32 scoredT, qint32 target)
 {
     // A negative time cannot be a session: a corrupt record earns nothing.
-    if (t >= NoPointsFrom || t < 0)
+    if (t >= TimeScore::NoResultFrom || t < 0)
         return 0;
     if (t <= target) {
         // A zero target cannot be divided by; such a level gives nothing.
@@ -96,7 +95,7 @@ template <int Sign = 1>
 Q_ALWAYS_INLINE void countEntry(TallyCell &cell, const ResultEntry &e, const LevelRule &rule, const DayWindow &day,
                                 qint32 p)
 {
-    const int finished = e.timeScore < UnfinishedTime;
+    const int finished = e.timeScore < TimeScore::FinishedBelow;
     const int inPeriod = e.date > rule.periodAfter;
     const int inOveruse = e.date > rule.overuseAfter;
     const int isToday = (e.date >= day.start) & (e.date < day.end);
@@ -173,7 +172,7 @@ void redoBests(AppState &state, double impossibleFrom)
 void redoBests(AppState &state, double impossibleFrom, std::span<const qint32> cells)
 {
     for (qint32 cell : cells)
-        state.PersonalBest.writeUnnoted(cell >> 16, cell & 0xFFFF) = NoTime;
+        state.PersonalBest.writeUnnoted(cell >> 16, cell & 0xFFFF) = TimeScore::NoTime;
     const LoadedResults &table = state.ResultTable;
     for (qint32 i = 0; i < table.count; ++i) {
         const ResultEntry &e = table.entries[std::size_t(i)];

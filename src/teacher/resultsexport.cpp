@@ -13,10 +13,10 @@
 
 #include "state/appstate.h"
 #include "app/oledate.h"
+#include "app/timescore.h"
 #include "drill/factmap.h"
 #include "menu/storeinputs.h"
 #include "platform/systemerror.h"
-#include "result/resultrules.h"
 #include "store/resultsfile.h"
 #include "store/tallies.h"
 #include "teacher/resultslist.h"
@@ -58,12 +58,12 @@ void writeRow(TableSink &sink, const QStringList &fields)
 
 bool finished(qint32 timeScore)
 {
-    return timeScore < ResultRules::FinishedBelow;
+    return timeScore < TimeScore::FinishedBelow;
 }
 
 bool timedOut(qint32 timeScore)
 {
-    return timeScore >= ResultRules::NoResultFrom;
+    return timeScore >= TimeScore::NoResultFrom;
 }
 
 QString levelName(const AppState &state, int level)
@@ -86,7 +86,7 @@ struct LevelSessions
     qint32 finished = 0;
     qint32 timeOuts = 0;
     qint32 givenUp = 0;
-    qint32 best = NoTime;
+    qint32 best = TimeScore::NoTime;
     qint64 points = 0;
     // The newest finished times, as a ring over `finished`.
     std::array<qint32, RecentSessions> recent{};

@@ -6,6 +6,7 @@
 
 #include "app/oledate.h"
 #include "app/textnumber.h"
+#include "app/timescore.h"
 #include "platform/cp932.h"
 #include "roster/rostertable.h"
 
@@ -80,7 +81,7 @@ std::optional<qint16> chosenStudent(const QString &text, const RosterTable &rost
 std::optional<qint32> typedTime(const QString &text)
 {
     const double value = TextNumber::leadingNumber(text);
-    if (!(value >= 0.5 && value < LongestTime + 0.5))
+    if (!(value >= 0.5 && value < TimeScore::NoTime + 0.5))
         return std::nullopt;
     return qint32(TextNumber::roundHalfEven(value));
 }

@@ -45,10 +45,9 @@ QString studentChoice(qint32 number, const QString &trimmedName);
 // a number the roster holds, or the record's own student, is taken.
 std::optional<qint16> chosenStudent(const QString &text, const RosterTable &roster, qint16 recordStudent);
 
-// The time a time-box text gives, rounded to whole seconds: 1..99999, or
-// nothing. A 0-second record would stay a class best for ever.
+// The time a time-box text gives, rounded to whole seconds: 1 up to a
+// time-out, or nothing. A 0-second record would stay a class best for ever.
 std::optional<qint32> typedTime(const QString &text);
-inline constexpr qint32 LongestTime = 99999;
 
 } // namespace ResultsList
 

@@ -321,7 +321,7 @@ void TestGuide::checkCommonData(const AppState &state)
              (Rows{{u"学年の始まる月"_s, QString::number(state.SchoolYearStartMonth)},
                    {u"学校コード"_s, state.SiteCode},
                    {u"画面に出る名前"_s, state.SiteTitle},
-                   {u"名簿の状態2の人"_s, state.RosterStatusSwitch == 1 ? u"出す"_s : u"出さない"_s},
+                   {u"名簿の状態2の人"_s, state.RosterStatusSwitch == RosterSwitchOn ? u"出す"_s : u"出さない"_s},
                    {u"キーファイル"_s, TeacherAccess::keyFilePath(state.KeyPassLocation)}}));
 }
 

@@ -208,7 +208,7 @@ void TestSettings::levelCatalogue()
     QCOMPARE(state.GoalLevel, 4);
     QCOMPARE(state.LevelNames[1], u"足し算"_s);
     QCOMPARE(state.LevelNames[4], u"わり算"_s);
-    QCOMPARE(state.LevelKind[3], 1);
+    QCOMPARE(state.LevelKind[3], TimedLevelKind);
     QCOMPARE(state.LevelKind[5], 0);
 }
 

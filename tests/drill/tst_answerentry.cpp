@@ -4,8 +4,10 @@
 
 using namespace Qt::StringLiterals;
 using Action = AnswerEntry::Action;
+using Stage = AnswerEntry::Stage;
 
 Q_DECLARE_METATYPE(AnswerEntry::Action)
+Q_DECLARE_METATYPE(AnswerEntry::Stage)
 
 namespace {
 
@@ -65,29 +67,29 @@ void TestAnswerEntry::answering()
     AnswerEntry entry;
     QCOMPARE(type(entry, keys), lastAction);
     QCOMPARE(entry.text(), text);
-    QCOMPARE(entry.confirmStage(), 0);
+    QCOMPARE(entry.confirmStage(), Stage::Answering);
 }
 
 void TestAnswerEntry::confirming_data()
 {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<Action>("lastAction");
-    QTest::addColumn<int>("stage");
+    QTest::addColumn<Stage>("stage");
 
-    QTest::newRow("plus twice confirms") << u"++"_s << Action::Confirm << 2;
-    QTest::newRow("one plus waits") << u"+"_s << Action::None << 2;
-    QTest::newRow("plus, other, plus does not") << u"+1+"_s << Action::None << 2;
-    QTest::newRow("then a further plus does") << u"+1++"_s << Action::Confirm << 2;
-    QTest::newRow("space is another key") << u"+ +"_s << Action::None << 2;
-    QTest::newRow("backspace is another key") << u"+\b"_s << Action::None << 1;
-    QTest::newRow("digits never enter the answer") << u"99"_s << Action::None << 1;
+    QTest::newRow("plus twice confirms") << u"++"_s << Action::Confirm << Stage::AwaitingSecondPlus;
+    QTest::newRow("one plus waits") << u"+"_s << Action::None << Stage::AwaitingSecondPlus;
+    QTest::newRow("plus, other, plus does not") << u"+1+"_s << Action::None << Stage::AwaitingSecondPlus;
+    QTest::newRow("then a further plus does") << u"+1++"_s << Action::Confirm << Stage::AwaitingSecondPlus;
+    QTest::newRow("space is another key") << u"+ +"_s << Action::None << Stage::AwaitingSecondPlus;
+    QTest::newRow("backspace is another key") << u"+\b"_s << Action::None << Stage::AwaitingPlus;
+    QTest::newRow("digits never enter the answer") << u"99"_s << Action::None << Stage::AwaitingPlus;
 }
 
 void TestAnswerEntry::confirming()
 {
     QFETCH(QString, keys);
     QFETCH(Action, lastAction);
-    QFETCH(int, stage);
+    QFETCH(Stage, stage);
     AnswerEntry entry;
     type(entry, u"12"_s);
     entry.startConfirming();
@@ -97,7 +99,7 @@ void TestAnswerEntry::confirming()
     QCOMPARE(entry.text(), u"12"_s);
     if (lastAction == Action::Confirm) {
         entry.finishConfirming();
-        QCOMPARE(entry.confirmStage(), 0);
+        QCOMPARE(entry.confirmStage(), Stage::Answering);
         QVERIFY(entry.text().isEmpty());
         QCOMPARE(type(entry, u"5"_s), Action::TextChanged);
     }
@@ -111,10 +113,10 @@ void TestAnswerEntry::clearingKeysKeepTheConfirmationPending()
     entry.characterKey(u'+');
     entry.clear();
     QVERIFY(entry.text().isEmpty());
-    QCOMPARE(entry.confirmStage(), 2);
+    QCOMPARE(entry.confirmStage(), Stage::AwaitingSecondPlus);
     // Return also arrives as a character, which counts as another key.
     entry.characterKey(u'\r');
-    QCOMPARE(entry.confirmStage(), 1);
+    QCOMPARE(entry.confirmStage(), Stage::AwaitingPlus);
     QCOMPARE(type(entry, u"++"_s), Action::Confirm);
 }
 

@@ -273,7 +273,7 @@ void TestDrillScreen::timeOut()
     QVERIFY(overlayShown);
     QVERIFY(timeUpShown);
     QVERIFY(!recordingShown);
-    QVERIFY(frm->session().outcome().timedOut);
+    QCOMPARE(frm->session().outcome().end, SessionEnd::TimedOut);
     QCOMPARE(frm->session().outcome().resultTime, 99999);
     QCOMPARE(f.results().size(), 1);
     QCOMPARE(f.results().at(0).timeScore, 99999);

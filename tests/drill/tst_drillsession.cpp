@@ -90,7 +90,7 @@ void TestDrillSession::wholeSessionWithoutAWindow()
     QVERIFY(session.allDone() && !session.timedOut());
     QVERIFY(session.record());
     QCOMPARE(session.outcome().resultTime, 102);
-    QVERIFY(!session.outcome().timedOut);
+    QCOMPARE(session.outcome().end, SessionEnd::Finished);
     const QByteArray results = ResultFiles::read(ResultsFile::pathIn(state.DataFolder));
     QCOMPARE(results.size(), ResultRecordLength);
 }

@@ -56,7 +56,7 @@ void TestProblemDrawing::allWrongMeansAllOfferedAgain()
     TestPlatform t;
     ProblemDrawing drawing(t.random, t.clock);
     for (int i = 1; i <= 97; ++i)
-        drawing.problems()[std::size_t(i)].Done = drawing.problems()[std::size_t(i)].Used = 1;
+        drawing.problems()[std::size_t(i)].Done = drawing.problems()[std::size_t(i)].Used = true;
     QSet<int> firstPass;
     for (int k : {98, 99, 100}) {
         t.random.script({pickOf(k)});
@@ -79,8 +79,8 @@ void TestProblemDrawing::lastProblemIsDrawnEveryPass()
     ProblemDrawing drawing(random, t.clock);
     // A finished pass in which 42 alone was answered wrongly.
     for (int i = 1; i <= 100; ++i) {
-        drawing.problems()[std::size_t(i)].Used = 1;
-        drawing.problems()[std::size_t(i)].Done = i == 42 ? 0 : 1;
+        drawing.problems()[std::size_t(i)].Used = true;
+        drawing.problems()[std::size_t(i)].Done = i != 42;
     }
     for (int pass = 0; pass < 5; ++pass) {
         const auto next = drawing.drawNext(2);
@@ -94,7 +94,7 @@ void TestProblemDrawing::completeWhenAllDone()
     TestPlatform t;
     ProblemDrawing drawing(t.random, t.clock);
     for (int i = 1; i <= 100; ++i)
-        drawing.problems()[std::size_t(i)].Done = 1;
+        drawing.problems()[std::size_t(i)].Done = true;
     QVERIFY(drawing.drawNext(1).sessionComplete);
     drawing.clearDone();
     QVERIFY(!drawing.drawNext(1).sessionComplete);

@@ -19,17 +19,21 @@ namespace {
 std::vector<RankingStudent> timeClass()
 {
     return {
-        {1, u"山田                "_s, 3, 90, 0, 0}, {2, u"佐藤"_s, 3, 80, 0, 0},  {3, u"鈴木"_s, 4, 90, 0, 0},
-        {4, u"田中"_s, 3, NoRecordTime, 0, 0},       {5, u"高橋"_s, 5, 100, 0, 0}, {6, u"伊藤"_s, 0, FailedTime, 0, 0},
+        {1, u"山田                "_s, 3, 90, 0, 0},
+        {2, u"佐藤"_s, 3, 80, 0, 0},
+        {3, u"鈴木"_s, 4, 90, 0, 0},
+        {4, u"田中"_s, 3, TimeScore::NoTime, 0, 0},
+        {5, u"高橋"_s, 5, 100, 0, 0},
+        {6, u"伊藤"_s, 0, TimeScore::NoResultFrom, 0, 0},
     };
 }
 
 std::vector<RankingStudent> pointsClass()
 {
     return {
-        {1, u"青木"_s, 3, NoRecordTime, 10, 50}, {2, u"石井"_s, 3, NoRecordTime, 0, 80},
-        {3, u"上野"_s, 7, NoRecordTime, 10, 70}, {4, u"遠藤"_s, 3, NoRecordTime, 5, 50},
-        {5, u"大野"_s, 3, NoRecordTime, 0, 0},   {6, u"加藤"_s, 3, NoRecordTime, 5, 50},
+        {1, u"青木"_s, 3, TimeScore::NoTime, 10, 50}, {2, u"石井"_s, 3, TimeScore::NoTime, 0, 80},
+        {3, u"上野"_s, 7, TimeScore::NoTime, 10, 70}, {4, u"遠藤"_s, 3, TimeScore::NoTime, 5, 50},
+        {5, u"大野"_s, 3, TimeScore::NoTime, 0, 0},   {6, u"加藤"_s, 3, TimeScore::NoTime, 5, 50},
     };
 }
 
@@ -155,7 +159,7 @@ void TestRankings::fromRosterTable()
         entry.Number = number;
         entry.CohortYear = cohort;
         entry.Name = name;
-        entry.Status = status;
+        entry.Status = RosterStatus(status);
         roster.add(entry, 0);
     };
     add(7, 2017, u"三年生"_s, 0);
@@ -168,7 +172,7 @@ void TestRankings::fromRosterTable()
     QCOMPARE(students[0].gradeNumber, 3);
     QCOMPARE(students[1].number, qint16(5));
     QCOMPARE(students[1].gradeNumber, 8);
-    QCOMPARE(students[1].bestTime, NoRecordTime);
+    QCOMPARE(students[1].bestTime, TimeScore::NoTime);
     QCOMPARE(levelRanking(students, RankingKind::BestTime, u"全学年"_s, 5).lines,
              (QStringList{u"--③三年生　　------ 　"_s, u"--●中二　　　------ ●"_s}));
 
@@ -196,7 +200,7 @@ void TestRankings::fromStoreTables()
     QCOMPARE(students[0].todayPoints, 5);
     QCOMPARE(students[0].totalPoints, 40);
     for (std::size_t i : {1u, 2u}) {
-        QCOMPARE(students[i].bestTime, NoRecordTime);
+        QCOMPARE(students[i].bestTime, TimeScore::NoTime);
         QCOMPARE(students[i].totalPoints, 0);
     }
 

@@ -114,9 +114,8 @@ void TestResultsGraph::scaleTopStopsAtAThousand()
 void TestResultsGraph::ranksAreTakenByNumber()
 {
     using ResultLists::RankingStudent;
-    const std::vector<RankingStudent> roster{{1, u"山田太郎"_s, 3, 50, 0, 90},
-                                             {2, u"山田"_s, 3, 60, 0, 40},
-                                             {3, u"石井"_s, 4, ResultLists::NoRecordTime, 0, 0}};
+    const std::vector<RankingStudent> roster{
+        {1, u"山田太郎"_s, 3, 50, 0, 90}, {2, u"山田"_s, 3, 60, 0, 40}, {3, u"石井"_s, 4, TimeScore::NoTime, 0, 0}};
     const RankFigures yamada = levelRankFigures(roster, ResultLists::RankingKind::TotalPoints, u"全学年"_s, 2);
     QCOMPARE(yamada.timeRank, u"  2"_s);
     QCOMPARE(yamada.pointsRank, u"  2"_s);

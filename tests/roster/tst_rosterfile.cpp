@@ -143,7 +143,7 @@ void TestRosterFile::statusDecidesOffered()
     QCOMPARE(table.entries().size(), 7);
     for (int i = 0; i < 7; ++i) {
         const RosterEntry &entry = table.entries()[i];
-        QCOMPARE(entry.Status, storedStatus[i]);
+        QCOMPARE(qint16(entry.Status), storedStatus[i]);
         QCOMPARE(entry.offered(), offered.contains(entry.Number));
         // Hidden students keep their names for the results that name them.
         QCOMPARE(table.trimmedName(i + 1), QStringLiteral("生徒%1").arg(i + 1));
@@ -332,7 +332,7 @@ void TestRosterFile::demoRosterCoversEveryGrade()
             QVERIFY(entry.Number >= 1 && entry.Number <= DemoRoster::StudentCount);
             labels.insert(Roster::GradeLabel(roster.gradeNumber(entry)));
         }
-        QVERIFY(entry.Status == 0 || entry.Status == 2);
+        QVERIFY(entry.Status == RosterStatus::Offered || entry.Status == RosterStatus::OfferedWhenSwitchedOn);
         hidden += entry.offered() ? 0 : 1;
     }
     const QSet<QString> everyGrade{QStringLiteral("幼1"), QStringLiteral("幼2"), QStringLiteral("幼3"),

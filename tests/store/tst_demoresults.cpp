@@ -47,8 +47,8 @@ void TestDemoResults::seededSessionsArePlausible()
         const ResultEntry &e = table.entries[std::size_t(i)];
         levels.insert(e.level);
         students.insert(e.studentNumber);
-        timeOuts += e.timeScore == NoTime;
-        QVERIFY(e.timeScore == NoTime || (e.timeScore >= 40 && e.timeScore < 400));
+        timeOuts += e.timeScore == TimeScore::NoTime;
+        QVERIFY(e.timeScore == TimeScore::NoTime || (e.timeScore >= 40 && e.timeScore < 400));
         QVERIFY(e.date >= previous); // append order is date order
         previous = e.date;
     }

@@ -132,9 +132,9 @@ void TestResultsFile::missingFileIsCreatedEmpty()
     QCOMPARE(QFile(resultsPath()).size(), 0);
     QCOMPARE(m_state->ResultTable.count, 0);
     for (int level = 1; level <= MaxLevel; ++level) {
-        QCOMPARE(m_state->ClassBest[std::size_t(level)], NoTime);
+        QCOMPARE(m_state->ClassBest[std::size_t(level)], TimeScore::NoTime);
         for (int student = 1; student <= MaxStudent; ++student)
-            QCOMPARE(m_state->PersonalBest.at(level, student), NoTime);
+            QCOMPARE(m_state->PersonalBest.at(level, student), TimeScore::NoTime);
     }
 
     QVERIFY(AppendResult(*m_state, m_tp->platform, 1, 1, 90));
@@ -244,7 +244,7 @@ void TestResultsFile::personalBestIgnoresOrder()
     QVERIFY(load());
     QCOMPARE(m_state->PersonalBest.at(5, 12), best);
     QCOMPARE(m_state->PersonalBest.at(5, 13), 10);
-    QCOMPARE(m_state->PersonalBest.at(4, 12), NoTime);
+    QCOMPARE(m_state->PersonalBest.at(4, 12), TimeScore::NoTime);
 }
 
 void TestResultsFile::classBestCountsStudentsUpTo1000_data()
@@ -271,7 +271,7 @@ void TestResultsFile::classBestCountsStudentsUpTo1000()
 
     QVERIFY(load());
     QCOMPARE(m_state->ClassBest[9], classBest);
-    QCOMPARE(m_state->ClassBest[8], NoTime);
+    QCOMPARE(m_state->ClassBest[8], TimeScore::NoTime);
 }
 
 void TestResultsFile::reloadForgetsWhatTheFileNoLongerHolds()
@@ -281,7 +281,7 @@ void TestResultsFile::reloadForgetsWhatTheFileNoLongerHolds()
     QVERIFY(load());
     QCOMPARE(m_state->ClassBest[3], 40);
     QCOMPARE(m_state->ClassBest[35], 20);
-    QCOMPARE(m_state->ClassBest[1], NoTime);
+    QCOMPARE(m_state->ClassBest[1], TimeScore::NoTime);
     // A new best as the result screen records it, before the file holds it.
     m_state->PersonalBest.write(4, 2) = 10;
 
@@ -289,11 +289,11 @@ void TestResultsFile::reloadForgetsWhatTheFileNoLongerHolds()
     writeRecords({ResultFiles::record(m_day, 500, 3, 60)});
     QVERIFY(load());
     for (const auto &[level, student] : {std::pair{3, 1000}, {3, 1001}, {35, 1}, {1, 5000}, {4, 2}})
-        QCOMPARE(m_state->PersonalBest.at(level, student), NoTime);
+        QCOMPARE(m_state->PersonalBest.at(level, student), TimeScore::NoTime);
     QCOMPARE(m_state->PersonalBest.at(3, 500), 60);
     QCOMPARE(m_state->ClassBest[3], 60);
-    QCOMPARE(m_state->ClassBest[35], NoTime);
-    QCOMPARE(m_state->ClassBest[4], NoTime);
+    QCOMPARE(m_state->ClassBest[35], TimeScore::NoTime);
+    QCOMPARE(m_state->ClassBest[4], TimeScore::NoTime);
 }
 
 void TestResultsFile::partialLastRecord()

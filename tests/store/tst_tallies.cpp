@@ -340,7 +340,7 @@ void TestTallies::impossibleRecordsCountNowhere()
 
     QCOMPARE(m_state->ResultTable.count, 6);
     for (int student : {5, 6, 7, 9}) {
-        QCOMPARE(m_state->PersonalBest.at(1, student), NoTime);
+        QCOMPARE(m_state->PersonalBest.at(1, student), TimeScore::NoTime);
         const TallyCell &c = cell(1, student);
         QCOMPARE(c.totalCount, qint16(0));
         QCOMPARE(c.totalPoints, 0);
@@ -489,7 +489,7 @@ void TestTallies::failedLoadLeavesNothingCounted()
     QVERIFY(m_tp->programEnd.ended);
     QCOMPARE(cell(9, 9).totalCount, qint16(0));
     QCOMPARE(m_state->ResultTable.count, 0);
-    QCOMPARE(m_state->PersonalBest.at(9, 9), NoTime);
+    QCOMPARE(m_state->PersonalBest.at(9, 9), TimeScore::NoTime);
 }
 
 QTEST_GUILESS_MAIN(TestTallies)

@@ -182,7 +182,8 @@ void TestWorksheet::weakFactsComeFirst()
     AppState state;
     state.LevelNames[level] = u"かけ算"_s;
     state.roster.clear(2026);
-    state.roster.add({qint16(student), 2018, 1, 1, RosterTable::fixedField(u"さとう　ゆい"_s), 0, {}, {}}, 0);
+    state.roster.add(
+        {qint16(student), 2018, 1, 1, RosterTable::fixedField(u"さとう　ゆい"_s), RosterStatus::Offered, {}, {}}, 0);
     TestPlatform test;
     test.random.script({0.25, 0.5});
     WorksheetRequest request;

@@ -55,7 +55,7 @@ void MenuLists::showDefaultView()
 {
     m_cover->setProgressRange(int(m_columns.size()));
     m_viewMode = int(ViewMode::Points);
-    m_pointsMode = 1;
+    m_pointsKind = RankingKind::TotalPoints;
     m_lookOnly = true;
     m_panel->checkList(1);
     chooseView(1);
@@ -89,8 +89,6 @@ void MenuLists::chooseView(int index)
     for (int j = 1; j <= 3; ++j) {
         if (!m_panel->isListChecked(j))
             continue;
-        if (view == ViewMode::Points && j != 3)
-            m_pointsMode = j;
         chooseList(j);
         return;
     }
@@ -116,7 +114,7 @@ void MenuLists::chooseList(int index)
         break;
     case ListKind::TotalPointsRanking:
     case ListKind::TodayPointsRanking:
-        m_pointsMode = *list == ListKind::TotalPointsRanking ? 1 : 2;
+        m_pointsKind = rankingKindOf(*list);
         m_panel->setTitle(listTitle(*list));
         showRankings();
         break;
@@ -223,7 +221,7 @@ void MenuLists::rankLevel(LevelColumn *column, std::vector<RankingStudent> &rost
     setLevelValues(roster, m_state, column->level());
     RankingKind kind = RankingKind::BestTime;
     if (viewModeOf(m_viewMode) == ViewMode::Points)
-        kind = m_pointsMode == 2 ? RankingKind::TodayPoints : RankingKind::TotalPoints;
+        kind = m_pointsKind;
     const RankingList ranking =
         levelRanking(roster, kind, m_panel->gradeFilter(), m_state.StudentNumber, QAccessible::isActive());
     column->showResults(ranking.lines, ranking.spoken, ranking.scrollLine);
@@ -283,11 +281,6 @@ void MenuLists::showOwnHistory()
 bool MenuLists::readWholeFile(std::vector<LogRecord> &records)
 {
     return readLog(std::numeric_limits<qint32>::max(), records);
-}
-
-RankingKind MenuLists::pointsKind() const
-{
-    return m_pointsMode == 2 ? RankingKind::TodayPoints : RankingKind::TotalPoints;
 }
 
 // False when the program is ending after a file error.

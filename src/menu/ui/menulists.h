@@ -44,7 +44,7 @@ public:
     // The whole results file, for the graph; false when the program is ending.
     bool readWholeFile(std::vector<ResultLists::LogRecord> &records);
     // The points ranking last chosen.
-    ResultLists::RankingKind pointsKind() const;
+    ResultLists::RankingKind pointsKind() const { return m_pointsKind; }
 
 signals:
     // The lists are filled again; the notices are shown anew from here.
@@ -79,7 +79,7 @@ private:
     bool &m_keyReady;
     std::vector<LevelColumn *> m_columns;
     int m_viewMode = 0;
-    int m_pointsMode = 0;
+    ResultLists::RankingKind m_pointsKind = ResultLists::RankingKind::TotalPoints;
     int m_period = ResultLists::DefaultPeriod;
     // Set while the default view is chosen: a view switch then only sets the look.
     bool m_lookOnly = false;

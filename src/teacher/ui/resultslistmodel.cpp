@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/timescore.h"
 #include "roster/rostertable.h"
 
 ResultsListModel::ResultsListModel(QObject *parent)
@@ -50,7 +51,7 @@ QStringList ResultsListModel::widestLines() const
         m_context.siteCode == QStringLiteral("00000") ? QStringLiteral("99999") : QStringLiteral("00000");
     QStringList lines;
     for (const QString &site : {m_context.siteCode, otherSite}) {
-        const ResultRecord record = ResultRecord::make(0, 0.99998, student, 35, ResultsList::LongestTime, site);
+        const ResultRecord record = ResultRecord::make(0, 0.99998, student, 35, TimeScore::NoTime, site);
         lines.append(ResultsList::line(number, record, m_context));
     }
     return lines;
