@@ -84,7 +84,7 @@ void MainWindow::setBusy(bool busy)
         m_wait = new WaitScreen();
     m_wait->show();
     m_wait->raise();
-    QCoreApplication::processEvents();
+    m_wait->repaint();
 }
 
 bool MainWindow::waitShown() const
@@ -181,7 +181,6 @@ void MainWindow::openLevelMenu()
 
 void MainWindow::openDrill()
 {
-    QCoreApplication::processEvents();
     auto *drill = new DrillScreen(m_state, m_platform);
     connect(drill, &DrillScreen::busy, this, &MainWindow::setBusy);
     connect(drill, &DrillScreen::backRequested, this, &MainWindow::openLevelMenu);

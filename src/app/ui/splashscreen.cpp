@@ -1,6 +1,5 @@
 #include "app/ui/splashscreen.h"
 
-#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QTimer>
@@ -57,9 +56,7 @@ SplashScreen::SplashScreen(AppState &state, Platform &platform, QWidget *parent)
 
 void SplashScreen::prepare()
 {
-    QCoreApplication::processEvents();
     show();
-    QCoreApplication::processEvents();
 
     m_platform.random.seed(static_cast<quint32>(m_platform.clock.now().time().msecsSinceStartOfDay()));
 
@@ -72,6 +69,6 @@ void SplashScreen::prepare()
     m_productName->setAccessibleName(m_productName->text());
     m_date->setAccessibleName(m_date->text());
 
-    QCoreApplication::processEvents();
+    // The window paints itself during the pause, before the slow start-up work.
     m_pause->start();
 }

@@ -21,6 +21,7 @@
 #include "app/localpage.h"
 #include "app/textnumber.h"
 #include "app/ui/versiondialog.h"
+#include "app/ui/pendinginput.h"
 #include "app/ui/screenstyle.h"
 #include "app/ui/spokenlist.h"
 #include "app/ui/valuecombobox.h"
@@ -304,8 +305,9 @@ void NameScreen::confirmName()
     m_confirmButton->hide();
     m_waitCover->show();
     m_waitCover->raise();
-    QCoreApplication::processEvents();
-    emit studentLoggedIn();
+    m_waitCover->repaint();
+    // A second confirming key meets this screen, not the menu's start keys.
+    PendingInput::afterDelivered(this, [this] { emit studentLoggedIn(); });
 }
 
 void NameScreen::openSiblingProgram()
