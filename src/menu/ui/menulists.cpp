@@ -177,7 +177,8 @@ void MenuLists::endFill()
         takeKeysAgain();
 }
 
-// Keys typed while the lists filled waited for it; they are dropped.
+// Keys typed during the fill waited for its end; the menu drops them before
+// it takes keys again.
 void MenuLists::takeKeysAgain()
 {
     PendingInput::afterDelivered(this, [this] { --m_fillsUnderWay; });
