@@ -87,7 +87,7 @@ void MainWindow::setBusy(bool busy)
         m_wait = new WaitScreen();
     m_wait->show();
     m_wait->raise();
-    QCoreApplication::processEvents();
+    m_wait->repaint();
 }
 
 bool MainWindow::waitShown() const
@@ -197,7 +197,6 @@ void MainWindow::openLevelMenu()
 
 void MainWindow::openDrill(int level)
 {
-    QCoreApplication::processEvents();
     m_state.CurrentLevel = static_cast<qint16>(level);
     auto *drill = new DrillScreen(m_state, m_platform, level);
     connect(drill, &DrillScreen::busy, this, &MainWindow::setBusy);

@@ -211,8 +211,10 @@ void TestAccessibility::screensReadAsText()
     QVERIFY(spokenRow(control<QListWidget>(menu, "List5_1"), 0).startsWith(u"60秒 "_s));
     QVERIFY(spokenRow(control<QListWidget>(menu, "List5_1"), 0).endsWith(u" 自分 池田 健太 11"_s));
 
+    QTRY_VERIFY(menu->keyReady());
     heard.clear();
     QTest::keyClick(menu, Qt::Key_1);
+    QTRY_VERIFY(qobject_cast<DrillScreen *>(host.currentScreen()));
     QPointer<DrillScreen> drill = qobject_cast<DrillScreen *>(host.currentScreen());
     QVERIFY(drill);
     // A screen that opens says no empty notice (Orca would say "notification").
@@ -268,7 +270,7 @@ void TestAccessibility::screensReadAsText()
     QTest::keyClicks(drill, QString::number(right + 1));
     QTest::keyClick(drill, Qt::Key_Space);
     auto *prompt = control<QLabel>(drill, "LabelPrompt");
-    QVERIFY(!prompt->isHidden());
+    QTRY_VERIFY(!prompt->isHidden());
     QCOMPARE(nameOf(control<QLabel>(drill, "LabelCorrect")), u"正しい答え %1"_s.arg(right));
     const QString announcement = u"正しい答え %1 +を２回押しなさい"_s.arg(right);
     const auto announced = std::find_if(heard.cbegin(), heard.cend(), [&](const Heard &h) {

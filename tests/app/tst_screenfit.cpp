@@ -288,6 +288,7 @@ void TestScreenFit::walkTheRoad()
     control<QPushButton>(menu, "Command18")->click();
 
     QTest::keyClick(menu, Qt::Key_1);
+    QTRY_VERIFY(qobject_cast<DrillScreen *>(host.currentScreen()));
     QPointer<DrillScreen> drill = qobject_cast<DrillScreen *>(host.currentScreen());
     QVERIFY(drill);
     road.look(u"drill-start"_s);

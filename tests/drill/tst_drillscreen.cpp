@@ -142,7 +142,7 @@ void TestDrillScreen::wholeSessionOverMidnight()
             answer(target, QString::number(expected + 1));
             QVERIFY(!correctLabel->isHidden());
             QCOMPARE(correctLabel->text(), QString::number(expected));
-            QVERIFY(!prompt->isHidden());
+            QTRY_VERIFY(!prompt->isHidden());
             QVERIFY(!control<QLabel>(frm, "LabelRedEquals")->isHidden());
             for (int n = 1; n <= 20; ++n)
                 QCOMPARE(!block(frm, n)->isHidden(), n > second && n <= first);
@@ -257,7 +257,7 @@ void TestDrillScreen::timeOut()
         widthAtLimit = timeBar->elapsedWidth();
     };
     QTest::keyClick(frm, Qt::Key_Space);
-    QCOMPARE(phaseAtLimit, DrillSession::Phase::Judging);
+    QTRY_COMPARE(phaseAtLimit, DrillSession::Phase::Judging);
     QCOMPARE(widthAtLimit, timeBar->width());
     QCOMPARE(frm->session().phase(), DrillSession::Phase::Answering);
 
@@ -349,7 +349,7 @@ void TestDrillScreen::keys()
     QCOMPARE(second->text(), u"1"_s);
     answer(frm, u"3"_s);
     QCOMPARE(correctLabel->text(), u"10"_s);
-    QVERIFY(!prompt->isHidden());
+    QTRY_VERIFY(!prompt->isHidden());
     QCOMPARE(prompt->text(), u"\"+\"を２回押しなさい"_s);
     QCOMPARE(answerLabel->text(), u"3"_s);
     QTest::keyClick(frm, Qt::Key_Down);

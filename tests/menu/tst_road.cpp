@@ -92,6 +92,7 @@ void TestRoad::splashToLauncher()
     QVERIFY(menu->keyReady());
 
     QTest::keyClick(menu, Qt::Key_1);
+    QTRY_VERIFY(qobject_cast<DrillScreen *>(host.currentScreen()));
     QCOMPARE(state.CurrentLevel, qint16(1));
     QPointer<DrillScreen> drill = qobject_cast<DrillScreen *>(host.currentScreen());
     QVERIFY(drill);
@@ -111,6 +112,7 @@ void TestRoad::splashToLauncher()
     QTRY_VERIFY(!control<QPushButton>(result, "Command4")->isHidden());
     QTest::mouseClick(control<QPushButton>(result, "Command4"), Qt::LeftButton);
 
+    QTRY_VERIFY(qobject_cast<LevelMenu *>(host.currentScreen()));
     menu = qobject_cast<LevelMenu *>(host.currentScreen());
     QVERIFY(menu);
     const int todayAfter = int(state.ResultTallies.at(1, student).todayCount);
@@ -122,6 +124,7 @@ void TestRoad::splashToLauncher()
     control<QRadioButton>(menu, "Option1_2")->click();
     QVERIFY(ownLine(control<QListWidget>(menu, "List5_1")).startsWith(u"  90秒 "_s));
 
+    QTRY_VERIFY(menu->keyReady());
     QTest::keyClick(menu, Qt::Key_0);
     QTRY_VERIFY(qobject_cast<NameScreen *>(host.currentScreen()));
     names = qobject_cast<NameScreen *>(host.currentScreen());
@@ -156,6 +159,7 @@ void TestRoad::namesAndTitlesFromFilesStayText()
     showsLiterally(control<QLabel>(menu, "Label13"), site);
 
     QTest::keyClick(menu, Qt::Key_1);
+    QTRY_VERIFY(qobject_cast<DrillScreen *>(host.currentScreen()));
     QPointer<DrillScreen> drill = qobject_cast<DrillScreen *>(host.currentScreen());
     QVERIFY(drill);
     showsLiterally(control<QLabel>(drill, "LabelStudent"), name);

@@ -240,7 +240,7 @@ void TestResultScreen::buttonsWaitForTheCues()
     // the buttons come only afterwards.
     QCOMPARE(player.played, (QStringList{u"最高1.wav"_s, u"合格.wav"_s}));
     QCOMPARE(player.panelShown, (QList<bool>{true, true}));
-    QVERIFY(!control<QPushButton>(result, "Command4")->isHidden());
+    QTRY_VERIFY(!control<QPushButton>(result, "Command4")->isHidden());
     QVERIFY(control<QFrame>(result, "Picture1")->isHidden());
 }
 
@@ -274,7 +274,7 @@ void TestResultScreen::keysTypedDuringTheCuesPressNothing()
     QVERIFY(QTest::qWaitForWindowExposed(f.host.get()));
     ResultScreen *result = recordAndOpen(f, 2, 95);
     QVERIFY(result);
-    QVERIFY(!control<QPushButton>(result, "Command4")->isHidden());
+    QTRY_VERIFY(!control<QPushButton>(result, "Command4")->isHidden());
     QTest::qWait(100);
     QVERIFY(f.host->currentScreen() == result);
     QVERIFY(control<QPushButton>(result, "Command4")->hasFocus());
@@ -322,7 +322,7 @@ void TestResultScreen::buttons()
     result = recordAndOpen(f, 3, 100);
     QTRY_VERIFY(!control<QPushButton>(result, "Command4")->isHidden());
     QTest::mouseClick(control<QPushButton>(result, "Command4"), Qt::LeftButton);
-    QVERIFY(qobject_cast<LevelMenu *>(f.host->currentScreen()));
+    QTRY_VERIFY(qobject_cast<LevelMenu *>(f.host->currentScreen()));
 }
 
 QTEST_MAIN(TestResultScreen)

@@ -1,6 +1,5 @@
 #include "app/ui/splashscreen.h"
 
-#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QTimer>
@@ -55,9 +54,7 @@ SplashScreen::SplashScreen(Platform &platform, QWidget *parent)
 
 void SplashScreen::prepare(const RgbColour &season)
 {
-    QCoreApplication::processEvents();
     show();
-    QCoreApplication::processEvents();
 
     m_platform.random.seed(static_cast<quint32>(m_platform.clock.now().time().msecsSinceStartOfDay()));
 
@@ -68,6 +65,6 @@ void SplashScreen::prepare(const RgbColour &season)
     m_productName->setAccessibleName(m_productName->text());
     m_date->setAccessibleName(m_date->text());
 
-    QCoreApplication::processEvents();
+    // The window paints itself during the pause, before the slow start-up work.
     m_pause->start();
 }

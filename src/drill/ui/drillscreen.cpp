@@ -1,11 +1,11 @@
 #include "drill/ui/drillscreen.h"
 
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
 #include "state/appstate.h"
+#include "app/ui/pendinginput.h"
 #include "drill/ui/drillheader.h"
 #include "drill/ui/endoverlay.h"
 #include "drill/ui/problemarea.h"
@@ -213,30 +213,45 @@ void DrillScreen::showNextProblem()
 
 void DrillScreen::judgeAnswer()
 {
-    const DrillSession::Verdict verdict = m_session.judge(tick());
-    if (verdict != DrillSession::Verdict::None)
-        afterJudging(verdict);
+    switch (m_session.judge(tick())) {
+    case DrillSession::Verdict::Right:
+        afterRightAnswer();
+        break;
+    case DrillSession::Verdict::Wrong:
+        showWrongAnswer();
+        return;
+    case DrillSession::Verdict::None:
+        break;
+    }
     // Keys count again even when a cue failed half-way.
     m_session.finishJudging();
 }
 
-void DrillScreen::afterJudging(DrillSession::Verdict verdict)
+void DrillScreen::afterRightAnswer()
 {
-    if (verdict == DrillSession::Verdict::Right) {
-        if (!PlayCorrectCue(m_state, m_platform))
-            return;
-        showRemaining();
-        m_session.finishJudging();
-        showNextProblem();
+    if (!PlayCorrectCue(m_state, m_platform))
         return;
-    }
-    m_problemArea->showCorrection(m_session.expectedAnswer(), m_session.redEqualsShown(), m_session.blocks());
-    // The correction is on the screen before the cue starts.
-    QCoreApplication::processEvents();
-    if (!PlayWrongCue(m_state, m_platform))
-        return;
+    showRemaining();
     m_session.finishJudging();
-    m_problemArea->announcePrompt();
+    showNextProblem();
+}
+
+// The correction is on the screen before the cue starts, and keys typed
+// before it reach the session while it still judges: they count for nothing.
+void DrillScreen::showWrongAnswer()
+{
+    m_problemArea->showCorrection(m_session.expectedAnswer(), m_session.redEqualsShown(), m_session.blocks());
+    m_problemArea->repaint();
+    PendingInput::afterDelivered(this, [this] { playWrongCue(); });
+}
+
+void DrillScreen::playWrongCue()
+{
+    const bool played = PlayWrongCue(m_state, m_platform);
+    // Keys count again even when the cue failed half-way.
+    m_session.finishJudging();
+    if (played)
+        m_problemArea->announcePrompt();
 }
 
 void DrillScreen::confirmWrongAnswer()
@@ -249,16 +264,14 @@ void DrillScreen::confirmWrongAnswer()
 
 void DrillScreen::endDrill()
 {
-    QCoreApplication::processEvents();
     if (!m_session.beginEnding())
         return;
     m_endOverlay->cover(m_session.timedOut());
-    QCoreApplication::processEvents();
+    m_endOverlay->repaint();
     m_sessionTimer.stop();
     if (!m_session.record())
         return;
     emit busy(true);
-    QCoreApplication::processEvents();
     waitThenShowResult(1);
 }
 

@@ -59,7 +59,9 @@ private:
     void startClock();
     void showNextProblem();
     void judgeAnswer();
-    void afterJudging(DrillSession::Verdict verdict);
+    void afterRightAnswer();
+    void showWrongAnswer();
+    void playWrongCue();
     void confirmWrongAnswer();
     void goBack();
     void waitThenShowResult(int seconds);

@@ -13,6 +13,7 @@
 #include "state/appstate.h"
 #include "app/localpage.h"
 #include "app/spokentext.h"
+#include "app/ui/pendinginput.h"
 #include "app/ui/screenstyle.h"
 #include "drill/factmap.h"
 #include "drill/sessionclock.h"
@@ -79,7 +80,7 @@ void LevelMenu::buildControls()
     m_columnScroll->hide();
     m_viewPanel = new ViewPanel(this);
     m_cover = new WaitCover(this);
-    m_lists = new MenuLists(m_state, m_platform, this, m_header, m_viewPanel, m_cover, m_keyReady);
+    m_lists = new MenuLists(m_state, m_platform, this, m_header, m_viewPanel, m_cover);
     m_graph = new GraphPane(
         m_state, m_platform,
         [this](std::vector<ResultLists::LogRecord> &records) { return m_lists->readWholeFile(records); }, this);
@@ -121,6 +122,11 @@ void LevelMenu::addShortcuts()
     for (int level = 1; level <= MenuKeys::KeyedLevels; ++level)
         add(MenuKeys::startKey(level), [this, level] { startLevelFromKey(level); });
     add(MenuKeys::BackKey, [this] { goBackFromKey(); });
+}
+
+bool LevelMenu::keyReady() const
+{
+    return m_keyReady && !m_lists->filling();
 }
 
 int LevelMenu::viewMode() const
@@ -282,10 +288,10 @@ void LevelMenu::showOveruseNotices()
 }
 
 // The screen is being left from the first start or return on: a key or
-// click that arrives while it repaints must not start a second drill.
+// click that was already waiting must not start a second drill.
 bool LevelMenu::mayStart(int level) const
 {
-    return !m_leaving && !m_teacherPanel->isVisible() && level >= 1 && level <= int(m_columns.size())
+    return keyReady() && !m_teacherPanel->isVisible() && level >= 1 && level <= int(m_columns.size())
            && m_columns[std::size_t(level - 1)]->startEnabled();
 }
 
@@ -309,43 +315,41 @@ void LevelMenu::startLevel(int level)
 {
     if (!mayStart(level) || !levelSetUp(level))
         return;
-    m_leaving = true;
     m_keyReady = false;
     m_cover->cover();
-    QCoreApplication::processEvents();
-    emit levelChosen(level);
+    m_cover->repaint();
+    // What was typed meanwhile reaches this menu, which drops it, and not the drill.
+    PendingInput::afterDelivered(this, [this, level] { emit levelChosen(level); });
 }
 
 void LevelMenu::startLevelByName(int level)
 {
     if (!mayStart(level) || !levelSetUp(level))
         return;
-    m_leaving = true;
     m_keyReady = false;
-    emit levelChosen(level);
+    PendingInput::afterDelivered(this, [this, level] { emit levelChosen(level); });
 }
 
 void LevelMenu::startLevelFromKey(int level)
 {
-    if (m_keyReady && level <= levelCount())
+    if (level <= levelCount())
         startLevel(level);
 }
 
 void LevelMenu::goBack()
 {
-    if (m_leaving)
+    if (!keyReady())
         return;
-    m_leaving = true;
     m_keyReady = false;
     m_cover->cover();
-    QCoreApplication::processEvents();
-    emit backRequested();
+    m_cover->repaint();
+    PendingInput::afterDelivered(this, [this] { emit backRequested(); });
 }
 
 // Only while the button is enabled: a list fill turns it off.
 void LevelMenu::goBackFromKey()
 {
-    if (m_keyReady && m_header->backEnabled())
+    if (m_header->backEnabled())
         goBack();
 }
 
@@ -367,7 +371,6 @@ void LevelMenu::openTool(TeacherPanel::Tool tool)
         return;
     }
     // The other tools replace the menu, which is built afresh when one is left.
-    m_leaving = true;
     m_keyReady = false;
     if (tool == TeacherPanel::Tool::ResultsManager)
         emit resultsManagerRequested();

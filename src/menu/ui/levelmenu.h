@@ -32,8 +32,9 @@ public:
     void prepare();
     void activate();
 
-    // Whether the menu's keys are taken: not while lists fill or the menu is left.
-    bool keyReady() const { return m_keyReady; }
+    // Whether the menu's keys and start clicks are taken: not while lists
+    // fill or the menu is left.
+    bool keyReady() const;
     int viewMode() const;
     int period() const;
     // Pixel width of one level column.
@@ -97,6 +98,5 @@ private:
     int m_columnsTop = 0;
     bool m_keyReady = false;
     bool m_goalCleared = false;
-    bool m_leaving = false;
     MenuLists *m_lists = nullptr;
 };

@@ -9,6 +9,7 @@
 
 #include "state/appstate.h"
 #include "app/spokentext.h"
+#include "app/ui/pendinginput.h"
 #include "menu/rosterinputs.h"
 #include "menu/storeinputs.h"
 #include "menu/ui/levelcolumn.h"
@@ -32,7 +33,7 @@ LevelLines *spokenWanted(LevelLines &spoken)
 } // namespace
 
 MenuLists::MenuLists(AppState &state, Platform &platform, QWidget *screen, MenuHeader *header, ViewPanel *panel,
-                     WaitCover *cover, bool &keyReady)
+                     WaitCover *cover)
     : QObject(screen)
     , m_state(state)
     , m_platform(platform)
@@ -40,7 +41,6 @@ MenuLists::MenuLists(AppState &state, Platform &platform, QWidget *screen, MenuH
     , m_header(header)
     , m_panel(panel)
     , m_cover(cover)
-    , m_keyReady(keyReady)
 {
 }
 
@@ -75,9 +75,9 @@ void MenuLists::chooseView(int index)
         return;
     if (index == 2) {
         m_panel->setPeriodShown(false);
-        const bool wasReady = std::exchange(m_keyReady, false);
+        ++m_fillsUnderWay;
         showOwnHistory();
-        m_keyReady = wasReady;
+        takeKeysAgain();
         return;
     }
     const ViewMode view = index == 0 ? ViewMode::Time : ViewMode::Points;
@@ -99,8 +99,6 @@ void MenuLists::chooseList(int index)
     const std::optional<ListKind> list = listFor(viewModeOf(m_viewMode), index);
     if (!list)
         return;
-    // The fill lets window events run: a start key then would leave it half done.
-    const bool wasReady = std::exchange(m_keyReady, false);
     beginFill();
     switch (*list) {
     case ListKind::BestTimes:
@@ -123,7 +121,6 @@ void MenuLists::chooseList(int index)
         break;
     }
     endFill();
-    m_keyReady = wasReady;
 }
 
 // The lists again in the time or points view; the first level's button takes the focus.
@@ -145,6 +142,7 @@ void MenuLists::choosePeriod(int period)
 
 void MenuLists::beginFill()
 {
+    ++m_fillsUnderWay;
     if (QWidget *focus = QApplication::focusWidget(); focus && m_screen->isAncestorOf(focus))
         m_focusBeforeFill = focus;
     m_header->setBackEnabled(false);
@@ -152,7 +150,7 @@ void MenuLists::beginFill()
     m_cover->cover();
     m_panel->setPeriodShown(false);
     m_panel->setEnabled(false);
-    QCoreApplication::processEvents();
+    m_cover->repaint();
 }
 
 void MenuLists::endFill()
@@ -169,6 +167,19 @@ void MenuLists::endFill()
     if (m_focusBeforeFill && m_focusBeforeFill->isEnabled() && m_focusBeforeFill->isVisible())
         m_focusBeforeFill->setFocus();
     m_focusBeforeFill = nullptr;
+    // The first fill is part of opening the menu, and the screen left has
+    // had the keys typed before it.
+    if (m_lookOnly)
+        --m_fillsUnderWay;
+    else
+        takeKeysAgain();
+}
+
+// Keys typed during the fill waited for its end; the menu drops them before
+// it takes keys again.
+void MenuLists::takeKeysAgain()
+{
+    PendingInput::afterDelivered(this, [this] { --m_fillsUnderWay; });
 }
 
 void MenuLists::clearLists()

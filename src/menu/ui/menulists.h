@@ -24,15 +24,17 @@ class MenuLists final : public QObject
     Q_OBJECT
 
 public:
-    // `keyReady` is the menu's key gate: closed while a fill lets window
-    // events run, since a start key then would leave the fill half done.
     MenuLists(AppState &state, Platform &platform, QWidget *screen, MenuHeader *header, ViewPanel *panel,
-              WaitCover *cover, bool &keyReady);
+              WaitCover *cover);
 
     void setColumns(std::vector<LevelColumn *> columns);
     // Points view, total ranking.
     void showDefaultView();
 
+    // From a fill's start until the keys typed meanwhile are delivered: a
+    // wait for the results file lets window events run, and a start key then
+    // would leave the fill half done.
+    bool filling() const { return m_fillsUnderWay > 0; }
     int viewMode() const { return m_viewMode; }
     int period() const { return m_period; }
 
@@ -55,6 +57,7 @@ signals:
 private:
     void beginFill();
     void endFill();
+    void takeKeysAgain();
     void clearLists();
     void clearHighlights();
     void setListsShown(bool shown);
@@ -76,13 +79,13 @@ private:
     MenuHeader *m_header = nullptr;
     ViewPanel *m_panel = nullptr;
     WaitCover *m_cover = nullptr;
-    bool &m_keyReady;
     std::vector<LevelColumn *> m_columns;
     int m_viewMode = 0;
     ResultLists::RankingKind m_pointsKind = ResultLists::RankingKind::TotalPoints;
     int m_period = ResultLists::DefaultPeriod;
     // Set while the default view is chosen: a view switch then only sets the look.
     bool m_lookOnly = false;
+    int m_fillsUnderWay = 0;
     // The fill disables the panel the user clicked in; the focus goes back there.
     QPointer<QWidget> m_focusBeforeFill;
     std::vector<unsigned char> m_readBuffer;

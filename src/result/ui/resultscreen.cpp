@@ -2,7 +2,6 @@
 
 #include <QFrame>
 #include <QGridLayout>
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,6 +14,7 @@
 
 #include "state/appstate.h"
 #include "app/spokentext.h"
+#include "app/ui/pendinginput.h"
 #include "drill/drillproblem.h"
 #include "platform/platform.h"
 #include "result/resultrules.h"
@@ -273,7 +273,13 @@ void ResultScreen::showButtons()
         return;
     }
     m_timerDue = false;
-    dropPendingInput();
+    // Keys typed while the cues held the screen were meant for the drill or
+    // typed in impatience; none of them may press a button that was not there.
+    PendingInput::afterDelivered(this, [this] { revealButtons(); });
+}
+
+void ResultScreen::revealButtons()
+{
     m_goalPanel->hide();
     m_menuButton->show();
     // The focus is the first thing a reader says here: the result goes with it.
@@ -287,33 +293,6 @@ void ResultScreen::showButtons()
     if (!repeat)
         m_nextLevelHint->setText(QStringLiteral("次のレベルへ進みましょう"));
     m_nextLevelHint->setVisible(!repeat);
-}
-
-// Keys typed while the cues held the screen were meant for the drill or
-// typed in impatience; none of them may press a button that was not there.
-void ResultScreen::dropPendingInput()
-{
-    m_droppingInput = true;
-    qApp->installEventFilter(this);
-    QCoreApplication::processEvents();
-    qApp->removeEventFilter(this);
-    m_droppingInput = false;
-}
-
-bool ResultScreen::eventFilter(QObject *watched, QEvent *event)
-{
-    if (!m_droppingInput)
-        return QWidget::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-        return true;
-    default:
-        return QWidget::eventFilter(watched, event);
-    }
 }
 
 // Return presses the focused button, as Space does.
@@ -338,11 +317,13 @@ bool ResultScreen::beginLeaving()
     return true;
 }
 
+// The second click of a double click, or a second key, meets the disabled
+// buttons rather than the next screen.
 void ResultScreen::goToMenu()
 {
     if (!beginLeaving())
         return;
-    emit menuRequested();
+    PendingInput::afterDelivered(this, [this] { emit menuRequested(); });
 }
 
 void ResultScreen::repeatLevel()
@@ -350,5 +331,5 @@ void ResultScreen::repeatLevel()
     if (!beginLeaving())
         return;
     emit busy(true);
-    emit repeatRequested();
+    PendingInput::afterDelivered(this, [this] { emit repeatRequested(); });
 }

@@ -35,14 +35,13 @@ signals:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void showButtons();
+    void revealButtons();
     void goToMenu();
     void repeatLevel();
     void announce();
-    void dropPendingInput();
     // Both buttons off before a button leaves, so a double click or a second
     // key cannot leave twice.
     bool beginLeaving();
@@ -77,7 +76,6 @@ private:
     // of the evaluation, when the screen takes events again.
     bool m_evaluating = false;
     bool m_timerDue = false;
-    bool m_droppingInput = false;
     bool m_leaving = false;
     ScreenScale m_scale;
 };

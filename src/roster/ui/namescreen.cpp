@@ -20,6 +20,7 @@
 #include "state/appstate.h"
 #include "app/localpage.h"
 #include "app/ui/versiondialog.h"
+#include "app/ui/pendinginput.h"
 #include "app/ui/screenstyle.h"
 #include "app/ui/spokenlist.h"
 #include "app/ui/valuecombobox.h"
@@ -296,8 +297,11 @@ void NameScreen::confirmName()
     m_confirmButton->hide();
     m_waitCover->show();
     m_waitCover->raise();
-    QCoreApplication::processEvents();
-    emit studentChosen(m_chosenStudent, m_gradeFilter->currentText());
+    m_waitCover->repaint();
+    // A second confirming key meets this screen, not the menu's start keys.
+    PendingInput::afterDelivered(this, [this, student = m_chosenStudent, filter = m_gradeFilter->currentText()] {
+        emit studentChosen(student, filter);
+    });
 }
 
 void NameScreen::openSiblingProgram()

@@ -2,7 +2,6 @@
 
 #include "app/ui/controlnames.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFrame>
 #include <QGridLayout>
@@ -288,5 +287,5 @@ void StandardEditor::showWaitCover(bool shown)
     m_waitCover->raise();
     m_waitCover->setVisible(shown);
     if (shown)
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        m_waitCover->repaint();
 }
