@@ -67,13 +67,7 @@ struct Fixture
         QVERIFY(QTest::qWaitForWindowActive(&host));
         screen = qobject_cast<NameScreen *>(host.currentScreen());
     }
-    QStringList rows() const
-    {
-        QStringList out;
-        for (int i = 0; i < control<QListWidget>(screen, "List1")->count(); ++i)
-            out.append(control<QListWidget>(screen, "List1")->item(i)->text());
-        return out;
-    }
+    QStringList rows() const { return lines(control<QListWidget>(screen, "List1")); }
     void clickRow(int row) const
     {
         QListWidget *list = control<QListWidget>(screen, "List1");

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 
 #include <memory>
 
@@ -37,6 +38,14 @@ struct SessionFixture
     AppState state;
     std::unique_ptr<MainWindow> host;
 };
+
+// The host's screen once it is a T; null if it does not become one soon.
+template <typename T>
+T *awaitScreen(const MainWindow &host)
+{
+    const auto shown = [&host] { return qobject_cast<T *>(host.currentScreen()); };
+    return QTest::qWaitFor([&] { return shown() != nullptr; }) ? shown() : nullptr;
+}
 
 class DrillScreen;
 
