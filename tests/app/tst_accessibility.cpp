@@ -104,7 +104,7 @@ QString statusLine(const DrillScreen *drill)
 
 // School year 2026: 池田 is in 中3, and earned 11 points today at level 1.
 // The name screen shows in the active window.
-struct Classroom
+struct Classroom : SchoolWindow
 {
     Classroom()
     {
@@ -136,11 +136,6 @@ struct Classroom
         QTest::keyClick(levels, Qt::Key_1);
         return qobject_cast<DrillScreen *>(host.currentScreen());
     }
-
-    SchoolFolder school;
-    TestPlatform test;
-    AppState state;
-    MainWindow host{state, test.platform, school.layout().programFolder};
 };
 
 } // namespace

@@ -225,7 +225,7 @@ private:
 };
 
 // A school day on the demo school, from the splash on, with its road.
-struct SchoolDay
+struct SchoolDay : SchoolWindow
 {
     SchoolDay()
     {
@@ -254,10 +254,6 @@ struct SchoolDay
         return awaitScreen<LevelMenu>(host);
     }
 
-    SchoolFolder school;
-    TestPlatform test;
-    AppState state;
-    MainWindow host{state, test.platform, school.layout().programFolder};
     Road road{host, QString::fromLocal8Bit(qgetenv("KAZUDORI_TEST_BIN")) + u"/screens/"_s
                         + QString::fromLocal8Bit(qgetenv("KAZUDORI_MONITOR"))};
 };

@@ -36,11 +36,30 @@ DrillScreen *startDrill(SessionFixture &f, int level)
     return qobject_cast<DrillScreen *>(f.host->currentScreen());
 }
 
-// Level 2, its first draw problem 91: 11 - 10.
-DrillScreen *keyedDrill(SessionFixture &f)
+struct DrillLabels
+{
+    DrillScreen *frm;
+    QLabel *first;
+    QLabel *second;
+    QLabel *answerLabel;
+    QLabel *correctLabel;
+    QLabel *prompt;
+};
+
+// Level 2, its first draw problem 91: 11 - 10, and the labels keys change.
+DrillLabels keyedDrill(SessionFixture &f)
 {
     f.test.random.script({0.90});
-    return startDrill(f, 2);
+    DrillScreen *frm = startDrill(f, 2);
+    if (!frm)
+        qFatal("the drill does not open");
+    const auto label = [frm](const char *name) { return control<QLabel>(frm, name); };
+    return {frm,
+            label("LabelFirst"),
+            label("LabelSecond"),
+            label("LabelAnswer"),
+            label("LabelCorrect"),
+            label("LabelPrompt")};
 }
 
 void answer(QWidget *target, const QString &text)
@@ -338,11 +357,7 @@ void TestDrillScreen::timeOut()
 void TestDrillScreen::answerIsTypedOnceTheDrillStarts()
 {
     SessionFixture f;
-    DrillScreen *frm = keyedDrill(f);
-    QVERIFY(frm);
-    auto *first = control<QLabel>(frm, "LabelFirst");
-    auto *second = control<QLabel>(frm, "LabelSecond");
-    auto *answerLabel = control<QLabel>(frm, "LabelAnswer");
+    const auto [frm, first, second, answerLabel, correctLabel, prompt] = keyedDrill(f);
     QTest::keyClicks(frm, u"5"_s);
     QVERIFY(answerLabel->text().isEmpty());
     QTest::keyClick(frm, Qt::Key_Return);
@@ -368,13 +383,7 @@ void TestDrillScreen::answerIsTypedOnceTheDrillStarts()
 void TestDrillScreen::keysCountForNothingWhileNoAnswerIsAwaited()
 {
     SessionFixture f;
-    DrillScreen *frm = keyedDrill(f);
-    QVERIFY(frm);
-    auto *first = control<QLabel>(frm, "LabelFirst");
-    auto *second = control<QLabel>(frm, "LabelSecond");
-    auto *answerLabel = control<QLabel>(frm, "LabelAnswer");
-    auto *correctLabel = control<QLabel>(frm, "LabelCorrect");
-    auto *prompt = control<QLabel>(frm, "LabelPrompt");
+    const auto [frm, first, second, answerLabel, correctLabel, prompt] = keyedDrill(f);
     QTest::keyClick(frm, Qt::Key_Return);
     // Keys typed while an answer is judged count for nothing.
     CuePlayer player(f.test.sound);

@@ -37,6 +37,7 @@
 #include "teacher/ui/standardeditor.h"
 #include "support/resultfiles.h"
 #include "support/schoolfolder.h"
+#include "support/sessionfixture.h"
 #include "support/testplatform.h"
 #include "support/windowsystemkeys.h"
 
@@ -81,7 +82,7 @@ T *element(const QObject *screen, const char *array, int index)
     return control<T>(screen, QByteArray(array).append('_').append(QByteArray::number(index)).constData());
 }
 
-struct Fixture
+struct Fixture : SchoolWindow
 {
     explicit Fixture(const QStringList &rows = DemoRows, const QList<ResultRecord> &records = {})
     {
@@ -115,10 +116,6 @@ struct Fixture
         return shown;
     }
 
-    SchoolFolder school;
-    TestPlatform test;
-    AppState state;
-    MainWindow host{state, test.platform, school.layout().programFolder};
     LevelMenu *menu = nullptr;
 };
 

@@ -19,6 +19,7 @@
 #include "support/controls.h"
 #include "support/resultfiles.h"
 #include "support/schoolfolder.h"
+#include "support/sessionfixture.h"
 #include "support/testplatform.h"
 
 using namespace Qt::StringLiterals;
@@ -50,7 +51,7 @@ QByteArray results()
 }
 
 // A school with the roster and results above and the name screen opened on it.
-struct Fixture
+struct Fixture : SchoolWindow
 {
     Fixture()
     {
@@ -75,10 +76,6 @@ struct Fixture
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
     }
 
-    SchoolFolder school;
-    TestPlatform test;
-    AppState state;
-    MainWindow host{state, test.platform, school.layout().programFolder};
     NameScreen *screen = nullptr;
 };
 

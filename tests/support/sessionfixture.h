@@ -14,6 +14,15 @@
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"
 
+// A copy of the demo school and the program's window on it, not yet shown.
+struct SchoolWindow
+{
+    SchoolFolder school;
+    TestPlatform test;
+    AppState state;
+    MainWindow host{state, test.platform, school.layout().programFolder};
+};
+
 // A demo school with its settings loaded and one student logged in, ready
 // to start a drill or show a result.
 struct SessionFixture
