@@ -389,7 +389,7 @@ void TestDrillScreen::keysCountForNothingWhileNoAnswerIsAwaited()
     CuePlayer player(f.test.sound);
     f.test.platform.sound = &player;
     QString answerDuringCue;
-    player.duringCue = [&] {
+    player.duringCue = [&answerDuringCue, frm = frm, answerLabel = answerLabel] {
         QTest::keyClicks(frm, u"7"_s);
         answerDuringCue = answerLabel->text();
     };
