@@ -93,14 +93,52 @@ bool heardDescription(QObject *object, const QString &description)
     });
 }
 
-int rowContaining(const QListWidget *list, const QString &text)
+// The status line as the drill screen shows it.
+QString statusLine(const DrillScreen *drill)
 {
-    for (int i = 0; i < list->count(); ++i) {
-        if (list->item(i)->text().contains(text))
-            return i;
-    }
-    return -1;
+    const auto textOf = [&drill](const char *name) { return control<QLabel>(drill, name)->text(); };
+    return u"レベル %1 残り %2問 タイム %3 このレベル %4回目 本日 %5回目 起動後 %6分"_s.arg(
+        textOf("LabelLevel"), textOf("LabelRemaining"), textOf("LabelTime"), textOf("LabelLevelCount"),
+        textOf("LabelToday"), textOf("LabelMinutes"));
 }
+
+// School year 2026: 池田 is in 中3, and earned 11 points today at level 1.
+// The name screen shows in the active window.
+struct Classroom : SchoolWindow
+{
+    Classroom()
+    {
+        school.writeText(u"school/新名簿.txt"_s,
+                         {u"1,2017,1,1,\"やまだ　はなこ\",0,\"\",\"\""_s, u"6,2011,1,1,\"池田　健太\",0,\"\",\"\""_s});
+        ResultFiles::write(ResultsFile::pathIn(school.layout().dataFolder),
+                           ResultFiles::encode({ResultFiles::record(QDate(2026, 12, 9), 6, 1, 60)}));
+        host.startMainMenu();
+        host.show();
+        host.activateWindow();
+        if (!QTest::qWaitForWindowActive(&host))
+            qFatal("the window never became active");
+    }
+    // 池田's menu, opened by key 1 on his line; what was heard meanwhile is kept.
+    LevelMenu *menu()
+    {
+        auto *list = control<QListWidget>(host.currentScreen(), "List1");
+        list->setFocus();
+        list->setCurrentRow(rowContaining(list, u"池田"_s));
+        heard.clear();
+        QTest::keyClick(list, Qt::Key_1);
+        return awaitScreen<LevelMenu>(host);
+    }
+    // His level 1 drill, opened by key 1 on the menu; what was heard meanwhile is kept.
+    DrillScreen *drill()
+    {
+        LevelMenu *levels = menu();
+        if (!levels || !QTest::qWaitFor([levels] { return levels->keyReady(); }))
+            return nullptr;
+        heard.clear();
+        QTest::keyClick(levels, Qt::Key_1);
+        return awaitScreen<DrillScreen>(host);
+    }
+};
 
 } // namespace
 
@@ -112,7 +150,10 @@ class TestAccessibility : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
-    void screensReadAsText();
+    void nameScreenSaysItsGradeAndLines();
+    void levelMenuSaysItsStartsAndLists();
+    void drillSaysItsStatusProblemsAndAnswers();
+    void wrongAnswerIsAnnouncedWithTheRightOne();
 };
 
 void TestAccessibility::initTestCase()
@@ -129,23 +170,10 @@ void TestAccessibility::cleanupTestCase()
     QAccessible::installUpdateHandler(nullptr);
 }
 
-void TestAccessibility::screensReadAsText()
+void TestAccessibility::nameScreenSaysItsGradeAndLines()
 {
-    SchoolFolder school;
-    // School year 2026: 池田 is in 中3, and earned 11 points today at level 1.
-    school.writeText(u"school/新名簿.txt"_s,
-                     {u"1,2017,1,1,\"やまだ　はなこ\",0,\"\",\"\""_s, u"6,2011,1,1,\"池田　健太\",0,\"\",\"\""_s});
-    ResultFiles::write(ResultsFile::pathIn(school.layout().dataFolder),
-                       ResultFiles::encode({ResultFiles::record(QDate(2026, 12, 9), 6, 1, 60)}));
-    TestPlatform test;
-    AppState state;
-    MainWindow host(state, test.platform, school.layout().programFolder);
-    host.startMainMenu();
-    host.show();
-    host.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&host));
-
-    auto *names = qobject_cast<NameScreen *>(host.currentScreen());
+    Classroom c;
+    auto *names = qobject_cast<NameScreen *>(c.host.currentScreen());
     QVERIFY(names);
     QCOMPARE(labelOf(control<QComboBox>(names, "Combo1")), u"学年"_s);
     // The grade box says its value, after its label; Orca reads it as text.
@@ -171,10 +199,13 @@ void TestAccessibility::screensReadAsText()
     QTest::keyClick(control<QListWidget>(names, "List1"), Qt::Key_Down);
     // The line the arrow reached, as a change on the focused list.
     QVERIFY(heardDescription(control<QListWidget>(names, "List1"), u"中3 池田 健太 11 11 ポイント（今日／今まで）"_s));
-    heard.clear();
-    QTest::keyClick(control<QListWidget>(names, "List1"), Qt::Key_1);
-    QTRY_VERIFY(qobject_cast<LevelMenu *>(host.currentScreen()));
-    QPointer<LevelMenu> menu = qobject_cast<LevelMenu *>(host.currentScreen());
+}
+
+void TestAccessibility::levelMenuSaysItsStartsAndLists()
+{
+    Classroom c;
+    QPointer<LevelMenu> menu = c.menu();
+    QVERIFY(menu);
     // No line of any list took the focus while the menu was built.
     QVERIFY(std::none_of(heard.cbegin(), heard.cend(), [](const Heard &h) {
         return h.type == QAccessible::Focus && qobject_cast<QListWidget *>(h.object);
@@ -190,7 +221,7 @@ void TestAccessibility::screensReadAsText()
     for (int k = 1; k <= 4; ++k) {
         QAccessibleInterface *list =
             accessible(control<QListWidget>(menu, QByteArray("List5_" + QByteArray::number(k)).constData()));
-        QVERIFY(list->text(QAccessible::Name).contains(state.LevelNames[std::size_t(k)]));
+        QVERIFY(list->text(QAccessible::Name).contains(c.state.LevelNames[std::size_t(k)]));
         // After the current line, if the list has one.
         QVERIFY(list->text(QAccessible::Description).endsWith(u"獲得ポイント（今まで順位）"_s));
         listNames.insert(list->text(QAccessible::Name));
@@ -210,31 +241,25 @@ void TestAccessibility::screensReadAsText()
     QCOMPARE(accessible(control<QListWidget>(menu, "List5_1"))->text(QAccessible::Description), u"本日の成績"_s);
     QVERIFY(spokenRow(control<QListWidget>(menu, "List5_1"), 0).startsWith(u"60秒 "_s));
     QVERIFY(spokenRow(control<QListWidget>(menu, "List5_1"), 0).endsWith(u" 自分 池田 健太 11"_s));
+}
 
-    QTRY_VERIFY(menu->keyReady());
-    heard.clear();
-    QTest::keyClick(menu, Qt::Key_1);
-    QTRY_VERIFY(qobject_cast<DrillScreen *>(host.currentScreen()));
-    QPointer<DrillScreen> drill = qobject_cast<DrillScreen *>(host.currentScreen());
+void TestAccessibility::drillSaysItsStatusProblemsAndAnswers()
+{
+    Classroom c;
+    QPointer<DrillScreen> drill = c.drill();
     QVERIFY(drill);
     // A screen that opens says no empty notice (Orca would say "notification").
     QVERIFY(std::none_of(heard.cbegin(), heard.cend(),
                          [](const Heard &h) { return h.role == QAccessible::Notification && h.name.isEmpty(); }));
     QCOMPARE(nameOf(control<QListWidget>(drill, "ListTime")), u"一問あたり所用時間順（今まで平均）"_s);
     QCOMPARE(nameOf(control<QListWidget>(drill, "ListRate")), u"正解率順"_s);
-    const auto textOf = [&drill](const char *name) { return control<QLabel>(drill, name)->text(); };
-    const auto statusLine = [&textOf] {
-        return u"レベル %1 残り %2問 タイム %3 このレベル %4回目 本日 %5回目 起動後 %6分"_s.arg(
-            textOf("LabelLevel"), textOf("LabelRemaining"), textOf("LabelTime"), textOf("LabelLevelCount"),
-            textOf("LabelToday"), textOf("LabelMinutes"));
-    };
     auto *status = control<QFrame>(drill, "PictureStatus");
-    QCOMPARE(nameOf(status), statusLine());
+    QCOMPARE(nameOf(status), statusLine(drill));
     QVERIFY(nameOf(status).contains(u"残り 100問 タイム 0 "_s));
 
     heard.clear();
     QTest::keyClick(drill, Qt::Key_Space);
-    test.clock.advanceMs(3000);
+    c.test.clock.advanceMs(3000);
     drill->updateClock();
     QVERIFY(nameOf(status).contains(u"タイム 3 "_s));
     // The focused screen is named by the problem; what is typed follows it.
@@ -257,14 +282,21 @@ void TestAccessibility::screensReadAsText()
     QVERIFY(nameOf(status).contains(u"残り 99問"_s));
     QVERIFY(heardName(drill, nameOf(control<QFrame>(drill, "PictureProblem"))));
     QCOMPARE_NE(nameOf(drill), firstProblem);
-    QCOMPARE(nameOf(status), statusLine());
+    QCOMPARE(nameOf(status), statusLine(drill));
     heard.clear();
     QTest::keyClick(drill, Qt::Key_F1);
     QVERIFY(std::any_of(heard.cbegin(), heard.cend(), [&](const Heard &h) {
         return h.type == QAccessible::ObjectShow && h.object == control<QLabel>(drill, "LabelStatusNotice")
-               && h.name == statusLine();
+               && h.name == statusLine(drill);
     }));
+}
 
+void TestAccessibility::wrongAnswerIsAnnouncedWithTheRightOne()
+{
+    Classroom c;
+    QPointer<DrillScreen> drill = c.drill();
+    QVERIFY(drill);
+    QTest::keyClick(drill, Qt::Key_Space);
     const int right = answerOnScreen(*drill);
     heard.clear();
     QTest::keyClicks(drill, QString::number(right + 1));

@@ -293,9 +293,8 @@ void TestBrokenInstallation::startTellsOrFallsBack()
     host.showSplash();
     QTRY_VERIFY(test.programEnd.ended || qobject_cast<NameScreen *>(host.currentScreen()));
 
-    QStringList texts;
+    const QStringList texts = test.dialogs.texts();
     for (const ShownDialog &dialog : test.dialogs.shown) {
-        texts.append(dialog.text);
         QCOMPARE(dialog.title, u"注意"_s);
         QVERIFY2(!looksEnglish(dialog.text), qPrintable(dialog.text));
     }

@@ -6,6 +6,7 @@
 
 #include "app/levelstandard.h"
 #include "demo/demoschool.h"
+#include "support/resultfiles.h"
 
 using namespace Qt::StringLiterals;
 
@@ -25,7 +26,6 @@ private slots:
 
 private:
     QString write(const QStringList &lines);
-    QByteArray bytesOf(const QString &path);
 
     QTemporaryDir m_dir;
     QString m_path;
@@ -40,12 +40,6 @@ QString TestLevelStandard::write(const QStringList &lines)
 {
     DemoSchool::writeTextFile(m_path, lines, nullptr);
     return m_path;
-}
-
-QByteArray TestLevelStandard::bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void TestLevelStandard::headerBecomesRowZero()
@@ -88,7 +82,7 @@ void TestLevelStandard::roundTripIsByteIdentical()
     const QString second = m_dir.filePath(u"second.txt"_s);
     QVERIFY(LevelStandardFile::write(first, LevelStandardFile::toRows(table, 3), nullptr));
 
-    const QByteArray bytes = bytesOf(first);
+    const QByteArray bytes = ResultFiles::read(first);
     QVERIFY(
         bytes.startsWith(QByteArray("\x96\xDA\x95\x57Time,\x8D\xC5\x92\xE1Time,\xB8\xD8\xB1\xCE\xDF\xB2\xDD\xC4,")));
     QVERIFY(bytes.contains(",,,\r\n120,180,40,5,1.5,5,150,14,1,,,\r\n"));
@@ -99,7 +93,7 @@ void TestLevelStandard::roundTripIsByteIdentical()
     QCOMPARE(reread[2].PointMultiplier, 1.2f);
     QCOMPARE(reread[2].unusedColumn10, u"memo"_s);
     QVERIFY(LevelStandardFile::write(second, LevelStandardFile::toRows(reread, 3), nullptr));
-    QCOMPARE(bytesOf(second), bytes);
+    QCOMPARE(ResultFiles::read(second), bytes);
 }
 
 void TestLevelStandard::shorterReloadKeepsLaterRows()

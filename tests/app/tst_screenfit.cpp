@@ -39,7 +39,9 @@ class TestScreenFit : public QObject
     Q_OBJECT
 
 private slots:
-    void walkTheRoad();
+    void splashNamesAndTheirPanelsFit();
+    void walkThePupilsRoad();
+    void teacherPanelAndItsToolsFit();
 };
 
 namespace {
@@ -222,34 +224,61 @@ private:
     QStringList m_problems;
 };
 
-int rowOf(const QListWidget *list, const QString &part)
+// A school day on the demo school, from the splash on, with its road.
+struct SchoolDay : SchoolWindow
 {
-    for (int row = 0; row < list->count(); ++row) {
-        if (list->item(row)->text().contains(part))
-            return row;
+    SchoolDay()
+    {
+        test.clock.set(QDateTime(QDate(2026, 12, 9), QTime(10, 30)));
+        host.showSplash();
     }
-    return -1;
+    // The name screen once the splash has gone, looked at.
+    NameScreen *names()
+    {
+        auto *screen = awaitScreen<NameScreen>(host);
+        road.look(u"name"_s);
+        return screen;
+    }
+    // The menu of the first student on the name screen whose line has `who`.
+    LevelMenu *logIn(const QString &who)
+    {
+        NameScreen *screen = names();
+        auto *nameList = screen ? control<QListWidget>(screen, "List1") : nullptr;
+        const int row = nameList ? rowContaining(nameList, who) : -1;
+        // Shortcut keys reach only the active window.
+        if (row < 0 || !QTest::qWaitForWindowActive(&host))
+            return nullptr;
+        nameList->setFocus();
+        nameList->setCurrentRow(row);
+        QTest::keyClick(nameList, Qt::Key_1);
+        return awaitScreen<LevelMenu>(host);
+    }
+
+    Road road{host, QString::fromLocal8Bit(qgetenv("KAZUDORI_TEST_BIN")) + u"/screens/"_s
+                        + QString::fromLocal8Bit(qgetenv("KAZUDORI_MONITOR"))};
+};
+
+void checkNothingWrong(const Road &road)
+{
+    QStringList problems = road.problems();
+    problems.removeDuplicates();
+    for (const QString &problem : std::as_const(problems))
+        qWarning("%s", qPrintable(problem));
+    QVERIFY2(problems.isEmpty(), qPrintable(u"%1 problems (above)"_s.arg(problems.size())));
 }
 
 } // namespace
 
-void TestScreenFit::walkTheRoad()
+void TestScreenFit::splashNamesAndTheirPanelsFit()
 {
-    const QString size = QString::fromLocal8Bit(qgetenv("KAZUDORI_MONITOR"));
-    SchoolFolder school;
-    TestPlatform test;
-    test.clock.set(QDateTime(QDate(2026, 12, 9), QTime(10, 30)));
-    AppState state;
-    MainWindow host(state, test.platform, school.layout().programFolder);
-    Road road(host, QString::fromLocal8Bit(qgetenv("KAZUDORI_TEST_BIN")) + u"/screens/"_s + size);
-    host.showSplash();
+    SchoolDay day;
+    MainWindow &host = day.host;
     QVERIFY(QTest::qWaitForWindowExposed(&host));
-    road.look(u"splash"_s);
-    QTRY_VERIFY(qobject_cast<NameScreen *>(host.currentScreen()));
-    auto *names = qobject_cast<NameScreen *>(host.currentScreen());
-    road.look(u"name"_s);
+    day.road.look(u"splash"_s);
+    auto *names = day.names();
+    QVERIFY(names);
     // The version dialog from the title, and the wait panel over the screen.
-    road.lookAtDialog(u"version"_s, [&] { QTest::mouseClick(control<QLabel>(names, "Label4"), Qt::LeftButton); });
+    day.road.lookAtDialog(u"version"_s, [&] { QTest::mouseClick(control<QLabel>(names, "Label4"), Qt::LeftButton); });
     host.setBusy(true);
     QWidget *wait = nullptr;
     for (QWidget *window : QApplication::topLevelWidgets()) {
@@ -257,19 +286,20 @@ void TestScreenFit::walkTheRoad()
             wait = window;
     }
     QVERIFY(wait);
-    road.look(u"wait"_s, wait);
+    day.road.look(u"wait"_s, wait);
     host.setBusy(false);
     QVERIFY(QTest::qWaitForWindowActive(&host));
+    checkNothingWrong(day.road);
+}
 
+void TestScreenFit::walkThePupilsRoad()
+{
+    SchoolDay day;
+    MainWindow &host = day.host;
+    Road &road = day.road;
     // A pupil of the demo school with sessions, so the lists have lines.
-    auto *nameList = control<QListWidget>(names, "List1");
-    nameList->setFocus();
-    const int pupilRow = rowOf(nameList, u"池田"_s);
-    QVERIFY(pupilRow >= 0);
-    nameList->setCurrentRow(pupilRow);
-    QTest::keyClick(nameList, Qt::Key_1);
-    QTRY_VERIFY(qobject_cast<LevelMenu *>(host.currentScreen()));
-    auto *menu = qobject_cast<LevelMenu *>(host.currentScreen());
+    auto *menu = day.logIn(u"池田"_s);
+    QVERIFY(menu);
     for (int view = 0; view < 3; ++view) {
         control<QRadioButton>(menu, qPrintable(u"Option2_%1"_s.arg(view)))->click();
         for (int list = 1; list <= 3; ++list) {
@@ -295,7 +325,7 @@ void TestScreenFit::walkTheRoad()
     QTest::mouseClick(control<QPushButton>(drill, "CommandStart"), Qt::LeftButton);
     road.look(u"drill"_s);
     for (int step = 0; step < 200 && drill && !qobject_cast<ResultScreen *>(host.currentScreen()); ++step) {
-        test.clock.advanceMs(900);
+        day.test.clock.advanceMs(900);
         drill->updateClock();
         const int answer = answerOnScreen(*drill);
         // One wrong answer shows the right one and its prompt.
@@ -313,16 +343,17 @@ void TestScreenFit::walkTheRoad()
     QTest::mouseClick(control<QPushButton>(result, "Command4"), Qt::LeftButton);
     QTRY_VERIFY(qobject_cast<LevelMenu *>(host.currentScreen()));
     road.look(u"menu-after-result"_s);
-
-    // The teacher: the panel and each of its tools.
     QTest::keyClick(qobject_cast<LevelMenu *>(host.currentScreen()), Qt::Key_0);
     QTRY_VERIFY(qobject_cast<NameScreen *>(host.currentScreen()));
-    nameList = control<QListWidget>(host.currentScreen(), "List1");
-    const int teacherRow = rowOf(nameList, u"監督"_s);
-    QVERIFY(teacherRow >= 0);
-    nameList->setCurrentRow(teacherRow);
-    QTest::keyClick(nameList, Qt::Key_1);
-    QTRY_VERIFY(qobject_cast<LevelMenu *>(host.currentScreen()));
+    checkNothingWrong(road);
+}
+
+void TestScreenFit::teacherPanelAndItsToolsFit()
+{
+    SchoolDay day;
+    MainWindow &host = day.host;
+    Road &road = day.road;
+    QVERIFY(day.logIn(u"監督"_s));
     const auto teacherPanel = [&] {
         auto *teacherMenu = qobject_cast<LevelMenu *>(host.currentScreen());
         control<QPushButton>(teacherMenu, "Command8")->click();
@@ -349,12 +380,7 @@ void TestScreenFit::walkTheRoad()
     control<QPushButton>(host.currentScreen(), "Command1")->click();
     QTRY_VERIFY(qobject_cast<NameScreen *>(host.currentScreen()));
     road.look(u"name-again"_s);
-
-    QStringList problems = road.problems();
-    problems.removeDuplicates();
-    for (const QString &problem : std::as_const(problems))
-        qWarning("%s", qPrintable(problem));
-    QVERIFY2(problems.isEmpty(), qPrintable(u"%1 problems (above)"_s.arg(problems.size())));
+    checkNothingWrong(road);
 }
 
 QTEST_MAIN(TestScreenFit)

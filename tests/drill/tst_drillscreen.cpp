@@ -35,6 +35,32 @@ DrillScreen *startDrill(SessionFixture &f, int level)
     return qobject_cast<DrillScreen *>(f.host->currentScreen());
 }
 
+struct DrillLabels
+{
+    DrillScreen *frm;
+    QLabel *first;
+    QLabel *second;
+    QLabel *answerLabel;
+    QLabel *correctLabel;
+    QLabel *prompt;
+};
+
+// Level 2, its first draw problem 91: 11 - 10, and the labels keys change.
+DrillLabels keyedDrill(SessionFixture &f)
+{
+    f.test.random.script({0.90});
+    DrillScreen *frm = startDrill(f, 2);
+    if (!frm)
+        qFatal("the drill does not open");
+    const auto label = [frm](const char *name) { return control<QLabel>(frm, name); };
+    return {frm,
+            label("LabelFirst"),
+            label("LabelSecond"),
+            label("LabelAnswer"),
+            label("LabelCorrect"),
+            label("LabelPrompt")};
+}
+
 void answer(QWidget *target, const QString &text)
 {
     QTest::keyClicks(target, text);
@@ -80,41 +106,27 @@ private:
     SoundPlayer &m_recorder;
 };
 
-} // namespace
-
-class TestDrillScreen : public QObject
+// Level 2 of a drill started at 23:58:30, over known statistics.
+struct NightSession : SessionFixture
 {
-    Q_OBJECT
-
-private slots:
-    void wholeSessionOverMidnight();
-    void timeOut();
-    void keys();
-    void screenShowsTheStudentAndTheLevel();
-    void backReturnsToTheMenu();
-    void waitBeforeTheResultHoldsKeys();
-    void recordingSaysItWaitsForAnotherCopy();
+    NightSession()
+    {
+        test.clock.set(QDateTime(QDate(2026, 12, 9), QTime(23, 58, 30)));
+        school.writeBytes(statisticsPath().mid(school.layout().root.size()), before);
+        frm = startDrill(*this, 2);
+    }
+    const QByteArray before = statisticsFile();
+    QPointer<DrillScreen> frm;
+    QSet<int> wrongCodes;
+    QStringList missed;
 };
 
-void TestDrillScreen::wholeSessionOverMidnight()
+// Plays the session by keys alone to its end, three answers wrong, checking
+// each answer as it goes.
+void playToTheEnd(NightSession &f)
 {
-    SessionFixture f;
-    f.test.clock.set(QDateTime(QDate(2026, 12, 9), QTime(23, 58, 30)));
-    const QByteArray before = statisticsFile();
-    f.school.writeBytes(f.statisticsPath().mid(f.school.layout().root.size()), before);
-
-    QPointer<DrillScreen> frm = startDrill(f, 2);
+    DrillScreen *frm = f.frm;
     QVERIFY(frm);
-    QCOMPARE(f.host->windowTitle(), u"Growna"_s);
-    QCOMPARE(control<QListWidget>(frm, "ListTime")->count(), 100);
-    QCOMPARE(control<QListWidget>(frm, "ListRate")->count(), 100);
-    // The same statistics as a 100マス map: 14－1 was right 6 times in 7 but slow.
-    const auto *map = control<QTableWidget>(frm, "FactMap");
-    QCOMPARE(map->item(0, 3)->text(), u"△"_s);
-    QCOMPARE(map->item(0, 3)->data(Qt::AccessibleTextRole).toString(),
-             u"14－1＝13 正解6回 まちがい1回 平均14.86秒 正しいけれどゆっくり"_s);
-    QCOMPARE(map->item(0, 0)->text(), u"×"_s);
-    QCOMPARE(map->horizontalHeaderItem(0)->text(), u"11"_s);
     auto *remaining = control<QLabel>(frm, "LabelRemaining");
     auto *answerLabel = control<QLabel>(frm, "LabelAnswer");
     auto *correctLabel = control<QLabel>(frm, "LabelCorrect");
@@ -125,8 +137,6 @@ void TestDrillScreen::wholeSessionOverMidnight()
     QVERIFY(control<QFrame>(frm, "PictureStart")->isHidden());
     QVERIFY(correctLabel->isHidden());
 
-    QSet<int> wrongCodes;
-    QStringList missed;
     int correct = 0;
     int steps = 0;
     while (correct < 100) {
@@ -147,8 +157,8 @@ void TestDrillScreen::wholeSessionOverMidnight()
             for (int n = 1; n <= 20; ++n)
                 QCOMPARE(!block(frm, n)->isHidden(), n > second && n <= first);
             const ProblemDrawing &drawing = frm->session().drawing();
-            wrongCodes.insert(drawing.problems()[std::size_t(drawing.currentProblem())].Code);
-            missed.append(u"%1－%2＝%3"_s.arg(first).arg(second).arg(expected));
+            f.wrongCodes.insert(drawing.problems()[std::size_t(drawing.currentProblem())].Code);
+            f.missed.append(u"%1－%2＝%3"_s.arg(first).arg(second).arg(expected));
             QTest::keyClicks(target, u"++"_s);
             QVERIFY(prompt->isHidden());
             QVERIFY(correctLabel->isHidden());
@@ -162,8 +172,49 @@ void TestDrillScreen::wholeSessionOverMidnight()
         if (correct < 100)
             QCOMPARE(remaining->text(), QString::number(100 - correct));
     }
-    QCOMPARE(wrongCodes.size(), 3);
+}
 
+} // namespace
+
+class TestDrillScreen : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void mapShowsTheLevelsStatistics();
+    void timeCountsOnPastMidnight();
+    void everyAnswerIsStoredInTheStatistics();
+    void resultShowsTheBestRecordAndTheMissedFacts();
+    void timeOut();
+    void answerIsTypedOnceTheDrillStarts();
+    void keysCountForNothingWhileNoAnswerIsAwaited();
+    void screenShowsTheStudentAndTheLevel();
+    void backReturnsToTheMenu();
+    void waitBeforeTheResultHoldsKeys();
+    void recordingSaysItWaitsForAnotherCopy();
+};
+
+void TestDrillScreen::mapShowsTheLevelsStatistics()
+{
+    NightSession f;
+    QPointer<DrillScreen> frm = f.frm;
+    QVERIFY(frm);
+    QCOMPARE(f.host->windowTitle(), u"Growna"_s);
+    QCOMPARE(control<QListWidget>(frm, "ListTime")->count(), 100);
+    QCOMPARE(control<QListWidget>(frm, "ListRate")->count(), 100);
+    // The same statistics as a 100マス map: 14－1 was right 6 times in 7 but slow.
+    const auto *map = control<QTableWidget>(frm, "FactMap");
+    QCOMPARE(map->item(0, 3)->text(), u"△"_s);
+    QCOMPARE(map->item(0, 3)->data(Qt::AccessibleTextRole).toString(),
+             u"14－1＝13 正解6回 まちがい1回 平均14.86秒 正しいけれどゆっくり"_s);
+    QCOMPARE(map->item(0, 0)->text(), u"×"_s);
+    QCOMPARE(map->horizontalHeaderItem(0)->text(), u"11"_s);
+}
+
+void TestDrillScreen::timeCountsOnPastMidnight()
+{
+    NightSession f;
+    playToTheEnd(f);
     // 103 answers of 1.1 s each: 113.3 s, over midnight.
     QCOMPARE(qobject_cast<ResultScreen *>(f.host->currentScreen())->outcome().elapsedSeconds, 113);
     const QList<ResultRecord> records = f.results();
@@ -174,11 +225,17 @@ void TestDrillScreen::wholeSessionOverMidnight()
     QCOMPARE(records[0].timeScore, 113);
     QCOMPARE(QByteArray(records[0].siteCode.data(), 5), "00123"_ba);
     QCOMPARE(records[0].date, OleDate::fromDate(QDate(2026, 12, 10)));
+}
 
+void TestDrillScreen::everyAnswerIsStoredInTheStatistics()
+{
+    NightSession f;
+    playToTheEnd(f);
+    QCOMPARE(f.wrongCodes.size(), 3);
     const QByteArray after = f.school.readBytes(f.statisticsPath());
-    QCOMPARE(after.size(), before.size());
+    QCOMPARE(after.size(), f.before.size());
     for (int r = 1; r <= ProblemStatFile::CreatedRecordCount; ++r) {
-        const ProblemStat old = recordOf(before, r);
+        const ProblemStat old = recordOf(f.before, r);
         const ProblemStat now = recordOf(after, r);
         if (r <= 100 || r > 200) {
             QCOMPARE(now, old);
@@ -186,12 +243,17 @@ void TestDrillScreen::wholeSessionOverMidnight()
         }
         const int code = r - 101;
         QCOMPARE(now.CorrectCount, old.CorrectCount + 1);
-        QCOMPARE(now.WrongCount, old.WrongCount + (wrongCodes.contains(code) ? 1 : 0));
+        QCOMPARE(now.WrongCount, old.WrongCount + (f.wrongCodes.contains(code) ? 1 : 0));
         QVERIFY(now.TotalTime > old.TotalTime);
     }
     QCOMPARE(f.test.pause.waits, QList<int>{1000});
     QCOMPARE(f.test.pause.inputHeld, QList<bool>{true});
+}
 
+void TestDrillScreen::resultShowsTheBestRecordAndTheMissedFacts()
+{
+    NightSession f;
+    playToTheEnd(f);
     auto *result = qobject_cast<ResultScreen *>(f.host->currentScreen());
     QVERIFY(result);
     QCOMPARE(control<QLabel>(result, "Label17")->text(), u"山田　花子"_s);
@@ -217,12 +279,9 @@ void TestDrillScreen::wholeSessionOverMidnight()
     // The facts missed in this session, in the order missed, with their answers.
     const auto *missedList = control<QListWidget>(result, "ListMissed");
     QVERIFY(!missedList->isHidden());
-    QStringList shown;
-    for (int i = 0; i < missedList->count(); ++i)
-        shown.append(missedList->item(i)->text());
-    QCOMPARE(shown, missed);
+    QCOMPARE(lines(missedList), f.missed);
     QCOMPARE(control<QLabel>(result, "LabelMissed")->text(), u"まちがえた問題"_s);
-    QTRY_VERIFY(!frm);
+    QTRY_VERIFY(!f.frm);
 }
 
 void TestDrillScreen::timeOut()
@@ -294,19 +353,10 @@ void TestDrillScreen::timeOut()
     QCOMPARE(control<QLabel>(result, "Label13")->text(), u" (このレベル　0回目)"_s);
 }
 
-void TestDrillScreen::keys()
+void TestDrillScreen::answerIsTypedOnceTheDrillStarts()
 {
     SessionFixture f;
-    // The first draw is problem 91: 11 - 10.
-    f.test.random.script({0.90});
-    DrillScreen *frm = startDrill(f, 2);
-    QVERIFY(frm);
-    auto *first = control<QLabel>(frm, "LabelFirst");
-    auto *second = control<QLabel>(frm, "LabelSecond");
-    auto *answerLabel = control<QLabel>(frm, "LabelAnswer");
-    auto *correctLabel = control<QLabel>(frm, "LabelCorrect");
-    auto *prompt = control<QLabel>(frm, "LabelPrompt");
-
+    const auto [frm, first, second, answerLabel, correctLabel, prompt] = keyedDrill(f);
     QTest::keyClicks(frm, u"5"_s);
     QVERIFY(answerLabel->text().isEmpty());
     QTest::keyClick(frm, Qt::Key_Return);
@@ -327,12 +377,18 @@ void TestDrillScreen::keys()
     QTest::keyClicks(frm, u"9"_s);
     QTest::keyClick(frm, Qt::Key_Left);
     QVERIFY(answerLabel->text().isEmpty());
+}
 
+void TestDrillScreen::keysCountForNothingWhileNoAnswerIsAwaited()
+{
+    SessionFixture f;
+    const auto [frm, first, second, answerLabel, correctLabel, prompt] = keyedDrill(f);
+    QTest::keyClick(frm, Qt::Key_Return);
     // Keys typed while an answer is judged count for nothing.
     CuePlayer player(f.test.sound);
     f.test.platform.sound = &player;
     QString answerDuringCue;
-    player.duringCue = [&] {
+    player.duringCue = [&answerDuringCue, frm = frm, answerLabel = answerLabel] {
         QTest::keyClicks(frm, u"7"_s);
         answerDuringCue = answerLabel->text();
     };
@@ -344,7 +400,7 @@ void TestDrillScreen::keys()
     QCOMPARE(control<QLabel>(frm, "LabelRemaining")->text(), u"99"_s);
     QVERIFY(correctLabel->isHidden());
 
-    // Next draw falls back to problem 1: 11 - 1 = 10.
+    // A wrong answer waits for "+" twice. Next draw falls back to problem 1: 11 - 1 = 10.
     QCOMPARE(first->text(), u"11"_s);
     QCOMPARE(second->text(), u"1"_s);
     answer(frm, u"3"_s);

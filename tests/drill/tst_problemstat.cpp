@@ -2,22 +2,10 @@
 #include <QtTest>
 
 #include "drill/problemstat.h"
+#include "support/resultfiles.h"
 #include "support/testplatform.h"
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 // A file whose every byte is different, so any rewrite shows.
 QByteArray patternedFile(int records)
@@ -84,7 +72,7 @@ void TestProblemStat::newFileHasThousandZeroRecords()
     LevelStatistics stats(m_folder, 5, 2, t.dialogs);
     DrillProblemTable table = sessionTable();
     stats.load(table);
-    QCOMPARE(fileBytes(stats.path()), QByteArray(16000, '\0'));
+    QCOMPARE(ResultFiles::read(stats.path()), QByteArray(16000, '\0'));
     for (int i = 1; i <= MaxProblemCount; ++i)
         QVERIFY(!table[std::size_t(i)].tried());
     QVERIFY(t.dialogs.shown.isEmpty());
@@ -128,7 +116,7 @@ void TestProblemStat::saveLeavesOtherLevelsByteIdentical()
     QByteArray before = patternedFile(records);
     if (records == 120)
         before.chop(8);
-    writeBytes(path, before);
+    ResultFiles::write(path, before);
 
     TestPlatform t;
     LevelStatistics stats(m_folder, 1, level, t.dialogs);
@@ -136,7 +124,7 @@ void TestProblemStat::saveLeavesOtherLevelsByteIdentical()
     stats.load(table);
     QVERIFY(stats.save(sessionTable()));
 
-    const QByteArray after = fileBytes(path);
+    const QByteArray after = ResultFiles::read(path);
     const qsizetype start = (level - 1) * 1600;
     QCOMPARE(after.left(std::min(start, before.size())), before.left(start));
     QCOMPARE(after.mid(start + 1600), before.mid(start + 1600));
@@ -154,7 +142,7 @@ void TestProblemStat::shortFileReadsZerosBeyondItsEnd()
     for (int i = 1; i <= 150; ++i)
         bytes += ProblemStat{float(i), 1, 2.0}.toBytes();
     bytes.chop(3);
-    writeBytes(path, bytes);
+    ResultFiles::write(path, bytes);
 
     TestPlatform t;
     DrillProblemTable table{};
@@ -163,7 +151,7 @@ void TestProblemStat::shortFileReadsZerosBeyondItsEnd()
     QCOMPARE(table[50].CorrectCount, 150.0f);
     QCOMPARE(table[50].TotalTime, 0.0);
     QVERIFY(!table[51].tried());
-    QCOMPARE(fileBytes(path), bytes);
+    QCOMPARE(ResultFiles::read(path), bytes);
     QVERIFY(t.dialogs.shown.isEmpty());
 }
 
@@ -181,9 +169,9 @@ void TestProblemStat::unreadableFileIsNeverOverwritten()
     QVERIFY(t.dialogs.shown[0].text.contains(path));
 
     QVERIFY(QDir(path).removeRecursively());
-    writeBytes(path, patternedFile(1000));
+    ResultFiles::write(path, patternedFile(1000));
     QVERIFY(!stats.save(sessionTable()));
-    QCOMPARE(fileBytes(path), patternedFile(1000));
+    QCOMPARE(ResultFiles::read(path), patternedFile(1000));
 }
 
 void TestProblemStat::failedWriteIsReported()
@@ -204,14 +192,14 @@ void TestProblemStat::failedWriteIsReported()
 void TestProblemStat::levelsOutsideTheFileAreRefused()
 {
     const QString path = ProblemStatFile::pathFor(m_folder, 6);
-    writeBytes(path, patternedFile(1000));
+    ResultFiles::write(path, patternedFile(1000));
     LevelStats stats{};
     QString error;
     for (int level : {0, -1, 36}) {
         QVERIFY(!ProblemStatFile::readLevel(path, level, stats, &error));
         QVERIFY(!ProblemStatFile::writeLevel(path, level, stats, &error));
     }
-    QCOMPARE(fileBytes(path), patternedFile(1000));
+    QCOMPARE(ResultFiles::read(path), patternedFile(1000));
 }
 
 // Nothing was stored yet, so the session's counters may still be saved once
@@ -226,7 +214,7 @@ void TestProblemStat::fileThatCannotBeMadeIsMadeAtSave()
     QCOMPARE(t.dialogs.shown.size(), 1);
     QVERIFY(QDir().mkpath(folder));
     QVERIFY(stats.save(sessionTable()));
-    const QByteArray bytes = fileBytes(stats.path());
+    const QByteArray bytes = ResultFiles::read(stats.path());
     QCOMPARE(bytes.size(), 16000);
     QCOMPARE(bytes.left(1600), QByteArray(1600, '\0'));
     QCOMPARE(ProblemStat::fromBytes(bytes.mid(1600 + 16 * 4)), (ProblemStat{5, 2, 6.25}));

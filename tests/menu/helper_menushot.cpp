@@ -26,23 +26,15 @@ namespace {
 // The student with the most sessions in the demo results.
 qint16 busiestStudent(const QString &dataFolder)
 {
-    const QByteArray bytes = ResultFiles::read(ResultsFile::pathIn(dataFolder));
     QHash<qint16, int> counts;
-    for (qsizetype at = 0; at + ResultRecordLength <= bytes.size(); at += ResultRecordLength)
-        ++counts[ResultRecord::decode(reinterpret_cast<const unsigned char *>(bytes.constData()) + at).studentNumber];
+    for (const ResultRecord &record : ResultFiles::decode(ResultFiles::read(ResultsFile::pathIn(dataFolder))))
+        ++counts[record.studentNumber];
     qint16 best = 1;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
         if (it.key() > 0 && it.value() > counts.value(best))
             best = it.key();
     }
     return best;
-}
-
-void save(MainWindow &host, const QString &path)
-{
-    for (int i = 0; i < 10; ++i)
-        QCoreApplication::processEvents();
-    host.grab().save(path);
 }
 
 } // namespace
@@ -70,24 +62,24 @@ int main(int argc, char **argv)
     auto *menu = qobject_cast<LevelMenu *>(host.currentScreen());
     if (!menu)
         return 1;
-    save(host, out + QStringLiteral("/menu-points.png"));
+    saveShot(host, out + QStringLiteral("/menu-points.png"));
     // Clicked as a pupil clicks, so the pictures show where the focus went.
     host.activateWindow();
     queueWindowSystemClick(control<QRadioButton>(menu, "Option2_0"));
-    save(host, out + QStringLiteral("/menu-time.png"));
+    saveShot(host, out + QStringLiteral("/menu-time.png"));
     queueWindowSystemClick(control<QRadioButton>(menu, "Option1_3"));
-    save(host, out + QStringLiteral("/menu-period.png"));
+    saveShot(host, out + QStringLiteral("/menu-period.png"));
     // The view panel enlarged, after a Tab, where keyboard focus is drawn.
     queueWindowSystemKey(&host, Qt::Key_Tab, QString());
-    save(host, out + QStringLiteral("/menu-period.png"));
+    saveShot(host, out + QStringLiteral("/menu-period.png"));
     QFrame *panel = control<QFrame>(menu, "Picture1");
     panel->grab().scaled(panel->size() * 2).save(out + QStringLiteral("/menu-focus.png"));
     if (QWidget *focus = QApplication::focusWidget())
         std::printf("focus: %s\n", qPrintable(focus->objectName()));
     // The own history and its graph of the first three levels.
     queueWindowSystemClick(control<QRadioButton>(menu, "Option2_2"));
-    save(host, out + QStringLiteral("/menu-history.png"));
+    saveShot(host, out + QStringLiteral("/menu-history.png"));
     queueWindowSystemClick(control<QPushButton>(menu, "Command17"));
-    save(host, out + QStringLiteral("/menu-graph.png"));
+    saveShot(host, out + QStringLiteral("/menu-graph.png"));
     return 0;
 }

@@ -37,6 +37,7 @@
 #include "teacher/ui/standardeditor.h"
 #include "support/resultfiles.h"
 #include "support/schoolfolder.h"
+#include "support/sessionfixture.h"
 #include "support/testplatform.h"
 #include "support/windowsystemkeys.h"
 
@@ -81,7 +82,7 @@ T *element(const QObject *screen, const char *array, int index)
     return control<T>(screen, QByteArray(array).append('_').append(QByteArray::number(index)).constData());
 }
 
-struct Fixture
+struct Fixture : SchoolWindow
 {
     explicit Fixture(const QStringList &rows = DemoRows, const QList<ResultRecord> &records = {})
     {
@@ -115,20 +116,8 @@ struct Fixture
         return shown;
     }
 
-    SchoolFolder school;
-    TestPlatform test;
-    AppState state;
-    MainWindow host{state, test.platform, school.layout().programFolder};
     LevelMenu *menu = nullptr;
 };
-
-QStringList lines(const QListWidget *list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
-    return out;
-}
 
 } // namespace
 
@@ -163,10 +152,16 @@ private slots:
     void unreadableResultsEndTheProgram();
     void keyFileOfALocation_data();
     void keyFileOfALocation();
-    void teacherPanelTestsTheKeyAndStoresItsLocation();
+    void teacherPanelHoldsTheStarts();
+    void teacherPanelRefusesAPlaceWithoutTheKey();
+    void teacherPanelOpensItsTools();
+    void teacherPanelStoresANewKeyPlace();
     void teacherPanelWithoutItsSettingsFile();
     void ownHistoryShowsEachLevelsFacts();
-    void graphFollowsItsChoosersAndPrints();
+    void graphShowsTheOwnHistory();
+    void graphFollowsItsChoosers();
+    void graphPrintsAJobForEachChosenStudent();
+    void graphOfAStudentOutsideTheGradeFilterHasNoPoints();
     void graphReadsAFileBeyondRecord32767();
     void graphKeepsTimeOutsOnItsSurface();
     void graphLabelsNeverOverlap();
@@ -635,34 +630,51 @@ namespace {
 
 QByteArray commonDataBytes(const Fixture &f)
 {
-    QFile file(f.school.layout().basePath + u"共通データ.txt"_s);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return ResultFiles::read(f.school.layout().basePath + u"共通データ.txt"_s);
 }
 
-} // namespace
-
-void TestLevelMenu::teacherPanelTestsTheKeyAndStoresItsLocation()
+struct TeacherPanel
 {
-    Fixture f;
+    LevelMenu *menu;
+    QFrame *panel;
+    QLineEdit *location;
+};
+
+// The teacher's menu with its panel open, the key folder stored as its location.
+TeacherPanel openPanel(Fixture &f)
+{
     f.school.writeText(u"school/共通データ.txt"_s,
                        {u"4"_s, u"\"00123North\""_s, u"00123"_s, u"0"_s, u"\"%1\""_s.arg(f.school.layout().keyFolder),
                         u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s});
     LevelMenu *menu = f.open(9, u"監督"_s);
-    QVERIFY(menu);
-    QSignalSpy editor(menu, &LevelMenu::standardEditorRequested);
+    if (!menu)
+        qFatal("the teacher's menu does not open");
     control<QPushButton>(menu, "Command8")->click();
     auto *panel = control<QFrame>(menu, "Picture7");
-    auto *location = control<QLineEdit>(panel, "Text2");
-    QCOMPARE(location->text(), f.school.layout().keyFolder);
-    const QByteArray before = commonDataBytes(f);
+    return {menu, panel, control<QLineEdit>(panel, "Text2")};
+}
 
-    // The start buttons and keys rest while the panel shows.
+} // namespace
+
+// The start buttons and keys rest while the panel shows.
+void TestLevelMenu::teacherPanelHoldsTheStarts()
+{
+    Fixture f;
+    const auto [menu, panel, location] = openPanel(f);
+    QCOMPARE(location->text(), f.school.layout().keyFolder);
     element<QPushButton>(menu, "Command4", 1)->click();
     queueWindowSystemKey(&f.host, Qt::Key_1, u"1"_s);
     QTest::qWait(50);
     QVERIFY(!f.menuGone());
+}
 
-    // A place without the key file: nothing changes.
+// A place without the key file: nothing changes.
+void TestLevelMenu::teacherPanelRefusesAPlaceWithoutTheKey()
+{
+    Fixture f;
+    const auto [menu, panel, location] = openPanel(f);
+    QSignalSpy editor(menu, &LevelMenu::standardEditorRequested);
+    const QByteArray before = commonDataBytes(f);
     location->setText(u"A:"_s);
     control<QPushButton>(panel, "Command10_1")->click();
     QCOMPARE(f.test.dialogs.shown.size(), 1);
@@ -671,25 +683,15 @@ void TestLevelMenu::teacherPanelTestsTheKeyAndStoresItsLocation()
     QVERIFY(panel->isVisible());
     QCOMPARE(commonDataBytes(f), before);
     QCOMPARE(editor.count(), 0);
+}
 
-    // "データ変更" puts the results list in the menu's place without writing
-    // the unchanged location; its "戻る" brings a fresh menu.
-    location->setText(f.school.layout().keyFolder);
-    control<QPushButton>(panel, "Command10_0")->click();
-    auto *results = qobject_cast<ResultsManager *>(f.host.currentScreen());
-    QVERIFY(results);
-    QVERIFY(control<QListView>(results, "List1")->isVisible());
-    QCOMPARE(f.test.dialogs.shown.size(), 1);
-    QCOMPARE(commonDataBytes(f), before);
-    QCOMPARE(editor.count(), 0);
-    control<QPushButton>(results, "Command4")->click();
-    QTRY_VERIFY((menu = qobject_cast<LevelMenu *>(f.host.currentScreen())));
-    QSignalSpy freshEditor(menu, &LevelMenu::standardEditorRequested);
-    control<QPushButton>(menu, "Command8")->click();
-    panel = control<QFrame>(menu, "Picture7");
-    location = control<QLineEdit>(panel, "Text2");
-
-    // Printing and export open over the menu, which is there when they close.
+// Printing and export open over the menu, which is there when they close.
+// "データ変更" puts the results list in the menu's place without writing the
+// unchanged location; its "戻る" brings a fresh menu.
+void TestLevelMenu::teacherPanelOpensItsTools()
+{
+    Fixture f;
+    const auto [menu, panel, location] = openPanel(f);
     for (const char *button : {"WorksheetsButton", "ExportButton"}) {
         QString opened;
         QTimer::singleShot(0, this, [&opened] {
@@ -704,7 +706,28 @@ void TestLevelMenu::teacherPanelTestsTheKeyAndStoresItsLocation()
         QCOMPARE(f.host.currentScreen(), menu);
     }
 
-    // A new place with an empty key file, written with Windows separators.
+    QSignalSpy editor(menu, &LevelMenu::standardEditorRequested);
+    const QByteArray before = commonDataBytes(f);
+    location->setText(f.school.layout().keyFolder);
+    control<QPushButton>(panel, "Command10_0")->click();
+    auto *results = qobject_cast<ResultsManager *>(f.host.currentScreen());
+    QVERIFY(results);
+    QVERIFY(control<QListView>(results, "List1")->isVisible());
+    QCOMPARE(f.test.dialogs.shown.size(), 0);
+    QCOMPARE(commonDataBytes(f), before);
+    QCOMPARE(editor.count(), 0);
+    control<QPushButton>(results, "Command4")->click();
+    QTRY_VERIFY(qobject_cast<LevelMenu *>(f.host.currentScreen()));
+    QVERIFY(control<QFrame>(f.host.currentScreen(), "Picture7")->isHidden());
+}
+
+// A new place with an empty key file, written with Windows separators; the
+// editor takes the menu's place, and its "戻る" brings a fresh menu.
+void TestLevelMenu::teacherPanelStoresANewKeyPlace()
+{
+    Fixture f;
+    const auto [menu, panel, location] = openPanel(f);
+    QSignalSpy editor(menu, &LevelMenu::standardEditorRequested);
     const QString usb = f.school.layout().root + u"usb"_s;
     QVERIFY(QDir().mkpath(usb));
     QFile key(usb + u"/keypass.txt"_s);
@@ -713,13 +736,12 @@ void TestLevelMenu::teacherPanelTestsTheKeyAndStoresItsLocation()
     const QString typed = QString(usb).replace(u'/', u'\\');
     location->setText(typed);
     control<QPushButton>(panel, "Command10_1")->click();
-    QCOMPARE(freshEditor.count(), 1);
+    QCOMPARE(editor.count(), 1);
     const QByteArray expected =
         u"4\r\n\"00123North\"\r\n00123\r\n0\r\n\"%1\"\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"_s.arg(typed).toUtf8();
     QCOMPARE(Cp932::decode(commonDataBytes(f)).toUtf8(), expected);
     QCOMPARE(f.state.KeyPassLocation, usb);
 
-    // The editor takes the menu's place, and its "戻る" brings a fresh menu.
     auto *standards = qobject_cast<StandardEditor *>(f.host.currentScreen());
     QVERIFY(standards);
     control<QPushButton>(standards, "Command4")->click();
@@ -788,11 +810,31 @@ void TestLevelMenu::ownHistoryShowsEachLevelsFacts()
     QVERIFY(facts->isHidden());
 }
 
-void TestLevelMenu::graphFollowsItsChoosersAndPrints()
+namespace {
+
+// The graph of student 9, opened from the own-history view, under a grade
+// filter if one is given.
+GraphPane *openGraph(Fixture &f, const QString &grade = {})
 {
-    const QList<ResultRecord> records = sessions(9, 2, 1, 60, Today.addDays(-3)) + sessions(9, 2, 1, 50)
-                                        + sessions(2, 1, 1, 45) + sessions(2, 4, 1, 100);
-    Fixture f(DemoRows, records);
+    if (!f.open(9))
+        qFatal("the menu does not open");
+    auto *grades = control<QComboBox>(f.menu, "Combo1");
+    if (!grade.isEmpty())
+        grades->setCurrentIndex(grades->findText(grade));
+    control<QRadioButton>(f.menu, "Option2_2")->click();
+    control<QPushButton>(f.menu, "Command17")->click();
+    return control<GraphPane>(f.menu, "Picture11");
+}
+
+// Student 9 at level 2, student 2 at levels 1 and 4.
+const QList<ResultRecord> GraphRecords =
+    sessions(9, 2, 1, 60, Today.addDays(-3)) + sessions(9, 2, 1, 50) + sessions(2, 1, 1, 45) + sessions(2, 4, 1, 100);
+
+} // namespace
+
+void TestLevelMenu::graphShowsTheOwnHistory()
+{
+    Fixture f(DemoRows, GraphRecords);
     LevelMenu *menu = f.open(9);
     QVERIFY(menu);
     auto *graphButton = control<QPushButton>(menu, "Command17");
@@ -809,6 +851,17 @@ void TestLevelMenu::graphFollowsItsChoosersAndPrints()
     QVERIFY2(surface->accessibleDescription().contains(u"最高 50秒 / 50秒"_s),
              qPrintable(surface->accessibleDescription()));
 
+    // Any other view closes the graph.
+    control<QRadioButton>(menu, "Option2_0")->click();
+    QVERIFY(pane->isHidden());
+    QVERIFY(graphButton->isHidden());
+}
+
+void TestLevelMenu::graphFollowsItsChoosers()
+{
+    Fixture f(DemoRows, GraphRecords);
+    GraphPane *pane = openGraph(f);
+    auto *surface = control<GraphSurface>(pane, "Picture12");
     // A fourth level starts a surface of its own.
     auto *levels = control<QListWidget>(pane, "List3");
     levels->item(3)->setSelected(true);
@@ -824,12 +877,22 @@ void TestLevelMenu::graphFollowsItsChoosersAndPrints()
     aoki[0]->setSelected(true);
     QCOMPARE(pane->shownStudent(), 2);
     QCOMPARE(surface->bands()[0].band.ownCount, 1);
+}
 
-    // Printed: one printer choice for the two chosen students, then a job
-    // each, three bands to an A4 page.
-    const QList<QListWidgetItem *> own = roster->findItems(u"/9"_s, Qt::MatchEndsWith);
-    QCOMPARE(own.size(), 1);
-    own[0]->setSelected(true);
+// One printer choice for the two chosen students, then a job each, three
+// bands to an A4 page: the four levels take two.
+void TestLevelMenu::graphPrintsAJobForEachChosenStudent()
+{
+    Fixture f(DemoRows, GraphRecords);
+    GraphPane *pane = openGraph(f);
+    control<QListWidget>(pane, "List3")->item(3)->setSelected(true);
+    control<QPushButton>(pane, "Command25")->click();
+    auto *roster = control<QListWidget>(pane, "List2");
+    for (const QString &number : {u"/2"_s, u"/9"_s}) {
+        const QList<QListWidgetItem *> chosen = roster->findItems(number, Qt::MatchEndsWith);
+        QCOMPARE(chosen.size(), 1);
+        chosen[0]->setSelected(true);
+    }
     QTemporaryDir out;
     const QString pdf = out.filePath(u"graph.pdf"_s);
     int choices = 0;
@@ -850,24 +913,19 @@ void TestLevelMenu::graphFollowsItsChoosersAndPrints()
     QCOMPARE(jobs.size(), 2);
     QVERIFY2(jobs[0].startsWith(u"graph_2_"_s) && jobs[1].startsWith(u"graph_9_"_s), qPrintable(jobs.join(u' ')));
     for (const QString &job : jobs) {
-        QFile file(out.filePath(job));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
+        const QByteArray bytes = ResultFiles::read(out.filePath(job));
         QCOMPARE(bytes.count(QByteArrayView("/Type /Page\n")) + bytes.count(QByteArrayView("/Type /Page ")), 2);
         // The Japanese texts travel with the file.
         QVERIFY(bytes.contains("/FontFile"));
     }
+}
 
-    // Any other view closes the graph.
-    control<QRadioButton>(menu, "Option2_0")->click();
-    QVERIFY(pane->isHidden());
-    QVERIFY(graphButton->isHidden());
-
-    // A grade filter the shown student does not pass: figures, no points.
-    auto *grades = control<QComboBox>(menu, "Combo1");
-    grades->setCurrentIndex(grades->findText(u"小３"_s));
-    control<QRadioButton>(menu, "Option2_2")->click();
-    graphButton->click();
+// A grade filter the shown student does not pass: figures, no points.
+void TestLevelMenu::graphOfAStudentOutsideTheGradeFilterHasNoPoints()
+{
+    Fixture f(DemoRows, GraphRecords);
+    GraphPane *pane = openGraph(f, u"小３"_s);
+    auto *surface = control<GraphSurface>(pane, "Picture12");
     QCOMPARE(pane->shownStudent(), 9);
     QCOMPARE(surface->bands()[1].band.ownCount, 2);
     QVERIFY(surface->bands()[1].band.points.empty());

@@ -22,14 +22,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QStringList lines(const QListWidget *list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
-    return out;
-}
-
 // The line of the current student ("●") in a list, or an empty text.
 QString ownLine(const QListWidget *list)
 {
@@ -55,8 +47,7 @@ NameScreen *nameScreenAfterSplash(MainWindow &host)
     host.showSplash();
     if (!QTest::qWaitForWindowActive(&host))
         return nullptr;
-    const auto nameScreen = [&] { return qobject_cast<NameScreen *>(host.currentScreen()); };
-    return QTest::qWaitFor([&] { return nameScreen() != nullptr; }) ? nameScreen() : nullptr;
+    return awaitScreen<NameScreen>(host);
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 #include "support/controls.h"
 #include "support/resultfiles.h"
 #include "support/schoolfolder.h"
+#include "support/sessionfixture.h"
 #include "support/testplatform.h"
 
 using namespace Qt::StringLiterals;
@@ -50,7 +51,7 @@ QByteArray results()
 }
 
 // A school with the roster and results above and the name screen opened on it.
-struct Fixture
+struct Fixture : SchoolWindow
 {
     Fixture()
     {
@@ -67,13 +68,7 @@ struct Fixture
         QVERIFY(QTest::qWaitForWindowActive(&host));
         screen = qobject_cast<NameScreen *>(host.currentScreen());
     }
-    QStringList rows() const
-    {
-        QStringList out;
-        for (int i = 0; i < control<QListWidget>(screen, "List1")->count(); ++i)
-            out.append(control<QListWidget>(screen, "List1")->item(i)->text());
-        return out;
-    }
+    QStringList rows() const { return lines(control<QListWidget>(screen, "List1")); }
     void clickRow(int row) const
     {
         QListWidget *list = control<QListWidget>(screen, "List1");
@@ -81,10 +76,6 @@ struct Fixture
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
     }
 
-    SchoolFolder school;
-    TestPlatform test;
-    AppState state;
-    MainWindow host{state, test.platform, school.layout().programFolder};
     NameScreen *screen = nullptr;
 };
 

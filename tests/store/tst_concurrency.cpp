@@ -68,14 +68,6 @@ std::unique_ptr<QProcess> TestConcurrency::start(const QStringList &arguments)
 
 namespace {
 
-QList<ResultRecord> recordsOf(const QByteArray &bytes)
-{
-    QList<ResultRecord> records;
-    for (qsizetype at = 0; at + ResultRecordLength <= bytes.size(); at += ResultRecordLength)
-        records.append(ResultRecord::decode(reinterpret_cast<const unsigned char *>(bytes.constData()) + at));
-    return records;
-}
-
 // Appended records are student = writer, time = writer * 100000 + sequence.
 // Names the ones missing, so that a failure says what was lost.
 QString lostAppends(const QList<ResultRecord> &records, int writers, int each)
@@ -124,7 +116,7 @@ void TestConcurrency::appendersNeverInterleave()
     // Checked before the loader is waited for: it keeps looking for records
     // that were lost.
     const QByteArray bytes = ResultFiles::read(path);
-    const QString lost = lostAppends(recordsOf(bytes), Writers, Each);
+    const QString lost = lostAppends(ResultFiles::decode(bytes), Writers, Each);
     QVERIFY2(lost.isEmpty(), qPrintable(lost));
     QCOMPARE(bytes.size(), Writers * Each * ResultRecordLength);
 
@@ -247,11 +239,11 @@ void TestConcurrency::editsAndAppendsKeepEveryRecord()
 
     const QByteArray bytes = ResultFiles::read(path);
     QCOMPARE(bytes.size() % ResultRecordLength, 0);
-    const QString lost = lostAppends(recordsOf(bytes), Writers, Each);
+    const QString lost = lostAppends(ResultFiles::decode(bytes), Writers, Each);
     QVERIFY2(lost.isEmpty(), qPrintable(lost));
     std::array<int, Writers + 1> next{};
     std::set<int> seeded;
-    for (const ResultRecord &r : recordsOf(bytes)) {
+    for (const ResultRecord &r : ResultFiles::decode(bytes)) {
         if (r.studentNumber >= 1 && r.studentNumber <= Writers) {
             QCOMPARE(r.timeScore, r.studentNumber * 100000 + next[std::size_t(r.studentNumber)]++);
             continue;
@@ -314,7 +306,7 @@ void TestConcurrency::deleteStoppedAtAnyStepLosesNothing()
     const QByteArray after = ResultFiles::read(path);
     QCOMPARE(after.size(), expected.size() + ResultRecordLength);
     QVERIFY(after.first(expected.size()) == expected);
-    QCOMPARE(recordsOf(after).constLast().timeScore, 400000);
+    QCOMPARE(ResultFiles::decode(after).constLast().timeScore, 400000);
 
     // Repaired once: a second start has nothing to say.
     QVERIFY(!ResultsRewrite::reportInterruptedDelete(state, tp.platform));

@@ -19,6 +19,14 @@ QByteArray encode(const QList<ResultRecord> &records)
     return bytes;
 }
 
+QList<ResultRecord> decode(const QByteArray &bytes)
+{
+    QList<ResultRecord> records;
+    for (qsizetype at = 0; at + ResultRecordLength <= bytes.size(); at += ResultRecordLength)
+        records.append(ResultRecord::decode(reinterpret_cast<const unsigned char *>(bytes.constData()) + at));
+    return records;
+}
+
 void write(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);

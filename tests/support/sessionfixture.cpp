@@ -65,11 +65,7 @@ QString SessionFixture::statisticsPath() const
 
 QList<ResultRecord> SessionFixture::results() const
 {
-    const QByteArray bytes = ResultFiles::read(resultsPath());
-    QList<ResultRecord> records;
-    for (qsizetype at = 0; at + ResultRecordLength <= bytes.size(); at += ResultRecordLength)
-        records.append(ResultRecord::decode(reinterpret_cast<const unsigned char *>(bytes.constData()) + at));
-    return records;
+    return ResultFiles::decode(ResultFiles::read(resultsPath()));
 }
 
 QStringList SessionFixture::playedNames() const

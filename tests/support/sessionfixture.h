@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 
 #include <memory>
 
@@ -12,6 +13,15 @@
 #include "store/resultrecord.h"
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"
+
+// A copy of the demo school and the program's window on it, not yet shown.
+struct SchoolWindow
+{
+    SchoolFolder school;
+    TestPlatform test;
+    AppState state;
+    MainWindow host{state, test.platform, school.layout().programFolder};
+};
 
 // A demo school with its settings loaded and one student logged in, ready
 // to start a drill or show a result.
@@ -37,6 +47,14 @@ struct SessionFixture
     AppState state;
     std::unique_ptr<MainWindow> host;
 };
+
+// The host's screen once it is a T; null if it does not become one soon.
+template <typename T>
+T *awaitScreen(const MainWindow &host)
+{
+    const auto shown = [&host] { return qobject_cast<T *>(host.currentScreen()); };
+    return QTest::qWaitFor([&] { return shown() != nullptr; }) ? shown() : nullptr;
+}
 
 class DrillScreen;
 

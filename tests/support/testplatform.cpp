@@ -27,6 +27,14 @@ DialogAnswer RecordingDialogs::ask(DialogIcon icon, const QString &title, const 
                                                                                     : DialogAnswer::Ok;
 }
 
+QStringList RecordingDialogs::texts() const
+{
+    QStringList out;
+    for (const ShownDialog &dialog : shown)
+        out.append(dialog.text);
+    return out;
+}
+
 bool RecordingLauncher::start(const QString &program_, const QStringList &arguments_, QString *error)
 {
     ++calls;

@@ -63,6 +63,8 @@ class RecordingDialogs final : public Dialogs
 public:
     DialogAnswer ask(DialogIcon icon, const QString &title, const QString &text, DialogButtons buttons) override;
     void setNextAnswers(QList<DialogAnswer> answers) { m_answers = std::move(answers); }
+    // The texts of the boxes shown, in order.
+    QStringList texts() const;
 
     QList<ShownDialog> shown;
 

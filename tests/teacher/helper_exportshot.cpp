@@ -29,7 +29,5 @@ int main(int argc, char **argv)
     for (int row : {1, 3})
         if (row < students->count())
             students->item(row)->setSelected(true);
-    for (int i = 0; i < 10; ++i)
-        QCoreApplication::processEvents();
-    return dialog.grab().save(out) ? 0 : 1;
+    return saveShot(dialog, out) ? 0 : 1;
 }

@@ -26,12 +26,6 @@ const QStringList Names{
     QStringLiteral("渡辺　みなと"), QStringLiteral("高橋　ゆい"),       QStringLiteral("監督"),
 };
 
-void paint()
-{
-    for (int i = 0; i < 10; ++i)
-        QCoreApplication::processEvents();
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -69,20 +63,18 @@ int main(int argc, char **argv)
         screen.resize(size);
         screen.show();
         screen.activate();
-        paint();
         const QString name = QStringLiteral("manager-%1").arg(size.width());
-        saved = screen.grab().save(out.filePath(name + QStringLiteral(".png"))) && saved;
+        saved = saveShot(screen, out.filePath(name + QStringLiteral(".png"))) && saved;
 
         // The timed-out session, opened as a double-click opens it.
         auto *list = control<QListView>(&screen, "List1");
         const QModelIndex line = list->model()->index(17, 0);
         list->scrollTo(line);
-        paint();
+        settle();
         const QPoint at = list->visualRect(line).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-        paint();
-        saved = screen.grab().save(out.filePath(name + QStringLiteral("-panel.png"))) && saved;
+        saved = saveShot(screen, out.filePath(name + QStringLiteral("-panel.png"))) && saved;
     }
     return saved ? 0 : 1;
 }

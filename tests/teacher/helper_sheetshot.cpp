@@ -20,12 +20,6 @@
 
 namespace {
 
-void settle()
-{
-    for (int i = 0; i < 10; ++i)
-        QCoreApplication::processEvents();
-}
-
 // Student 3 gets many right, a few facts wrong and a few slow.
 void writeStatistics(const QString &dataFolder)
 {
@@ -86,8 +80,7 @@ int main(int argc, char **argv)
             students->item(row)->setSelected(true);
     }
     printAs(3, list, "weak-mul.pdf");
-    settle();
-    dialog.grab().save(out.filePath(QStringLiteral("dialog.png")));
+    saveShot(dialog, out.filePath(QStringLiteral("dialog.png")));
 
     // The preview is modal: picture it once it has painted, then close it.
     QTimer::singleShot(1500, &app, [&out] {

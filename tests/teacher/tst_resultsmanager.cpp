@@ -72,13 +72,7 @@ struct ManagerFixture
 
     QString resultsPath() const { return ResultsFile::pathIn(state.DataFolder); }
     QByteArray fileBytes() const { return ResultFiles::read(resultsPath()); }
-    QStringList texts() const
-    {
-        QStringList shown;
-        for (const ShownDialog &d : test.dialogs.shown)
-            shown.append(d.text);
-        return shown;
-    }
+    QStringList texts() const { return test.dialogs.texts(); }
 
     QTemporaryDir dir;
     TestPlatform test;

@@ -73,13 +73,7 @@ struct EditorFixture
     QString resultsPath() const { return ResultsFile::pathIn(state.DataFolder); }
     void writeTable(const QStringList &lines) const { DemoSchool::writeTextFile(tablePath(), lines, nullptr); }
     QByteArray tableBytes() const { return ResultFiles::read(tablePath()); }
-    QStringList questions() const
-    {
-        QStringList texts;
-        for (const ShownDialog &d : test.dialogs.shown)
-            texts.append(d.text);
-        return texts;
-    }
+    QStringList questions() const { return test.dialogs.texts(); }
 
     QTemporaryDir dir;
     TestPlatform test;

@@ -42,6 +42,51 @@ int pdfPages(const QString &path)
     return pages;
 }
 
+// The demo school and the dialog over it; the printer chooser prints to
+// `pdf` and answers `chooserAnswer`.
+struct Fixture
+{
+    Fixture()
+    {
+        if (!school.isValid() || Startup::LoadStartupData(state, school.layout().programFolder).failed())
+            qFatal("the demo school does not load");
+        Startup::SetUpLevelCatalogue(state);
+        test.random.script({0.123456, 0.5, 0.75, 0.8, 0.9});
+        test.random.fallback = 0.3;
+        dialog = std::make_unique<WorksheetDialog>(state, test.platform);
+        dialog->setPrinterChooser([this](QPrinter &printer) {
+            ++choices;
+            offered = printer.pageLayout();
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return chooserAnswer;
+        });
+        dialog->show();
+        print = control<QPushButton>(dialog.get(), "printButton");
+        summary = control<QLabel>(dialog.get(), "summary");
+        count = control<QSpinBox>(dialog.get(), "sheetCount");
+    }
+    // Prints into a file of that name in `out`.
+    void printTo(const QString &name)
+    {
+        pdf = out.filePath(name);
+        QTest::mouseClick(print, Qt::LeftButton);
+    }
+
+    SchoolFolder school;
+    AppState state;
+    TestPlatform test;
+    QTemporaryDir out;
+    QString pdf;
+    int choices = 0;
+    bool chooserAnswer = true;
+    QPageLayout offered;
+    std::unique_ptr<WorksheetDialog> dialog;
+    QPushButton *print = nullptr;
+    QLabel *summary = nullptr;
+    QSpinBox *count = nullptr;
+};
+
 } // namespace
 
 class TestWorksheetDialog : public QObject
@@ -49,102 +94,93 @@ class TestWorksheetDialog : public QObject
     Q_OBJECT
 
 private slots:
-    void printsTheChosenSheetsToPdf();
+    void opensOnHundredSquaresOfAnyLevel();
+    void printsAHundredSquaresSheetAndItsAnswers();
+    void numberedSheetsDrawNewSeeds();
+    void weakFactsSheetsWaitForAStudent();
+    void cancelledOrFailedPrintingWritesNothing();
 };
 
-void TestWorksheetDialog::printsTheChosenSheetsToPdf()
+void TestWorksheetDialog::opensOnHundredSquaresOfAnyLevel()
 {
-    SchoolFolder school;
-    QVERIFY(school.isValid());
-    AppState state;
-    QVERIFY(!Startup::LoadStartupData(state, school.layout().programFolder).failed());
-    Startup::SetUpLevelCatalogue(state);
-    TestPlatform test;
-    test.random.script({0.123456, 0.5, 0.75, 0.8, 0.9});
-    test.random.fallback = 0.3;
-
-    QTemporaryDir out;
-    QString pdf;
-    int choices = 0;
-    bool chooserAnswer = true;
-    QPageLayout offered;
-    WorksheetDialog dialog(state, test.platform);
-    dialog.setPrinterChooser([&](QPrinter &printer) {
-        ++choices;
-        offered = printer.pageLayout();
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return chooserAnswer;
-    });
-    dialog.show();
-
-    auto *levels = control<QComboBox>(&dialog, "levelChooser");
+    Fixture f;
+    auto *levels = control<QComboBox>(f.dialog.get(), "levelChooser");
     QCOMPARE(levels->count(), 4);
-    QCOMPARE(levels->itemText(3), state.LevelNames[4]);
-    auto *print = control<QPushButton>(&dialog, "printButton");
-    auto *summary = control<QLabel>(&dialog, "summary");
-    auto *count = control<QSpinBox>(&dialog, "sheetCount");
-    QVERIFY(control<QRadioButton>(&dialog, "hundredSquaresOption")->isChecked());
-    QVERIFY(!control<QListWidget>(&dialog, "studentChooser")->isVisible());
+    QCOMPARE(levels->itemText(3), f.state.LevelNames[4]);
+    QVERIFY(control<QRadioButton>(f.dialog.get(), "hundredSquaresOption")->isChecked());
+    QVERIFY(!control<QListWidget>(f.dialog.get(), "studentChooser")->isVisible());
+}
 
+void TestWorksheetDialog::printsAHundredSquaresSheetAndItsAnswers()
+{
+    Fixture f;
     // A 100マス sheet and its answer sheet, with the seed drawn from Random.
-    pdf = out.filePath(u"grid.pdf"_s);
-    QTest::mouseClick(print, Qt::LeftButton);
-    QCOMPARE(pdfPages(pdf), 2);
-    QCOMPARE(offered.pageSize().id(), QPageSize::A4);
-    QCOMPARE(offered.orientation(), QPageLayout::Portrait);
-    QVERIFY2(summary->text().contains(u"123456"_s), qPrintable(summary->text()));
+    f.printTo(u"grid.pdf"_s);
+    QCOMPARE(pdfPages(f.pdf), 2);
+    QCOMPARE(f.offered.pageSize().id(), QPageSize::A4);
+    QCOMPARE(f.offered.orientation(), QPageLayout::Portrait);
+    QVERIFY2(f.summary->text().contains(u"123456"_s), qPrintable(f.summary->text()));
 
     // Unchanged choices print the very same sheet again, not a new draw.
-    const QString firstSummary = summary->text();
-    pdf = out.filePath(u"again.pdf"_s);
-    QTest::mouseClick(print, Qt::LeftButton);
-    QCOMPARE(pdfPages(pdf), 2);
-    QCOMPARE(summary->text(), firstSummary);
+    const QString firstSummary = f.summary->text();
+    f.printTo(u"again.pdf"_s);
+    QCOMPARE(pdfPages(f.pdf), 2);
+    QCOMPARE(f.summary->text(), firstSummary);
+}
 
+void TestWorksheetDialog::numberedSheetsDrawNewSeeds()
+{
+    Fixture f;
+    f.printTo(u"grid.pdf"_s);
     // Three numbered sheets without answers: new seeds, three pages.
-    control<QRadioButton>(&dialog, "numberedOption")->setChecked(true);
-    control<QCheckBox>(&dialog, "answerSheets")->setChecked(false);
-    count->setValue(3);
-    pdf = out.filePath(u"list.pdf"_s);
-    QTest::mouseClick(print, Qt::LeftButton);
-    QCOMPARE(pdfPages(pdf), 3);
-    QVERIFY(!summary->text().contains(u"123456"_s));
-    QVERIFY2(summary->text().contains(u"500000"_s), qPrintable(summary->text()));
+    control<QRadioButton>(f.dialog.get(), "numberedOption")->setChecked(true);
+    control<QCheckBox>(f.dialog.get(), "answerSheets")->setChecked(false);
+    f.count->setValue(3);
+    f.printTo(u"list.pdf"_s);
+    QCOMPARE(pdfPages(f.pdf), 3);
+    QVERIFY(!f.summary->text().contains(u"123456"_s));
+    QVERIFY2(f.summary->text().contains(u"500000"_s), qPrintable(f.summary->text()));
+}
 
+void TestWorksheetDialog::weakFactsSheetsWaitForAStudent()
+{
+    Fixture f;
+    control<QRadioButton>(f.dialog.get(), "numberedOption")->setChecked(true);
     // Weak-facts sheets only: no sheet at all until a student is chosen.
-    QCOMPARE(count->minimum(), 1);
-    control<QCheckBox>(&dialog, "weakSheets")->setChecked(true);
-    auto *students = control<QListWidget>(&dialog, "studentChooser");
+    QCOMPARE(f.count->minimum(), 1);
+    control<QCheckBox>(f.dialog.get(), "weakSheets")->setChecked(true);
+    auto *students = control<QListWidget>(f.dialog.get(), "studentChooser");
     QVERIFY(students->isVisible());
     QVERIFY(students->count() > 2);
-    count->setValue(0);
-    QVERIFY(!print->isEnabled());
+    f.count->setValue(0);
+    QVERIFY(!f.print->isEnabled());
     students->item(0)->setSelected(true);
     students->item(2)->setSelected(true);
-    QVERIFY(print->isEnabled());
-    control<QCheckBox>(&dialog, "answerSheets")->setChecked(true);
-    pdf = out.filePath(u"weak.pdf"_s);
-    QTest::mouseClick(print, Qt::LeftButton);
-    QCOMPARE(pdfPages(pdf), 4);
-    QCOMPARE(dialog.request().weakStudents.size(), std::size_t(2));
+    QVERIFY(f.print->isEnabled());
+    control<QCheckBox>(f.dialog.get(), "answerSheets")->setChecked(true);
+    f.printTo(u"weak.pdf"_s);
+    QCOMPARE(pdfPages(f.pdf), 4);
+    QCOMPARE(f.dialog->request().weakStudents.size(), std::size_t(2));
+}
 
+void TestWorksheetDialog::cancelledOrFailedPrintingWritesNothing()
+{
+    Fixture f;
     // Cancelled in the printer chooser: nothing is written.
-    chooserAnswer = false;
-    pdf = out.filePath(u"cancelled.pdf"_s);
-    QTest::mouseClick(print, Qt::LeftButton);
-    QVERIFY(!QFile::exists(pdf));
+    f.chooserAnswer = false;
+    f.printTo(u"cancelled.pdf"_s);
+    QVERIFY(!QFile::exists(f.pdf));
 
     // A PDF that cannot be written is told, not lost in silence.
-    chooserAnswer = true;
-    pdf = out.filePath(u"no-such-folder/sheet.pdf"_s);
-    QTest::mouseClick(print, Qt::LeftButton);
-    QCOMPARE(test.dialogs.shown.size(), 1);
-    QCOMPARE(test.dialogs.shown.front().text, u"印刷できませんでした。"_s);
-    QCOMPARE(choices, 6);
+    f.chooserAnswer = true;
+    f.printTo(u"no-such-folder/sheet.pdf"_s);
+    QCOMPARE(f.test.dialogs.shown.size(), 1);
+    QCOMPARE(f.test.dialogs.shown.front().text, u"印刷できませんでした。"_s);
+    // The printer is chosen for every print, cancelled or not.
+    QCOMPARE(f.choices, 2);
 
-    QSignalSpy closed(&dialog, &QDialog::rejected);
-    QTest::mouseClick(control<QPushButton>(&dialog, "closeButton"), Qt::LeftButton);
+    QSignalSpy closed(f.dialog.get(), &QDialog::rejected);
+    QTest::mouseClick(control<QPushButton>(f.dialog.get(), "closeButton"), Qt::LeftButton);
     QCOMPARE(closed.size(), 1);
 }
 
