@@ -18,6 +18,7 @@
 #include "drill/ui/drillscreen.h"
 #include "host/mainwindow.h"
 #include "menu/ui/levelmenu.h"
+#include "result/ui/resultcontrols.h"
 #include "result/ui/resultscreen.h"
 #include "roster/ui/namescreen.h"
 #include "support/controls.h"
@@ -338,9 +339,9 @@ void TestScreenFit::walkThePupilsRoad()
     }
     QTRY_VERIFY(qobject_cast<ResultScreen *>(host.currentScreen()));
     auto *result = qobject_cast<ResultScreen *>(host.currentScreen());
-    QTRY_VERIFY(!control<QPushButton>(result, "Command4")->isHidden());
+    QTRY_VERIFY(!control<QPushButton>(result, ResultControls::MenuButton)->isHidden());
     road.look(u"result"_s);
-    QTest::mouseClick(control<QPushButton>(result, "Command4"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(result, ResultControls::MenuButton), Qt::LeftButton);
     QTRY_VERIFY(qobject_cast<LevelMenu *>(host.currentScreen()));
     road.look(u"menu-after-result"_s);
     QTest::keyClick(qobject_cast<LevelMenu *>(host.currentScreen()), Qt::Key_0);

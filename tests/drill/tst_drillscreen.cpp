@@ -17,6 +17,7 @@
 #include "platform/soundplayer.h"
 #include "drill/ui/drillscreen.h"
 #include "drill/ui/timebar.h"
+#include "result/ui/resultcontrols.h"
 #include "result/ui/resultscreen.h"
 #include "store/resultsfile.h"
 #include "store/tallies.h"
@@ -256,31 +257,31 @@ void TestDrillScreen::resultShowsTheBestRecordAndTheMissedFacts()
     playToTheEnd(f);
     auto *result = qobject_cast<ResultScreen *>(f.host->currentScreen());
     QVERIFY(result);
-    QCOMPARE(control<QLabel>(result, "Label17")->text(), u"山田　花子"_s);
-    QCOMPARE(control<QLabel>(result, "Label15")->text(), u"カズドリ"_s);
-    QCOMPARE(control<QLabel>(result, "Label16")->text(), u"引き算"_s);
-    QCOMPARE(control<QLabel>(result, "Label18")->text(), u"今の成績：113秒"_s);
+    QCOMPARE(control<QLabel>(result, ResultControls::StudentName)->text(), u"山田　花子"_s);
+    QCOMPARE(control<QLabel>(result, ResultControls::ContentTitle)->text(), u"カズドリ"_s);
+    QCOMPARE(control<QLabel>(result, ResultControls::LevelName)->text(), u"引き算"_s);
+    QCOMPARE(control<QLabel>(result, ResultControls::ResultTime)->text(), u"今の成績：113秒"_s);
     // Target 150 s: ⌊(37/150)³ × 50 + 5⌋ = 5 points.
-    QCOMPARE(control<QLabel>(result, "Label19")->text(), u"獲得ポイント：5点×1→5点"_s);
-    QCOMPARE(control<QLabel>(result, "Label13")->text(), u" (このレベル　1回目)"_s);
-    QCOMPARE(control<QLabel>(result, "Label14")->text(), u"（1回目)"_s);
+    QCOMPARE(control<QLabel>(result, ResultControls::PointsLine)->text(), u"獲得ポイント：5点×1→5点"_s);
+    QCOMPARE(control<QLabel>(result, ResultControls::LevelTodayCount)->text(), u" (このレベル　1回目)"_s);
+    QCOMPARE(control<QLabel>(result, ResultControls::AllTodayCount)->text(), u"（1回目)"_s);
     // Nobody had a time at this level: the best record ever.
-    QCOMPARE(control<QLabel>(result, "Label20")->text(), u"！！！最高新記録！！！"_s);
-    QVERIFY(!control<QLabel>(result, "Label20")->isHidden());
+    QCOMPARE(control<QLabel>(result, ResultControls::Announcement)->text(), u"！！！最高新記録！！！"_s);
+    QVERIFY(!control<QLabel>(result, ResultControls::Announcement)->isHidden());
     QVERIFY(f.playedNames().contains(u"最高1.wav"_s));
     QCOMPARE(f.playedNames().count(u"boo.wav"_s), 3);
     QCOMPARE(f.playedNames().count(u"pinpon.wav"_s) + f.playedNames().count(u"pinpon2.wav"_s), 100);
     QVERIFY(!f.host->waitShown());
-    QVERIFY(control<QPushButton>(result, "Command4")->isHidden());
-    QTRY_VERIFY(!control<QPushButton>(result, "Command4")->isHidden());
-    QVERIFY(!control<QPushButton>(result, "Command5")->isHidden());
-    QCOMPARE(control<QPushButton>(result, "Command4")->text(), u"メニューへ"_s);
-    QCOMPARE(control<QPushButton>(result, "Command5")->text(), u"もう一度"_s);
+    QVERIFY(control<QPushButton>(result, ResultControls::MenuButton)->isHidden());
+    QTRY_VERIFY(!control<QPushButton>(result, ResultControls::MenuButton)->isHidden());
+    QVERIFY(!control<QPushButton>(result, ResultControls::RepeatButton)->isHidden());
+    QCOMPARE(control<QPushButton>(result, ResultControls::MenuButton)->text(), u"メニューへ"_s);
+    QCOMPARE(control<QPushButton>(result, ResultControls::RepeatButton)->text(), u"もう一度"_s);
     // The facts missed in this session, in the order missed, with their answers.
-    const auto *missedList = control<QListWidget>(result, "ListMissed");
+    const auto *missedList = control<QListWidget>(result, ResultControls::MissedProblems);
     QVERIFY(!missedList->isHidden());
     QCOMPARE(lines(missedList), f.missed);
-    QCOMPARE(control<QLabel>(result, "LabelMissed")->text(), u"まちがえた問題"_s);
+    QCOMPARE(control<QLabel>(result, ResultControls::MissedCaption)->text(), u"まちがえた問題"_s);
     QTRY_VERIFY(!f.frm);
 }
 
@@ -344,13 +345,13 @@ void TestDrillScreen::timeOut()
 
     auto *result = qobject_cast<ResultScreen *>(f.host->currentScreen());
     QVERIFY(result);
-    QCOMPARE(control<QLabel>(result, "Label18")->text(), u"記録なし"_s);
-    QCOMPARE(control<QLabel>(result, "Label19")->text(), u"次は最後までがんばろう！"_s);
-    QVERIFY(control<QLabel>(result, "Label20")->isHidden());
+    QCOMPARE(control<QLabel>(result, ResultControls::ResultTime)->text(), u"記録なし"_s);
+    QCOMPARE(control<QLabel>(result, ResultControls::PointsLine)->text(), u"次は最後までがんばろう！"_s);
+    QVERIFY(control<QLabel>(result, ResultControls::Announcement)->isHidden());
     // Only answer sounds: no record and no pass cue.
     for (const QString &name : f.playedNames())
         QVERIFY2(name == u"pinpon.wav"_s || name == u"pinpon2.wav"_s || name == u"boo.wav"_s, qPrintable(name));
-    QCOMPARE(control<QLabel>(result, "Label13")->text(), u" (このレベル　0回目)"_s);
+    QCOMPARE(control<QLabel>(result, ResultControls::LevelTodayCount)->text(), u" (このレベル　0回目)"_s);
 }
 
 void TestDrillScreen::answerIsTypedOnceTheDrillStarts()

@@ -75,13 +75,6 @@ QList<ResultRecord> sessions(qint16 student, qint16 level, int count, qint32 tim
     return out;
 }
 
-// Element `index` of a control array, e.g. "Command4_3".
-template <typename T>
-T *element(const QObject *screen, const char *array, int index)
-{
-    return control<T>(screen, QByteArray(array).append('_').append(QByteArray::number(index)).constData());
-}
-
 struct Fixture : SchoolWindow
 {
     explicit Fixture(const QStringList &rows = DemoRows, const QList<ResultRecord> &records = {})

@@ -10,6 +10,7 @@
 #include "host/mainwindow.h"
 #include "drill/ui/drillscreen.h"
 #include "menu/ui/levelmenu.h"
+#include "result/ui/resultcontrols.h"
 #include "result/ui/resultscreen.h"
 #include "roster/siblinglauncher.h"
 #include "roster/ui/namescreen.h"
@@ -100,8 +101,8 @@ void TestRoad::splashToLauncher()
     auto *result = qobject_cast<ResultScreen *>(host.currentScreen());
     QVERIFY(result);
     QCOMPARE(result->outcome().resultTime, 90);
-    QTRY_VERIFY(!control<QPushButton>(result, "Command4")->isHidden());
-    QTest::mouseClick(control<QPushButton>(result, "Command4"), Qt::LeftButton);
+    QTRY_VERIFY(!control<QPushButton>(result, ResultControls::MenuButton)->isHidden());
+    QTest::mouseClick(control<QPushButton>(result, ResultControls::MenuButton), Qt::LeftButton);
 
     QTRY_VERIFY(qobject_cast<LevelMenu *>(host.currentScreen()));
     menu = qobject_cast<LevelMenu *>(host.currentScreen());
@@ -161,7 +162,7 @@ void TestRoad::namesAndTitlesFromFilesStayText()
     drill->updateClock();
     auto *result = qobject_cast<ResultScreen *>(host.currentScreen());
     QVERIFY(result);
-    showsLiterally(control<QLabel>(result, "Label17"), name);
+    showsLiterally(control<QLabel>(result, ResultControls::StudentName), name);
     QVERIFY(test.dialogs.shown.isEmpty());
 }
 

@@ -11,6 +11,7 @@
 #include "drill/ui/drillscreen.h"
 #include "menu/ui/levelmenu.h"
 #include "result/recordsession.h"
+#include "result/ui/resultcontrols.h"
 #include "result/ui/resultscreen.h"
 #include "support/resultfiles.h"
 #include "support/controls.h"
@@ -153,30 +154,32 @@ void TestResultScreen::evaluation()
 
     auto *result = qobject_cast<ResultScreen *>(f.host->currentScreen());
     QVERIFY(result);
-    QCOMPARE(control<QLabel>(result, "Label18")->text(), resultLine);
-    QCOMPARE(control<QLabel>(result, "Label19")->text(), pointsLine);
-    QCOMPARE(control<QLabel>(result, "Label20")->isHidden(), message.isEmpty());
+    QCOMPARE(control<QLabel>(result, ResultControls::ResultTime)->text(), resultLine);
+    QCOMPARE(control<QLabel>(result, ResultControls::PointsLine)->text(), pointsLine);
+    QCOMPARE(control<QLabel>(result, ResultControls::Announcement)->isHidden(), message.isEmpty());
     if (!message.isEmpty())
-        QCOMPARE(control<QLabel>(result, "Label20")->text(), message);
+        QCOMPARE(control<QLabel>(result, ResultControls::Announcement)->text(), message);
     QCOMPARE(f.playedNames(), sounds);
-    QCOMPARE(!control<QFrame>(result, "Picture1")->isHidden(), goalPanel);
-    QCOMPARE(control<QLabel>(result, "Label13")->text() + control<QLabel>(result, "Label14")->text(), todayCounts);
+    QCOMPARE(!control<QFrame>(result, ResultControls::GoalPanel)->isHidden(), goalPanel);
+    QCOMPARE(control<QLabel>(result, ResultControls::LevelTodayCount)->text()
+                 + control<QLabel>(result, ResultControls::AllTodayCount)->text(),
+             todayCounts);
     QVERIFY(!f.host->waitShown());
     // A session without mistakes has no list of them.
-    QVERIFY(control<QListWidget>(result, "ListMissed")->isHidden());
+    QVERIFY(control<QListWidget>(result, ResultControls::MissedProblems)->isHidden());
 
-    QVERIFY(control<QPushButton>(result, "Command4")->isHidden()
-            && control<QPushButton>(result, "Command5")->isHidden());
-    QTRY_VERIFY(!control<QPushButton>(result, "Command4")->isHidden());
-    QVERIFY(control<QFrame>(result, "Picture1")->isHidden());
-    QCOMPARE(!control<QPushButton>(result, "Command5")->isHidden(), repeat);
+    QVERIFY(control<QPushButton>(result, ResultControls::MenuButton)->isHidden()
+            && control<QPushButton>(result, ResultControls::RepeatButton)->isHidden());
+    QTRY_VERIFY(!control<QPushButton>(result, ResultControls::MenuButton)->isHidden());
+    QVERIFY(control<QFrame>(result, ResultControls::GoalPanel)->isHidden());
+    QCOMPARE(!control<QPushButton>(result, ResultControls::RepeatButton)->isHidden(), repeat);
     // A screen reader hears the result together with the focused button.
-    const QString spoken = control<QPushButton>(result, "Command4")->accessibleDescription();
+    const QString spoken = control<QPushButton>(result, ResultControls::MenuButton)->accessibleDescription();
     QVERIFY2(spoken.startsWith(resultLine) && spoken.contains(pointsLine) && spoken.endsWith(message),
              qPrintable(spoken));
-    QCOMPARE(!control<QLabel>(result, "Label2")->isHidden(), !repeat);
+    QCOMPARE(!control<QLabel>(result, ResultControls::NextLevelHint)->isHidden(), !repeat);
     if (!repeat)
-        QCOMPARE(control<QLabel>(result, "Label2")->text(), u"次のレベルへ進みましょう"_s);
+        QCOMPARE(control<QLabel>(result, ResultControls::NextLevelHint)->text(), u"次のレベルへ進みましょう"_s);
     // The session itself was appended behind the earlier ones.
     QCOMPARE(f.results().size(), earlier.size() + 1);
     QCOMPARE(f.results().constLast().timeScore, time);
@@ -211,8 +214,8 @@ public:
     SoundResult playAndWait(const QString &path) override
     {
         if (screen)
-            panelShown.append(!control<QFrame>(screen, "Picture1")->isHidden()
-                              && control<QPushButton>(screen, "Command4")->isHidden());
+            panelShown.append(!control<QFrame>(screen, ResultControls::GoalPanel)->isHidden()
+                              && control<QPushButton>(screen, ResultControls::MenuButton)->isHidden());
         played.append(QFileInfo(path).fileName());
         QTest::qWait(600);
         return {};
@@ -240,8 +243,8 @@ void TestResultScreen::buttonsWaitForTheCues()
     // the buttons come only afterwards.
     QCOMPARE(player.played, (QStringList{u"最高1.wav"_s, u"合格.wav"_s}));
     QCOMPARE(player.panelShown, (QList<bool>{true, true}));
-    QTRY_VERIFY(!control<QPushButton>(result, "Command4")->isHidden());
-    QVERIFY(control<QFrame>(result, "Picture1")->isHidden());
+    QTRY_VERIFY(!control<QPushButton>(result, ResultControls::MenuButton)->isHidden());
+    QVERIFY(control<QFrame>(result, ResultControls::GoalPanel)->isHidden());
 }
 
 // A cue longer than the button timer, played the way the real player does:
@@ -274,10 +277,10 @@ void TestResultScreen::keysTypedDuringTheCuesPressNothing()
     QVERIFY(QTest::qWaitForWindowExposed(f.host.get()));
     ResultScreen *result = recordAndOpen(f, 2, 95);
     QVERIFY(result);
-    QTRY_VERIFY(!control<QPushButton>(result, "Command4")->isHidden());
+    QTRY_VERIFY(!control<QPushButton>(result, ResultControls::MenuButton)->isHidden());
     QTest::qWait(100);
     QVERIFY(f.host->currentScreen() == result);
-    QVERIFY(control<QPushButton>(result, "Command4")->hasFocus());
+    QVERIFY(control<QPushButton>(result, ResultControls::MenuButton)->hasFocus());
 
     // Afterwards Return presses the focused button.
     queueWindowSystemKey(f.host.get(), Qt::Key_Return, u"\r"_s);
@@ -292,7 +295,7 @@ void TestResultScreen::pointsUseTheMultiplierAsWritten()
     f.setLevelTable(table);
     ResultScreen *result = recordAndOpen(f, 2, 100);
     QVERIFY(result);
-    QCOMPARE(control<QLabel>(result, "Label19")->text(), u"獲得ポイント：5点×1.4→7点"_s);
+    QCOMPARE(control<QLabel>(result, ResultControls::PointsLine)->text(), u"獲得ポイント：5点×1.4→7点"_s);
     QCOMPARE(f.state.ResultTallies.at(2, SessionFixture::Student).todayPoints, 7);
 }
 
@@ -303,11 +306,11 @@ void TestResultScreen::buttons()
     QVERIFY(QTest::qWaitForWindowExposed(f.host.get()));
     auto *result = recordAndOpen(f, 3, 100);
     QVERIFY(result);
-    QTRY_VERIFY(!control<QPushButton>(result, "Command5")->isHidden());
+    QTRY_VERIFY(!control<QPushButton>(result, ResultControls::RepeatButton)->isHidden());
 
     // "もう一度", even clicked twice at once, opens one fresh drill of the same level.
     const qsizetype drillsBefore = f.test.random.seeds.size();
-    queueWindowSystemClick(control<QPushButton>(result, "Command5"), true);
+    queueWindowSystemClick(control<QPushButton>(result, ResultControls::RepeatButton), true);
     QTRY_VERIFY(qobject_cast<DrillScreen *>(f.host->currentScreen()));
     QTest::qWait(50);
     QCOMPARE(f.test.random.seeds.size(), drillsBefore + 1);
@@ -320,8 +323,8 @@ void TestResultScreen::buttons()
     QVERIFY(!f.host->waitShown());
 
     result = recordAndOpen(f, 3, 100);
-    QTRY_VERIFY(!control<QPushButton>(result, "Command4")->isHidden());
-    QTest::mouseClick(control<QPushButton>(result, "Command4"), Qt::LeftButton);
+    QTRY_VERIFY(!control<QPushButton>(result, ResultControls::MenuButton)->isHidden());
+    QTest::mouseClick(control<QPushButton>(result, ResultControls::MenuButton), Qt::LeftButton);
     QTRY_VERIFY(qobject_cast<LevelMenu *>(f.host->currentScreen()));
 }
 

@@ -18,6 +18,13 @@ T *control(const QObject *screen, const char *objectName)
     return found;
 }
 
+// Element `index` of a control array, e.g. "Command4_3".
+template <typename T>
+T *element(const QObject *screen, const char *array, int index)
+{
+    return control<T>(screen, QByteArray(array).append('_').append(QByteArray::number(index)).constData());
+}
+
 // The lines of a list, as it shows them.
 inline QStringList lines(const QListWidget *list)
 {

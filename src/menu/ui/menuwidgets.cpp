@@ -24,9 +24,4 @@ QFont fitted(QFont font, const QString &sample, int width, int largest)
     return font;
 }
 
-QString arrayName(const char *control, int index)
-{
-    return QString::fromLatin1(control) + u'_' + QString::number(index);
-}
-
 } // namespace MenuWidgets

@@ -14,11 +14,13 @@
 
 #include "state/appstate.h"
 #include "app/spokentext.h"
+#include "app/ui/controlnames.h"
 #include "app/ui/pendinginput.h"
 #include "drill/drillproblem.h"
 #include "platform/platform.h"
 #include "result/resultrules.h"
 #include "result/todaycounts.h"
+#include "result/ui/resultcontrols.h"
 #include "sound/soundcues.h"
 #include "store/tallies.h"
 
@@ -26,12 +28,10 @@ namespace {
 
 constexpr int TimerIntervalMs = 500;
 
-QLabel *label(QWidget *parent, const QString &name, qreal points, bool bold = false)
+QLabel *label(QWidget *parent, const char *name, qreal points, bool bold = false)
 {
-    auto *l = new QLabel(parent);
-    l->setObjectName(name);
-    // The student's name comes from the roster.
-    l->setTextFormat(Qt::PlainText);
+    // The student's name comes from the roster: plain text.
+    auto *l = Controls::named(new QLabel(parent), name);
     l->setAlignment(Qt::AlignCenter);
     QFont font = l->font();
     font.setPointSizeF(points);
@@ -48,7 +48,7 @@ ResultScreen::ResultScreen(AppState &state, Platform &platform, SessionOutcome o
     , m_outcome(std::move(outcome))
     , m_platform(platform)
 {
-    setObjectName(QStringLiteral("FrmSyuuryou"));
+    setObjectName(QString::fromLatin1(ResultControls::Screen));
     setWindowTitle(QStringLiteral("Growna"));
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -56,30 +56,32 @@ ResultScreen::ResultScreen(AppState &state, Platform &platform, SessionOutcome o
     setPalette(pal);
 
     m_panel = new QFrame(this);
-    m_panel->setObjectName(QStringLiteral("Picture4"));
+    Controls::named(m_panel, ResultControls::Panel);
     m_panel->setFrameShape(QFrame::Box);
-    m_panel->setStyleSheet(QStringLiteral("#Picture4 { background: white; border: 2px solid rgb(90, 120, 170); }"));
+    m_panel->setStyleSheet(Controls::selector(ResultControls::Panel)
+                           + QStringLiteral(" { background: white; border: 2px solid rgb(90, 120, 170); }"));
     m_panel->setMinimumWidth(720);
 
-    m_contentTitle = label(m_panel, QStringLiteral("Label15"), 20, true);
-    m_studentName = label(m_panel, QStringLiteral("Label17"), 24, true);
-    m_levelName = label(m_panel, QStringLiteral("Label16"), 22);
-    m_resultTime = label(m_panel, QStringLiteral("Label18"), 40, true);
-    m_pointsLine = label(m_panel, QStringLiteral("Label19"), 24);
-    m_levelTodayCount = label(m_panel, QStringLiteral("Label13"), 16);
-    m_allTodayCount = label(m_panel, QStringLiteral("Label14"), 16);
-    m_announcement = label(m_panel, QStringLiteral("Label20"), 32, true);
+    m_contentTitle = label(m_panel, ResultControls::ContentTitle, 20, true);
+    m_studentName = label(m_panel, ResultControls::StudentName, 24, true);
+    m_levelName = label(m_panel, ResultControls::LevelName, 22);
+    m_resultTime = label(m_panel, ResultControls::ResultTime, 40, true);
+    m_pointsLine = label(m_panel, ResultControls::PointsLine, 24);
+    m_levelTodayCount = label(m_panel, ResultControls::LevelTodayCount, 16);
+    m_allTodayCount = label(m_panel, ResultControls::AllTodayCount, 16);
+    m_announcement = label(m_panel, ResultControls::Announcement, 32, true);
     m_announcement->setStyleSheet(QStringLiteral("color: rgb(210, 0, 0);"));
     m_announcement->hide();
-    m_nextLevelHint = label(m_panel, QStringLiteral("Label2"), 20, true);
+    m_nextLevelHint = label(m_panel, ResultControls::NextLevelHint, 20, true);
     m_nextLevelHint->setStyleSheet(QStringLiteral("color: rgb(0, 90, 40);"));
     m_nextLevelHint->hide();
 
     m_goalPanel = new QFrame(m_panel);
-    m_goalPanel->setObjectName(QStringLiteral("Picture1"));
+    Controls::named(m_goalPanel, ResultControls::GoalPanel);
     m_goalPanel->setStyleSheet(
-        QStringLiteral("#Picture1 { background: rgb(255, 235, 120); border: 3px solid rgb(220, 120, 0); }"));
-    m_goalText = label(m_goalPanel, QStringLiteral("Label1"), 30, true);
+        Controls::selector(ResultControls::GoalPanel)
+        + QStringLiteral(" { background: rgb(255, 235, 120); border: 3px solid rgb(220, 120, 0); }"));
+    m_goalText = label(m_goalPanel, ResultControls::GoalText, 30, true);
     m_goalText->setText(QStringLiteral("目標レベルクリア。おめでとう！"));
     m_goalText->setStyleSheet(QStringLiteral("color: rgb(180, 0, 0);"));
     auto *goal = new QVBoxLayout(m_goalPanel);
@@ -88,9 +90,9 @@ ResultScreen::ResultScreen(AppState &state, Platform &platform, SessionOutcome o
     m_goalPanel->hide();
 
     m_menuButton = new QPushButton(QStringLiteral("メニューへ"), m_panel);
-    m_menuButton->setObjectName(QStringLiteral("Command4"));
+    Controls::named(m_menuButton, ResultControls::MenuButton);
     m_repeatButton = new QPushButton(QStringLiteral("もう一度"), m_panel);
-    m_repeatButton->setObjectName(QStringLiteral("Command5"));
+    Controls::named(m_repeatButton, ResultControls::RepeatButton);
     for (QPushButton *b : {m_menuButton, m_repeatButton}) {
         QFont font = b->font();
         font.setPointSize(20);
@@ -134,16 +136,16 @@ ResultScreen::ResultScreen(AppState &state, Platform &platform, SessionOutcome o
     outer->addWidget(m_panel, 0, 0, Qt::AlignCenter);
 
     m_buttonsDelay = new QTimer(this);
-    m_buttonsDelay->setObjectName(QStringLiteral("Timer1"));
+    Controls::named(m_buttonsDelay, ResultControls::ButtonsDelay);
     m_buttonsDelay->setSingleShot(true);
     m_buttonsDelay->setInterval(TimerIntervalMs);
     connect(m_buttonsDelay, &QTimer::timeout, this, &ResultScreen::showButtons);
     connect(m_menuButton, &QPushButton::clicked, this, &ResultScreen::goToMenu);
     connect(m_repeatButton, &QPushButton::clicked, this, &ResultScreen::repeatLevel);
     m_missedCaption = new QLabel(QStringLiteral("まちがえた問題"), this);
-    m_missedCaption->setObjectName(QStringLiteral("LabelMissed"));
+    Controls::named(m_missedCaption, ResultControls::MissedCaption);
     m_missedProblems = new QListWidget(this);
-    m_missedProblems->setObjectName(QStringLiteral("ListMissed"));
+    Controls::named(m_missedProblems, ResultControls::MissedProblems);
     m_missedProblems->setAccessibleName(m_missedCaption->text());
     m_missedCaption->setBuddy(m_missedProblems);
     m_missedProblems->setFocusPolicy(Qt::NoFocus);
