@@ -18,6 +18,7 @@
 #include "support/controls.h"
 #include "teacher/timedistribution.h"
 #include "teacher/ui/standardeditor.h"
+#include "teacher/ui/standardeditorcontrols.h"
 
 namespace {
 
@@ -72,14 +73,14 @@ void BM_GridKey(benchmark::State &st)
     editor->show();
     editor->activate();
     paintPending();
-    auto *cell = control<QLineEdit>(editor.get(), "Gridinputtext");
+    auto *cell = control<QLineEdit>(editor.get(), StandardEditorControls::CellEditor);
     bool down = true;
     for (auto _ : st) {
         QTest::keyClick(cell, down ? Qt::Key_Down : Qt::Key_Up);
         paintPending();
         down = !down;
     }
-    if (control<QListWidget>(editor.get(), "List3")->count() != 102)
+    if (control<QListWidget>(editor.get(), StandardEditorControls::AllResults)->count() != 102)
         st.SkipWithError("the distribution is not shown");
 }
 

@@ -8,6 +8,7 @@
 #include "support/benchscreens.h"
 #include "support/controls.h"
 #include "teacher/ui/resultsmanager.h"
+#include "teacher/ui/resultsmanagercontrols.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ void BM_ResultsListShown(benchmark::State &st)
         paintPending();
     }
     auto *screen = qobject_cast<ResultsManager *>(f.host.currentScreen());
-    if (!screen || control<QListView>(screen, "List1")->model()->rowCount() != f.records)
+    if (!screen || control<QListView>(screen, ResultsManagerControls::List)->model()->rowCount() != f.records)
         st.SkipWithError("the list does not show every record");
 }
 

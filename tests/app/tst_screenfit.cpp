@@ -26,7 +26,9 @@
 #include "support/sessionfixture.h"
 #include "support/testplatform.h"
 #include "teacher/ui/resultsmanager.h"
+#include "teacher/ui/resultsmanagercontrols.h"
 #include "teacher/ui/standardeditor.h"
+#include "teacher/ui/standardeditorcontrols.h"
 
 using namespace Qt::StringLiterals;
 
@@ -365,13 +367,13 @@ void TestScreenFit::teacherPanelAndItsToolsFit()
     control<QPushButton>(host.currentScreen(), "Command10_1")->click();
     QTRY_VERIFY(qobject_cast<StandardEditor *>(host.currentScreen()));
     road.look(u"standard-editor"_s);
-    control<QPushButton>(host.currentScreen(), "Command4")->click();
+    control<QPushButton>(host.currentScreen(), StandardEditorControls::BackButton)->click();
     QTRY_VERIFY(qobject_cast<LevelMenu *>(host.currentScreen()));
     teacherPanel();
     control<QPushButton>(host.currentScreen(), "Command10_0")->click();
     QTRY_VERIFY(qobject_cast<ResultsManager *>(host.currentScreen()));
     road.look(u"results-manager"_s);
-    control<QPushButton>(host.currentScreen(), "Command4")->click();
+    control<QPushButton>(host.currentScreen(), ResultsManagerControls::BackButton)->click();
     QTRY_VERIFY(qobject_cast<LevelMenu *>(host.currentScreen()));
     teacherPanel();
     road.lookAtDialog(u"worksheets"_s,

@@ -34,7 +34,9 @@
 #include "store/resultsfile.h"
 #include "support/controls.h"
 #include "teacher/ui/resultsmanager.h"
+#include "teacher/ui/resultsmanagercontrols.h"
 #include "teacher/ui/standardeditor.h"
+#include "teacher/ui/standardeditorcontrols.h"
 #include "support/resultfiles.h"
 #include "support/schoolfolder.h"
 #include "support/sessionfixture.h"
@@ -705,11 +707,11 @@ void TestLevelMenu::teacherPanelOpensItsTools()
     control<QPushButton>(panel, "Command10_0")->click();
     auto *results = qobject_cast<ResultsManager *>(f.host.currentScreen());
     QVERIFY(results);
-    QVERIFY(control<QListView>(results, "List1")->isVisible());
+    QVERIFY(control<QListView>(results, ResultsManagerControls::List)->isVisible());
     QCOMPARE(f.test.dialogs.shown.size(), 0);
     QCOMPARE(commonDataBytes(f), before);
     QCOMPARE(editor.count(), 0);
-    control<QPushButton>(results, "Command4")->click();
+    control<QPushButton>(results, ResultsManagerControls::BackButton)->click();
     QTRY_VERIFY(qobject_cast<LevelMenu *>(f.host.currentScreen()));
     QVERIFY(control<QFrame>(f.host.currentScreen(), "Picture7")->isHidden());
 }
@@ -737,7 +739,7 @@ void TestLevelMenu::teacherPanelStoresANewKeyPlace()
 
     auto *standards = qobject_cast<StandardEditor *>(f.host.currentScreen());
     QVERIFY(standards);
-    control<QPushButton>(standards, "Command4")->click();
+    control<QPushButton>(standards, StandardEditorControls::BackButton)->click();
     QTRY_VERIFY(qobject_cast<LevelMenu *>(f.host.currentScreen()));
     QVERIFY(control<QFrame>(f.host.currentScreen(), "Picture7")->isHidden());
 }

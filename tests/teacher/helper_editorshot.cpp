@@ -11,6 +11,7 @@
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"
 #include "teacher/ui/standardeditor.h"
+#include "teacher/ui/standardeditorcontrols.h"
 
 int main(int argc, char **argv)
 {
@@ -25,7 +26,7 @@ int main(int argc, char **argv)
     editor.resize(1366, 768);
     editor.show();
     editor.activate();
-    auto *cell = control<QLineEdit>(&editor, "Gridinputtext");
+    auto *cell = control<QLineEdit>(&editor, StandardEditorControls::CellEditor);
     QTest::keyClick(cell, Qt::Key_Down);
     QTest::keyClick(cell, Qt::Key_Right);
     QTest::keyClick(cell, Qt::Key_Right);

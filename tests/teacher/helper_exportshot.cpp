@@ -10,6 +10,7 @@
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"
 #include "teacher/ui/exportdialog.h"
+#include "teacher/ui/exportdialogcontrols.h"
 
 int main(int argc, char **argv)
 {
@@ -25,7 +26,7 @@ int main(int argc, char **argv)
     Startup::SetUpLevelCatalogue(state);
     ExportDialog dialog(state, test.platform);
     dialog.show();
-    auto *students = control<QListWidget>(&dialog, "studentList");
+    auto *students = control<QListWidget>(&dialog, ExportDialogControls::StudentList);
     for (int row : {1, 3})
         if (row < students->count())
             students->item(row)->setSelected(true);

@@ -16,6 +16,7 @@
 #include "support/resultfiles.h"
 #include "support/testplatform.h"
 #include "teacher/ui/resultsmanager.h"
+#include "teacher/ui/resultsmanagercontrols.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ int main(int argc, char **argv)
         saved = saveShot(screen, out.filePath(name + QStringLiteral(".png"))) && saved;
 
         // The timed-out session, opened as a double-click opens it.
-        auto *list = control<QListView>(&screen, "List1");
+        auto *list = control<QListView>(&screen, ResultsManagerControls::List);
         const QModelIndex line = list->model()->index(17, 0);
         list->scrollTo(line);
         settle();

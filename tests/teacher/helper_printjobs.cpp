@@ -21,6 +21,7 @@
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"
 #include "teacher/ui/worksheetdialog.h"
+#include "teacher/ui/worksheetdialogcontrols.h"
 
 namespace {
 
@@ -83,8 +84,8 @@ int main(int argc, char **argv)
     control<QPushButton>(menu, "Command24_1")->click();
 
     WorksheetDialog sheets(state, test.platform);
-    control<QRadioButton>(&sheets, "hundredSquaresOption")->setChecked(true);
-    control<QSpinBox>(&sheets, "sheetCount")->setValue(1);
+    control<QRadioButton>(&sheets, WorksheetDialogControls::HundredSquaresOption)->setChecked(true);
+    control<QSpinBox>(&sheets, WorksheetDialogControls::SheetCount)->setValue(1);
     sheets.print();
     if (printDialogsAnswered != 2 || !test.dialogs.shown.isEmpty()) {
         std::fprintf(stderr, "print dialogs answered: %d, messages: %d\n", printDialogsAnswered,

@@ -17,6 +17,7 @@
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"
 #include "teacher/ui/worksheetdialog.h"
+#include "teacher/ui/worksheetdialogcontrols.h"
 
 namespace {
 
@@ -58,9 +59,9 @@ int main(int argc, char **argv)
         return true;
     });
     dialog.show();
-    auto *levels = control<QComboBox>(&dialog, "levelChooser");
-    auto *grid = control<QRadioButton>(&dialog, "hundredSquaresOption");
-    auto *list = control<QRadioButton>(&dialog, "numberedOption");
+    auto *levels = control<QComboBox>(&dialog, WorksheetDialogControls::LevelChooser);
+    auto *grid = control<QRadioButton>(&dialog, WorksheetDialogControls::HundredSquaresOption);
+    auto *list = control<QRadioButton>(&dialog, WorksheetDialogControls::NumberedOption);
     const auto printAs = [&](int level, QRadioButton *layout, const char *name) {
         levels->setCurrentIndex(level - 1);
         layout->setChecked(true);
@@ -72,9 +73,9 @@ int main(int argc, char **argv)
     printAs(4, grid, "grid-div.pdf");
     printAs(3, list, "list-mul.pdf");
 
-    control<QCheckBox>(&dialog, "weakSheets")->setChecked(true);
-    control<QSpinBox>(&dialog, "sheetCount")->setValue(0);
-    auto *students = control<QListWidget>(&dialog, "studentChooser");
+    control<QCheckBox>(&dialog, WorksheetDialogControls::WeakSheets)->setChecked(true);
+    control<QSpinBox>(&dialog, WorksheetDialogControls::SheetCount)->setValue(0);
+    auto *students = control<QListWidget>(&dialog, WorksheetDialogControls::StudentChooser);
     for (int row = 0; row < students->count(); ++row) {
         if (students->item(row)->data(Qt::UserRole).toInt() == 3)
             students->item(row)->setSelected(true);
@@ -89,7 +90,7 @@ int main(int argc, char **argv)
             preview->close();
         }
     });
-    control<QSpinBox>(&dialog, "sheetCount")->setValue(1);
+    control<QSpinBox>(&dialog, WorksheetDialogControls::SheetCount)->setValue(1);
     grid->setChecked(true);
     dialog.preview();
     return 0;

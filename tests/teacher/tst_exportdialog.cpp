@@ -16,6 +16,7 @@
 #include "support/resultfiles.h"
 #include "support/testplatform.h"
 #include "teacher/ui/exportdialog.h"
+#include "teacher/ui/exportdialogcontrols.h"
 
 using namespace Qt::StringLiterals;
 
@@ -54,8 +55,8 @@ struct Fixture
             return answer;
         });
         dialog->show();
-        exportButton = control<QPushButton>(dialog.get(), "exportButton");
-        students = control<QListWidget>(dialog.get(), "studentList");
+        exportButton = control<QPushButton>(dialog.get(), ExportDialogControls::ExportButton);
+        students = control<QListWidget>(dialog.get(), ExportDialogControls::StudentList);
     }
     QStringList outFiles() const
     {
@@ -107,7 +108,7 @@ void TestExportDialog::offersTheWorkbookInTheDocumentsFolder()
     // documents folder, then in the documents folder. A cancelled chooser
     // writes nothing and says nothing.
     QVERIFY(f.students->isEnabled());
-    QVERIFY(!control<QRadioButton>(f.dialog.get(), "factsChoice")->isEnabled());
+    QVERIFY(!control<QRadioButton>(f.dialog.get(), ExportDialogControls::FactsChoice)->isEnabled());
     f.exportButton->click();
     QCOMPARE(f.suggested.last(), QDir(f.home.path()).filePath(u"成績データ_20261209.xlsx"_s));
     QVERIFY(QDir(f.home.path()).mkdir(u"Documents"_s));
@@ -129,7 +130,7 @@ void TestExportDialog::writesExactlyTheChosenFiles()
              u"「%1」に書き出しました（成績2件、集計2件、問題別100件）。"_s.arg(QDir::toNativeSeparators(f.answer)));
 
     // A CSV of the records, UTF-8 by default, offered where the last file went.
-    control<QRadioButton>(f.dialog.get(), "csvChoice")->click();
+    control<QRadioButton>(f.dialog.get(), ExportDialogControls::CsvChoice)->click();
     QVERIFY(!f.students->isEnabled());
     f.answer = f.out.filePath(u"成績.csv"_s);
     f.exportButton->click();
@@ -147,8 +148,8 @@ void TestExportDialog::factsWantAStudent()
     Fixture f;
     // The facts, a CSV choice, want a student before a file is asked for.
     const qsizetype asked = f.suggested.size();
-    control<QRadioButton>(f.dialog.get(), "csvChoice")->click();
-    control<QRadioButton>(f.dialog.get(), "factsChoice")->click();
+    control<QRadioButton>(f.dialog.get(), ExportDialogControls::CsvChoice)->click();
+    control<QRadioButton>(f.dialog.get(), ExportDialogControls::FactsChoice)->click();
     QVERIFY(f.students->isEnabled());
     f.students->clearSelection();
     f.exportButton->click();
@@ -156,7 +157,7 @@ void TestExportDialog::factsWantAStudent()
     QCOMPARE(f.suggested.size(), asked);
 
     f.chooseFirstStudent();
-    control<QRadioButton>(f.dialog.get(), "cp932Choice")->click();
+    control<QRadioButton>(f.dialog.get(), ExportDialogControls::Cp932Choice)->click();
     f.answer = f.out.filePath(u"問題.csv"_s);
     f.exportButton->click();
     QCOMPARE(f.lastText(), u"「%1」に100件を書き出しました。"_s.arg(QDir::toNativeSeparators(f.answer)));
@@ -169,14 +170,14 @@ void TestExportDialog::fileThatCannotBeMadeIsToldAndLeftOut()
 {
     Fixture f;
     // A file that cannot be made: the teacher hears why, nothing is left.
-    control<QRadioButton>(f.dialog.get(), "csvChoice")->click();
+    control<QRadioButton>(f.dialog.get(), ExportDialogControls::CsvChoice)->click();
     f.answer = f.out.filePath(u"無いフォルダ/成績.csv"_s);
     f.exportButton->click();
     QCOMPARE(f.test.dialogs.shown.last().icon, DialogIcon::Warning);
     QVERIFY(f.lastText().startsWith(u"「%1」に書き出せませんでした（"_s.arg(QDir::toNativeSeparators(f.answer))));
     QCOMPARE(f.outFiles(), QStringList());
     QCOMPARE(QDir(f.school.path()).entryList(QDir::Files), f.schoolFiles);
-    control<QPushButton>(f.dialog.get(), "closeButton")->click();
+    control<QPushButton>(f.dialog.get(), ExportDialogControls::CloseButton)->click();
     QVERIFY(!f.dialog->isVisible());
 }
 

@@ -20,6 +20,7 @@
 #include "support/resultfiles.h"
 #include "support/testplatform.h"
 #include "teacher/ui/resultsmanager.h"
+#include "teacher/ui/resultsmanagercontrols.h"
 
 using namespace Qt::StringLiterals;
 
@@ -82,7 +83,7 @@ struct ManagerFixture
 
 QListView *list(const ResultsManager &m)
 {
-    return control<QListView>(&m, "List1");
+    return control<QListView>(&m, ResultsManagerControls::List);
 }
 
 int lineCount(const ResultsManager &m)
@@ -97,7 +98,7 @@ QString line(const ResultsManager &m, int row)
 
 bool panelShown(const ResultsManager &m)
 {
-    return control<QFrame>(&m, "Picture3")->isVisible();
+    return control<QFrame>(&m, ResultsManagerControls::Panel)->isVisible();
 }
 
 QString labelText(const ResultsManager &m, const char *name)
@@ -107,12 +108,12 @@ QString labelText(const ResultsManager &m, const char *name)
 
 QLineEdit *timeBox(const ResultsManager &m)
 {
-    return control<QLineEdit>(&m, "Text1_1");
+    return control<QLineEdit>(&m, ResultsManagerControls::Time);
 }
 
 QComboBox *studentBox(const ResultsManager &m)
 {
-    return control<QComboBox>(&m, "Combo1");
+    return control<QComboBox>(&m, ResultsManagerControls::Student);
 }
 
 void click(const ResultsManager &m, const char *button)
@@ -168,25 +169,25 @@ void TestResultsManager::listsRecordsAndOpensTheChosenOne()
     QVERIFY(line(m, 1).startsWith(u"   3 2026/11/02"_s));
     QVERIFY(line(m, 1).endsWith(u"++他塾"_s));
     QVERIFY(!panelShown(m));
-    QVERIFY(!control<QPushButton>(&m, "Command2")->isEnabled());
-    QVERIFY(!control<QPushButton>(&m, "Command3")->isEnabled());
+    QVERIFY(!control<QPushButton>(&m, ResultsManagerControls::ChangeButton)->isEnabled());
+    QVERIFY(!control<QPushButton>(&m, ResultsManagerControls::DeleteButton)->isEnabled());
 
     doubleClickLine(m, 1);
     QVERIFY(panelShown(m));
-    QCOMPARE(labelText(m, "Label1"), u"3"_s);
-    QCOMPARE(labelText(m, "Label2_1"), u"ﾚﾍﾞﾙ3"_s);
-    QCOMPARE(labelText(m, "Label2_2"), u"2026/11/02"_s);
+    QCOMPARE(labelText(m, ResultsManagerControls::RecordNumber), u"3"_s);
+    QCOMPARE(labelText(m, ResultsManagerControls::Level), u"ﾚﾍﾞﾙ3"_s);
+    QCOMPARE(labelText(m, ResultsManagerControls::Date), u"2026/11/02"_s);
     QCOMPARE(studentBox(m)->currentText(), u"2 /  あおき　りく"_s);
-    QCOMPARE(labelText(m, "Label2_4"), u"小６"_s);
+    QCOMPARE(labelText(m, ResultsManagerControls::Grade), u"小６"_s);
     QCOMPARE(timeBox(m)->text(), u"130"_s);
-    QCOMPARE(control<QScrollBar>(&m, "VScroll1")->value(), 130);
-    QVERIFY(control<QPushButton>(&m, "Command3")->isEnabled());
+    QCOMPARE(control<QScrollBar>(&m, ResultsManagerControls::TimeSpin)->value(), 130);
+    QVERIFY(control<QPushButton>(&m, ResultsManagerControls::DeleteButton)->isEnabled());
 
     // Every roster entry can be picked, hidden ones too, and the grade follows.
     QCOMPARE(studentBox(m)->count(), 3);
     QCOMPARE(studentBox(m)->itemText(2), u"3 /  佐藤　一"_s);
     studentBox(m)->setCurrentIndex(0);
-    QCOMPARE(labelText(m, "Label2_4"), u"小３"_s);
+    QCOMPARE(labelText(m, ResultsManagerControls::Grade), u"小３"_s);
 
     // A click on the list closes the panel, even on the line it shows.
     QTest::mouseClick(list(m)->viewport(), Qt::LeftButton, {},
@@ -198,9 +199,9 @@ void TestResultsManager::listsRecordsAndOpensTheChosenOne()
     list(m)->setCurrentIndex(list(m)->model()->index(0, 0));
     QTest::keyClick(list(m), Qt::Key_Return);
     QVERIFY(panelShown(m));
-    QCOMPARE(labelText(m, "Label1"), u"1"_s);
+    QCOMPARE(labelText(m, ResultsManagerControls::RecordNumber), u"1"_s);
     typeTime(m, u"70"_s);
-    click(m, "Command6");
+    click(m, ResultsManagerControls::CancelButton);
     QVERIFY(!panelShown(m));
     QCOMPARE(QApplication::focusWidget(), list(m));
     QCOMPARE(f.fileBytes(), before);
@@ -215,7 +216,7 @@ void TestResultsManager::deleteSelectsTheFollowingRecord()
     ResultsManager &m = f.open();
 
     doubleClickLine(m, 1);
-    click(m, "Command3");
+    click(m, ResultsManagerControls::DeleteButton);
     QCOMPARE(f.test.dialogs.shown.size(), 1);
     QCOMPARE(f.test.dialogs.shown[0].title, u"注意"_s);
     QCOMPARE(f.test.dialogs.shown[0].text, DeleteQuestion);
@@ -230,8 +231,8 @@ void TestResultsManager::deleteSelectsTheFollowingRecord()
 
     // Without a following record, the new last line is selected.
     doubleClickLine(m, 3);
-    QCOMPARE(labelText(m, "Label1"), u"4"_s);
-    click(m, "Command3");
+    QCOMPARE(labelText(m, ResultsManagerControls::RecordNumber), u"4"_s);
+    click(m, ResultsManagerControls::DeleteButton);
     QCOMPARE(f.fileBytes(), ResultFiles::encode({records[0], records[2], records[3]}));
     QCOMPARE(lineCount(m), 3);
     QCOMPARE(list(m)->currentIndex().row(), 2);
@@ -240,7 +241,7 @@ void TestResultsManager::deleteSelectsTheFollowingRecord()
     const QByteArray before = f.fileBytes();
     f.test.dialogs.setNextAnswers({DialogAnswer::Cancel});
     doubleClickLine(m, 0);
-    click(m, "Command3");
+    click(m, ResultsManagerControls::DeleteButton);
     QCOMPARE(f.texts(), QStringList(3, DeleteQuestion));
     QCOMPARE(f.fileBytes(), before);
     QCOMPARE(lineCount(m), 3);
@@ -257,7 +258,7 @@ void TestResultsManager::changeWritesOnlyStudentAndTime()
     // Date, time of day, level and site code stay as they were.
     doubleClickLine(m, 0);
     typeTime(m, u"75"_s);
-    click(m, "Command2");
+    click(m, ResultsManagerControls::ChangeButton);
     QByteArray expected = withChange(records, 0, 1, 75);
     QCOMPARE(f.fileBytes(), expected);
     QVERIFY(line(m, 0).contains(u"   75秒"_s));
@@ -268,9 +269,9 @@ void TestResultsManager::changeWritesOnlyStudentAndTime()
     // reach, and keeps its time when only the student changes.
     doubleClickLine(m, 1);
     QCOMPARE(timeBox(m)->text(), u"99999"_s);
-    QCOMPARE(control<QScrollBar>(&m, "VScroll1")->value(), 6000);
+    QCOMPARE(control<QScrollBar>(&m, ResultsManagerControls::TimeSpin)->value(), 6000);
     studentBox(m)->setCurrentIndex(2);
-    click(m, "Command2");
+    click(m, ResultsManagerControls::ChangeButton);
     QList<ResultRecord> changed = records;
     changed[0].timeScore = 75;
     expected = withChange(changed, 1, 3, 99999);
@@ -279,9 +280,9 @@ void TestResultsManager::changeWritesOnlyStudentAndTime()
 
     // The spin's arrows write their value into the box.
     doubleClickLine(m, 2);
-    control<QScrollBar>(&m, "VScroll1")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    control<QScrollBar>(&m, ResultsManagerControls::TimeSpin)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     QCOMPARE(timeBox(m)->text(), u"61"_s);
-    click(m, "Command2");
+    click(m, ResultsManagerControls::ChangeButton);
     changed[1].studentNumber = 3;
     QCOMPARE(f.fileBytes(), withChange(changed, 2, 1, 61));
     QVERIFY(f.test.dialogs.shown.isEmpty());
@@ -309,7 +310,7 @@ void TestResultsManager::refusesWhatCannotBeRecorded()
     doubleClickLine(m, 1);
     typeTime(m, time);
     studentBox(m)->setEditText(student);
-    click(m, "Command2");
+    click(m, ResultsManagerControls::ChangeButton);
     QCOMPARE(f.texts(), QStringList{message});
     QCOMPARE(f.test.dialogs.shown[0].icon, DialogIcon::Warning);
     QCOMPARE(f.fileBytes(), before);
@@ -330,7 +331,7 @@ void TestResultsManager::recordMovedByAnotherCopyIsNotWritten()
     QCOMPARE(behindItsBack, ResultFiles::encode({records[1], records[2]}));
 
     typeTime(m, u"77"_s);
-    click(m, "Command2");
+    click(m, ResultsManagerControls::ChangeButton);
     QCOMPARE(
         f.texts(),
         QStringList{
@@ -352,7 +353,7 @@ void TestResultsManager::changeMeetingARepairSaysItWasNotMade()
     const QString backup = ResultsRewrite::backupPathIn(f.state.DataFolder);
     ResultFiles::write(backup, f.fileBytes());
     typeTime(m, u"77"_s);
-    click(m, "Command2");
+    click(m, ResultsManagerControls::ChangeButton);
     QCOMPARE(f.fileBytes(), ResultFiles::encode(records));
     QCOMPARE(f.texts().size(), 1);
     QVERIFY2(f.texts().at(0).startsWith(u"記録1の変更はしていません。\n成績データの消去が途中で止まっていました。"_s),

@@ -25,6 +25,7 @@
 #include "support/resultfiles.h"
 #include "support/testplatform.h"
 #include "teacher/ui/standardeditor.h"
+#include "teacher/ui/standardeditorcontrols.h"
 
 using namespace Qt::StringLiterals;
 
@@ -83,12 +84,12 @@ struct EditorFixture
 
 QLineEdit *cellEditor(const StandardEditor &e)
 {
-    return control<QLineEdit>(&e, "Gridinputtext");
+    return control<QLineEdit>(&e, StandardEditorControls::CellEditor);
 }
 
 QTableWidget *grid(const StandardEditor &e)
 {
-    return control<QTableWidget>(&e, "MSFlexGrid1");
+    return control<QTableWidget>(&e, StandardEditorControls::Grid);
 }
 
 QString cellText(const StandardEditor &e, int level, int column)
@@ -112,7 +113,7 @@ void goTo(StandardEditor &e, int level, int column)
 
 QString allResultsHeader(const StandardEditor &e)
 {
-    return control<QListWidget>(&e, "List3")->item(0)->text();
+    return control<QListWidget>(&e, StandardEditorControls::AllResults)->item(0)->text();
 }
 
 } // namespace
@@ -161,7 +162,7 @@ void TestStandardEditor::twentyLevelsRoundTrip()
     QCOMPARE(cellText(e, 20, 0), u"20"_s);
     QCOMPARE(cellText(e, 7, 2), u"105"_s);
     f.state.LevelStandards[20].TargetTime = 0;
-    control<QPushButton>(&e, "Command3")->click();
+    control<QPushButton>(&e, StandardEditorControls::SaveButton)->click();
 
     QList<QStringList> rows;
     for (const QString &line : QStringList{Header} + levelLines(20))
@@ -251,7 +252,7 @@ void TestStandardEditor::saveRefusesWhatWouldNotReadBack()
     QCOMPARE(cellText(e, 1, 1), u"1,2"_s);
     goTo(e, 2, 1);
     QTest::keyClick(cellEditor(e), Qt::Key_5);
-    control<QPushButton>(&e, "Command3")->click();
+    control<QPushButton>(&e, StandardEditorControls::SaveButton)->click();
     QCOMPARE(f.tableBytes(), before);
     QCOMPARE(f.questions().size(), 1);
     QVERIFY2(f.questions().at(0).startsWith(u"レベル1の「目標Time」の値「1,2」"_s), qPrintable(f.questions().at(0)));
@@ -270,7 +271,7 @@ void TestStandardEditor::changeAndChangeBackStaysYellow()
     QVERIFY(!isYellow(e, 2, 2));
     QSignalSpy back(&e, &StandardEditor::backRequested);
     f.test.dialogs.setNextAnswers({DialogAnswer::No});
-    control<QPushButton>(&e, "Command4")->click();
+    control<QPushButton>(&e, StandardEditorControls::BackButton)->click();
     QCOMPARE(f.questions(), QStringList{SaveQuestion});
     QCOMPARE(back.count(), 1);
 }
@@ -298,7 +299,7 @@ void TestStandardEditor::copyDownCountsAsAChange()
     QVERIFY(isYellow(e, 5, 2));
     // Leaving asks, and Yes writes the copies.
     QSignalSpy back(&e, &StandardEditor::backRequested);
-    control<QPushButton>(&e, "Command4")->click();
+    control<QPushButton>(&e, StandardEditorControls::BackButton)->click();
     QCOMPARE(f.questions(), QStringList{SaveQuestion});
     QCOMPARE(back.count(), 1);
     QCOMPARE(f.state.LevelStandards[5].MinimumTime, 45);
@@ -364,7 +365,7 @@ void TestStandardEditor::columnHelp()
     EditorFixture f;
     StandardEditor &e = f.open();
     goTo(e, 2, column);
-    QCOMPARE(control<QLabel>(&e, "Label3")->text(), help);
+    QCOMPARE(control<QLabel>(&e, StandardEditorControls::ColumnHelp)->text(), help);
 }
 
 // The editor keeps the focus from cell to cell; a notice says where it went.
@@ -380,7 +381,7 @@ void TestStandardEditor::readerHearsEachCell()
     QTest::keyClick(cellEditor(e), Qt::Key_Down);
     QTest::keyClick(cellEditor(e), Qt::Key_Right);
     QCOMPARE(cellEditor(e)->accessibleName(), u"最低Time レベル2 31"_s);
-    const auto *spoken = control<QLabel>(&e, "LabelCellSpoken");
+    const auto *spoken = control<QLabel>(&e, StandardEditorControls::CellSpoken);
     QVERIFY(spoken->isVisible());
     QCOMPARE(spoken->accessibleName(), cellEditor(e)->accessibleName());
 }
@@ -392,7 +393,7 @@ void TestStandardEditor::distributionFollowsTheLevel()
     QCOMPARE(allResultsHeader(e), u"1レベル 今まで0回  （★=1）"_s);
     goTo(e, 4, 1);
     QCOMPARE(allResultsHeader(e), u"4レベル 今まで3回  （★=1）"_s);
-    auto *best = control<QListWidget>(&e, "List4");
+    auto *best = control<QListWidget>(&e, StandardEditorControls::BestTimes);
     QCOMPARE(best->count(), 102);
     QCOMPARE(best->item(9)->text(), u"  80～★"_s);
     QCOMPARE(best->item(10)->text(), u"  90～"_s);
@@ -405,11 +406,11 @@ void TestStandardEditor::reloadKeepsTheQuestion()
     goTo(e, 3, 1);
     QTest::keyClick(cellEditor(e), Qt::Key_9);
     QVERIFY(isYellow(e, 3, 1));
-    control<QPushButton>(&e, "Command2")->click();
+    control<QPushButton>(&e, StandardEditorControls::ReloadButton)->click();
     QCOMPARE(cellText(e, 3, 1), u"30"_s);
     QVERIFY(!isYellow(e, 3, 1));
     f.test.dialogs.setNextAnswers({DialogAnswer::No});
-    control<QPushButton>(&e, "Command4")->click();
+    control<QPushButton>(&e, StandardEditorControls::BackButton)->click();
     QCOMPARE(f.questions(), QStringList{SaveQuestion});
 }
 
@@ -431,13 +432,13 @@ void TestStandardEditor::backAnswers()
     QTest::keyClick(cellEditor(e), Qt::Key_1);
     QSignalSpy back(&e, &StandardEditor::backRequested);
     f.test.dialogs.setNextAnswers({answer});
-    control<QPushButton>(&e, "Command4")->click();
+    control<QPushButton>(&e, StandardEditorControls::BackButton)->click();
     QCOMPARE(back.count(), 1);
     QCOMPARE(f.test.dialogs.shown.size(), 1);
     QCOMPARE(f.test.dialogs.shown[0].title, u"注意"_s);
     QCOMPARE(f.test.dialogs.shown[0].buttons, DialogButtons::YesNo);
     QVERIFY(QString::fromUtf8(f.tableBytes()).contains(u"\r\n"_s + saved + u",90,"_s));
-    QVERIFY(control<QLabel>(&e, "Picture6")->isVisible());
+    QVERIFY(control<QLabel>(&e, StandardEditorControls::WaitCover)->isVisible());
 }
 
 void TestStandardEditor::moreThan35LevelsAreNotWritten()
@@ -448,7 +449,7 @@ void TestStandardEditor::moreThan35LevelsAreNotWritten()
     QCOMPARE(grid(e)->rowCount(), 36);
     QTest::keyClick(cellEditor(e), Qt::Key_1);
     QSignalSpy back(&e, &StandardEditor::backRequested);
-    control<QPushButton>(&e, "Command4")->click();
+    control<QPushButton>(&e, StandardEditorControls::BackButton)->click();
     QCOMPARE(f.test.dialogs.shown.size(), 2);
     QVERIFY(f.test.dialogs.shown[1].text.contains(u"35"_s));
     QCOMPARE(f.tableBytes(), before);
@@ -474,12 +475,12 @@ void TestStandardEditor::laterSaveWinsWhole()
     QTest::keyClick(cellEditor(first), Qt::Key_1);
     goTo(second, 5, 3);
     QTest::keyClick(cellEditor(second), Qt::Key_2);
-    control<QPushButton>(&first, "Command3")->click();
+    control<QPushButton>(&first, StandardEditorControls::SaveButton)->click();
     const QByteArray firstSaved = f.tableBytes();
     QVERIFY(f.test.dialogs.shown.isEmpty());
 
     f.test.dialogs.setNextAnswers({answer});
-    control<QPushButton>(&second, "Command3")->click();
+    control<QPushButton>(&second, StandardEditorControls::SaveButton)->click();
     QCOMPARE(f.questions(), QStringList{u"タイム回数データ.txt は、読み込んだ後にほかのパソコンで変更されています。\n"
                                         u"この画面の表で上書きしますか？"_s});
     const QString text = QString::fromUtf8(f.tableBytes());
@@ -490,14 +491,14 @@ void TestStandardEditor::laterSaveWinsWhole()
         QCOMPARE(f.state.LevelStandards[5].ClearPoints, 402);
         QCOMPARE(f.state.LevelStandards[2].TargetTime, 20);
         // Written once, it is the loaded state: no second question.
-        control<QPushButton>(&second, "Command3")->click();
+        control<QPushButton>(&second, StandardEditorControls::SaveButton)->click();
         QCOMPARE(f.test.dialogs.shown.size(), 1);
     } else {
         QCOMPARE(f.tableBytes(), firstSaved);
         QCOMPARE(cellText(second, 5, 3), u"402"_s);
         QSignalSpy back(&second, &StandardEditor::backRequested);
         f.test.dialogs.setNextAnswers({DialogAnswer::Yes, DialogAnswer::No});
-        control<QPushButton>(&second, "Command4")->click();
+        control<QPushButton>(&second, StandardEditorControls::BackButton)->click();
         QCOMPARE(back.count(), 0);
     }
 }
@@ -511,13 +512,13 @@ void TestStandardEditor::missingTableFile()
     QCOMPARE(f.test.dialogs.shown.size(), 1);
     QVERIFY(f.test.dialogs.shown[0].text.contains(f.tablePath()));
     QTest::keyClick(cellEditor(e), Qt::Key_Down);
-    control<QPushButton>(&e, "Command3")->click();
+    control<QPushButton>(&e, StandardEditorControls::SaveButton)->click();
     QCOMPARE(f.test.dialogs.shown.size(), 2);
     QVERIFY(f.test.dialogs.shown[1].text.contains(f.tablePath()));
     QVERIFY(!QFileInfo::exists(f.tablePath()));
     // Once the file is back, "元に戻す" loads it.
     f.writeTable(QStringList{Header} + levelLines(3));
-    control<QPushButton>(&e, "Command2")->click();
+    control<QPushButton>(&e, StandardEditorControls::ReloadButton)->click();
     QCOMPARE(grid(e)->rowCount(), 3);
 }
 
@@ -547,12 +548,12 @@ void TestStandardEditor::failedWriteKeepsTheEdits()
     QVERIFY(QDir().mkdir(f.tablePath()));
     QSignalSpy back(&e, &StandardEditor::backRequested);
     f.test.dialogs.setNextAnswers({DialogAnswer::Yes, DialogAnswer::Yes});
-    control<QPushButton>(&e, "Command4")->click();
+    control<QPushButton>(&e, StandardEditorControls::BackButton)->click();
     QCOMPARE(f.test.dialogs.shown.size(), 3);
     QCOMPARE(f.test.dialogs.shown[2].icon, DialogIcon::Critical);
     QVERIFY(f.test.dialogs.shown[2].text.contains(f.tablePath()));
     QCOMPARE(back.count(), 0);
-    QVERIFY(!control<QLabel>(&e, "Picture6")->isVisible());
+    QVERIFY(!control<QLabel>(&e, StandardEditorControls::WaitCover)->isVisible());
 }
 
 QTEST_MAIN(TestStandardEditor)

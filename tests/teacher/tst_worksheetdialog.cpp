@@ -19,6 +19,7 @@
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"
 #include "teacher/ui/worksheetdialog.h"
+#include "teacher/ui/worksheetdialogcontrols.h"
 
 using namespace Qt::StringLiterals;
 
@@ -62,9 +63,9 @@ struct Fixture
             return chooserAnswer;
         });
         dialog->show();
-        print = control<QPushButton>(dialog.get(), "printButton");
-        summary = control<QLabel>(dialog.get(), "summary");
-        count = control<QSpinBox>(dialog.get(), "sheetCount");
+        print = control<QPushButton>(dialog.get(), WorksheetDialogControls::PrintButton);
+        summary = control<QLabel>(dialog.get(), WorksheetDialogControls::Summary);
+        count = control<QSpinBox>(dialog.get(), WorksheetDialogControls::SheetCount);
     }
     // Prints into a file of that name in `out`.
     void printTo(const QString &name)
@@ -104,11 +105,11 @@ private slots:
 void TestWorksheetDialog::opensOnHundredSquaresOfAnyLevel()
 {
     Fixture f;
-    auto *levels = control<QComboBox>(f.dialog.get(), "levelChooser");
+    auto *levels = control<QComboBox>(f.dialog.get(), WorksheetDialogControls::LevelChooser);
     QCOMPARE(levels->count(), 4);
     QCOMPARE(levels->itemText(3), f.state.LevelNames[4]);
-    QVERIFY(control<QRadioButton>(f.dialog.get(), "hundredSquaresOption")->isChecked());
-    QVERIFY(!control<QListWidget>(f.dialog.get(), "studentChooser")->isVisible());
+    QVERIFY(control<QRadioButton>(f.dialog.get(), WorksheetDialogControls::HundredSquaresOption)->isChecked());
+    QVERIFY(!control<QListWidget>(f.dialog.get(), WorksheetDialogControls::StudentChooser)->isVisible());
 }
 
 void TestWorksheetDialog::printsAHundredSquaresSheetAndItsAnswers()
@@ -133,8 +134,8 @@ void TestWorksheetDialog::numberedSheetsDrawNewSeeds()
     Fixture f;
     f.printTo(u"grid.pdf"_s);
     // Three numbered sheets without answers: new seeds, three pages.
-    control<QRadioButton>(f.dialog.get(), "numberedOption")->setChecked(true);
-    control<QCheckBox>(f.dialog.get(), "answerSheets")->setChecked(false);
+    control<QRadioButton>(f.dialog.get(), WorksheetDialogControls::NumberedOption)->setChecked(true);
+    control<QCheckBox>(f.dialog.get(), WorksheetDialogControls::AnswerSheets)->setChecked(false);
     f.count->setValue(3);
     f.printTo(u"list.pdf"_s);
     QCOMPARE(pdfPages(f.pdf), 3);
@@ -145,11 +146,11 @@ void TestWorksheetDialog::numberedSheetsDrawNewSeeds()
 void TestWorksheetDialog::weakFactsSheetsWaitForAStudent()
 {
     Fixture f;
-    control<QRadioButton>(f.dialog.get(), "numberedOption")->setChecked(true);
+    control<QRadioButton>(f.dialog.get(), WorksheetDialogControls::NumberedOption)->setChecked(true);
     // Weak-facts sheets only: no sheet at all until a student is chosen.
     QCOMPARE(f.count->minimum(), 1);
-    control<QCheckBox>(f.dialog.get(), "weakSheets")->setChecked(true);
-    auto *students = control<QListWidget>(f.dialog.get(), "studentChooser");
+    control<QCheckBox>(f.dialog.get(), WorksheetDialogControls::WeakSheets)->setChecked(true);
+    auto *students = control<QListWidget>(f.dialog.get(), WorksheetDialogControls::StudentChooser);
     QVERIFY(students->isVisible());
     QVERIFY(students->count() > 2);
     f.count->setValue(0);
@@ -157,7 +158,7 @@ void TestWorksheetDialog::weakFactsSheetsWaitForAStudent()
     students->item(0)->setSelected(true);
     students->item(2)->setSelected(true);
     QVERIFY(f.print->isEnabled());
-    control<QCheckBox>(f.dialog.get(), "answerSheets")->setChecked(true);
+    control<QCheckBox>(f.dialog.get(), WorksheetDialogControls::AnswerSheets)->setChecked(true);
     f.printTo(u"weak.pdf"_s);
     QCOMPARE(pdfPages(f.pdf), 4);
     QCOMPARE(f.dialog->request().weakStudents.size(), std::size_t(2));
@@ -180,7 +181,7 @@ void TestWorksheetDialog::cancelledOrFailedPrintingWritesNothing()
     QCOMPARE(f.choices, 2);
 
     QSignalSpy closed(f.dialog.get(), &QDialog::rejected);
-    QTest::mouseClick(control<QPushButton>(f.dialog.get(), "closeButton"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.dialog.get(), WorksheetDialogControls::CloseButton), Qt::LeftButton);
     QCOMPARE(closed.size(), 1);
 }
 

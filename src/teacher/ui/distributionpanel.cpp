@@ -4,22 +4,21 @@
 #include <QLabel>
 #include <QListWidget>
 
+#include "app/ui/controlnames.h"
 #include "app/ui/screenstyle.h"
 #include "teacher/timedistribution.h"
+#include "teacher/ui/standardeditorcontrols.h"
 
 namespace {
 
-QLabel *caption(const QString &text, const QString &name, QWidget *parent)
+QLabel *caption(const QString &text, const char *name, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
+    return Controls::named(new QLabel(text, parent), name);
 }
 
-QListWidget *barList(const QString &name, const QString &accessibleName, QWidget *parent)
+QListWidget *barList(const char *name, const QString &accessibleName, QWidget *parent)
 {
-    auto *list = new QListWidget(parent);
-    list->setObjectName(name);
+    auto *list = Controls::named(new QListWidget(parent), name);
     list->setAccessibleName(accessibleName);
     list->setFont(ScreenStyle::fixedPitchFont(14));
     list->setUniformItemSizes(true);
@@ -41,17 +40,17 @@ void fill(QListWidget *list, const QStringList &lines)
 DistributionPanel::DistributionPanel(QWidget *parent)
     : QFrame(parent)
 {
-    setObjectName(QStringLiteral("Picture3"));
+    Controls::named(this, StandardEditorControls::Distribution);
     setFrameShape(QFrame::StyledPanel);
-    m_title = caption(QStringLiteral("現在までの成績度数分布"), QStringLiteral("Label7"), this);
+    m_title = caption(QStringLiteral("現在までの成績度数分布"), StandardEditorControls::DistributionTitle, this);
     QFont titleFont = m_title->font();
     titleFont.setPointSize(12);
     titleFont.setBold(true);
     m_title->setFont(titleFont);
-    m_allCaption = caption(QStringLiteral("全成績"), QStringLiteral("Label9"), this);
-    m_bestCaption = caption(QStringLiteral("最高タイム"), QStringLiteral("Label10"), this);
-    m_allResults = barList(QStringLiteral("List3"), m_allCaption->text(), this);
-    m_bestTimes = barList(QStringLiteral("List4"), m_bestCaption->text(), this);
+    m_allCaption = caption(QStringLiteral("全成績"), StandardEditorControls::AllCaption, this);
+    m_bestCaption = caption(QStringLiteral("最高タイム"), StandardEditorControls::BestCaption, this);
+    m_allResults = barList(StandardEditorControls::AllResults, m_allCaption->text(), this);
+    m_bestTimes = barList(StandardEditorControls::BestTimes, m_bestCaption->text(), this);
 
     auto *layout = new QGridLayout(this);
     layout->addWidget(m_title, 0, 0, 1, 2);

@@ -21,6 +21,7 @@
 #include "platform/platform.h"
 #include "roster/rosterfile.h"
 #include "teacher/resultslist.h"
+#include "teacher/ui/exportdialogcontrols.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ ExportDialog::ExportDialog(AppState &state, Platform &platform, QString lastFold
     , m_chooseFile([this](const QString &suggested) { return chooseExportFile(this, suggested); })
     , m_lastFolder(std::move(lastFolder))
 {
-    setObjectName(QStringLiteral("ExportDialog"));
+    named(this, ExportDialogControls::Dialog);
     setWindowTitle(QStringLiteral("表計算ソフトへの書き出し"));
     buildControls();
     connectControls();
@@ -64,15 +65,15 @@ ExportDialog::ExportDialog(AppState &state, Platform &platform, QString lastFold
 void ExportDialog::buildControls()
 {
     m_intro = named(new QLabel(QStringLiteral("成績を表計算ソフトで開けるファイルに書き出します。"), this),
-                    QStringLiteral("introLabel"));
+                    ExportDialogControls::Intro);
 
     auto *formatBox = new QGroupBox(QStringLiteral("ファイルの形式"), this);
     m_workbookChoice =
         named(new QRadioButton(QStringLiteral("Excelブック（.xlsx）：成績・集計・問題別の3つのシート"), formatBox),
-              QStringLiteral("workbookChoice"));
+              ExportDialogControls::WorkbookChoice);
     m_csvChoice =
         named(new QRadioButton(QStringLiteral("CSV：下で選んだ表を1つ（ほかのプログラムに読ませるとき）"), formatBox),
-              QStringLiteral("csvChoice"));
+              ExportDialogControls::CsvChoice);
     m_workbookChoice->setChecked(true);
     auto *formatLayout = new QVBoxLayout(formatBox);
     formatLayout->addWidget(m_workbookChoice);
@@ -83,16 +84,16 @@ void ExportDialog::buildControls()
 
     auto *tableBox = new QGroupBox(QStringLiteral("書き出すもの"), this);
     m_resultsChoice = named(new QRadioButton(QStringLiteral("成績データ（1回ごとの記録）"), tableBox),
-                            QStringLiteral("resultsChoice"));
+                            ExportDialogControls::ResultsChoice);
     m_summaryChoice = named(
         new QRadioButton(QStringLiteral("生徒別のまとめ（レベルごとの回数・ベスト・平均・ポイント・合格）"), tableBox),
-        QStringLiteral("summaryChoice"));
-    m_factsChoice =
-        named(new QRadioButton(QStringLiteral("問題別の成績（選んだ生徒）"), tableBox), QStringLiteral("factsChoice"));
+        ExportDialogControls::SummaryChoice);
+    m_factsChoice = named(new QRadioButton(QStringLiteral("問題別の成績（選んだ生徒）"), tableBox),
+                          ExportDialogControls::FactsChoice);
     m_resultsChoice->setChecked(true);
     m_studentCaption = named(new QLabel(QStringLiteral("問題別の成績に入れる生徒（クリックで選ぶ・外す）"), tableBox),
-                             QStringLiteral("studentCaption"));
-    m_studentList = named(new QListWidget(tableBox), QStringLiteral("studentList"));
+                             ExportDialogControls::StudentCaption);
+    m_studentList = named(new QListWidget(tableBox), ExportDialogControls::StudentList);
     m_studentList->setSelectionMode(QAbstractItemView::MultiSelection);
     m_studentList->setAccessibleName(QStringLiteral("問題別の成績を書き出す生徒"));
     // Small enough for the dialog to fit a 768-line screen at 150 %; the list scrolls.
@@ -110,13 +111,13 @@ void ExportDialog::buildControls()
     auto *encodingBox = new QGroupBox(QStringLiteral("CSVの文字コード"), this);
     m_encodingBox = encodingBox;
     m_utf8Choice =
-        named(new QRadioButton(QStringLiteral("UTF-8（BOM付き）"), encodingBox), QStringLiteral("utf8Choice"));
+        named(new QRadioButton(QStringLiteral("UTF-8（BOM付き）"), encodingBox), ExportDialogControls::Utf8Choice);
     m_cp932Choice =
-        named(new QRadioButton(QStringLiteral("Shift_JIS（cp932）"), encodingBox), QStringLiteral("cp932Choice"));
+        named(new QRadioButton(QStringLiteral("Shift_JIS（cp932）"), encodingBox), ExportDialogControls::Cp932Choice);
     m_utf8Choice->setChecked(true);
     m_encodingHint = named(
         new QLabel(QStringLiteral("古い表計算ソフトで文字化けするときは Shift_JIS を選んでください。"), encodingBox),
-        QStringLiteral("encodingHint"));
+        ExportDialogControls::EncodingHint);
     m_encodingHint->setWordWrap(true);
     auto *encodingLayout = new QVBoxLayout(encodingBox);
     auto *encodingRow = new QHBoxLayout;
@@ -126,8 +127,8 @@ void ExportDialog::buildControls()
     encodingLayout->addLayout(encodingRow);
     encodingLayout->addWidget(m_encodingHint);
 
-    m_exportButton = named(new QPushButton(QStringLiteral("書き出す"), this), QStringLiteral("exportButton"));
-    m_closeButton = named(new QPushButton(QStringLiteral("閉じる"), this), QStringLiteral("closeButton"));
+    m_exportButton = named(new QPushButton(QStringLiteral("書き出す"), this), ExportDialogControls::ExportButton);
+    m_closeButton = named(new QPushButton(QStringLiteral("閉じる"), this), ExportDialogControls::CloseButton);
     m_exportButton->setDefault(true);
     for (QPushButton *button : {m_exportButton, m_closeButton})
         button->setMinimumSize(120, 40);

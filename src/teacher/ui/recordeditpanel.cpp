@@ -16,6 +16,7 @@
 #include "app/oledate.h"
 #include "roster/rostertable.h"
 #include "teacher/resultslist.h"
+#include "teacher/ui/resultsmanagercontrols.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ constexpr int SpinMaximum = 6000;
 RecordEditPanel::RecordEditPanel(QWidget *parent)
     : QFrame(parent)
 {
-    setObjectName(QStringLiteral("Picture3"));
+    named(this, ResultsManagerControls::Panel);
     setFrameShape(QFrame::StyledPanel);
     buildControls();
     connectControls();
@@ -38,16 +39,16 @@ RecordEditPanel::RecordEditPanel(QWidget *parent)
 
 void RecordEditPanel::buildControls()
 {
-    m_recordNumber = named(new QLabel(this), QStringLiteral("Label1"));
+    m_recordNumber = named(new QLabel(this), ResultsManagerControls::RecordNumber);
     m_recordNumber->setFont(sized(font(), 16, true));
-    m_level = named(new QLabel(this), QStringLiteral("Label2_1"));
-    m_date = named(new QLabel(this), QStringLiteral("Label2_2"));
-    m_grade = named(new QLabel(this), QStringLiteral("Label2_4"));
-    m_seconds = named(new QLabel(QStringLiteral("秒"), this), QStringLiteral("Label2_0"));
+    m_level = named(new QLabel(this), ResultsManagerControls::Level);
+    m_date = named(new QLabel(this), ResultsManagerControls::Date);
+    m_grade = named(new QLabel(this), ResultsManagerControls::Grade);
+    m_seconds = named(new QLabel(QStringLiteral("秒"), this), ResultsManagerControls::Seconds);
     for (QLabel *label : {m_level, m_date, m_grade, m_seconds})
         label->setFont(sized(font(), 13));
 
-    m_student = named(new QComboBox(this), QStringLiteral("Combo1"));
+    m_student = named(new QComboBox(this), ResultsManagerControls::Student);
     m_student->setEditable(true);
     // A typed text is a choice to check, not a new line of the pick list.
     m_student->setInsertPolicy(QComboBox::NoInsert);
@@ -55,13 +56,13 @@ void RecordEditPanel::buildControls()
     m_student->setFont(sized(font(), 13));
     m_student->setAccessibleName(QStringLiteral("生徒"));
 
-    m_time = named(new QLineEdit(this), QStringLiteral("Text1_1"));
+    m_time = named(new QLineEdit(this), ResultsManagerControls::Time);
     m_time->setFont(sized(font(), 14));
     m_time->setAlignment(Qt::AlignRight);
     m_time->setFixedWidth(m_time->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 16);
     m_time->setAccessibleName(QStringLiteral("秒"));
 
-    m_timeSpin = named(new QScrollBar(Qt::Vertical, this), QStringLiteral("VScroll1"));
+    m_timeSpin = named(new QScrollBar(Qt::Vertical, this), ResultsManagerControls::TimeSpin);
     m_timeSpin->setRange(0, SpinMaximum);
     // The upper arrow counts up, as on a spin box.
     m_timeSpin->setInvertedAppearance(true);
@@ -69,9 +70,9 @@ void RecordEditPanel::buildControls()
     m_timeSpin->setFixedSize(20, m_time->sizeHint().height());
     m_timeSpin->setAccessibleName(QStringLiteral("秒"));
 
-    m_changeButton = named(new QPushButton(QStringLiteral("変更して記録"), this), QStringLiteral("Command2"));
-    m_deleteButton = named(new QPushButton(QStringLiteral("消去"), this), QStringLiteral("Command3"));
-    m_cancelButton = named(new QPushButton(QStringLiteral("キャンセル"), this), QStringLiteral("Command6"));
+    m_changeButton = named(new QPushButton(QStringLiteral("変更して記録"), this), ResultsManagerControls::ChangeButton);
+    m_deleteButton = named(new QPushButton(QStringLiteral("消去"), this), ResultsManagerControls::DeleteButton);
+    m_cancelButton = named(new QPushButton(QStringLiteral("キャンセル"), this), ResultsManagerControls::CancelButton);
     for (QPushButton *button : {m_changeButton, m_deleteButton, m_cancelButton}) {
         button->setFont(sized(font(), 12, true));
         button->setMinimumHeight(40);

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "state/appstate.h"
+#include "app/ui/controlnames.h"
 #include "app/ui/screenstyle.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -21,6 +22,7 @@
 #include "teacher/resultslist.h"
 #include "teacher/ui/recordeditpanel.h"
 #include "teacher/ui/resultslistmodel.h"
+#include "teacher/ui/resultsmanagercontrols.h"
 
 namespace {
 
@@ -51,7 +53,7 @@ ResultsManager::ResultsManager(AppState &state, Platform &platform, QWidget *par
     , m_platform(platform)
     , m_model(new ResultsListModel(this))
 {
-    setObjectName(QStringLiteral("FrmData"));
+    Controls::named(this, ResultsManagerControls::Screen);
     setWindowTitle(QStringLiteral("Growna"));
     buildControls();
     connectControls();
@@ -60,15 +62,14 @@ ResultsManager::ResultsManager(AppState &state, Platform &platform, QWidget *par
 
 void ResultsManager::buildControls()
 {
-    m_hint = new QLabel(QStringLiteral("ダブルクリックすると変更、消去できます"), this);
-    m_hint->setObjectName(QStringLiteral("Label5"));
+    m_hint = Controls::named(new QLabel(QStringLiteral("ダブルクリックすると変更、消去できます"), this),
+                             ResultsManagerControls::Hint);
     QFont hintFont = font();
     hintFont.setPointSize(14);
     hintFont.setBold(true);
     m_hint->setFont(hintFont);
 
-    m_list = new QListView(this);
-    m_list->setObjectName(QStringLiteral("List1"));
+    m_list = Controls::named(new QListView(this), ResultsManagerControls::List);
     m_list->setModel(m_model);
     // One row's height serves for all: a million rows are laid out without
     // formatting each.
@@ -87,8 +88,7 @@ void ResultsManager::buildControls()
     m_panel->setSizePolicy(keepPlace);
     m_panel->hide();
 
-    m_backButton = new QPushButton(QStringLiteral("戻る"), this);
-    m_backButton->setObjectName(QStringLiteral("Command4"));
+    m_backButton = Controls::named(new QPushButton(QStringLiteral("戻る"), this), ResultsManagerControls::BackButton);
     QFont buttonFont = font();
     buttonFont.setPointSize(12);
     buttonFont.setBold(true);
@@ -128,7 +128,10 @@ void ResultsManager::connectControls()
 void ResultsManager::applySeasonColour()
 {
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QStringLiteral("#FrmData, #Label5 { %1 }").arg(ScreenStyle::seasonColours(m_state.SeasonColour)));
+    setStyleSheet(QStringLiteral("%1, %2 { %3 }")
+                      .arg(Controls::selector(ResultsManagerControls::Screen),
+                           Controls::selector(ResultsManagerControls::Hint),
+                           ScreenStyle::seasonColours(m_state.SeasonColour)));
 }
 
 void ResultsManager::activate()

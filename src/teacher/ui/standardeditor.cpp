@@ -18,6 +18,7 @@
 #include "platform/systemerror.h"
 #include "teacher/editortexts.h"
 #include "teacher/ui/distributionpanel.h"
+#include "teacher/ui/standardeditorcontrols.h"
 #include "teacher/ui/standardgrid.h"
 
 namespace {
@@ -51,7 +52,7 @@ StandardEditor::StandardEditor(AppState &state, Platform &platform, QWidget *par
     , m_platform(platform)
     , m_source(state, platform)
 {
-    setObjectName(QStringLiteral("FrmTimeData"));
+    named(this, StandardEditorControls::Screen);
     setWindowTitle(QStringLiteral("Growna"));
     buildControls();
     connectControls();
@@ -59,18 +60,18 @@ StandardEditor::StandardEditor(AppState &state, Platform &platform, QWidget *par
 
 void StandardEditor::buildControls()
 {
-    m_greeting = named(new QLabel(this), QStringLiteral("Label2"));
+    m_greeting = named(new QLabel(this), StandardEditorControls::Greeting);
     m_greeting->setText(QStringLiteral("成績の基準となるデータを変更できます。") + u'\n'
                         + QStringLiteral("プログラムを選んでください。"));
     m_greeting->setFont(sized(font(), 16, true));
 
-    m_editPanel = named(new QFrame(this), QStringLiteral("Picture1"));
+    m_editPanel = named(new QFrame(this), StandardEditorControls::EditPanel);
     m_editPanel->hide();
     m_heading = named(new QLabel(QStringLiteral("成績の基準となるデータを変更できます"), m_editPanel),
-                      QStringLiteral("Label5"));
+                      StandardEditorControls::Heading);
     m_heading->setFont(sized(font(), 16, true));
     m_keyHelp = named(new QLabel(QStringLiteral("スペース：セルクリア　　Shift + ↓：セルコピー"), m_editPanel),
-                      QStringLiteral("Label1"));
+                      StandardEditorControls::KeyHelp);
     m_keyHelp->setFont(sized(font(), 11));
     m_grid = new StandardGrid(m_editPanel);
     // As many rows as the screen has room for, up to the usual number; the
@@ -78,18 +79,20 @@ void StandardEditor::buildControls()
     m_grid->setMaximumHeight(m_grid->heightFor(VisibleRows));
     m_grid->setMinimumSize(0, m_grid->heightFor(3));
 
-    m_columnHelpCaption = named(new QLabel(QStringLiteral("列の説明"), m_editPanel), QStringLiteral("Label6"));
+    m_columnHelpCaption =
+        named(new QLabel(QStringLiteral("列の説明"), m_editPanel), StandardEditorControls::ColumnHelpCaption);
     m_columnHelpCaption->setFont(sized(font(), 11, true));
-    m_columnHelp = named(new QLabel(m_editPanel), QStringLiteral("Label3"));
+    m_columnHelp = named(new QLabel(m_editPanel), StandardEditorControls::ColumnHelp);
     m_columnHelp->setWordWrap(true);
     m_columnHelp->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     m_columnHelp->setFrameShape(QFrame::StyledPanel);
     m_columnHelp->setMinimumHeight(80);
     m_columnHelp->setFont(sized(font(), 11));
 
-    m_reloadButton = named(new QPushButton(QStringLiteral("元に戻す"), m_editPanel), QStringLiteral("Command2"));
-    m_saveButton = named(new QPushButton(QStringLiteral("更新記録"), m_editPanel), QStringLiteral("Command3"));
-    m_backButton = named(new QPushButton(QStringLiteral("戻る"), m_editPanel), QStringLiteral("Command4"));
+    m_reloadButton =
+        named(new QPushButton(QStringLiteral("元に戻す"), m_editPanel), StandardEditorControls::ReloadButton);
+    m_saveButton = named(new QPushButton(QStringLiteral("更新記録"), m_editPanel), StandardEditorControls::SaveButton);
+    m_backButton = named(new QPushButton(QStringLiteral("戻る"), m_editPanel), StandardEditorControls::BackButton);
     for (QPushButton *button : {m_reloadButton, m_saveButton, m_backButton}) {
         button->setFont(sized(font(), 12, true));
         button->setMinimumHeight(40);
@@ -120,7 +123,7 @@ void StandardEditor::buildControls()
     outer->addWidget(m_greeting);
     outer->addWidget(m_editPanel, 1);
 
-    m_waitCover = named(new QLabel(QStringLiteral("Just a moment,please."), this), QStringLiteral("Picture6"));
+    m_waitCover = named(new QLabel(QStringLiteral("Just a moment,please."), this), StandardEditorControls::WaitCover);
     m_waitCover->setAlignment(Qt::AlignCenter);
     m_waitCover->setFont(sized(font(), 28, true));
     m_waitCover->setAutoFillBackground(true);

@@ -8,8 +8,10 @@
 #include <cmath>
 
 #include "app/spokentext.h"
+#include "app/ui/controlnames.h"
 #include "app/ui/noticelabel.h"
 #include "teacher/editortexts.h"
+#include "teacher/ui/standardeditorcontrols.h"
 
 namespace {
 
@@ -23,7 +25,7 @@ const QColor EditorColour(192, 255, 192);
 StandardGrid::StandardGrid(QWidget *parent)
     : QTableWidget(parent)
 {
-    setObjectName(QStringLiteral("MSFlexGrid1"));
+    Controls::named(this, StandardEditorControls::Grid);
     setAccessibleName(QStringLiteral("レベル基準の表"));
     setColumnCount(StandardTable::ColumnCount + 1);
     setHorizontalHeaderLabels(EditorTexts::gridTitles());
@@ -42,9 +44,8 @@ StandardGrid::StandardGrid(QWidget *parent)
     // The cell editor holds the focus; a click only chooses the cell.
     setFocusPolicy(Qt::NoFocus);
 
-    m_editor = new QLineEdit(viewport());
-    m_editor->setObjectName(QStringLiteral("Gridinputtext"));
-    m_spoken = NoticeLabel::unseen(this, QStringLiteral("LabelCellSpoken"));
+    m_editor = Controls::named(new QLineEdit(viewport()), StandardEditorControls::CellEditor);
+    m_spoken = NoticeLabel::unseen(this, QString::fromLatin1(StandardEditorControls::CellSpoken));
     m_editor->setFrame(false);
     QPalette palette = m_editor->palette();
     palette.setColor(QPalette::Base, EditorColour);

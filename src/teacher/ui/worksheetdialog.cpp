@@ -24,6 +24,7 @@
 #include "platform/platform.h"
 #include "platform/ui/printerchoice.h"
 #include "roster/rosterfile.h"
+#include "teacher/ui/worksheetdialogcontrols.h"
 #include "teacher/ui/worksheetpainter.h"
 
 namespace {
@@ -47,7 +48,7 @@ WorksheetDialog::WorksheetDialog(AppState &state, Platform &platform, QWidget *p
     , m_platform(platform)
     , m_choosePrinter([this](QPrinter &printer) { return PrinterChoice::chooseInDialog(printer, this); })
 {
-    setObjectName(QStringLiteral("WorksheetDialog"));
+    named(this, WorksheetDialogControls::Dialog);
     setWindowTitle(QStringLiteral("プリントの印刷"));
     buildControls();
     fillLevels();
@@ -58,25 +59,25 @@ WorksheetDialog::WorksheetDialog(AppState &state, Platform &platform, QWidget *p
 
 void WorksheetDialog::buildControls()
 {
-    m_levelChooser = named(new ValueComboBox(this), QStringLiteral("levelChooser"));
+    m_levelChooser = named(new ValueComboBox(this), WorksheetDialogControls::LevelChooser);
     m_hundredSquaresOption =
-        named(new QRadioButton(QStringLiteral("100マス計算"), this), QStringLiteral("hundredSquaresOption"));
+        named(new QRadioButton(QStringLiteral("100マス計算"), this), WorksheetDialogControls::HundredSquaresOption);
     m_numberedOption =
-        named(new QRadioButton(QStringLiteral("100問（ばらばらの順）"), this), QStringLiteral("numberedOption"));
+        named(new QRadioButton(QStringLiteral("100問（ばらばらの順）"), this), WorksheetDialogControls::NumberedOption);
     m_hundredSquaresOption->setChecked(true);
     auto *layouts = new QButtonGroup(this);
     layouts->addButton(m_hundredSquaresOption);
     layouts->addButton(m_numberedOption);
 
-    m_sheetCount = named(new QSpinBox(this), QStringLiteral("sheetCount"));
+    m_sheetCount = named(new QSpinBox(this), WorksheetDialogControls::SheetCount);
     m_sheetCount->setRange(1, MaxSheets);
     m_sheetCount->setSuffix(QStringLiteral(" 枚"));
     m_sheetCount->setAccessibleName(QStringLiteral("枚数"));
     m_answerSheets =
-        named(new QCheckBox(QStringLiteral("こたえのページをつける"), this), QStringLiteral("answerSheets"));
+        named(new QCheckBox(QStringLiteral("こたえのページをつける"), this), WorksheetDialogControls::AnswerSheets);
     m_answerSheets->setChecked(true);
 
-    m_seedBox = named(new QSpinBox(this), QStringLiteral("seedBox"));
+    m_seedBox = named(new QSpinBox(this), WorksheetDialogControls::SeedBox);
     m_seedBox->setRange(0, WorksheetPlan::MaxSeed);
     m_seedBox->setSpecialValueText(QStringLiteral("新しく作る"));
     m_seedBox->setAccessibleName(QStringLiteral("番号"));
@@ -87,19 +88,20 @@ void WorksheetDialog::buildControls()
     seedHelp->setWordWrap(true);
 
     m_weakSheets = named(new QCheckBox(QStringLiteral("えらんだ人に、苦手な問題から順のプリントを作る"), this),
-                         QStringLiteral("weakSheets"));
-    m_studentChooser = named(new QListWidget(this), QStringLiteral("studentChooser"));
+                         WorksheetDialogControls::WeakSheets);
+    m_studentChooser = named(new QListWidget(this), WorksheetDialogControls::StudentChooser);
     m_studentChooser->setSelectionMode(QAbstractItemView::MultiSelection);
     m_studentChooser->setAccessibleName(QStringLiteral("苦手な問題のプリントを作る人"));
-    m_rosterNotice = named(new QLabel(this), QStringLiteral("rosterNotice"));
+    m_rosterNotice = named(new QLabel(this), WorksheetDialogControls::RosterNotice);
     m_rosterNotice->setWordWrap(true);
     m_rosterNotice->hide();
 
-    m_summary = named(new QLabel(this), QStringLiteral("summary"));
+    m_summary = named(new QLabel(this), WorksheetDialogControls::Summary);
     m_summary->setWordWrap(true);
-    m_previewButton = named(new QPushButton(QStringLiteral("プレビュー"), this), QStringLiteral("previewButton"));
-    m_printButton = named(new QPushButton(QStringLiteral("印刷"), this), QStringLiteral("printButton"));
-    m_closeButton = named(new QPushButton(QStringLiteral("閉じる"), this), QStringLiteral("closeButton"));
+    m_previewButton =
+        named(new QPushButton(QStringLiteral("プレビュー"), this), WorksheetDialogControls::PreviewButton);
+    m_printButton = named(new QPushButton(QStringLiteral("印刷"), this), WorksheetDialogControls::PrintButton);
+    m_closeButton = named(new QPushButton(QStringLiteral("閉じる"), this), WorksheetDialogControls::CloseButton);
     m_printButton->setDefault(true);
 
     auto *layoutRow = new QHBoxLayout;
@@ -260,7 +262,7 @@ void WorksheetDialog::preview()
     QPrinter printer(QPrinter::HighResolution);
     preparePrinter(printer);
     QPrintPreviewDialog previewer(&printer, this);
-    previewer.setObjectName(QStringLiteral("worksheetPreview"));
+    named(&previewer, WorksheetDialogControls::Preview);
     previewer.setWindowTitle(QStringLiteral("プレビュー"));
     previewer.resize(900, 1000);
     connect(&previewer, &QPrintPreviewDialog::paintRequested, this, &WorksheetDialog::paintPreview);
