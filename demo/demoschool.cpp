@@ -9,25 +9,15 @@
 #include "demo/schoolfiles.h"
 #include "menu/teacheraccess.h"
 #include "roster/rosterfile.h"
+#include "state/startup.h"
 #include "store/resultsfile.h"
-
-namespace {
-
-QString withSlash(QString path)
-{
-    if (!path.endsWith(u'/'))
-        path.append(u'/');
-    return path;
-}
-
-} // namespace
 
 namespace DemoSchool {
 
 Layout layoutOf(const QString &root)
 {
     Layout l;
-    l.root = withSlash(QDir(root).absolutePath());
+    l.root = Startup::withSeparator(QDir(root).absolutePath());
     l.programFolder = l.root + QStringLiteral("kazudori/");
     l.basePath = l.root + QStringLiteral("school/");
     const SchoolTemplates::Folders folders =

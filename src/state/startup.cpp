@@ -9,7 +9,7 @@
 #include "app/valuestream.h"
 #include "sound/soundcues.h"
 
-namespace {
+namespace Startup {
 
 QString withSeparator(QString folder)
 {
@@ -17,10 +17,6 @@ QString withSeparator(QString folder)
         folder.append(u'/');
     return folder;
 }
-
-} // namespace
-
-namespace Startup {
 
 LoadError readTenValues(const QString &path, const QString &shownName, std::array<QString, SettingsValueCount> &values)
 {

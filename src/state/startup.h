@@ -24,6 +24,8 @@ inline constexpr int DrilledLevels = 4;
 // Folder texts from files made on Windows use "\"; this machine's folders
 // use "/", which Qt understands everywhere.
 QString normalizeSeparators(const QString &path);
+// Folder texts in the state end with "/".
+QString withSeparator(QString folder);
 
 struct SiteCodeSplit
 {
