@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "roster/rosterfile.h"
+#include "roster/ui/namecontrols.h"
 #include "roster/ui/namescreen.h"
 #include "support/controls.h"
 #include "support/benchscreens.h"
@@ -22,7 +23,7 @@ void BM_NameScreenShown(benchmark::State &st)
         paintPending();
     }
     auto *screen = qobject_cast<NameScreen *>(f.host.currentScreen());
-    if (!screen || control<QListWidget>(screen, "List1")->count() < f.students)
+    if (!screen || control<QListWidget>(screen, NameControls::NameList)->count() < f.students)
         st.SkipWithError("the name list does not hold the roster");
 }
 

@@ -15,8 +15,10 @@
 
 #include "state/appstate.h"
 #include "host/mainwindow.h"
+#include "drill/ui/drillcontrols.h"
 #include "drill/ui/drillscreen.h"
 #include "menu/ui/levelmenu.h"
+#include "roster/ui/namecontrols.h"
 #include "roster/ui/namescreen.h"
 #include "store/resultsfile.h"
 #include "support/controls.h"
@@ -98,8 +100,8 @@ QString statusLine(const DrillScreen *drill)
 {
     const auto textOf = [&drill](const char *name) { return control<QLabel>(drill, name)->text(); };
     return u"レベル %1 残り %2問 タイム %3 このレベル %4回目 本日 %5回目 起動後 %6分"_s.arg(
-        textOf("LabelLevel"), textOf("LabelRemaining"), textOf("LabelTime"), textOf("LabelLevelCount"),
-        textOf("LabelToday"), textOf("LabelMinutes"));
+        textOf(DrillControls::Level), textOf(DrillControls::Remaining), textOf(DrillControls::Time),
+        textOf(DrillControls::LevelCount), textOf(DrillControls::Today), textOf(DrillControls::Minutes));
 }
 
 // School year 2026: 池田 is in 中3, and earned 11 points today at level 1.
@@ -121,7 +123,7 @@ struct Classroom : SchoolWindow
     // 池田's menu, opened by key 1 on his line; what was heard meanwhile is kept.
     LevelMenu *menu()
     {
-        auto *list = control<QListWidget>(host.currentScreen(), "List1");
+        auto *list = control<QListWidget>(host.currentScreen(), NameControls::NameList);
         list->setFocus();
         list->setCurrentRow(rowContaining(list, u"池田"_s));
         heard.clear();
@@ -175,30 +177,32 @@ void TestAccessibility::nameScreenSaysItsGradeAndLines()
     Classroom c;
     auto *names = qobject_cast<NameScreen *>(c.host.currentScreen());
     QVERIFY(names);
-    QCOMPARE(labelOf(control<QComboBox>(names, "Combo1")), u"学年"_s);
+    QCOMPARE(labelOf(control<QComboBox>(names, NameControls::GradeFilter)), u"学年"_s);
     // The grade box says its value, after its label; Orca reads it as text.
-    QCOMPARE(nameOf(control<QComboBox>(names, "Combo1")), u"全学年"_s);
-    QAccessibleTextInterface *gradeText = accessible(control<QComboBox>(names, "Combo1"))->textInterface();
+    QCOMPARE(nameOf(control<QComboBox>(names, NameControls::GradeFilter)), u"全学年"_s);
+    QAccessibleTextInterface *gradeText =
+        accessible(control<QComboBox>(names, NameControls::GradeFilter))->textInterface();
     QVERIFY(gradeText);
     QCOMPARE(gradeText->text(0, gradeText->characterCount()), u"全学年"_s);
-    QCOMPARE(nameOf(control<QListWidget>(names, "List1")), u"名前の一覧"_s);
-    QVERIFY(descriptionOf(control<QListWidget>(names, "List1"))
-                .endsWith(control<QRadioButton>(names, "Option1_1")->text()));
-    const int ikeda = rowContaining(control<QListWidget>(names, "List1"), u"池田"_s);
+    QCOMPARE(nameOf(control<QListWidget>(names, NameControls::NameList)), u"名前の一覧"_s);
+    QVERIFY(descriptionOf(control<QListWidget>(names, NameControls::NameList))
+                .endsWith(element<QRadioButton>(names, NameControls::ModeOptions, 1)->text()));
+    const int ikeda = rowContaining(control<QListWidget>(names, NameControls::NameList), u"池田"_s);
     QVERIFY(ikeda > 0);
-    QVERIFY(control<QListWidget>(names, "List1")->item(ikeda)->text().contains(QChar(0x3000)));
-    QCOMPARE(spokenRow(control<QListWidget>(names, "List1"), ikeda), u"中3 池田 健太 11 11"_s);
+    QVERIFY(control<QListWidget>(names, NameControls::NameList)->item(ikeda)->text().contains(QChar(0x3000)));
+    QCOMPARE(spokenRow(control<QListWidget>(names, NameControls::NameList), ikeda), u"中3 池田 健太 11 11"_s);
     // やまだ has no points: the blank columns are said as 0.
-    QCOMPARE(spokenRow(control<QListWidget>(names, "List1"),
-                       rowContaining(control<QListWidget>(names, "List1"), u"やまだ"_s)),
+    QCOMPARE(spokenRow(control<QListWidget>(names, NameControls::NameList),
+                       rowContaining(control<QListWidget>(names, NameControls::NameList), u"やまだ"_s)),
              u"小3 やまだ はなこ 0 0"_s);
 
-    control<QListWidget>(names, "List1")->setFocus();
-    control<QListWidget>(names, "List1")->setCurrentRow(ikeda - 1);
+    control<QListWidget>(names, NameControls::NameList)->setFocus();
+    control<QListWidget>(names, NameControls::NameList)->setCurrentRow(ikeda - 1);
     heard.clear();
-    QTest::keyClick(control<QListWidget>(names, "List1"), Qt::Key_Down);
+    QTest::keyClick(control<QListWidget>(names, NameControls::NameList), Qt::Key_Down);
     // The line the arrow reached, as a change on the focused list.
-    QVERIFY(heardDescription(control<QListWidget>(names, "List1"), u"中3 池田 健太 11 11 ポイント（今日／今まで）"_s));
+    QVERIFY(heardDescription(control<QListWidget>(names, NameControls::NameList),
+                             u"中3 池田 健太 11 11 ポイント（今日／今まで）"_s));
 }
 
 void TestAccessibility::levelMenuSaysItsStartsAndLists()
@@ -251,9 +255,9 @@ void TestAccessibility::drillSaysItsStatusProblemsAndAnswers()
     // A screen that opens says no empty notice (Orca would say "notification").
     QVERIFY(std::none_of(heard.cbegin(), heard.cend(),
                          [](const Heard &h) { return h.role == QAccessible::Notification && h.name.isEmpty(); }));
-    QCOMPARE(nameOf(control<QListWidget>(drill, "ListTime")), u"一問あたり所用時間順（今まで平均）"_s);
-    QCOMPARE(nameOf(control<QListWidget>(drill, "ListRate")), u"正解率順"_s);
-    auto *status = control<QFrame>(drill, "PictureStatus");
+    QCOMPARE(nameOf(control<QListWidget>(drill, DrillControls::TimeList)), u"一問あたり所用時間順（今まで平均）"_s);
+    QCOMPARE(nameOf(control<QListWidget>(drill, DrillControls::RateList)), u"正解率順"_s);
+    auto *status = control<QFrame>(drill, DrillControls::StatusLine);
     QCOMPARE(nameOf(status), statusLine(drill));
     QVERIFY(nameOf(status).contains(u"残り 100問 タイム 0 "_s));
 
@@ -264,7 +268,7 @@ void TestAccessibility::drillSaysItsStatusProblemsAndAnswers()
     QVERIFY(nameOf(status).contains(u"タイム 3 "_s));
     // The focused screen is named by the problem; what is typed follows it.
     QVERIFY(drill->hasFocus());
-    QVERIFY(heardName(drill, nameOf(control<QFrame>(drill, "PictureProblem"))));
+    QVERIFY(heardName(drill, nameOf(control<QFrame>(drill, DrillControls::ProblemArea))));
     const int expected = answerOnScreen(*drill);
     QTest::keyClicks(drill, QString::number(expected));
     QVERIFY(heardDescription(drill, QString::number(expected)));
@@ -272,7 +276,7 @@ void TestAccessibility::drillSaysItsStatusProblemsAndAnswers()
     // Orca speaks a notice as it shows; it drops Qt's name changes.
     const auto spoken = [&](const QString &name) {
         return std::any_of(heard.cbegin(), heard.cend(), [&](const Heard &h) {
-            return h.type == QAccessible::ObjectShow && h.object == control<QLabel>(drill, "LabelSpoken")
+            return h.type == QAccessible::ObjectShow && h.object == control<QLabel>(drill, DrillControls::Spoken)
                    && h.name == name;
         });
     };
@@ -280,13 +284,13 @@ void TestAccessibility::drillSaysItsStatusProblemsAndAnswers()
     QVERIFY(spoken(QString::number(expected)));
     QTest::keyClick(drill, Qt::Key_Space);
     QVERIFY(nameOf(status).contains(u"残り 99問"_s));
-    QVERIFY(heardName(drill, nameOf(control<QFrame>(drill, "PictureProblem"))));
+    QVERIFY(heardName(drill, nameOf(control<QFrame>(drill, DrillControls::ProblemArea))));
     QCOMPARE_NE(nameOf(drill), firstProblem);
     QCOMPARE(nameOf(status), statusLine(drill));
     heard.clear();
     QTest::keyClick(drill, Qt::Key_F1);
     QVERIFY(std::any_of(heard.cbegin(), heard.cend(), [&](const Heard &h) {
-        return h.type == QAccessible::ObjectShow && h.object == control<QLabel>(drill, "LabelStatusNotice")
+        return h.type == QAccessible::ObjectShow && h.object == control<QLabel>(drill, DrillControls::StatusNotice)
                && h.name == statusLine(drill);
     }));
 }
@@ -301,9 +305,9 @@ void TestAccessibility::wrongAnswerIsAnnouncedWithTheRightOne()
     heard.clear();
     QTest::keyClicks(drill, QString::number(right + 1));
     QTest::keyClick(drill, Qt::Key_Space);
-    auto *prompt = control<QLabel>(drill, "LabelPrompt");
+    auto *prompt = control<QLabel>(drill, DrillControls::Prompt);
     QTRY_VERIFY(!prompt->isHidden());
-    QCOMPARE(nameOf(control<QLabel>(drill, "LabelCorrect")), u"正しい答え %1"_s.arg(right));
+    QCOMPARE(nameOf(control<QLabel>(drill, DrillControls::CorrectAnswer)), u"正しい答え %1"_s.arg(right));
     const QString announcement = u"正しい答え %1 +を２回押しなさい"_s.arg(right);
     const auto announced = std::find_if(heard.cbegin(), heard.cend(), [&](const Heard &h) {
         return h.object == prompt && h.type == QAccessible::ObjectShow;

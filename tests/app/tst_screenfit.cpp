@@ -15,11 +15,14 @@
 #include <QTimer>
 
 #include "state/appstate.h"
+#include "app/ui/waitcontrols.h"
+#include "drill/ui/drillcontrols.h"
 #include "drill/ui/drillscreen.h"
 #include "host/mainwindow.h"
 #include "menu/ui/levelmenu.h"
 #include "result/ui/resultcontrols.h"
 #include "result/ui/resultscreen.h"
+#include "roster/ui/namecontrols.h"
 #include "roster/ui/namescreen.h"
 #include "support/controls.h"
 #include "support/schoolfolder.h"
@@ -50,8 +53,13 @@ private slots:
 namespace {
 
 // Drawn over the screen on purpose, while they show.
-const QStringList Overlays{u"Picture5"_s,        u"Picture7"_s,  u"Picture11"_s,   u"EndOverlay"_s,
-                           u"OtherCopyNotice"_s, u"WaitCover"_s, u"PictureStart"_s};
+const QStringList Overlays{QString::fromLatin1(NameControls::WaitCover),
+                           u"Picture7"_s,
+                           u"Picture11"_s,
+                           u"EndOverlay"_s,
+                           u"OtherCopyNotice"_s,
+                           u"WaitCover"_s,
+                           QString::fromLatin1(DrillControls::StartPanel)};
 
 QString describe(const QWidget *w)
 {
@@ -246,7 +254,7 @@ struct SchoolDay : SchoolWindow
     LevelMenu *logIn(const QString &who)
     {
         NameScreen *screen = names();
-        auto *nameList = screen ? control<QListWidget>(screen, "List1") : nullptr;
+        auto *nameList = screen ? control<QListWidget>(screen, NameControls::NameList) : nullptr;
         const int row = nameList ? rowContaining(nameList, who) : -1;
         // Shortcut keys reach only the active window.
         if (row < 0 || !QTest::qWaitForWindowActive(&host))
@@ -281,11 +289,12 @@ void TestScreenFit::splashNamesAndTheirPanelsFit()
     auto *names = day.names();
     QVERIFY(names);
     // The version dialog from the title, and the wait panel over the screen.
-    day.road.lookAtDialog(u"version"_s, [&] { QTest::mouseClick(control<QLabel>(names, "Label4"), Qt::LeftButton); });
+    day.road.lookAtDialog(u"version"_s,
+                          [&] { QTest::mouseClick(control<QLabel>(names, NameControls::Title), Qt::LeftButton); });
     host.setBusy(true);
     QWidget *wait = nullptr;
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == u"BASEFRM"_s && window->isVisible())
+        if (window->objectName() == QString::fromLatin1(WaitControls::Screen) && window->isVisible())
             wait = window;
     }
     QVERIFY(wait);
@@ -325,7 +334,7 @@ void TestScreenFit::walkThePupilsRoad()
     QPointer<DrillScreen> drill = qobject_cast<DrillScreen *>(host.currentScreen());
     QVERIFY(drill);
     road.look(u"drill-start"_s);
-    QTest::mouseClick(control<QPushButton>(drill, "CommandStart"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(drill, DrillControls::StartButton), Qt::LeftButton);
     road.look(u"drill"_s);
     for (int step = 0; step < 200 && drill && !qobject_cast<ResultScreen *>(host.currentScreen()); ++step) {
         day.test.clock.advanceMs(900);

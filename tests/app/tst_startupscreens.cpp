@@ -6,13 +6,17 @@
 #include <QTimer>
 
 #include "state/appstate.h"
+#include "app/ui/waitcontrols.h"
 #include "app/ui/waitscreen.h"
+#include "app/ui/splashcontrols.h"
 #include "app/ui/splashscreen.h"
 #include "app/ui/versiondialog.h"
+#include "app/ui/versiondialogcontrols.h"
 #include "host/mainwindow.h"
 #include "roster/ui/namescreen.h"
 #include "store/resultsfile.h"
 #include "store/resultsrewrite.h"
+#include "support/controls.h"
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"
 
@@ -41,10 +45,10 @@ void TestStartupScreens::splashShowsDateAndOpensNameScreen()
 
     auto *splash = qobject_cast<SplashScreen *>(host.currentScreen());
     QVERIFY(splash);
-    QCOMPARE(splash->findChild<QLabel *>(u"Label2"_s)->text(), u"令和9年 1月 05日（火）"_s);
+    QCOMPARE(control<QLabel>(splash, SplashControls::Date)->text(), u"令和9年 1月 05日（火）"_s);
     QCOMPARE(state.SeasonColour, (RgbColour{255, 128, 0}));
     QCOMPARE(test.random.seeds.size(), 1);
-    const auto *pause = splash->findChild<QTimer *>(u"Timer1"_s);
+    const auto *pause = control<QTimer>(splash, SplashControls::Pause);
     QVERIFY(pause && pause->isActive());
     QCOMPARE(pause->interval(), 100);
 
@@ -101,12 +105,12 @@ void TestStartupScreens::versionDialog()
     VersionDialog dialog(u"カズドリ"_s);
     dialog.show();
     QCOMPARE(dialog.windowTitle(), u"ﾊﾞｰｼﾞｮﾝ情報"_s);
-    QCOMPARE(dialog.findChild<QLabel *>(u"Label1"_s)->text(), u"カズドリ"_s);
+    QCOMPARE(control<QLabel>(&dialog, VersionDialogControls::Title)->text(), u"カズドリ"_s);
     QVERIFY(QRegularExpression(u"^Version\\d+\\.\\d+\\.\\d+$"_s)
-                .match(dialog.findChild<QLabel *>(u"Label2"_s)->text())
+                .match(control<QLabel>(&dialog, VersionDialogControls::Version)->text())
                 .hasMatch());
-    QCOMPARE(dialog.findChild<QLabel *>(u"Label2"_s)->text(), VersionDialog::versionText());
-    auto *ok = dialog.findChild<QPushButton *>(u"Command1"_s);
+    QCOMPARE(control<QLabel>(&dialog, VersionDialogControls::Version)->text(), VersionDialog::versionText());
+    auto *ok = control<QPushButton>(&dialog, VersionDialogControls::OkButton);
     QCOMPARE(ok->text(), u"O.K."_s);
     QTest::mouseClick(ok, Qt::LeftButton);
     QVERIFY(!dialog.isVisible());
@@ -126,7 +130,7 @@ void TestStartupScreens::waitScreen()
             shown = b;
     }
     QVERIFY(shown);
-    QCOMPARE(shown->findChild<QLabel *>(u"Label1"_s)->text(), u"Just a moment, please."_s);
+    QCOMPARE(control<QLabel>(shown, WaitControls::Message)->text(), u"Just a moment, please."_s);
     host.setBusy(false);
     QVERIFY(!host.waitShown());
 }

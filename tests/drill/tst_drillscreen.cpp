@@ -15,7 +15,9 @@
 #include "drill/problemstat.h"
 #include "platform/pause.h"
 #include "platform/soundplayer.h"
+#include "drill/ui/drillcontrols.h"
 #include "drill/ui/drillscreen.h"
+#include "drill/ui/factmapcontrols.h"
 #include "drill/ui/timebar.h"
 #include "result/ui/resultcontrols.h"
 #include "result/ui/resultscreen.h"
@@ -55,11 +57,11 @@ DrillLabels keyedDrill(SessionFixture &f)
         qFatal("the drill does not open");
     const auto label = [frm](const char *name) { return control<QLabel>(frm, name); };
     return {frm,
-            label("LabelFirst"),
-            label("LabelSecond"),
-            label("LabelAnswer"),
-            label("LabelCorrect"),
-            label("LabelPrompt")};
+            label(DrillControls::First),
+            label(DrillControls::Second),
+            label(DrillControls::Answer),
+            label(DrillControls::CorrectAnswer),
+            label(DrillControls::Prompt)};
 }
 
 void answer(QWidget *target, const QString &text)
@@ -83,7 +85,7 @@ ProblemStat recordOf(const QByteArray &file, int record)
 
 QLabel *block(const DrillScreen *frm, int n)
 {
-    return control<QLabel>(frm, qPrintable(u"Block_%1"_s.arg(n)));
+    return element<QLabel>(frm, DrillControls::Blocks, n);
 }
 
 // Plays through the fixture's recording player; `duringCue` runs once while
@@ -128,14 +130,14 @@ void playToTheEnd(NightSession &f)
 {
     DrillScreen *frm = f.frm;
     QVERIFY(frm);
-    auto *remaining = control<QLabel>(frm, "LabelRemaining");
-    auto *answerLabel = control<QLabel>(frm, "LabelAnswer");
-    auto *correctLabel = control<QLabel>(frm, "LabelCorrect");
-    auto *prompt = control<QLabel>(frm, "LabelPrompt");
+    auto *remaining = control<QLabel>(frm, DrillControls::Remaining);
+    auto *answerLabel = control<QLabel>(frm, DrillControls::Answer);
+    auto *correctLabel = control<QLabel>(frm, DrillControls::CorrectAnswer);
+    auto *prompt = control<QLabel>(frm, DrillControls::Prompt);
     QCOMPARE(remaining->text(), u"100"_s);
     // No mouse needed: Space starts, and is not taken as an answer.
     QTest::keyClick(frm, Qt::Key_Space);
-    QVERIFY(control<QFrame>(frm, "PictureStart")->isHidden());
+    QVERIFY(control<QFrame>(frm, DrillControls::StartPanel)->isHidden());
     QVERIFY(correctLabel->isHidden());
 
     int correct = 0;
@@ -146,15 +148,16 @@ void playToTheEnd(NightSession &f)
         frm->updateClock();
         const int expected = answerOnScreen(*frm);
         // Keys reach the screen whichever of its widgets gets them.
-        QWidget *target = steps % 2 ? static_cast<QWidget *>(answerLabel) : control<TimeBar>(frm, "TimeBar");
+        QWidget *target =
+            steps % 2 ? static_cast<QWidget *>(answerLabel) : control<TimeBar>(frm, DrillControls::TimeBar);
         if (steps % 30 == 7 && steps < 90) {
-            const int first = control<QLabel>(frm, "LabelFirst")->text().toInt();
-            const int second = control<QLabel>(frm, "LabelSecond")->text().toInt();
+            const int first = control<QLabel>(frm, DrillControls::First)->text().toInt();
+            const int second = control<QLabel>(frm, DrillControls::Second)->text().toInt();
             answer(target, QString::number(expected + 1));
             QVERIFY(!correctLabel->isHidden());
             QCOMPARE(correctLabel->text(), QString::number(expected));
             QTRY_VERIFY(!prompt->isHidden());
-            QVERIFY(!control<QLabel>(frm, "LabelRedEquals")->isHidden());
+            QVERIFY(!control<QLabel>(frm, DrillControls::RedEquals)->isHidden());
             for (int n = 1; n <= 20; ++n)
                 QCOMPARE(!block(frm, n)->isHidden(), n > second && n <= first);
             const ProblemDrawing &drawing = frm->session().drawing();
@@ -201,10 +204,10 @@ void TestDrillScreen::mapShowsTheLevelsStatistics()
     QPointer<DrillScreen> frm = f.frm;
     QVERIFY(frm);
     QCOMPARE(f.host->windowTitle(), u"Growna"_s);
-    QCOMPARE(control<QListWidget>(frm, "ListTime")->count(), 100);
-    QCOMPARE(control<QListWidget>(frm, "ListRate")->count(), 100);
+    QCOMPARE(control<QListWidget>(frm, DrillControls::TimeList)->count(), 100);
+    QCOMPARE(control<QListWidget>(frm, DrillControls::RateList)->count(), 100);
     // The same statistics as a 100マス map: 14－1 was right 6 times in 7 but slow.
-    const auto *map = control<QTableWidget>(frm, "FactMap");
+    const auto *map = control<QTableWidget>(frm, FactMapControls::Map);
     QCOMPARE(map->item(0, 3)->text(), u"△"_s);
     QCOMPARE(map->item(0, 3)->data(Qt::AccessibleTextRole).toString(),
              u"14－1＝13 正解6回 まちがい1回 平均14.86秒 正しいけれどゆっくり"_s);
@@ -296,11 +299,11 @@ void TestDrillScreen::timeOut()
     QCOMPARE(statistics.size(), 16000);
     frm->startSession();
     QTest::keyClicks(frm, u"9"_s);
-    auto *timeBar = control<TimeBar>(frm, "TimeBar");
+    auto *timeBar = control<TimeBar>(frm, DrillControls::TimeBar);
 
     f.test.clock.advanceMs(899400);
     frm->updateClock();
-    QCOMPARE(control<QLabel>(frm, "LabelTime")->text(), u"899"_s);
+    QCOMPARE(control<QLabel>(frm, DrillControls::Time)->text(), u"899"_s);
     QCOMPARE(frm->session().phase(), DrillSession::Phase::Answering);
     QCOMPARE(timeBar->elapsedWidth(), timeBar->barWidth(899));
 
@@ -325,9 +328,9 @@ void TestDrillScreen::timeOut()
     bool timeUpShown = false;
     bool recordingShown = true;
     f.test.pause.onWait = [&](int) {
-        overlayShown = !control<QFrame>(frm, "PictureEnd")->isHidden();
-        timeUpShown = !control<QLabel>(frm, "LabelTimeUp")->isHidden();
-        recordingShown = !control<QLabel>(frm, "LabelRecording")->isHidden();
+        overlayShown = !control<QFrame>(frm, DrillControls::EndOverlay)->isHidden();
+        timeUpShown = !control<QLabel>(frm, DrillControls::TimeUp)->isHidden();
+        recordingShown = !control<QLabel>(frm, DrillControls::Recording)->isHidden();
     };
     frm->updateClock();
     QVERIFY(overlayShown);
@@ -362,7 +365,7 @@ void TestDrillScreen::answerIsTypedOnceTheDrillStarts()
     QVERIFY(answerLabel->text().isEmpty());
     QTest::keyClick(frm, Qt::Key_Return);
     QCOMPARE(first->text(), u"11"_s);
-    QCOMPARE(control<QLabel>(frm, "LabelOperator")->text(), u"－"_s);
+    QCOMPARE(control<QLabel>(frm, DrillControls::Operator)->text(), u"－"_s);
     QCOMPARE(second->text(), u"10"_s);
     QVERIFY(first->font().pixelSize() >= 72);
 
@@ -398,7 +401,7 @@ void TestDrillScreen::keysCountForNothingWhileNoAnswerIsAwaited()
     QCOMPARE(answerDuringCue, u"1+"_s);
     QVERIFY(answerLabel->text().isEmpty());
     QCOMPARE(frm->session().correctAnswers(), 1);
-    QCOMPARE(control<QLabel>(frm, "LabelRemaining")->text(), u"99"_s);
+    QCOMPARE(control<QLabel>(frm, DrillControls::Remaining)->text(), u"99"_s);
     QVERIFY(correctLabel->isHidden());
 
     // A wrong answer waits for "+" twice. Next draw falls back to problem 1: 11 - 1 = 10.
@@ -418,7 +421,7 @@ void TestDrillScreen::keysCountForNothingWhileNoAnswerIsAwaited()
     QTest::keyClicks(frm, u"+"_s);
     QVERIFY(prompt->isHidden());
     QVERIFY(correctLabel->isHidden());
-    QVERIFY(control<QLabel>(frm, "LabelRedEquals")->isHidden());
+    QVERIFY(control<QLabel>(frm, DrillControls::RedEquals)->isHidden());
     QCOMPARE(frm->session().correctAnswers(), 1);
     QVERIFY(frm->session().drawing().currentProblem() != 1);
     // The blocks stay until the next wrong answer.
@@ -434,23 +437,24 @@ void TestDrillScreen::screenShowsTheStudentAndTheLevel()
                   ResultFiles::record(QDate(2026, 12, 9), SessionFixture::Student, 1, 150),
                   ResultFiles::record(QDate(2026, 12, 8), SessionFixture::Student, 3, 150)});
     DrillScreen *frm = startDrill(f, 3);
-    QCOMPARE(control<QLabel>(frm, "LabelStudent")->text(), u"山田　花子"_s);
-    QCOMPARE(control<QLabel>(frm, "LabelTitle")->text(), u"カズドリ"_s);
-    QCOMPARE(control<QLabel>(frm, "LabelTitle")->font().pointSizeF(), 16.8);
-    QCOMPARE(control<QLabel>(frm, "LabelSite")->text(), u"カズドリ算数教室"_s);
-    QCOMPARE(control<QLabel>(frm, "LabelLevel")->text(), u"かけ算"_s);
-    QCOMPARE(control<QLabel>(frm, "LabelLevelCount")->text(), u"2"_s);
-    QCOMPARE(control<QLabel>(frm, "LabelToday")->text(), u"3"_s);
-    QCOMPARE(control<QLabel>(frm, "LabelMinutes")->text(), u"10"_s);
-    QCOMPARE(control<QLabel>(frm, "LabelTime")->text(), u"0"_s);
+    QCOMPARE(control<QLabel>(frm, DrillControls::Student)->text(), u"山田　花子"_s);
+    QCOMPARE(control<QLabel>(frm, DrillControls::Title)->text(), u"カズドリ"_s);
+    QCOMPARE(control<QLabel>(frm, DrillControls::Title)->font().pointSizeF(), 16.8);
+    QCOMPARE(control<QLabel>(frm, DrillControls::Site)->text(), u"カズドリ算数教室"_s);
+    QCOMPARE(control<QLabel>(frm, DrillControls::Level)->text(), u"かけ算"_s);
+    QCOMPARE(control<QLabel>(frm, DrillControls::LevelCount)->text(), u"2"_s);
+    QCOMPARE(control<QLabel>(frm, DrillControls::Today)->text(), u"3"_s);
+    QCOMPARE(control<QLabel>(frm, DrillControls::Minutes)->text(), u"10"_s);
+    QCOMPARE(control<QLabel>(frm, DrillControls::Time)->text(), u"0"_s);
     QCOMPARE(frm->session().timeLimit(), 1000);
-    auto *timeBar = control<TimeBar>(frm, "TimeBar");
+    auto *timeBar = control<TimeBar>(frm, DrillControls::TimeBar);
     QCOMPARE(timeBar->targetWidth(), timeBar->barWidth(130));
     QCOMPARE(timeBar->elapsedWidth(), 0);
-    QVERIFY(control<QListWidget>(frm, "ListTime")->count() == 0 && control<QListWidget>(frm, "ListRate")->count() == 0);
+    QVERIFY(control<QListWidget>(frm, DrillControls::TimeList)->count() == 0
+            && control<QListWidget>(frm, DrillControls::RateList)->count() == 0);
     f.test.clock.advanceSeconds(60);
     frm->showMinutesSinceLogin();
-    QCOMPARE(control<QLabel>(frm, "LabelMinutes")->text(), u"11"_s);
+    QCOMPARE(control<QLabel>(frm, DrillControls::Minutes)->text(), u"11"_s);
 }
 
 void TestDrillScreen::backReturnsToTheMenu()
@@ -458,10 +462,10 @@ void TestDrillScreen::backReturnsToTheMenu()
     SessionFixture f;
     QPointer<DrillScreen> frm = startDrill(f, 1);
     // Return on a focused "もどる" presses it rather than starting.
-    auto *back = control<QPushButton>(frm, "CommandBack");
+    auto *back = control<QPushButton>(frm, DrillControls::BackButton);
     back->setFocus();
     QTest::keyClick(back, Qt::Key_Return);
-    QVERIFY(!control<QFrame>(frm, "PictureStart")->isHidden());
+    QVERIFY(!control<QFrame>(frm, DrillControls::StartPanel)->isHidden());
     QVERIFY(f.host->currentScreen() != frm);
     QTRY_VERIFY(!frm);
     QVERIFY(f.results().isEmpty());

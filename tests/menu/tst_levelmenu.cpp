@@ -27,10 +27,12 @@
 #include "platform/cp932.h"
 #include "host/mainwindow.h"
 #include "drill/problemstat.h"
+#include "drill/ui/factmapcontrols.h"
 #include "menu/menukeys.h"
 #include "menu/teacheraccess.h"
 #include "menu/ui/graphpane.h"
 #include "menu/ui/levelmenu.h"
+#include "roster/ui/namecontrols.h"
 #include "store/resultsfile.h"
 #include "support/controls.h"
 #include "teacher/ui/resultsmanager.h"
@@ -396,7 +398,7 @@ void TestLevelMenu::keyZeroReturnsOnlyWhenEnabled()
     control<QPushButton>(f.menu, "Command1")->setEnabled(true);
     QTest::keyClick(f.menu, Qt::Key_0);
     QTRY_VERIFY(f.menuGone());
-    QVERIFY(f.host.currentScreen()->objectName() == u"namesel"_s);
+    QVERIFY(f.host.currentScreen()->objectName() == QString::fromLatin1(NameControls::Screen));
 }
 
 void TestLevelMenu::keysWaitWhileListsFill()
@@ -797,7 +799,7 @@ void TestLevelMenu::ownHistoryShowsEachLevelsFacts()
     QVERIFY(facts->isVisible());
     QVERIFY(list->geometry().bottom() < facts->y());
     QVERIFY(facts->geometry().bottom() < summary->y());
-    const auto *map = control<QTableWidget>(facts, "FactMap");
+    const auto *map = control<QTableWidget>(facts, FactMapControls::Map);
     QCOMPARE(map->item(3, 6)->text(), u"×"_s);
     QVERIFY(map->item(3, 6)->toolTip().startsWith(u"7×4＝28 正解1回 まちがい2回"_s));
     QCOMPARE(map->item(0, 0)->text(), u"・"_s);

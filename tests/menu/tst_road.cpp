@@ -8,11 +8,13 @@
 
 #include "state/appstate.h"
 #include "host/mainwindow.h"
+#include "drill/ui/drillcontrols.h"
 #include "drill/ui/drillscreen.h"
 #include "menu/ui/levelmenu.h"
 #include "result/ui/resultcontrols.h"
 #include "result/ui/resultscreen.h"
 #include "roster/siblinglauncher.h"
+#include "roster/ui/namecontrols.h"
 #include "roster/ui/namescreen.h"
 #include "support/controls.h"
 #include "support/schoolfolder.h"
@@ -73,9 +75,9 @@ void TestRoad::splashToLauncher()
     QVERIFY(names);
 
     // The first student of the list, confirmed with "1".
-    control<QListWidget>(names, "List1")->setFocus();
-    QTest::keyClick(control<QListWidget>(names, "List1"), Qt::Key_Down);
-    QTest::keyClick(control<QListWidget>(names, "List1"), Qt::Key_1);
+    control<QListWidget>(names, NameControls::NameList)->setFocus();
+    QTest::keyClick(control<QListWidget>(names, NameControls::NameList), Qt::Key_Down);
+    QTest::keyClick(control<QListWidget>(names, NameControls::NameList), Qt::Key_1);
     QTRY_VERIFY(qobject_cast<LevelMenu *>(host.currentScreen()));
     QPointer<LevelMenu> menu = qobject_cast<LevelMenu *>(host.currentScreen());
     const qint16 student = state.StudentNumber;
@@ -90,7 +92,7 @@ void TestRoad::splashToLauncher()
     QVERIFY(drill);
     QTRY_VERIFY(!menu);
 
-    QTest::mouseClick(control<QPushButton>(drill, "CommandStart"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(drill, DrillControls::StartButton), Qt::LeftButton);
     for (int answered = 0; answered < 100; ++answered) {
         QVERIFY(drill);
         test.clock.advanceMs(900);
@@ -120,7 +122,7 @@ void TestRoad::splashToLauncher()
     QTest::keyClick(menu, Qt::Key_0);
     QTRY_VERIFY(qobject_cast<NameScreen *>(host.currentScreen()));
     names = qobject_cast<NameScreen *>(host.currentScreen());
-    QTest::keyClick(control<QListWidget>(names, "List1"), Qt::Key_0);
+    QTest::keyClick(control<QListWidget>(names, NameControls::NameList), Qt::Key_0);
     QCOMPARE(test.launcher.calls, 1);
     QCOMPARE(test.launcher.program, SiblingLauncher::path(school.layout().programFolder));
     QVERIFY(test.programEnd.ended);
@@ -141,7 +143,7 @@ void TestRoad::namesAndTitlesFromFilesStayText()
     MainWindow host(state, test.platform, school.layout().programFolder);
     auto *names = nameScreenAfterSplash(host);
     QVERIFY(names);
-    auto *list = control<QListWidget>(names, "List1");
+    auto *list = control<QListWidget>(names, NameControls::NameList);
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_1);
@@ -154,10 +156,10 @@ void TestRoad::namesAndTitlesFromFilesStayText()
     QTRY_VERIFY(qobject_cast<DrillScreen *>(host.currentScreen()));
     QPointer<DrillScreen> drill = qobject_cast<DrillScreen *>(host.currentScreen());
     QVERIFY(drill);
-    showsLiterally(control<QLabel>(drill, "LabelStudent"), name);
-    showsLiterally(control<QLabel>(drill, "LabelSite"), site);
+    showsLiterally(control<QLabel>(drill, DrillControls::Student), name);
+    showsLiterally(control<QLabel>(drill, DrillControls::Site), site);
     // Out of time, straight to the result.
-    QTest::mouseClick(control<QPushButton>(drill, "CommandStart"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(drill, DrillControls::StartButton), Qt::LeftButton);
     test.clock.advanceSeconds(drill->session().timeLimit() + 1);
     drill->updateClock();
     auto *result = qobject_cast<ResultScreen *>(host.currentScreen());

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "drill/ui/drillcontrols.h"
 #include "drill/ui/drillscreen.h"
 #include "menu/ui/levelmenu.h"
 #include "result/recordsession.h"
@@ -317,9 +318,9 @@ void TestResultScreen::buttons()
     auto *drill = qobject_cast<DrillScreen *>(f.host->currentScreen());
     QVERIFY(drill);
     QCOMPARE(f.state.CurrentLevel, 3);
-    QVERIFY(!control<QFrame>(drill, "PictureStart")->isHidden());
+    QVERIFY(!control<QFrame>(drill, DrillControls::StartPanel)->isHidden());
     // The session just recorded counts: this is the second today.
-    QCOMPARE(control<QLabel>(drill, "LabelLevelCount")->text(), u"2"_s);
+    QCOMPARE(control<QLabel>(drill, DrillControls::LevelCount)->text(), u"2"_s);
     QVERIFY(!f.host->waitShown());
 
     result = recordAndOpen(f, 3, 100);

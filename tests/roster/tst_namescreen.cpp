@@ -10,10 +10,12 @@
 
 #include "state/appstate.h"
 #include "app/ui/versiondialog.h"
+#include "app/ui/versiondialogcontrols.h"
 #include "host/mainwindow.h"
 #include "platform/cp932.h"
 #include "roster/siblinglauncher.h"
 #include "roster/singlecopy.h"
+#include "roster/ui/namecontrols.h"
 #include "roster/ui/namescreen.h"
 #include "store/resultsfile.h"
 #include "support/controls.h"
@@ -68,10 +70,10 @@ struct Fixture : SchoolWindow
         QVERIFY(QTest::qWaitForWindowActive(&host));
         screen = qobject_cast<NameScreen *>(host.currentScreen());
     }
-    QStringList rows() const { return lines(control<QListWidget>(screen, "List1")); }
+    QStringList rows() const { return lines(control<QListWidget>(screen, NameControls::NameList)); }
     void clickRow(int row) const
     {
-        QListWidget *list = control<QListWidget>(screen, "List1");
+        QListWidget *list = control<QListWidget>(screen, NameControls::NameList);
         list->scrollToItem(list->item(row));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
     }
@@ -115,14 +117,14 @@ void TestNameSel::opensWithPromptAndAllGrades()
     Fixture f;
     QVERIFY(f.screen);
     QCOMPARE(f.host.windowTitle(), u"Growna"_s);
-    QCOMPARE(control<QLabel>(f.screen, "Label4")->text(), u"カズドリ"_s);
-    QCOMPARE(control<QLabel>(f.screen, "Label4")->font().pointSize(), 48);
-    QCOMPARE(control<QComboBox>(f.screen, "Combo1")->currentText(), u"全学年"_s);
-    QVERIFY(control<QRadioButton>(f.screen, "Option1_1")->isChecked());
-    QCOMPARE(control<QLabel>(f.screen, "Label1")->text(), Prompt);
+    QCOMPARE(control<QLabel>(f.screen, NameControls::Title)->text(), u"カズドリ"_s);
+    QCOMPARE(control<QLabel>(f.screen, NameControls::Title)->font().pointSize(), 48);
+    QCOMPARE(control<QComboBox>(f.screen, NameControls::GradeFilter)->currentText(), u"全学年"_s);
+    QVERIFY(element<QRadioButton>(f.screen, NameControls::ModeOptions, 1)->isChecked());
+    QCOMPARE(control<QLabel>(f.screen, NameControls::ChosenName)->text(), Prompt);
     QCOMPARE(f.screen->chosenStudent(), qint16(0));
-    QVERIFY(control<QLabel>(f.screen, "Picture5")->isHidden());
-    QVERIFY(control<QTextBrowser>(f.screen, "WebBrowser2")->toPlainText().contains(u"きょうもがんばろう"_s));
+    QVERIFY(control<QLabel>(f.screen, NameControls::WaitCover)->isHidden());
+    QVERIFY(control<QTextBrowser>(f.screen, NameControls::Page)->toPlainText().contains(u"きょうもがんばろう"_s));
 
     const QStringList rows = f.rows();
     QCOMPARE(rows.size(), 8); // the first line and seven offered students
@@ -139,7 +141,7 @@ void TestNameSel::opensWithPromptAndAllGrades()
 void TestNameSel::gradeFilterFromCombo()
 {
     Fixture f;
-    QComboBox *combo = control<QComboBox>(f.screen, "Combo1");
+    QComboBox *combo = control<QComboBox>(f.screen, NameControls::GradeFilter);
     const auto choose = [&](const QString &text) {
         combo->setCurrentIndex(combo->findText(text));
         emit combo->activated(combo->currentIndex());
@@ -153,7 +155,7 @@ void TestNameSel::gradeFilterFromCombo()
     QVERIFY(rows[0].startsWith(u"中3 池田"_s));
     QCOMPARE(choose(u"小学生全体"_s).size(), 4);
     QCOMPARE(choose(u"全学年"_s).size(), 7);
-    QCOMPARE(control<QLabel>(f.screen, "Label1")->text(), Prompt);
+    QCOMPARE(control<QLabel>(f.screen, NameControls::ChosenName)->text(), Prompt);
     // The level menu starts with the filter the name was chosen under.
     choose(u"小３"_s);
     f.clickRow(1);
@@ -167,13 +169,13 @@ void TestNameSel::clickThenKeyOneConfirms()
     const int row = rowOf(f.rows(), u"やまだ"_s);
     f.clickRow(row);
     // The first ten characters: label, space and name fill them exactly.
-    QCOMPARE(control<QLabel>(f.screen, "Label1")->text(), u"小3 やまだ　はなこ"_s);
+    QCOMPARE(control<QLabel>(f.screen, NameControls::ChosenName)->text(), u"小3 やまだ　はなこ"_s);
     QCOMPARE(f.screen->chosenStudent(), qint16(1));
 
     // "1" works wherever the focus is.
-    QTest::keyClick(control<QComboBox>(f.screen, "Combo1"), Qt::Key_1);
-    QVERIFY(control<QPushButton>(f.screen, "Command14")->isHidden());
-    QVERIFY(!control<QLabel>(f.screen, "Picture5")->isHidden());
+    QTest::keyClick(control<QComboBox>(f.screen, NameControls::GradeFilter), Qt::Key_1);
+    QVERIFY(control<QPushButton>(f.screen, NameControls::ConfirmButton)->isHidden());
+    QVERIFY(!control<QLabel>(f.screen, NameControls::WaitCover)->isHidden());
     QTRY_VERIFY(f.host.currentScreen() != f.screen);
     QCOMPARE(f.state.StudentNumber, qint16(1));
     QCOMPARE(f.state.StudentName, u"やまだ　はなこ"_s.leftJustified(20, u' '));
@@ -187,13 +189,13 @@ void TestNameSel::clickThenKeyOneConfirms()
 void TestNameSel::keyboardAlone()
 {
     Fixture f;
-    control<QListWidget>(f.screen, "List1")->setFocus();
-    QTest::keyClick(control<QListWidget>(f.screen, "List1"), Qt::Key_Down);
-    QTest::keyClick(control<QListWidget>(f.screen, "List1"), Qt::Key_Down);
-    QVERIFY(control<QLabel>(f.screen, "Label1")->text().startsWith(u"中3 池田"_s));
-    QTest::keyClick(control<QListWidget>(f.screen, "List1"), Qt::Key_Up);
-    QVERIFY(control<QLabel>(f.screen, "Label1")->text().startsWith(u"高3 石井"_s));
-    QTest::keyClick(control<QListWidget>(f.screen, "List1"), Qt::Key_Return);
+    control<QListWidget>(f.screen, NameControls::NameList)->setFocus();
+    QTest::keyClick(control<QListWidget>(f.screen, NameControls::NameList), Qt::Key_Down);
+    QTest::keyClick(control<QListWidget>(f.screen, NameControls::NameList), Qt::Key_Down);
+    QVERIFY(control<QLabel>(f.screen, NameControls::ChosenName)->text().startsWith(u"中3 池田"_s));
+    QTest::keyClick(control<QListWidget>(f.screen, NameControls::NameList), Qt::Key_Up);
+    QVERIFY(control<QLabel>(f.screen, NameControls::ChosenName)->text().startsWith(u"高3 石井"_s));
+    QTest::keyClick(control<QListWidget>(f.screen, NameControls::NameList), Qt::Key_Return);
     QTRY_COMPARE(f.state.StudentNumber, qint16(7));
     QCOMPARE(f.state.StudentGrade, QString()); // high school has no grade name
 }
@@ -201,13 +203,13 @@ void TestNameSel::keyboardAlone()
 void TestNameSel::doubleClickConfirms()
 {
     Fixture f;
-    QListWidget *list = control<QListWidget>(f.screen, "List1");
+    QListWidget *list = control<QListWidget>(f.screen, NameControls::NameList);
     const int row = rowOf(f.rows(), u"佐藤"_s);
     const QPoint at = list->visualItemRect(list->item(row)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     // Everything before the "/": the padded name and the first figure's blank text.
-    QCOMPARE(control<QLabel>(f.screen, "Label1")->text(), u"小6 佐藤　一　　  　"_s);
+    QCOMPARE(control<QLabel>(f.screen, NameControls::ChosenName)->text(), u"小6 佐藤　一　　  　"_s);
     QTRY_COMPARE(f.state.StudentNumber, qint16(3));
     QCOMPARE(f.state.StudentGrade, u"小６"_s);
 }
@@ -215,17 +217,17 @@ void TestNameSel::doubleClickConfirms()
 void TestNameSel::keyOneWithPromptStays()
 {
     Fixture f;
-    QTest::keyClick(control<QListWidget>(f.screen, "List1"), Qt::Key_1);
+    QTest::keyClick(control<QListWidget>(f.screen, NameControls::NameList), Qt::Key_1);
     QCOMPARE(f.test.sound.played, QStringList{f.state.SoundFolder + u"boo.wav"_s});
-    QTest::keyClick(control<QListWidget>(f.screen, "List1"), Qt::Key_Space);
+    QTest::keyClick(control<QListWidget>(f.screen, NameControls::NameList), Qt::Key_Space);
     f.clickRow(0);
-    QTest::mouseClick(control<QPushButton>(f.screen, "Command14"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.screen, NameControls::ConfirmButton), Qt::LeftButton);
     QCOMPARE(f.test.sound.played.size(), 3);
     QCOMPARE(f.state.StudentNumber, qint16(0));
     QVERIFY(f.state.StudentName.isEmpty());
     QCOMPARE(f.host.currentScreen(), f.screen);
-    QVERIFY(!control<QPushButton>(f.screen, "Command14")->isHidden());
-    QVERIFY(control<QLabel>(f.screen, "Picture5")->isHidden());
+    QVERIFY(!control<QPushButton>(f.screen, NameControls::ConfirmButton)->isHidden());
+    QVERIFY(control<QLabel>(f.screen, NameControls::WaitCover)->isHidden());
 }
 
 void TestNameSel::displayModes()
@@ -234,7 +236,7 @@ void TestNameSel::displayModes()
     const QStringList figures{u"  1回/    2回"_s, u"  11/     16"_s, u"  11/  1回"_s, u"     16/    2回"_s};
     const QStringList zeroFigures{u"     /     　"_s, u"  　/       "_s, u"  　/     "_s, u"       /     　"_s};
     for (int mode : {0, 2, 3, 1}) {
-        QRadioButton *option = control<QRadioButton>(f.screen, qPrintable(u"Option1_%1"_s.arg(mode)));
+        QRadioButton *option = element<QRadioButton>(f.screen, NameControls::ModeOptions, mode);
         QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
         QCOMPARE(f.screen->displayMode(), mode);
         const QStringList rows = f.rows();
@@ -246,7 +248,7 @@ void TestNameSel::displayModes()
 void TestNameSel::launcherKeyZero()
 {
     Fixture f;
-    QTest::keyClick(control<QListWidget>(f.screen, "List1"), Qt::Key_0);
+    QTest::keyClick(control<QListWidget>(f.screen, NameControls::NameList), Qt::Key_0);
     QCOMPARE(f.test.launcher.calls, 1);
     QCOMPARE(f.test.launcher.program, SiblingLauncher::path(f.school.layout().programFolder));
     QCOMPARE(f.test.launcher.arguments, QStringList{u"001"_s});
@@ -258,7 +260,7 @@ void TestNameSel::missingLauncherStays()
 {
     Fixture f;
     f.test.launcher.succeed = false;
-    QTest::mouseClick(control<QPushButton>(f.screen, "Command7"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.screen, NameControls::SiblingButton), Qt::LeftButton);
     QCOMPARE(f.test.launcher.calls, 1);
     QVERIFY(!f.test.programEnd.ended);
     QCOMPARE(f.test.dialogs.shown.size(), 1);
@@ -270,7 +272,7 @@ void TestNameSel::missingLauncherStays()
 void TestNameSel::versionDialogThenChoicesOnce()
 {
     Fixture f;
-    QComboBox *combo = control<QComboBox>(f.screen, "Combo1");
+    QComboBox *combo = control<QComboBox>(f.screen, NameControls::GradeFilter);
     combo->setCurrentIndex(combo->findText(u"小３"_s));
     emit combo->activated(combo->currentIndex());
 
@@ -279,11 +281,11 @@ void TestNameSel::versionDialogThenChoicesOnce()
     QTimer::singleShot(0, this, [&] {
         auto *dialog = qobject_cast<VersionDialog *>(QApplication::activeModalWidget());
         QVERIFY(dialog);
-        title = control<QLabel>(dialog, "Label1")->text();
-        version = control<QLabel>(dialog, "Label2")->text();
-        QTest::mouseClick(control<QPushButton>(dialog, "Command1"), Qt::LeftButton);
+        title = control<QLabel>(dialog, VersionDialogControls::Title)->text();
+        version = control<QLabel>(dialog, VersionDialogControls::Version)->text();
+        QTest::mouseClick(control<QPushButton>(dialog, VersionDialogControls::OkButton), Qt::LeftButton);
     });
-    QTest::mouseClick(control<QLabel>(f.screen, "Label4"), Qt::LeftButton);
+    QTest::mouseClick(control<QLabel>(f.screen, NameControls::Title), Qt::LeftButton);
     QCOMPARE(title, u"カズドリ"_s);
     QCOMPARE(version, VersionDialog::versionText());
 
@@ -296,7 +298,7 @@ void TestNameSel::versionDialogThenChoicesOnce()
     // Back to all grades, and the list agrees with the box.
     QCOMPARE(combo->currentText(), u"全学年"_s);
     QCOMPARE(f.rows().size(), 8);
-    QCOMPARE(control<QLabel>(f.screen, "Label1")->text(), Prompt);
+    QCOMPARE(control<QLabel>(f.screen, NameControls::ChosenName)->text(), Prompt);
 }
 
 void TestNameSel::secondCopyEnds()
@@ -325,11 +327,11 @@ void TestNameSel::missingRosterIsReported()
     host.startMainMenu();
     auto *screen = qobject_cast<NameScreen *>(host.currentScreen());
     QVERIFY(screen);
-    QCOMPARE(control<QListWidget>(screen, "List1")->count(), 1);
+    QCOMPARE(control<QListWidget>(screen, NameControls::NameList)->count(), 1);
     QCOMPARE(test.dialogs.shown.size(), 1);
     QVERIFY(test.dialogs.shown[0].text.contains(u"新名簿.txt"_s));
     QVERIFY(!test.programEnd.ended);
-    QTest::keyClick(control<QListWidget>(screen, "List1"), Qt::Key_1);
+    QTest::keyClick(control<QListWidget>(screen, NameControls::NameList), Qt::Key_1);
     QCOMPARE(state.StudentNumber, qint16(0));
 }
 
@@ -344,12 +346,12 @@ void TestNameSel::pageWithoutCharsetIsCp932()
     host.startMainMenu();
     auto *screen = qobject_cast<NameScreen *>(host.currentScreen());
     QVERIFY(screen);
-    QVERIFY(control<QTextBrowser>(screen, "WebBrowser2")->toPlainText().contains(u"①髙橋さん、がんばろう～"_s));
+    QVERIFY(control<QTextBrowser>(screen, NameControls::Page)->toPlainText().contains(u"①髙橋さん、がんばろう～"_s));
 
     school.remove(u"school/kazudori/PageName.htm"_s);
     host.openNameScreen();
     screen = qobject_cast<NameScreen *>(host.currentScreen());
-    QVERIFY(control<QTextBrowser>(screen, "WebBrowser2")->toPlainText().isEmpty());
+    QVERIFY(control<QTextBrowser>(screen, NameControls::Page)->toPlainText().isEmpty());
 }
 
 QTEST_MAIN(TestNameSel)

@@ -5,6 +5,7 @@
 
 #include "state/startup.h"
 #include "drill/problemstat.h"
+#include "drill/ui/drillcontrols.h"
 #include "drill/ui/drillscreen.h"
 #include "store/resultsfile.h"
 #include "store/tallies.h"
@@ -78,9 +79,9 @@ QStringList SessionFixture::playedNames() const
 
 int answerOnScreen(const DrillScreen &drill)
 {
-    const int first = control<QLabel>(&drill, "LabelFirst")->text().toInt();
-    const int second = control<QLabel>(&drill, "LabelSecond")->text().toInt();
-    const QString op = control<QLabel>(&drill, "LabelOperator")->text();
+    const int first = control<QLabel>(&drill, DrillControls::First)->text().toInt();
+    const int second = control<QLabel>(&drill, DrillControls::Second)->text().toInt();
+    const QString op = control<QLabel>(&drill, DrillControls::Operator)->text();
     if (op == QStringLiteral("＋"))
         return first + second;
     if (op == QStringLiteral("－"))

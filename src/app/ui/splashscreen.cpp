@@ -7,6 +7,8 @@
 #include <QVBoxLayout>
 
 #include "app/calendartext.h"
+#include "app/ui/controlnames.h"
+#include "app/ui/splashcontrols.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
 #include "platform/random.h"
@@ -15,23 +17,23 @@ SplashScreen::SplashScreen(Platform &platform, QWidget *parent)
     : QWidget(parent)
     , m_platform(platform)
 {
-    setObjectName(QStringLiteral("Firstfrm"));
+    setObjectName(QString::fromLatin1(SplashControls::Screen));
     setWindowTitle(QStringLiteral("カズドリ"));
 
     m_panel = new QFrame(this);
-    m_panel->setObjectName(QStringLiteral("Picture1"));
+    Controls::named(m_panel, SplashControls::Panel);
     m_panel->setFrameShape(QFrame::Box);
     m_panel->setLineWidth(3);
     m_panel->setMinimumSize(560, 300);
     m_productName = new QLabel(QStringLiteral("カズドリ"), m_panel);
-    m_productName->setObjectName(QStringLiteral("Label1"));
+    Controls::named(m_productName, SplashControls::ProductName);
     m_productName->setAlignment(Qt::AlignCenter);
     QFont titleFont = m_productName->font();
     titleFont.setPointSize(48);
     titleFont.setBold(true);
     m_productName->setFont(titleFont);
     m_date = new QLabel(m_panel);
-    m_date->setObjectName(QStringLiteral("Label2"));
+    Controls::named(m_date, SplashControls::Date);
     m_date->setAlignment(Qt::AlignCenter);
     QFont dateFont = m_date->font();
     dateFont.setPointSize(22);
@@ -46,7 +48,7 @@ SplashScreen::SplashScreen(Platform &platform, QWidget *parent)
     outer->addWidget(m_panel, 0, 0, Qt::AlignCenter);
 
     m_pause = new QTimer(this);
-    m_pause->setObjectName(QStringLiteral("Timer1"));
+    Controls::named(m_pause, SplashControls::Pause);
     m_pause->setSingleShot(true);
     m_pause->setInterval(100);
     connect(m_pause, &QTimer::timeout, this, &SplashScreen::finished);
@@ -60,8 +62,8 @@ void SplashScreen::prepare(const RgbColour &season)
 
     m_date->setText(CalendarText::eraDate(m_platform.clock.today()));
     const RgbColour &c = season;
-    m_panel->setStyleSheet(
-        QStringLiteral("#Picture1 { background: rgb(%1, %2, %3); }").arg(c.red).arg(c.green).arg(c.blue));
+    m_panel->setStyleSheet(Controls::selector(SplashControls::Panel)
+                           + QStringLiteral(" { background: rgb(%1, %2, %3); }").arg(c.red).arg(c.green).arg(c.blue));
     m_productName->setAccessibleName(m_productName->text());
     m_date->setAccessibleName(m_date->text());
 

@@ -4,28 +4,31 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/ui/controlnames.h"
+#include "app/ui/versiondialogcontrols.h"
+
 VersionDialog::VersionDialog(QString productTitle, QWidget *parent)
     : QDialog(parent)
     , m_productTitle(std::move(productTitle))
 {
-    setObjectName(QStringLiteral("frmver"));
+    setObjectName(QString::fromLatin1(VersionDialogControls::Dialog));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     setModal(true);
     setMinimumWidth(320);
 
     m_title = new QLabel(this);
-    m_title->setObjectName(QStringLiteral("Label1"));
+    Controls::named(m_title, VersionDialogControls::Title);
     QFont titleFont = m_title->font();
     titleFont.setPointSize(20);
     titleFont.setBold(true);
     m_title->setFont(titleFont);
     m_version = new QLabel(this);
-    m_version->setObjectName(QStringLiteral("Label2"));
+    Controls::named(m_version, VersionDialogControls::Version);
     QFont versionFont = m_version->font();
     versionFont.setPointSize(14);
     m_version->setFont(versionFont);
     m_okButton = new QPushButton(QStringLiteral("O.K."), this);
-    m_okButton->setObjectName(QStringLiteral("Command1"));
+    Controls::named(m_okButton, VersionDialogControls::OkButton);
     m_okButton->setDefault(true);
 
     auto *layout = new QVBoxLayout(this);

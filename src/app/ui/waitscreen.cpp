@@ -6,17 +6,20 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "app/ui/controlnames.h"
+#include "app/ui/waitcontrols.h"
+
 WaitScreen::WaitScreen(QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
-    setObjectName(QStringLiteral("BASEFRM"));
+    setObjectName(QString::fromLatin1(WaitControls::Screen));
     auto *panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Picture1"));
+    Controls::named(panel, WaitControls::Panel);
     panel->setFrameShape(QFrame::Box);
     panel->setLineWidth(2);
-    panel->setStyleSheet(QStringLiteral("#Picture1 { background: white; }"));
+    panel->setStyleSheet(Controls::selector(WaitControls::Panel) + QStringLiteral(" { background: white; }"));
     auto *message = new QLabel(QStringLiteral("Just a moment, please."), panel);
-    message->setObjectName(QStringLiteral("Label1"));
+    Controls::named(message, WaitControls::Message);
     message->setAlignment(Qt::AlignCenter);
     QFont font = message->font();
     font.setPointSize(24);

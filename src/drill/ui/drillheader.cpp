@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "app/ui/screenscale.h"
+#include "drill/ui/drillcontrols.h"
 #include "drill/ui/drillwidgets.h"
 
 using namespace DrillWidgets;
@@ -20,9 +21,9 @@ DrillHeader::DrillHeader(QWidget *parent)
 {
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
-    m_title = label(this, QStringLiteral("LabelTitle"));
-    m_student = label(this, QStringLiteral("LabelStudent"));
-    m_site = label(this, QStringLiteral("LabelSite"));
+    m_title = label(this, DrillControls::Title);
+    m_student = label(this, DrillControls::Student);
+    m_site = label(this, DrillControls::Site);
     setPointSize(m_title, 16.8, true);
     setPointSize(m_student, 20, true);
     setPointSize(m_site, 14);

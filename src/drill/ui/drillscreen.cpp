@@ -5,7 +5,9 @@
 #include <QVBoxLayout>
 
 #include "state/appstate.h"
+#include "app/ui/controlnames.h"
 #include "app/ui/pendinginput.h"
+#include "drill/ui/drillcontrols.h"
 #include "drill/ui/drillheader.h"
 #include "drill/ui/endoverlay.h"
 #include "drill/ui/problemarea.h"
@@ -36,7 +38,7 @@ DrillScreen::DrillScreen(AppState &state, Platform &platform, int level, QWidget
     , m_platform(platform)
     , m_session(state, platform, level)
 {
-    setObjectName(u"MainFrm"_s);
+    setObjectName(QString::fromLatin1(DrillControls::Screen));
     setWindowTitle(u"Growna"_s);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
@@ -65,9 +67,9 @@ DrillScreen::DrillScreen(AppState &state, Platform &platform, int level, QWidget
     m_scale.capture(this);
     m_problemArea->fitToHeight(height());
 
-    m_sessionTimer.setObjectName(u"Timer1"_s);
+    Controls::named(&m_sessionTimer, DrillControls::SessionTimer);
     m_sessionTimer.setInterval(SessionTiming::ClockIntervalMs);
-    m_minutesTimer.setObjectName(u"Timer2"_s);
+    Controls::named(&m_minutesTimer, DrillControls::MinutesTimer);
     m_minutesTimer.setInterval(SessionTiming::MinutesClockIntervalMs);
 
     connect(&m_sessionTimer, &QTimer::timeout, this, &DrillScreen::updateClock);

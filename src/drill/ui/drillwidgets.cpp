@@ -4,14 +4,14 @@
 
 namespace DrillWidgets {
 
-QLabel *label(QWidget *parent, const QString &name, const QString &text)
+QLabel *label(QWidget *parent, const char *name, const QString &text)
 {
     auto *l = new QLabel(parent);
     // The drill shows the student's name and the site title from the files.
     l->setTextFormat(Qt::PlainText);
     l->setText(text);
-    if (!name.isEmpty())
-        l->setObjectName(name);
+    if (name)
+        l->setObjectName(QString::fromLatin1(name));
     return l;
 }
 

@@ -6,7 +6,9 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include "app/ui/controlnames.h"
 #include "drill/factmap.h"
+#include "drill/ui/factmapcontrols.h"
 
 namespace {
 
@@ -31,7 +33,7 @@ FactMapView::FactMapView(QWidget *parent)
     : QWidget(parent)
 {
     m_map = new QTableWidget(FactMap::Side, FactMap::Side, this);
-    m_map->setObjectName(QStringLiteral("FactMap"));
+    Controls::named(m_map, FactMapControls::Map);
     m_map->setAccessibleName(QStringLiteral("100マスの成績"));
     m_map->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_map->setSelectionMode(QAbstractItemView::NoSelection);
@@ -52,7 +54,7 @@ FactMapView::FactMapView(QWidget *parent)
     // Two standings to a line, so the legend is short under a narrow map.
     const QStringList legend = FactMap::legend();
     m_legend = new QLabel(QStringLiteral("%1　%2\n%3　%4").arg(legend[0], legend[1], legend[2], legend[3]), this);
-    m_legend->setObjectName(QStringLiteral("LabelFactLegend"));
+    Controls::named(m_legend, FactMapControls::Legend);
     m_legend->setWordWrap(true);
 
     connect(m_map, &QTableWidget::currentCellChanged, this, [this](int row, int column) {

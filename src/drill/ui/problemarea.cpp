@@ -8,7 +8,9 @@
 #include <algorithm>
 
 #include "app/spokentext.h"
+#include "app/ui/controlnames.h"
 #include "app/ui/noticelabel.h"
+#include "drill/ui/drillcontrols.h"
 #include "drill/ui/drillwidgets.h"
 
 using namespace DrillWidgets;
@@ -26,7 +28,7 @@ constexpr qreal SmallestPoints = 16;
 ProblemArea::ProblemArea(QWidget *parent)
     : QFrame(parent)
 {
-    setObjectName(u"PictureProblem"_s);
+    setObjectName(QString::fromLatin1(DrillControls::ProblemArea));
     auto *area = new QVBoxLayout(this);
     area->setSpacing(6);
     area->addLayout(buildProblemRow());
@@ -37,7 +39,7 @@ ProblemArea::ProblemArea(QWidget *parent)
     area->addStretch(1);
 
     for (QLabel *l : findChildren<QLabel *>()) {
-        if (!l->objectName().startsWith(u"Block_"_s) && l->font().pointSizeF() < SmallestPoints)
+        if (std::ranges::find(m_blocks, l) == m_blocks.end() && l->font().pointSizeF() < SmallestPoints)
             setPointSize(l, SmallestPoints);
     }
 }
@@ -45,14 +47,15 @@ ProblemArea::ProblemArea(QWidget *parent)
 QLayout *ProblemArea::buildProblemRow()
 {
     auto *row = new QHBoxLayout;
-    m_first = label(this, u"LabelFirst"_s);
-    m_operator = label(this, u"LabelOperator"_s);
-    m_second = label(this, u"LabelSecond"_s);
-    m_equals = label(this, u"LabelEquals"_s, u"="_s);
-    m_answer = label(this, u"LabelAnswer"_s);
-    m_answer->setStyleSheet(u"#LabelAnswer { background: white; border: 3px solid rgb(90, 90, 90); }"_s);
+    m_first = label(this, DrillControls::First);
+    m_operator = label(this, DrillControls::Operator);
+    m_second = label(this, DrillControls::Second);
+    m_equals = label(this, DrillControls::Equals, u"="_s);
+    m_answer = label(this, DrillControls::Answer);
+    m_answer->setStyleSheet(Controls::selector(DrillControls::Answer)
+                            + u" { background: white; border: 3px solid rgb(90, 90, 90); }"_s);
     // Orca 43 drops Qt's name changes; a notice that shows again is heard.
-    m_spoken = NoticeLabel::unseen(this, u"LabelSpoken"_s);
+    m_spoken = NoticeLabel::unseen(this, QString::fromLatin1(DrillControls::Spoken));
     row->addStretch(1);
     for (QLabel *l : {m_first, m_operator, m_second, m_equals, m_answer}) {
         l->setAlignment(Qt::AlignCenter);
@@ -66,9 +69,9 @@ QLayout *ProblemArea::buildHelpRow()
 {
     auto *row = new QHBoxLayout;
     row->addStretch(1);
-    row->addWidget(label(this, u"LabelHelpJudge"_s, u"スペースキー＝判定"_s));
+    row->addWidget(label(this, DrillControls::JudgeKeyHelp, u"スペースキー＝判定"_s));
     row->addSpacing(40);
-    row->addWidget(label(this, u"LabelHelpClear"_s, u"矢印キー、リターンキー＝クリア"_s));
+    row->addWidget(label(this, DrillControls::ClearKeyHelp, u"矢印キー、リターンキー＝クリア"_s));
     row->addStretch(1);
     return row;
 }
@@ -76,10 +79,9 @@ QLayout *ProblemArea::buildHelpRow()
 QLayout *ProblemArea::buildCorrectionRow()
 {
     auto *row = new QHBoxLayout;
-    m_redEquals = label(this, u"LabelRedEquals"_s, u"="_s);
-    m_correctAnswer = label(this, u"LabelCorrect"_s);
-    m_prompt = new NoticeLabel(u"\"+\"を２回押しなさい"_s, this);
-    m_prompt->setObjectName(u"LabelPrompt"_s);
+    m_redEquals = label(this, DrillControls::RedEquals, u"="_s);
+    m_correctAnswer = label(this, DrillControls::CorrectAnswer);
+    m_prompt = Controls::named(new NoticeLabel(u"\"+\"を２回押しなさい"_s, this), DrillControls::Prompt);
     m_redEquals->setStyleSheet(u"color: rgb(210, 0, 0);"_s);
     m_correctAnswer->setStyleSheet(u"color: rgb(210, 0, 0);"_s);
     m_prompt->setStyleSheet(u"color: rgb(0, 40, 160);"_s);
@@ -105,7 +107,8 @@ QLayout *ProblemArea::buildBlocks()
     grid->setSpacing(6);
     m_blocks.assign(CountingBlocks::Count + 1, nullptr);
     for (int n = 1; n <= CountingBlocks::Count; ++n) {
-        QLabel *block = label(this, u"Block_%1"_s.arg(n), QString::number(n));
+        QLabel *block =
+            Controls::named(label(this, {}, QString::number(n)), Controls::arrayName(DrillControls::Blocks, n));
         block->setAlignment(Qt::AlignCenter);
         block->setFixedSize(52, 44);
         block->setStyleSheet(u"background: rgb(255, 170, 60); color: black; border: 1px solid rgb(150, 90, 0);"_s);
@@ -125,9 +128,9 @@ QLayout *ProblemArea::buildBlocks()
 QLayout *ProblemArea::buildHistoryRow()
 {
     auto *row = new QHBoxLayout;
-    m_tries = label(this, u"LabelTries"_s);
-    m_mistakes = label(this, u"LabelMistakes"_s);
-    m_average = label(this, u"LabelAverage"_s);
+    m_tries = label(this, DrillControls::Tries);
+    m_mistakes = label(this, DrillControls::Mistakes);
+    m_average = label(this, DrillControls::Average);
     row->addStretch(1);
     row->addWidget(label(this, {}, u"総トライ数"_s));
     row->addWidget(m_tries);

@@ -6,7 +6,9 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "app/ui/controlnames.h"
 #include "app/ui/spokenlist.h"
+#include "drill/ui/drillcontrols.h"
 #include "drill/ui/drillwidgets.h"
 #include "drill/ui/factmapview.h"
 
@@ -16,10 +18,10 @@ using namespace Qt::StringLiterals;
 StartPanel::StartPanel(QWidget *parent)
     : QFrame(parent)
 {
-    setObjectName(u"PictureStart"_s);
+    setObjectName(QString::fromLatin1(DrillControls::StartPanel));
     setAutoFillBackground(true);
     setFrameShape(QFrame::Box);
-    setStyleSheet(u"#PictureStart { background: rgb(240, 248, 236); }"_s);
+    setStyleSheet(Controls::selector(DrillControls::StartPanel) + u" { background: rgb(240, 248, 236); }"_s);
     auto *panel = new QGridLayout(this);
     panel->setContentsMargins(10, 10, 10, 10);
     panel->setVerticalSpacing(4);
@@ -27,15 +29,14 @@ StartPanel::StartPanel(QWidget *parent)
     QFont listFont(u"Noto Sans Mono CJK JP"_s);
     listFont.setStyleHint(QFont::TypeWriter);
     listFont.setPixelSize(16);
-    const auto addList = [&](int column, const char *heading, const char *titles, const QString &name) {
+    const auto addList = [&](int column, const char *heading, const char *titles, const char *name) {
         QLabel *head = label(this, {}, QString::fromUtf8(heading));
         setPointSize(head, 15, true);
         QLabel *columns = label(this, {}, QString::fromUtf8(titles));
         columns->setFont(listFont);
         // The captions stand over the list columns: never cut.
         columns->setMinimumWidth(columns->fontMetrics().horizontalAdvance(columns->text()) + 4);
-        auto *list = new QListWidget(this);
-        list->setObjectName(name);
+        auto *list = Controls::named(new QListWidget(this), name);
         list->setAccessibleName(head->text());
         list->setFont(listFont);
         // The keys belong to the drill, never to a list.
@@ -46,8 +47,8 @@ StartPanel::StartPanel(QWidget *parent)
         panel->addWidget(list, 2, column);
         return list;
     };
-    m_timeList = addList(0, ProblemLists::TimeHeading, ProblemLists::TimeColumns, u"ListTime"_s);
-    m_rateList = addList(1, ProblemLists::RateHeading, ProblemLists::RateColumns, u"ListRate"_s);
+    m_timeList = addList(0, ProblemLists::TimeHeading, ProblemLists::TimeColumns, DrillControls::TimeList);
+    m_rateList = addList(1, ProblemLists::RateHeading, ProblemLists::RateColumns, DrillControls::RateList);
     // Beside the two lists, the same statistics as a picture of all 100 facts.
     m_facts = new FactMapView(this);
     // Room for the column "10" beside two lists on a 1024-pixel screen.
@@ -58,9 +59,9 @@ StartPanel::StartPanel(QWidget *parent)
     panel->setColumnStretch(2, 2);
     panel->setRowStretch(2, 1);
 
-    QLabel *legend = label(this, u"LabelLegend"_s, QString::fromUtf8(ProblemLists::MarksLegend));
-    QLabel *check = label(this, u"LabelCheck"_s, QString::fromUtf8(ProblemLists::Encouragement));
-    QLabel *why = label(this, u"LabelWhy"_s,
+    QLabel *legend = label(this, DrillControls::MarksLegend, QString::fromUtf8(ProblemLists::MarksLegend));
+    QLabel *check = label(this, DrillControls::Encouragement, QString::fromUtf8(ProblemLists::Encouragement));
+    QLabel *why = label(this, DrillControls::WhyDrill,
                         u"かんたんな問題をはやく計算すると、あなたの脳の多くの部分が使われ、きたえられ、"
                         u"集中力、きおく力などがつきます。毎日一回以上がんばりましょう。"_s);
     setPointSize(legend, 13);
@@ -79,9 +80,9 @@ StartPanel::StartPanel(QWidget *parent)
 void StartPanel::buildButtons(int row)
 {
     m_startButton = new QPushButton(u"問題スタート"_s, this);
-    m_startButton->setObjectName(u"CommandStart"_s);
+    Controls::named(m_startButton, DrillControls::StartButton);
     m_backButton = new QPushButton(u"もどる"_s, this);
-    m_backButton->setObjectName(u"CommandBack"_s);
+    Controls::named(m_backButton, DrillControls::BackButton);
     setPointSize(m_startButton, 22, true);
     setPointSize(m_backButton, 16);
     m_startButton->setMinimumSize(280, 64);

@@ -4,7 +4,9 @@
 #include <QLabel>
 
 #include "app/spokentext.h"
+#include "app/ui/controlnames.h"
 #include "app/ui/noticelabel.h"
+#include "drill/ui/drillcontrols.h"
 #include "drill/ui/drillwidgets.h"
 
 using namespace DrillWidgets;
@@ -19,34 +21,35 @@ constexpr int PartSpacing = 18;
 StatusLine::StatusLine(QWidget *parent)
     : QFrame(parent)
 {
-    setObjectName(u"PictureStatus"_s);
-    setStyleSheet(u"#PictureStatus { background: rgb(225, 238, 255); border-radius: 6px; }"_s);
-    m_notice = NoticeLabel::unseen(this, u"LabelStatusNotice"_s);
+    setObjectName(QString::fromLatin1(DrillControls::StatusLine));
+    setStyleSheet(Controls::selector(DrillControls::StatusLine)
+                  + u" { background: rgb(225, 238, 255); border-radius: 6px; }"_s);
+    m_notice = NoticeLabel::unseen(this, QString::fromLatin1(DrillControls::StatusNotice));
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(12, 4, 12, 4);
     row->setSpacing(6);
 
     // The level name is text, not a number: no right alignment, no fixed width.
     row->addWidget(label(this, {}, u"レベル"_s));
-    m_level = label(this, u"LabelLevel"_s);
+    m_level = label(this, DrillControls::Level);
     setPointSize(m_level, 16, true);
     row->addWidget(m_level);
     row->addSpacing(PartSpacing);
     m_parts.push_back({u"レベル"_s, m_level, QString()});
 
-    m_remaining = addPart(row, u"残り"_s, u"LabelRemaining"_s, u"問"_s);
-    m_time = addPart(row, u"タイム"_s, u"LabelTime"_s, QString());
+    m_remaining = addPart(row, u"残り"_s, DrillControls::Remaining, u"問"_s);
+    m_time = addPart(row, u"タイム"_s, DrillControls::Time, QString());
     row->addStretch(1);
-    m_levelCount = addPart(row, u"このレベル"_s, u"LabelLevelCount"_s, u"回目"_s);
-    m_today = addPart(row, u"本日"_s, u"LabelToday"_s, u"回目"_s);
-    m_minutes = addPart(row, u"起動後"_s, u"LabelMinutes"_s, u"分"_s);
+    m_levelCount = addPart(row, u"このレベル"_s, DrillControls::LevelCount, u"回目"_s);
+    m_today = addPart(row, u"本日"_s, DrillControls::Today, u"回目"_s);
+    m_minutes = addPart(row, u"起動後"_s, DrillControls::Minutes, u"分"_s);
     for (QLabel *caption : findChildren<QLabel *>()) {
         if (caption->objectName().isEmpty())
             setPointSize(caption, 13);
     }
 }
 
-QLabel *StatusLine::addPart(QHBoxLayout *row, const QString &caption, const QString &name, const QString &unit)
+QLabel *StatusLine::addPart(QHBoxLayout *row, const QString &caption, const char *name, const QString &unit)
 {
     row->addWidget(label(this, {}, caption));
     QLabel *value = label(this, name);

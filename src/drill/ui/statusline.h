@@ -28,7 +28,7 @@ public:
     void tell();
 
 private:
-    QLabel *addPart(QHBoxLayout *row, const QString &caption, const QString &name, const QString &unit);
+    QLabel *addPart(QHBoxLayout *row, const QString &caption, const char *name, const QString &unit);
     void showValue(QLabel *value, qint64 number);
     void describe();
 

@@ -3,11 +3,12 @@
 #include <QPainter>
 
 #include "drill/sessionclock.h"
+#include "drill/ui/drillcontrols.h"
 
 TimeBar::TimeBar(QWidget *parent)
     : QWidget(parent)
 {
-    setObjectName(QStringLiteral("TimeBar"));
+    setObjectName(QString::fromLatin1(DrillControls::TimeBar));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setMinimumHeight(36);
     setAccessibleName(QStringLiteral("タイム"));

@@ -32,11 +32,13 @@
 #include "roster/gradefilter.h"
 #include "roster/siblinglauncher.h"
 #include "roster/singlecopy.h"
+#include "roster/ui/namecontrols.h"
 #include "sound/soundcues.h"
 
 namespace {
 
 using Controls::named;
+using Controls::selector;
 using Controls::sized;
 
 const QString &prompt()
@@ -58,7 +60,7 @@ NameScreen::NameScreen(AppState &state, Platform &platform, QWidget *parent)
     , m_state(state)
     , m_platform(platform)
 {
-    setObjectName(QStringLiteral("namesel"));
+    setObjectName(QString::fromLatin1(NameControls::Screen));
     setAttribute(Qt::WA_StyledBackground);
     setWindowTitle(QStringLiteral("Growna"));
     buildControls();
@@ -68,11 +70,11 @@ NameScreen::NameScreen(AppState &state, Platform &platform, QWidget *parent)
 
 void NameScreen::buildControls()
 {
-    m_panel = named(new QFrame(this), QStringLiteral("Picture12"));
+    m_panel = named(new QFrame(this), NameControls::Panel);
     m_panel->setFrameShape(QFrame::StyledPanel);
     m_panel->setMaximumSize(1240, 720);
 
-    m_title = named(new QLabel(m_panel), QStringLiteral("Label4"));
+    m_title = named(new QLabel(m_panel), NameControls::Title);
     m_title->setFont(sized(m_title->font(), 48, true));
     m_title->setAlignment(Qt::AlignCenter);
     m_title->setCursor(Qt::PointingHandCursor);
@@ -80,24 +82,25 @@ void NameScreen::buildControls()
     m_title->installEventFilter(this);
 
     const QFont controlFont = sized(font(), 14);
-    m_gradeFilter = named(new ValueComboBox(m_panel), QStringLiteral("Combo1"));
+    m_gradeFilter = named(new ValueComboBox(m_panel), NameControls::GradeFilter);
     m_gradeFilter->setFont(controlFont);
     // On Linux a combo box is named by its current text; a reader finds its
     // label through the buddy.
-    auto *gradeCaption = named(new QLabel(QStringLiteral("学年"), m_panel), QStringLiteral("LabelGrade"));
+    auto *gradeCaption = named(new QLabel(QStringLiteral("学年"), m_panel), NameControls::GradeCaption);
     gradeCaption->setFont(controlFont);
     gradeCaption->setBuddy(m_gradeFilter);
     const QStringList modeCaptions{QStringLiteral("回数(今日／今まで）"), QStringLiteral("ポイント（今日／今まで）"),
                                    QStringLiteral("本日（ポイント／回数）"),
                                    QStringLiteral("今まで（ポイント／回数）")};
     for (int i = 0; i < NameList::ModeCount; ++i) {
-        auto *option = named(new QRadioButton(modeCaptions[i], m_panel), QStringLiteral("Option1_%1").arg(i));
+        auto *option =
+            named(new QRadioButton(modeCaptions[i], m_panel), Controls::arrayName(NameControls::ModeOptions, i));
         option->setFont(controlFont);
         m_modeOptions.push_back(option);
     }
     m_modeOptions[NameList::DefaultMode]->setChecked(true);
 
-    m_nameList = named(new QListWidget(m_panel), QStringLiteral("List1"));
+    m_nameList = named(new QListWidget(m_panel), NameControls::NameList);
     m_nameList->setFont(listFont());
     m_nameList->setAccessibleName(QStringLiteral("名前の一覧"));
     // Every line is one text line: without this the view asks each of
@@ -105,26 +108,27 @@ void NameScreen::buildControls()
     m_nameList->setUniformItemSizes(true);
     m_nameList->setMinimumWidth(440);
 
-    m_chosenName = named(new QLabel(prompt(), m_panel), QStringLiteral("Label1"));
+    m_chosenName = named(new QLabel(prompt(), m_panel), NameControls::ChosenName);
     m_chosenName->setFont(sized(font(), 20, true));
     m_chosenName->setWordWrap(true);
     m_chosenName->setAlignment(Qt::AlignCenter);
     m_chosenName->setMinimumHeight(64);
-    m_chosenName->setStyleSheet(QStringLiteral("#Label1 { background: white; color: black; border: 2px solid gray; }"));
+    m_chosenName->setStyleSheet(selector(NameControls::ChosenName)
+                                + QStringLiteral(" { background: white; color: black; border: 2px solid gray; }"));
 
     m_confirmButton =
-        named(new QPushButton(QStringLiteral("名前を選んでココをクリック"), m_panel), QStringLiteral("Command14"));
+        named(new QPushButton(QStringLiteral("名前を選んでココをクリック"), m_panel), NameControls::ConfirmButton);
     m_confirmButton->setFont(sized(font(), 20, true));
     m_confirmButton->setMinimumHeight(72);
-    m_siblingButton = named(new QPushButton(QStringLiteral("Tobiraへ(0)"), m_panel), QStringLiteral("Command7"));
+    m_siblingButton = named(new QPushButton(QStringLiteral("Tobiraへ(0)"), m_panel), NameControls::SiblingButton);
     m_siblingButton->setFont(controlFont);
     m_siblingButton->setMinimumHeight(44);
 
-    m_page = named(new QTextBrowser(m_panel), QStringLiteral("WebBrowser2"));
+    m_page = named(new QTextBrowser(m_panel), NameControls::Page);
     m_page->setOpenLinks(false);
     m_page->setFocusPolicy(Qt::NoFocus);
 
-    m_waitCover = named(new QLabel(QStringLiteral("Just a moment, please."), this), QStringLiteral("Picture5"));
+    m_waitCover = named(new QLabel(QStringLiteral("Just a moment, please."), this), NameControls::WaitCover);
     m_waitCover->setFont(sized(font(), 28, true));
     m_waitCover->setAlignment(Qt::AlignCenter);
     m_waitCover->setAutoFillBackground(true);
@@ -359,8 +363,10 @@ void NameScreen::applySeasonColour()
 {
     const QString colours = ScreenStyle::seasonColours(m_state.SeasonColour);
     setAutoFillBackground(true);
-    setStyleSheet(
-        QStringLiteral("#namesel, #Picture12, #Picture5, #Label4, #LabelGrade, QRadioButton { %1 }").arg(colours));
+    setStyleSheet(QStringLiteral("%1, %2, %3, %4, %5, QRadioButton { %6 }")
+                      .arg(selector(NameControls::Screen), selector(NameControls::Panel),
+                           selector(NameControls::WaitCover), selector(NameControls::Title),
+                           selector(NameControls::GradeCaption), colours));
 }
 
 void NameScreen::showPage()
