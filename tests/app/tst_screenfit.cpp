@@ -53,12 +53,8 @@ private slots:
 namespace {
 
 // Drawn over the screen on purpose, while they show.
-const QStringList Overlays{QString::fromLatin1(NameControls::WaitCover),
-                           u"Picture7"_s,
-                           u"Picture11"_s,
-                           u"EndOverlay"_s,
-                           u"OtherCopyNotice"_s,
-                           u"WaitCover"_s,
+const QStringList Overlays{QString::fromLatin1(NameControls::WaitCover),   u"Picture7"_s,        u"Picture11"_s,
+                           QString::fromLatin1(DrillControls::EndOverlay), u"OtherCopyNotice"_s, u"WaitCover"_s,
                            QString::fromLatin1(DrillControls::StartPanel)};
 
 QString describe(const QWidget *w)
