@@ -24,7 +24,9 @@ void DrillSession::reset()
 {
     m_phase = Phase::Ready;
     m_verdict = Verdict::None;
-    m_outcome = SessionOutcome{.level = m_outcome.level};
+    const int level = m_outcome.level;
+    m_outcome = {};
+    m_outcome.level = level;
     m_entry.reset();
     m_timeLimit = SessionTiming::timeLimit(levelStandard().MinimumTime);
 }
