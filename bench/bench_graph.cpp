@@ -10,6 +10,7 @@
 
 #include "menu/ui/graphpane.h"
 #include "menu/ui/levelmenu.h"
+#include "menu/ui/menucontrols.h"
 #include "support/benchscreens.h"
 #include "support/controls.h"
 
@@ -23,7 +24,7 @@ LevelMenu *openOwnHistory(ScreenSchool &f)
     f.host.openLevelMenu();
     auto *menu = qobject_cast<LevelMenu *>(f.host.currentScreen());
     if (menu)
-        control<QRadioButton>(menu, "Option2_2")->click();
+        element<QRadioButton>(menu, MenuControls::ViewButtons, 2)->click();
     paintPending();
     return menu;
 }
@@ -36,12 +37,12 @@ void BM_GraphShown(benchmark::State &st)
         st.SkipWithError("no level menu");
         return;
     }
-    auto *button = control<QPushButton>(menu, "Command17");
+    auto *button = control<QPushButton>(menu, MenuControls::GraphButton);
     for (auto _ : st) {
         button->click();
         paintPending();
     }
-    const auto *surface = control<GraphSurface>(menu, "Picture12");
+    const auto *surface = control<GraphSurface>(menu, MenuControls::GraphSurface);
     if (surface->bands().size() != 3 || surface->bands()[0].band.classCount == 0)
         st.SkipWithError("the graph lost its bands");
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "menu/ui/levelmenu.h"
+#include "menu/ui/menucontrols.h"
 #include "support/benchscreens.h"
 #include "support/controls.h"
 
@@ -30,7 +31,7 @@ void BM_MenuShown(benchmark::State &st)
     LevelMenu *menu = nullptr;
     for (auto _ : st)
         menu = openMenu(f);
-    if (!menu || control<QListWidget>(menu, "List5_1")->count() < f.students / 2)
+    if (!menu || element<QListWidget>(menu, MenuControls::Results, 1)->count() < f.students / 2)
         st.SkipWithError("the rankings do not hold the roster");
 }
 
@@ -50,9 +51,9 @@ void BM_PeriodLogShown(benchmark::State &st)
 {
     ScreenSchool &f = screenSchool(st);
     LevelMenu *menu = openMenu(f);
-    control<QRadioButton>(menu, "Option2_0")->click();
-    control<QRadioButton>(menu, "Option1_3")->click();
-    QComboBox *periods = control<QComboBox>(menu, "Combo2");
+    element<QRadioButton>(menu, MenuControls::ViewButtons, 0)->click();
+    element<QRadioButton>(menu, MenuControls::ListButtons, 3)->click();
+    QComboBox *periods = control<QComboBox>(menu, MenuControls::PeriodChoice);
     periods->setCurrentIndex(4);
     for (auto _ : st) {
         emit periods->activated(4);

@@ -19,6 +19,7 @@
 #include "drill/ui/drillscreen.h"
 #include "menu/ui/levelmenu.h"
 #include "roster/ui/namecontrols.h"
+#include "menu/ui/menucontrols.h"
 #include "roster/ui/namescreen.h"
 #include "store/resultsfile.h"
 #include "support/controls.h"
@@ -214,37 +215,37 @@ void TestAccessibility::levelMenuSaysItsStartsAndLists()
     QVERIFY(std::none_of(heard.cbegin(), heard.cend(), [](const Heard &h) {
         return h.type == QAccessible::Focus && qobject_cast<QListWidget *>(h.object);
     }));
-    auto *firstStart = control<QPushButton>(menu, "Command4_1");
+    auto *firstStart = element<QPushButton>(menu, MenuControls::StartButton, 1);
     QCOMPARE(QApplication::focusWidget(), firstStart);
     QCOMPARE(nameOf(firstStart), u"ｽﾀｰﾄ(1) 足し算"_s);
     QCOMPARE(descriptionOf(firstStart), u"中３ 池田 健太"_s);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), control<QListWidget>(menu, "List5_1"));
-    QCOMPARE(labelOf(control<QComboBox>(menu, "Combo1")), u"学年"_s);
+    QCOMPARE(QApplication::focusWidget(), element<QListWidget>(menu, MenuControls::Results, 1));
+    QCOMPARE(labelOf(control<QComboBox>(menu, MenuControls::GradeFilter)), u"学年"_s);
     QSet<QString> listNames;
     for (int k = 1; k <= 4; ++k) {
-        QAccessibleInterface *list =
-            accessible(control<QListWidget>(menu, QByteArray("List5_" + QByteArray::number(k)).constData()));
+        QAccessibleInterface *list = accessible(element<QListWidget>(menu, MenuControls::Results, k));
         QVERIFY(list->text(QAccessible::Name).contains(c.state.LevelNames[std::size_t(k)]));
         // After the current line, if the list has one.
         QVERIFY(list->text(QAccessible::Description).endsWith(u"獲得ポイント（今まで順位）"_s));
         listNames.insert(list->text(QAccessible::Name));
     }
     QCOMPARE(listNames.size(), 4);
-    const int own = rowContaining(control<QListWidget>(menu, "List5_1"), u"●"_s);
+    const int own = rowContaining(element<QListWidget>(menu, MenuControls::Results, 1), u"●"_s);
     QVERIFY(own >= 0);
-    QCOMPARE(spokenRow(control<QListWidget>(menu, "List5_1"), own), u"1位 自分 池田 健太 11 11"_s);
-    control<QListWidget>(menu, "List5_1")->setCurrentRow(own - 1);
+    QCOMPARE(spokenRow(element<QListWidget>(menu, MenuControls::Results, 1), own), u"1位 自分 池田 健太 11 11"_s);
+    element<QListWidget>(menu, MenuControls::Results, 1)->setCurrentRow(own - 1);
     heard.clear();
-    QTest::keyClick(control<QListWidget>(menu, "List5_1"), Qt::Key_Down);
-    QVERIFY(heardDescription(control<QListWidget>(menu, "List5_1"),
+    QTest::keyClick(element<QListWidget>(menu, MenuControls::Results, 1), Qt::Key_Down);
+    QVERIFY(heardDescription(element<QListWidget>(menu, MenuControls::Results, 1),
                              u"1位 自分 池田 健太 11 11 獲得ポイント（今まで順位）"_s));
     // Today's log, as the time view shows it.
-    control<QRadioButton>(menu, "Option2_0")->click();
-    control<QRadioButton>(menu, "Option1_2")->click();
-    QCOMPARE(accessible(control<QListWidget>(menu, "List5_1"))->text(QAccessible::Description), u"本日の成績"_s);
-    QVERIFY(spokenRow(control<QListWidget>(menu, "List5_1"), 0).startsWith(u"60秒 "_s));
-    QVERIFY(spokenRow(control<QListWidget>(menu, "List5_1"), 0).endsWith(u" 自分 池田 健太 11"_s));
+    element<QRadioButton>(menu, MenuControls::ViewButtons, 0)->click();
+    element<QRadioButton>(menu, MenuControls::ListButtons, 2)->click();
+    QCOMPARE(accessible(element<QListWidget>(menu, MenuControls::Results, 1))->text(QAccessible::Description),
+             u"本日の成績"_s);
+    QVERIFY(spokenRow(element<QListWidget>(menu, MenuControls::Results, 1), 0).startsWith(u"60秒 "_s));
+    QVERIFY(spokenRow(element<QListWidget>(menu, MenuControls::Results, 1), 0).endsWith(u" 自分 池田 健太 11"_s));
 }
 
 void TestAccessibility::drillSaysItsStatusProblemsAndAnswers()

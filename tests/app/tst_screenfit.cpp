@@ -17,9 +17,11 @@
 #include "state/appstate.h"
 #include "app/ui/waitcontrols.h"
 #include "drill/ui/drillcontrols.h"
+#include "app/ui/controlnames.h"
 #include "drill/ui/drillscreen.h"
 #include "host/mainwindow.h"
 #include "menu/ui/levelmenu.h"
+#include "menu/ui/menucontrols.h"
 #include "result/ui/resultcontrols.h"
 #include "result/ui/resultscreen.h"
 #include "roster/ui/namecontrols.h"
@@ -53,8 +55,12 @@ private slots:
 namespace {
 
 // Drawn over the screen on purpose, while they show.
-const QStringList Overlays{QString::fromLatin1(NameControls::WaitCover),   u"Picture7"_s,        u"Picture11"_s,
-                           QString::fromLatin1(DrillControls::EndOverlay), u"OtherCopyNotice"_s, u"WaitCover"_s,
+const QStringList Overlays{QString::fromLatin1(NameControls::WaitCover),
+                           QString::fromLatin1(MenuControls::TeacherPanel),
+                           QString::fromLatin1(MenuControls::GraphPane),
+                           QString::fromLatin1(DrillControls::EndOverlay),
+                           u"OtherCopyNotice"_s,
+                           QString::fromLatin1(MenuControls::WaitCover),
                            QString::fromLatin1(DrillControls::StartPanel)};
 
 QString describe(const QWidget *w)
@@ -309,21 +315,21 @@ void TestScreenFit::walkThePupilsRoad()
     auto *menu = day.logIn(u"池田"_s);
     QVERIFY(menu);
     for (int view = 0; view < 3; ++view) {
-        control<QRadioButton>(menu, qPrintable(u"Option2_%1"_s.arg(view)))->click();
+        element<QRadioButton>(menu, MenuControls::ViewButtons, view)->click();
         for (int list = 1; list <= 3; ++list) {
-            auto *option = menu->findChild<QRadioButton *>(u"Option1_%1"_s.arg(list));
+            auto *option = menu->findChild<QRadioButton *>(Controls::arrayName(MenuControls::ListButtons, list));
             if (!option || !option->isVisible() || option->text().isEmpty())
                 continue;
             option->click();
             road.look(u"menu-view%1-list%2"_s.arg(view).arg(list));
         }
     }
-    control<QRadioButton>(menu, "Option2_2")->click();
-    control<QPushButton>(menu, "Command17")->click();
+    element<QRadioButton>(menu, MenuControls::ViewButtons, 2)->click();
+    control<QPushButton>(menu, MenuControls::GraphButton)->click();
     road.look(u"menu-graph"_s);
-    control<QPushButton>(menu, "Command25")->click();
+    control<QPushButton>(menu, MenuControls::OtherStudentsButton)->click();
     road.look(u"menu-graph-others"_s);
-    control<QPushButton>(menu, "Command18")->click();
+    control<QPushButton>(menu, MenuControls::GraphBackButton)->click();
 
     QTest::keyClick(menu, Qt::Key_1);
     QTRY_VERIFY(qobject_cast<DrillScreen *>(host.currentScreen()));
@@ -364,28 +370,29 @@ void TestScreenFit::teacherPanelAndItsToolsFit()
     QVERIFY(day.logIn(u"監督"_s));
     const auto teacherPanel = [&] {
         auto *teacherMenu = qobject_cast<LevelMenu *>(host.currentScreen());
-        control<QPushButton>(teacherMenu, "Command8")->click();
+        control<QPushButton>(teacherMenu, MenuControls::DataButton)->click();
         return teacherMenu;
     };
     teacherPanel();
     road.look(u"teacher-panel"_s);
-    control<QPushButton>(host.currentScreen(), "Command10_1")->click();
+    control<QPushButton>(host.currentScreen(), MenuControls::StandardsButton)->click();
     QTRY_VERIFY(qobject_cast<StandardEditor *>(host.currentScreen()));
     road.look(u"standard-editor"_s);
     control<QPushButton>(host.currentScreen(), StandardEditorControls::BackButton)->click();
     QTRY_VERIFY(qobject_cast<LevelMenu *>(host.currentScreen()));
     teacherPanel();
-    control<QPushButton>(host.currentScreen(), "Command10_0")->click();
+    control<QPushButton>(host.currentScreen(), MenuControls::ResultsButton)->click();
     QTRY_VERIFY(qobject_cast<ResultsManager *>(host.currentScreen()));
     road.look(u"results-manager"_s);
     control<QPushButton>(host.currentScreen(), ResultsManagerControls::BackButton)->click();
     QTRY_VERIFY(qobject_cast<LevelMenu *>(host.currentScreen()));
     teacherPanel();
     road.lookAtDialog(u"worksheets"_s,
-                      [&] { control<QPushButton>(host.currentScreen(), "WorksheetsButton")->click(); });
-    road.lookAtDialog(u"export"_s, [&] { control<QPushButton>(host.currentScreen(), "ExportButton")->click(); });
-    control<QPushButton>(host.currentScreen(), "Command12")->click();
-    control<QPushButton>(host.currentScreen(), "Command1")->click();
+                      [&] { control<QPushButton>(host.currentScreen(), MenuControls::WorksheetsButton)->click(); });
+    road.lookAtDialog(u"export"_s,
+                      [&] { control<QPushButton>(host.currentScreen(), MenuControls::ExportButton)->click(); });
+    control<QPushButton>(host.currentScreen(), MenuControls::TeacherBackButton)->click();
+    control<QPushButton>(host.currentScreen(), MenuControls::BackButton)->click();
     QTRY_VERIFY(qobject_cast<NameScreen *>(host.currentScreen()));
     road.look(u"name-again"_s);
     checkNothingWrong(road);

@@ -14,6 +14,7 @@
 #include "app/calendartext.h"
 #include "host/mainwindow.h"
 #include "menu/ui/levelmenu.h"
+#include "menu/ui/menucontrols.h"
 #include "store/resultsfile.h"
 #include "support/resultfiles.h"
 #include "support/controls.h"
@@ -65,21 +66,21 @@ int main(int argc, char **argv)
     saveShot(host, out + QStringLiteral("/menu-points.png"));
     // Clicked as a pupil clicks, so the pictures show where the focus went.
     host.activateWindow();
-    queueWindowSystemClick(control<QRadioButton>(menu, "Option2_0"));
+    queueWindowSystemClick(element<QRadioButton>(menu, MenuControls::ViewButtons, 0));
     saveShot(host, out + QStringLiteral("/menu-time.png"));
-    queueWindowSystemClick(control<QRadioButton>(menu, "Option1_3"));
+    queueWindowSystemClick(element<QRadioButton>(menu, MenuControls::ListButtons, 3));
     saveShot(host, out + QStringLiteral("/menu-period.png"));
     // The view panel enlarged, after a Tab, where keyboard focus is drawn.
     queueWindowSystemKey(&host, Qt::Key_Tab, QString());
     saveShot(host, out + QStringLiteral("/menu-period.png"));
-    QFrame *panel = control<QFrame>(menu, "Picture1");
+    QFrame *panel = control<QFrame>(menu, MenuControls::ViewPanel);
     panel->grab().scaled(panel->size() * 2).save(out + QStringLiteral("/menu-focus.png"));
     if (QWidget *focus = QApplication::focusWidget())
         std::printf("focus: %s\n", qPrintable(focus->objectName()));
     // The own history and its graph of the first three levels.
-    queueWindowSystemClick(control<QRadioButton>(menu, "Option2_2"));
+    queueWindowSystemClick(element<QRadioButton>(menu, MenuControls::ViewButtons, 2));
     saveShot(host, out + QStringLiteral("/menu-history.png"));
-    queueWindowSystemClick(control<QPushButton>(menu, "Command17"));
+    queueWindowSystemClick(control<QPushButton>(menu, MenuControls::GraphButton));
     saveShot(host, out + QStringLiteral("/menu-graph.png"));
     return 0;
 }

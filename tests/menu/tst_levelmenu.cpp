@@ -24,6 +24,7 @@
 
 #include "state/appstate.h"
 #include "app/oledate.h"
+#include "app/ui/controlnames.h"
 #include "platform/cp932.h"
 #include "host/mainwindow.h"
 #include "drill/problemstat.h"
@@ -33,6 +34,7 @@
 #include "menu/ui/graphpane.h"
 #include "menu/ui/levelmenu.h"
 #include "roster/ui/namecontrols.h"
+#include "menu/ui/menucontrols.h"
 #include "store/resultsfile.h"
 #include "support/controls.h"
 #include "teacher/ui/resultsmanager.h"
@@ -109,7 +111,7 @@ struct Fixture : SchoolWindow
     {
         QList<bool> shown;
         for (int k = 1; k <= 4; ++k)
-            shown.append(!element<QLabel>(menu, "Text1", k)->isHidden());
+            shown.append(!element<QLabel>(menu, MenuControls::OveruseNotice, k)->isHidden());
         return shown;
     }
 
@@ -169,37 +171,40 @@ void TestLevelMenu::buildsFourColumns()
     Fixture f;
     QVERIFY(f.open(1));
     LevelMenu *m = f.menu;
-    QVERIFY(!m->findChild<QWidget *>(u"Picture15_5"_s));
+    QVERIFY(!m->findChild<QWidget *>(Controls::arrayName(MenuControls::LevelColumn, 5)));
     // The four columns fill the screen's width, wide or narrow.
     const int columnsRoom = QApplication::primaryScreen()->availableGeometry().width() - 16;
     QVERIFY2(std::abs(4 * m->columnWidth() - columnsRoom) < 4, qPrintable(QString::number(m->columnWidth())));
     for (int k = 1; k <= 4; ++k) {
-        QCOMPARE(element<QPushButton>(m, "Command4", k)->objectName(), u"Command4_%1"_s.arg(k));
-        QCOMPARE(element<QPushButton>(m, "Command4", k)->text(), u"ｽﾀｰﾄ(&%1)"_s.arg(k));
-        QVERIFY(element<QPushButton>(m, "Command4", k)->isEnabled());
-        QCOMPARE(element<QLabel>(m, "Label1", k)->text(), QString::number(k));
-        QCOMPARE(element<QLabel>(m, "Label3", k)->text(), f.state.LevelNames[std::size_t(k)]);
-        QCOMPARE(element<QLabel>(m, "Label3", k)->toolTip(), element<QLabel>(m, "Label3", k)->text());
-        QVERIFY(element<QFrame>(m, "Picture15", k)->isVisible());
+        QCOMPARE(element<QPushButton>(m, MenuControls::StartButton, k)->objectName(), u"Command4_%1"_s.arg(k));
+        QCOMPARE(element<QPushButton>(m, MenuControls::StartButton, k)->text(), u"ｽﾀｰﾄ(&%1)"_s.arg(k));
+        QVERIFY(element<QPushButton>(m, MenuControls::StartButton, k)->isEnabled());
+        QCOMPARE(element<QLabel>(m, MenuControls::Number, k)->text(), QString::number(k));
+        QCOMPARE(element<QLabel>(m, MenuControls::Name, k)->text(), f.state.LevelNames[std::size_t(k)]);
+        QCOMPARE(element<QLabel>(m, MenuControls::Name, k)->toolTip(),
+                 element<QLabel>(m, MenuControls::Name, k)->text());
+        QVERIFY(element<QFrame>(m, MenuControls::LevelColumn, k)->isVisible());
         if (k > 1)
-            QCOMPARE(element<QFrame>(m, "Picture15", k)->x() - element<QFrame>(m, "Picture15", k - 1)->x(),
+            QCOMPARE(element<QFrame>(m, MenuControls::LevelColumn, k)->x()
+                         - element<QFrame>(m, MenuControls::LevelColumn, k - 1)->x(),
                      m->columnWidth());
     }
-    QCOMPARE(element<QLabel>(m, "Label3", 3)->text(), u"かけ算"_s);
-    QVERIFY(control<QScrollBar>(m, "HScroll1")->isHidden());
-    QVERIFY(control<QTextBrowser>(m, "WebBrowser2")->toPlainText().contains(u"目標タイム"_s));
-    QVERIFY(control<QFrame>(m, "Picture2")->isHidden());
+    QCOMPARE(element<QLabel>(m, MenuControls::Name, 3)->text(), u"かけ算"_s);
+    QVERIFY(control<QScrollBar>(m, MenuControls::ColumnScroll)->isHidden());
+    QVERIFY(control<QTextBrowser>(m, MenuControls::Page)->toPlainText().contains(u"目標タイム"_s));
+    QVERIFY(control<QFrame>(m, MenuControls::WaitCover)->isHidden());
     QVERIFY(m->keyReady());
-    QCOMPARE(control<QComboBox>(m, "Combo2")->currentText(), u"　　１ヶ月間の全成績"_s);
-    QCOMPARE(control<QLabel>(m, "Label12")->text(), u"小３ やまだ　はなこ"_s);
-    QCOMPARE(control<QLabel>(m, "Label13")->text(), f.state.SiteTitle + u":1"_s);
-    QCOMPARE(control<QLabel>(m, "Label17")->text(), u"起動後5分"_s);
-    QCOMPARE(control<QLabel>(m, "Label11")->text(), u"カズドリ"_s);
-    QCOMPARE(control<QLabel>(m, "Label11")->font().pointSize(), 24);
+    QCOMPARE(control<QComboBox>(m, MenuControls::PeriodChoice)->currentText(), u"　　１ヶ月間の全成績"_s);
+    QCOMPARE(control<QLabel>(m, MenuControls::Student)->text(), u"小３ やまだ　はなこ"_s);
+    QCOMPARE(control<QLabel>(m, MenuControls::Site)->text(), f.state.SiteTitle + u":1"_s);
+    QCOMPARE(control<QLabel>(m, MenuControls::Minutes)->text(), u"起動後5分"_s);
+    QCOMPARE(control<QLabel>(m, MenuControls::Title)->text(), u"カズドリ"_s);
+    QCOMPARE(control<QLabel>(m, MenuControls::Title)->font().pointSize(), 24);
     // The default view: points, total ranking.
-    QVERIFY(element<QRadioButton>(m, "Option2", 1)->isChecked() && element<QRadioButton>(m, "Option1", 1)->isChecked());
-    QCOMPARE(element<QRadioButton>(m, "Option1", 1)->text(), u"累計順"_s);
-    QCOMPARE(control<QLabel>(m, "Label5")->text(), u"獲得ポイント（今まで順位）"_s);
+    QVERIFY(element<QRadioButton>(m, MenuControls::ViewButtons, 1)->isChecked()
+            && element<QRadioButton>(m, MenuControls::ListButtons, 1)->isChecked());
+    QCOMPARE(element<QRadioButton>(m, MenuControls::ListButtons, 1)->text(), u"累計順"_s);
+    QCOMPARE(control<QLabel>(m, MenuControls::ListTitle)->text(), u"獲得ポイント（今まで順位）"_s);
 }
 
 void TestLevelMenu::standardSummaries_data()
@@ -223,11 +228,12 @@ void TestLevelMenu::standardSummaries()
     // Two sessions in the period and one long before it.
     Fixture f(rows, sessions(1, 1, 2, 60) + sessions(1, 1, 1, 60, Today.addDays(-40)));
     QVERIFY(f.open(1));
-    QCOMPARE(element<QLabel>(f.menu, "Label7", 1)->text(), label7);
+    QCOMPARE(element<QLabel>(f.menu, MenuControls::TargetSummary, 1)->text(), label7);
     const qint32 points = f.state.ResultTallies.at(1, 1).periodPoints;
     QVERIFY(points > 0);
-    QCOMPARE(element<QLabel>(f.menu, "Label8", 1)->text(), u"最近%1日=2回 / %2点"_s.arg(days).arg(points));
-    QCOMPARE(element<QLabel>(f.menu, "Label8", 2)->text(), u"最近14日=0回 / 0点"_s);
+    QCOMPARE(element<QLabel>(f.menu, MenuControls::PeriodSummary, 1)->text(),
+             u"最近%1日=2回 / %2点"_s.arg(days).arg(points));
+    QCOMPARE(element<QLabel>(f.menu, MenuControls::PeriodSummary, 2)->text(), u"最近14日=0回 / 0点"_s);
 }
 
 void TestLevelMenu::countLabels()
@@ -236,15 +242,15 @@ void TestLevelMenu::countLabels()
     Fixture f(DemoRows, sessions(1, 1, 2, 60) + sessions(1, 2, 1, 150, Today.addDays(-30)) + sessions(2, 3, 3, 60));
     QVERIFY(f.open(1));
     LevelMenu *m = f.menu;
-    QCOMPARE(element<QLabel>(m, "Label14", 1)->text(), u"2回/22点"_s);
-    QCOMPARE(element<QLabel>(m, "Label15", 1)->text(), u"2回/22点"_s);
-    QCOMPARE(element<QLabel>(m, "Label14", 2)->text(), u"-----"_s);
-    QVERIFY(element<QLabel>(m, "Label15", 2)->text().startsWith(u"1回/"_s));
-    QCOMPARE(element<QLabel>(m, "Label14", 3)->text(), u"-----"_s);
-    QCOMPARE(element<QLabel>(m, "Label15", 3)->text(), u"------"_s);
-    QCOMPARE(control<QLabel>(m, "Label18")->text(), u"本日総回数＝2回"_s);
-    QCOMPARE(element<QLabel>(m, "Label9", 1)->text(), u"今日"_s);
-    QCOMPARE(element<QLabel>(m, "Label10", 1)->text(), u"今まで"_s);
+    QCOMPARE(element<QLabel>(m, MenuControls::TodayCounts, 1)->text(), u"2回/22点"_s);
+    QCOMPARE(element<QLabel>(m, MenuControls::TotalCounts, 1)->text(), u"2回/22点"_s);
+    QCOMPARE(element<QLabel>(m, MenuControls::TodayCounts, 2)->text(), u"-----"_s);
+    QVERIFY(element<QLabel>(m, MenuControls::TotalCounts, 2)->text().startsWith(u"1回/"_s));
+    QCOMPARE(element<QLabel>(m, MenuControls::TodayCounts, 3)->text(), u"-----"_s);
+    QCOMPARE(element<QLabel>(m, MenuControls::TotalCounts, 3)->text(), u"------"_s);
+    QCOMPARE(control<QLabel>(m, MenuControls::TodayTotal)->text(), u"本日総回数＝2回"_s);
+    QCOMPARE(element<QLabel>(m, MenuControls::TodayCaption, 1)->text(), u"今日"_s);
+    QCOMPARE(element<QLabel>(m, MenuControls::TotalCaption, 1)->text(), u"今まで"_s);
 }
 
 void TestLevelMenu::notices_data()
@@ -297,8 +303,8 @@ void TestLevelMenu::notices()
     QCOMPARE(f.menu->goalCleared(), goalCleared);
     for (int k = 1; k <= 4; ++k) {
         if (shown[k - 1])
-            QCOMPARE(element<QLabel>(f.menu, "Text1", k)->text(), u"やりすぎ禁止"_s);
-        QVERIFY(element<QPushButton>(f.menu, "Command4", k)->isEnabled());
+            QCOMPARE(element<QLabel>(f.menu, MenuControls::OveruseNotice, k)->text(), u"やりすぎ禁止"_s);
+        QVERIFY(element<QPushButton>(f.menu, MenuControls::StartButton, k)->isEnabled());
     }
 }
 
@@ -318,11 +324,11 @@ void TestLevelMenu::teacherButton()
     QFETCH(bool, visible);
     Fixture f;
     QVERIFY(f.open(9, name));
-    QCOMPARE(control<QPushButton>(f.menu, "Command8")->isVisible(), visible);
+    QCOMPARE(control<QPushButton>(f.menu, MenuControls::DataButton)->isVisible(), visible);
     if (!visible)
         return;
-    QTest::mouseClick(control<QPushButton>(f.menu, "Command8"), Qt::LeftButton);
-    QVERIFY(control<QFrame>(f.menu, "Picture7")->isVisible());
+    QTest::mouseClick(control<QPushButton>(f.menu, MenuControls::DataButton), Qt::LeftButton);
+    QVERIFY(control<QFrame>(f.menu, MenuControls::TeacherPanel)->isVisible());
     QVERIFY(f.test.dialogs.shown.isEmpty());
     QVERIFY(!f.menuGone());
 }
@@ -368,7 +374,7 @@ void TestLevelMenu::keys()
     Fixture f;
     QVERIFY(f.open(1));
     f.state.CurrentLevel = 0;
-    control<QFrame>(f.menu, "Picture7")->setVisible(panelOpen);
+    control<QFrame>(f.menu, MenuControls::TeacherPanel)->setVisible(panelOpen);
     QTest::keyClicks(f.menu, typed);
     QTRY_COMPARE(f.menuGone(), level != 0);
     QCOMPARE(int(f.state.CurrentLevel), level);
@@ -379,9 +385,9 @@ void TestLevelMenu::keyStartsALevelUnderNotice()
 {
     Fixture f(DemoRows, sessions(1, 1, 5, 60));
     QVERIFY(f.open(1));
-    QVERIFY(element<QLabel>(f.menu, "Text1", 1)->isVisible());
-    QCOMPARE(f.menu->childAt(element<QPushButton>(f.menu, "Command4", 1)->mapTo(f.menu, QPoint(20, 20))),
-             element<QLabel>(f.menu, "Text1", 1));
+    QVERIFY(element<QLabel>(f.menu, MenuControls::OveruseNotice, 1)->isVisible());
+    QCOMPARE(f.menu->childAt(element<QPushButton>(f.menu, MenuControls::StartButton, 1)->mapTo(f.menu, QPoint(20, 20))),
+             element<QLabel>(f.menu, MenuControls::OveruseNotice, 1));
     QTest::keyClick(f.menu, Qt::Key_1);
     QTRY_VERIFY(f.menuGone());
     QCOMPARE(f.state.CurrentLevel, qint16(1));
@@ -392,10 +398,10 @@ void TestLevelMenu::keyZeroReturnsOnlyWhenEnabled()
     Fixture f;
     QVERIFY(f.open(1));
     // As while a list is being filled.
-    control<QPushButton>(f.menu, "Command1")->setEnabled(false);
+    control<QPushButton>(f.menu, MenuControls::BackButton)->setEnabled(false);
     QTest::keyClick(f.menu, Qt::Key_0);
     QVERIFY(!f.menuGone());
-    control<QPushButton>(f.menu, "Command1")->setEnabled(true);
+    control<QPushButton>(f.menu, MenuControls::BackButton)->setEnabled(true);
     QTest::keyClick(f.menu, Qt::Key_0);
     QTRY_VERIFY(f.menuGone());
     QVERIFY(f.host.currentScreen()->objectName() == QString::fromLatin1(NameControls::Screen));
@@ -408,7 +414,7 @@ void TestLevelMenu::keysWaitWhileListsFill()
     f.state.CurrentLevel = 0;
     // Typed just before the fill, delivered before the menu takes keys again.
     queueWindowSystemKey(&f.host, Qt::Key_2, u"2"_s);
-    element<QRadioButton>(f.menu, "Option2", 0)->click();
+    element<QRadioButton>(f.menu, MenuControls::ViewButtons, 0)->click();
     QTRY_VERIFY(f.menu->keyReady());
     QCOMPARE(f.state.CurrentLevel, qint16(0));
     QVERIFY(!f.menuGone());
@@ -419,7 +425,7 @@ void TestLevelMenu::keysWaitWhileListsFill()
 
 void TestLevelMenu::keysWorkAfterEveryViewChange_data()
 {
-    QTest::addColumn<QList<int>>("clicks"); // Option2 0..2, then Option1 as 10 + j
+    QTest::addColumn<QList<int>>("clicks"); // views 0..2, then lists as 10 + j
     QTest::newRow("ﾀｲﾑ表示") << QList<int>{0};
     QTest::newRow("本日のみ") << QList<int>{0, 12};
     QTest::newRow("オール表示") << QList<int>{0, 13};
@@ -437,11 +443,11 @@ void TestLevelMenu::keysWorkAfterEveryViewChange()
     QVERIFY(QTest::qWaitForWindowActive(&f.host));
     QWidget *clicked = nullptr;
     for (int c : clicks) {
-        clicked = c < 10 ? static_cast<QWidget *>(element<QRadioButton>(f.menu, "Option2", c))
-                         : element<QRadioButton>(f.menu, "Option1", c - 10);
+        clicked = c < 10 ? static_cast<QWidget *>(element<QRadioButton>(f.menu, MenuControls::ViewButtons, c))
+                         : element<QRadioButton>(f.menu, MenuControls::ListButtons, c - 10);
         queueWindowSystemClick(clicked);
         QTRY_VERIFY(static_cast<QRadioButton *>(clicked)->isChecked());
-        QTRY_VERIFY(f.menu->keyReady() && control<QFrame>(f.menu, "Picture1")->isEnabled());
+        QTRY_VERIFY(f.menu->keyReady() && control<QFrame>(f.menu, MenuControls::ViewPanel)->isEnabled());
     }
     QCOMPARE(QApplication::focusWidget(), clicked);
     f.state.CurrentLevel = 0;
@@ -464,7 +470,7 @@ void TestLevelMenu::levelWithoutATimeLimitDoesNotStart()
         QTest::keyClick(f.menu, key);
         QVERIFY(!f.menuGone());
     }
-    QTest::mouseClick(element<QLabel>(f.menu, "Label3", 2), Qt::LeftButton);
+    QTest::mouseClick(element<QLabel>(f.menu, MenuControls::Name, 2), Qt::LeftButton);
     QVERIFY(!f.menuGone());
     QCOMPARE(f.state.CurrentLevel, qint16(0));
     QCOMPARE(f.test.dialogs.shown.size(), 3);
@@ -482,7 +488,7 @@ void TestLevelMenu::oneStartOnly()
     QVERIFY(f.open(1));
     // A second key arrives while the start repaints the screen.
     queueWindowSystemKey(&f.host, Qt::Key_2, u"2"_s);
-    QTest::mouseClick(element<QPushButton>(f.menu, "Command4", 1), Qt::LeftButton);
+    QTest::mouseClick(element<QPushButton>(f.menu, MenuControls::StartButton, 1), Qt::LeftButton);
     QTRY_VERIFY(f.menuGone());
     QCOMPARE(f.state.CurrentLevel, qint16(1));
 }
@@ -491,12 +497,12 @@ void TestLevelMenu::startByButtonAndName()
 {
     Fixture f;
     QVERIFY(f.open(1));
-    QTest::mouseClick(element<QLabel>(f.menu, "Label3", 3), Qt::LeftButton);
+    QTest::mouseClick(element<QLabel>(f.menu, MenuControls::Name, 3), Qt::LeftButton);
     QTRY_VERIFY(f.menuGone());
     QCOMPARE(f.state.CurrentLevel, qint16(3));
 
     QVERIFY(f.open(1));
-    QTest::mouseClick(element<QPushButton>(f.menu, "Command4", 2), Qt::LeftButton);
+    QTest::mouseClick(element<QPushButton>(f.menu, MenuControls::StartButton, 2), Qt::LeftButton);
     QTRY_VERIFY(f.menuGone());
     QCOMPARE(f.state.CurrentLevel, qint16(2));
 }
@@ -507,42 +513,45 @@ void TestLevelMenu::viewsFillLists()
     Fixture f(DemoRows, sessions(1, 1, 1, 60) + sessions(2, 1, 1, 90, Today.addDays(-5)) + sessions(2, 1, 1, 99999));
     QVERIFY(f.open(1));
     LevelMenu *m = f.menu;
-    QStringList level1 = lines(element<QListWidget>(m, "List5", 1));
+    QStringList level1 = lines(element<QListWidget>(m, MenuControls::Results, 1));
     QCOMPARE(level1.size(), 4);
     QCOMPARE(level1[0], u" 1●やまだ　は 11/   11"_s);
     QCOMPARE(level1[3], u" 3　監督　　　  0/    0"_s); // shares the rank of the student above
 
-    element<QRadioButton>(m, "Option2", 0)->click(); // time view, best times
-    QCOMPARE(element<QRadioButton>(m, "Option1", 1)->text(), u"BEST表示"_s);
-    QCOMPARE(control<QLabel>(m, "Label5")->text(), u"ベスト成績"_s);
-    level1 = lines(element<QListWidget>(m, "List5", 1));
+    element<QRadioButton>(m, MenuControls::ViewButtons, 0)->click(); // time view, best times
+    QCOMPARE(element<QRadioButton>(m, MenuControls::ListButtons, 1)->text(), u"BEST表示"_s);
+    QCOMPARE(control<QLabel>(m, MenuControls::ListTitle)->text(), u"ベスト成績"_s);
+    level1 = lines(element<QListWidget>(m, MenuControls::Results, 1));
     QVERIFY(level1[0].contains(u"    60"_s));
     QVERIFY(level1.last().startsWith(u"--"_s) && level1.last().contains(u"------"_s));
 
-    element<QRadioButton>(m, "Option1", 2)->click(); // today's log
-    QCOMPARE(control<QLabel>(m, "Label5")->text(), u"本日の成績"_s);
-    QCOMPARE(lines(element<QListWidget>(m, "List5", 1)).size(), 2);
-    QVERIFY(lines(element<QListWidget>(m, "List5", 1)).at(1).startsWith(u"　　× "_s));
+    element<QRadioButton>(m, MenuControls::ListButtons, 2)->click(); // today's log
+    QCOMPARE(control<QLabel>(m, MenuControls::ListTitle)->text(), u"本日の成績"_s);
+    QCOMPARE(lines(element<QListWidget>(m, MenuControls::Results, 1)).size(), 2);
+    QVERIFY(lines(element<QListWidget>(m, MenuControls::Results, 1)).at(1).startsWith(u"　　× "_s));
 
-    element<QRadioButton>(m, "Option1", 3)->click(); // period log, one month
-    QVERIFY(control<QComboBox>(m, "Combo2")->isVisible());
-    QCOMPARE(lines(element<QListWidget>(m, "List5", 1)).size(), 3);
-    control<QComboBox>(m, "Combo2")->setCurrentIndex(0); // this week: Monday 7 December on
-    emit control<QComboBox>(m, "Combo2")->activated(0);
+    element<QRadioButton>(m, MenuControls::ListButtons, 3)->click(); // period log, one month
+    QVERIFY(control<QComboBox>(m, MenuControls::PeriodChoice)->isVisible());
+    QCOMPARE(lines(element<QListWidget>(m, MenuControls::Results, 1)).size(), 3);
+    control<QComboBox>(m, MenuControls::PeriodChoice)->setCurrentIndex(0); // this week: Monday 7 December on
+    emit control<QComboBox>(m, MenuControls::PeriodChoice)->activated(0);
     QCOMPARE(m->period(), 1);
-    QCOMPARE(lines(element<QListWidget>(m, "List5", 1)).size(), 2);
+    QCOMPARE(lines(element<QListWidget>(m, MenuControls::Results, 1)).size(), 2);
 
-    element<QRadioButton>(m, "Option2", 2)->click(); // own history
-    QCOMPARE(control<QLabel>(m, "Label5")->text(), u"個人別ﾀｲﾑ"_s);
-    QCOMPARE(lines(element<QListWidget>(m, "List5", 1)).size(), 1);
-    QVERIFY(lines(element<QListWidget>(m, "List5", 1)).at(0).startsWith(u"2026/12/09 "_s));
-    QVERIFY(control<QPushButton>(m, "Command1")->isEnabled() && control<QFrame>(m, "Picture2")->isHidden());
+    element<QRadioButton>(m, MenuControls::ViewButtons, 2)->click(); // own history
+    QCOMPARE(control<QLabel>(m, MenuControls::ListTitle)->text(), u"個人別ﾀｲﾑ"_s);
+    QCOMPARE(lines(element<QListWidget>(m, MenuControls::Results, 1)).size(), 1);
+    QVERIFY(lines(element<QListWidget>(m, MenuControls::Results, 1)).at(0).startsWith(u"2026/12/09 "_s));
+    QVERIFY(control<QPushButton>(m, MenuControls::BackButton)->isEnabled()
+            && control<QFrame>(m, MenuControls::WaitCover)->isHidden());
 
-    element<QRadioButton>(m, "Option2", 0)->click();
-    control<QComboBox>(m, "Combo1")->setCurrentIndex(control<QComboBox>(m, "Combo1")->findText(u"小６"_s));
-    emit control<QComboBox>(m, "Combo1")->activated(control<QComboBox>(m, "Combo1")->currentIndex());
-    QCOMPARE(element<QListWidget>(m, "List5", 1)->count(), 0);
-    QVERIFY(control<QPushButton>(m, "Command1")->isEnabled() && control<QFrame>(m, "Picture2")->isHidden());
+    element<QRadioButton>(m, MenuControls::ViewButtons, 0)->click();
+    auto *grades = control<QComboBox>(m, MenuControls::GradeFilter);
+    grades->setCurrentIndex(grades->findText(u"小６"_s));
+    emit grades->activated(grades->currentIndex());
+    QCOMPARE(element<QListWidget>(m, MenuControls::Results, 1)->count(), 0);
+    QVERIFY(control<QPushButton>(m, MenuControls::BackButton)->isEnabled()
+            && control<QFrame>(m, MenuControls::WaitCover)->isHidden());
     QTRY_VERIFY(m->keyReady());
 }
 
@@ -554,7 +563,7 @@ void TestLevelMenu::listLinesFitTheirColumn()
     LevelMenu *m = f.menu;
     const auto check = [m] {
         for (int k = 1; k <= 4; ++k) {
-            QListWidget *list = element<QListWidget>(m, "List5", k);
+            QListWidget *list = element<QListWidget>(m, MenuControls::Results, k);
             const QFontMetrics metrics(list->font());
             for (const QString &line : lines(list)) {
                 if (metrics.horizontalAdvance(line) > list->viewport()->width())
@@ -564,12 +573,12 @@ void TestLevelMenu::listLinesFitTheirColumn()
         return true;
     };
     QVERIFY(check());
-    element<QRadioButton>(m, "Option2", 0)->click();
+    element<QRadioButton>(m, MenuControls::ViewButtons, 0)->click();
     QVERIFY(check());
-    element<QRadioButton>(m, "Option1", 3)->click();
+    element<QRadioButton>(m, MenuControls::ListButtons, 3)->click();
     QVERIFY(check());
-    element<QRadioButton>(m, "Option2", 1)->click(); // period log in the points view: the widest lines
-    QVERIFY(element<QListWidget>(m, "List5", 1)->count() == 2);
+    element<QRadioButton>(m, MenuControls::ViewButtons, 1)->click(); // period log in the points view: the widest lines
+    QVERIFY(element<QListWidget>(m, MenuControls::Results, 1)->count() == 2);
     QVERIFY(check());
 }
 
@@ -583,12 +592,12 @@ void TestLevelMenu::logsReachTheNewestOfALargeFile()
     Fixture f(DemoRows, records);
     QVERIFY(f.open(1));
     LevelMenu *m = f.menu;
-    element<QRadioButton>(m, "Option2", 0)->click();
-    element<QRadioButton>(m, "Option1", 2)->click();
-    QCOMPARE(element<QListWidget>(m, "List5", 1)->count(), 1);
-    QCOMPARE(element<QListWidget>(m, "List5", 2)->count(), 999);
-    QCOMPARE(element<QListWidget>(m, "List5", 3)->count(), 0);
-    QVERIFY(lines(element<QListWidget>(m, "List5", 1)).at(0).startsWith(u"  60秒 12:00●やまだ　は●"_s));
+    element<QRadioButton>(m, MenuControls::ViewButtons, 0)->click();
+    element<QRadioButton>(m, MenuControls::ListButtons, 2)->click();
+    QCOMPARE(element<QListWidget>(m, MenuControls::Results, 1)->count(), 1);
+    QCOMPARE(element<QListWidget>(m, MenuControls::Results, 2)->count(), 999);
+    QCOMPARE(element<QListWidget>(m, MenuControls::Results, 3)->count(), 0);
+    QVERIFY(lines(element<QListWidget>(m, MenuControls::Results, 1)).at(0).startsWith(u"  60秒 12:00●やまだ　は●"_s));
 }
 
 void TestLevelMenu::unreadableResultsEndTheProgram()
@@ -597,8 +606,8 @@ void TestLevelMenu::unreadableResultsEndTheProgram()
     QVERIFY(f.open(1));
     const QString path = ResultsFile::pathIn(f.school.layout().dataFolder);
     QVERIFY(QFile::remove(path) && QDir().mkdir(path));
-    element<QRadioButton>(f.menu, "Option2", 0)->click();
-    element<QRadioButton>(f.menu, "Option1", 2)->click();
+    element<QRadioButton>(f.menu, MenuControls::ViewButtons, 0)->click();
+    element<QRadioButton>(f.menu, MenuControls::ListButtons, 2)->click();
     QCOMPARE(f.test.dialogs.shown.size(), 1);
     QCOMPARE(f.test.dialogs.shown[0].title, u"注意"_s);
     QVERIFY(f.test.dialogs.shown[0].text.startsWith(u"成績ランダムファイル表示"_s));
@@ -646,9 +655,9 @@ TeacherPanel openPanel(Fixture &f)
     LevelMenu *menu = f.open(9, u"監督"_s);
     if (!menu)
         qFatal("the teacher's menu does not open");
-    control<QPushButton>(menu, "Command8")->click();
-    auto *panel = control<QFrame>(menu, "Picture7");
-    return {menu, panel, control<QLineEdit>(panel, "Text2")};
+    control<QPushButton>(menu, MenuControls::DataButton)->click();
+    auto *panel = control<QFrame>(menu, MenuControls::TeacherPanel);
+    return {menu, panel, control<QLineEdit>(panel, MenuControls::Location)};
 }
 
 } // namespace
@@ -659,7 +668,7 @@ void TestLevelMenu::teacherPanelHoldsTheStarts()
     Fixture f;
     const auto [menu, panel, location] = openPanel(f);
     QCOMPARE(location->text(), f.school.layout().keyFolder);
-    element<QPushButton>(menu, "Command4", 1)->click();
+    element<QPushButton>(menu, MenuControls::StartButton, 1)->click();
     queueWindowSystemKey(&f.host, Qt::Key_1, u"1"_s);
     QTest::qWait(50);
     QVERIFY(!f.menuGone());
@@ -673,7 +682,7 @@ void TestLevelMenu::teacherPanelRefusesAPlaceWithoutTheKey()
     QSignalSpy editor(menu, &LevelMenu::standardEditorRequested);
     const QByteArray before = commonDataBytes(f);
     location->setText(u"A:"_s);
-    control<QPushButton>(panel, "Command10_1")->click();
+    control<QPushButton>(panel, MenuControls::StandardsButton)->click();
     QCOMPARE(f.test.dialogs.shown.size(), 1);
     QCOMPARE(f.test.dialogs.shown[0].title, u"注意"_s);
     QCOMPARE(f.test.dialogs.shown[0].text, u"キーフロッピーが見つかりません。"_s);
@@ -689,7 +698,7 @@ void TestLevelMenu::teacherPanelOpensItsTools()
 {
     Fixture f;
     const auto [menu, panel, location] = openPanel(f);
-    for (const char *button : {"WorksheetsButton", "ExportButton"}) {
+    for (const char *button : {MenuControls::WorksheetsButton, MenuControls::ExportButton}) {
         QString opened;
         QTimer::singleShot(0, this, [&opened] {
             if (QWidget *modal = QApplication::activeModalWidget()) {
@@ -698,15 +707,15 @@ void TestLevelMenu::teacherPanelOpensItsTools()
             }
         });
         control<QPushButton>(panel, button)->click();
-        QCOMPARE(opened,
-                 QString::fromLatin1(qstrcmp(button, "ExportButton") == 0 ? "ExportDialog" : "WorksheetDialog"));
+        QCOMPARE(opened, QString::fromLatin1(qstrcmp(button, MenuControls::ExportButton) == 0 ? "ExportDialog"
+                                                                                              : "WorksheetDialog"));
         QCOMPARE(f.host.currentScreen(), menu);
     }
 
     QSignalSpy editor(menu, &LevelMenu::standardEditorRequested);
     const QByteArray before = commonDataBytes(f);
     location->setText(f.school.layout().keyFolder);
-    control<QPushButton>(panel, "Command10_0")->click();
+    control<QPushButton>(panel, MenuControls::ResultsButton)->click();
     auto *results = qobject_cast<ResultsManager *>(f.host.currentScreen());
     QVERIFY(results);
     QVERIFY(control<QListView>(results, ResultsManagerControls::List)->isVisible());
@@ -715,7 +724,7 @@ void TestLevelMenu::teacherPanelOpensItsTools()
     QCOMPARE(editor.count(), 0);
     control<QPushButton>(results, ResultsManagerControls::BackButton)->click();
     QTRY_VERIFY(qobject_cast<LevelMenu *>(f.host.currentScreen()));
-    QVERIFY(control<QFrame>(f.host.currentScreen(), "Picture7")->isHidden());
+    QVERIFY(control<QFrame>(f.host.currentScreen(), MenuControls::TeacherPanel)->isHidden());
 }
 
 // A new place with an empty key file, written with Windows separators; the
@@ -732,7 +741,7 @@ void TestLevelMenu::teacherPanelStoresANewKeyPlace()
     key.close();
     const QString typed = QString(usb).replace(u'/', u'\\');
     location->setText(typed);
-    control<QPushButton>(panel, "Command10_1")->click();
+    control<QPushButton>(panel, MenuControls::StandardsButton)->click();
     QCOMPARE(editor.count(), 1);
     const QByteArray expected =
         u"4\r\n\"00123North\"\r\n00123\r\n0\r\n\"%1\"\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"_s.arg(typed).toUtf8();
@@ -743,7 +752,7 @@ void TestLevelMenu::teacherPanelStoresANewKeyPlace()
     QVERIFY(standards);
     control<QPushButton>(standards, StandardEditorControls::BackButton)->click();
     QTRY_VERIFY(qobject_cast<LevelMenu *>(f.host.currentScreen()));
-    QVERIFY(control<QFrame>(f.host.currentScreen(), "Picture7")->isHidden());
+    QVERIFY(control<QFrame>(f.host.currentScreen(), MenuControls::TeacherPanel)->isHidden());
 }
 
 // Start-up needed the file; if it cannot be read when the panel opens, the
@@ -756,22 +765,22 @@ void TestLevelMenu::teacherPanelWithoutItsSettingsFile()
     const QString common = f.school.layout().basePath + u"共通データ.txt"_s;
     QVERIFY(QFile::rename(common, common + u".away"_s));
     QSignalSpy editor(menu, &LevelMenu::standardEditorRequested);
-    control<QPushButton>(menu, "Command8")->click();
-    auto *panel = control<QFrame>(menu, "Picture7");
-    auto *location = control<QLineEdit>(panel, "Text2");
+    control<QPushButton>(menu, MenuControls::DataButton)->click();
+    auto *panel = control<QFrame>(menu, MenuControls::TeacherPanel);
+    auto *location = control<QLineEdit>(panel, MenuControls::Location);
     QCOMPARE(location->text(), f.school.layout().keyFolder);
 
     location->setText(f.school.layout().root);
     QFile key(f.school.layout().root + u"keypass.txt"_s);
     QVERIFY(key.open(QIODevice::WriteOnly));
     key.close();
-    control<QPushButton>(panel, "Command10_1")->click();
+    control<QPushButton>(panel, MenuControls::StandardsButton)->click();
     QCOMPARE(f.test.dialogs.shown.size(), 1);
     QVERIFY(!QFile::exists(common));
     QCOMPARE(editor.count(), 0);
 
     location->setText(f.school.layout().keyFolder);
-    control<QPushButton>(panel, "Command10_1")->click();
+    control<QPushButton>(panel, MenuControls::StandardsButton)->click();
     QCOMPARE(editor.count(), 1);
 }
 
@@ -786,12 +795,13 @@ void TestLevelMenu::ownHistoryShowsEachLevelsFacts()
     QVERIFY(ProblemStatFile::writeLevel(path, 3, stats, nullptr));
     LevelMenu *menu = f.open(2);
     QVERIFY(menu);
-    QVERIFY(!menu->findChild<QWidget *>(u"FactMap_3"_s) || menu->findChild<QWidget *>(u"FactMap_3"_s)->isHidden());
-    control<QRadioButton>(menu, "Option2_2")->click();
-    auto *facts = control<QWidget>(menu, "FactMap_3");
+    const QString factsName = Controls::arrayName(MenuControls::Facts, 3);
+    QVERIFY(!menu->findChild<QWidget *>(factsName) || menu->findChild<QWidget *>(factsName)->isHidden());
+    element<QRadioButton>(menu, MenuControls::ViewButtons, 2)->click();
+    auto *facts = element<QWidget>(menu, MenuControls::Facts, 3);
     // A short screen has no room for ten readable rows: the list keeps it all.
-    const auto *list = control<QListWidget>(menu, "List5_3");
-    const auto *summary = control<QLabel>(menu, "Label8_3");
+    const auto *list = element<QListWidget>(menu, MenuControls::Results, 3);
+    const auto *summary = element<QLabel>(menu, MenuControls::PeriodSummary, 3);
     menu->resize(menu->width(), 520);
     QVERIFY(facts->isHidden());
     QCOMPARE(list->geometry().bottom() + 3, summary->y());
@@ -803,7 +813,7 @@ void TestLevelMenu::ownHistoryShowsEachLevelsFacts()
     QCOMPARE(map->item(3, 6)->text(), u"×"_s);
     QVERIFY(map->item(3, 6)->toolTip().startsWith(u"7×4＝28 正解1回 まちがい2回"_s));
     QCOMPARE(map->item(0, 0)->text(), u"・"_s);
-    control<QRadioButton>(menu, "Option2_0")->click();
+    element<QRadioButton>(menu, MenuControls::ViewButtons, 0)->click();
     QVERIFY(facts->isHidden());
 }
 
@@ -815,12 +825,12 @@ GraphPane *openGraph(Fixture &f, const QString &grade = {})
 {
     if (!f.open(9))
         qFatal("the menu does not open");
-    auto *grades = control<QComboBox>(f.menu, "Combo1");
+    auto *grades = control<QComboBox>(f.menu, MenuControls::GradeFilter);
     if (!grade.isEmpty())
         grades->setCurrentIndex(grades->findText(grade));
-    control<QRadioButton>(f.menu, "Option2_2")->click();
-    control<QPushButton>(f.menu, "Command17")->click();
-    return control<GraphPane>(f.menu, "Picture11");
+    element<QRadioButton>(f.menu, MenuControls::ViewButtons, 2)->click();
+    control<QPushButton>(f.menu, MenuControls::GraphButton)->click();
+    return control<GraphPane>(f.menu, MenuControls::GraphPane);
 }
 
 // Student 9 at level 2, student 2 at levels 1 and 4.
@@ -834,13 +844,13 @@ void TestLevelMenu::graphShowsTheOwnHistory()
     Fixture f(DemoRows, GraphRecords);
     LevelMenu *menu = f.open(9);
     QVERIFY(menu);
-    auto *graphButton = control<QPushButton>(menu, "Command17");
+    auto *graphButton = control<QPushButton>(menu, MenuControls::GraphButton);
     QVERIFY(graphButton->isHidden());
-    control<QRadioButton>(menu, "Option2_2")->click();
+    element<QRadioButton>(menu, MenuControls::ViewButtons, 2)->click();
     QVERIFY(!graphButton->isHidden());
     graphButton->click();
-    auto *pane = control<GraphPane>(menu, "Picture11");
-    auto *surface = control<GraphSurface>(pane, "Picture12");
+    auto *pane = control<GraphPane>(menu, MenuControls::GraphPane);
+    auto *surface = control<GraphSurface>(pane, MenuControls::GraphSurface);
     QVERIFY(pane->isVisible());
     QCOMPARE(surface->bands().size(), std::size_t(3));
     QCOMPARE(surface->bands()[1].band.ownCount, 2);
@@ -849,7 +859,7 @@ void TestLevelMenu::graphShowsTheOwnHistory()
              qPrintable(surface->accessibleDescription()));
 
     // Any other view closes the graph.
-    control<QRadioButton>(menu, "Option2_0")->click();
+    element<QRadioButton>(menu, MenuControls::ViewButtons, 0)->click();
     QVERIFY(pane->isHidden());
     QVERIFY(graphButton->isHidden());
 }
@@ -858,16 +868,16 @@ void TestLevelMenu::graphFollowsItsChoosers()
 {
     Fixture f(DemoRows, GraphRecords);
     GraphPane *pane = openGraph(f);
-    auto *surface = control<GraphSurface>(pane, "Picture12");
+    auto *surface = control<GraphSurface>(pane, MenuControls::GraphSurface);
     // A fourth level starts a surface of its own.
-    auto *levels = control<QListWidget>(pane, "List3");
+    auto *levels = control<QListWidget>(pane, MenuControls::LevelChooser);
     levels->item(3)->setSelected(true);
     QCOMPARE(surface->bands().size(), std::size_t(1));
     QCOMPARE(surface->bands()[0].texts.levelTitle, u"わり算 カズドリ"_s);
 
     // Another student from the roster chooser, by the number ending its line.
-    control<QPushButton>(pane, "Command25")->click();
-    auto *roster = control<QListWidget>(pane, "List2");
+    control<QPushButton>(pane, MenuControls::OtherStudentsButton)->click();
+    auto *roster = control<QListWidget>(pane, MenuControls::RosterChooser);
     QVERIFY(roster->isVisible());
     const QList<QListWidgetItem *> aoki = roster->findItems(u"/2"_s, Qt::MatchEndsWith);
     QCOMPARE(aoki.size(), 1);
@@ -882,9 +892,9 @@ void TestLevelMenu::graphPrintsAJobForEachChosenStudent()
 {
     Fixture f(DemoRows, GraphRecords);
     GraphPane *pane = openGraph(f);
-    control<QListWidget>(pane, "List3")->item(3)->setSelected(true);
-    control<QPushButton>(pane, "Command25")->click();
-    auto *roster = control<QListWidget>(pane, "List2");
+    control<QListWidget>(pane, MenuControls::LevelChooser)->item(3)->setSelected(true);
+    control<QPushButton>(pane, MenuControls::OtherStudentsButton)->click();
+    auto *roster = control<QListWidget>(pane, MenuControls::RosterChooser);
     for (const QString &number : {u"/2"_s, u"/9"_s}) {
         const QList<QListWidgetItem *> chosen = roster->findItems(number, Qt::MatchEndsWith);
         QCOMPARE(chosen.size(), 1);
@@ -901,7 +911,7 @@ void TestLevelMenu::graphPrintsAJobForEachChosenStudent()
         printer.setOutputFileName(pdf);
         return true;
     });
-    auto *print = control<QPushButton>(pane, "Command24_1");
+    auto *print = control<QPushButton>(pane, MenuControls::PrintButton);
     QVERIFY(!print->isHidden());
     print->click();
     QCOMPARE(choices, 1);
@@ -922,7 +932,7 @@ void TestLevelMenu::graphOfAStudentOutsideTheGradeFilterHasNoPoints()
 {
     Fixture f(DemoRows, GraphRecords);
     GraphPane *pane = openGraph(f, u"小３"_s);
-    auto *surface = control<GraphSurface>(pane, "Picture12");
+    auto *surface = control<GraphSurface>(pane, MenuControls::GraphSurface);
     QCOMPARE(pane->shownStudent(), 9);
     QCOMPARE(surface->bands()[1].band.ownCount, 2);
     QVERIFY(surface->bands()[1].band.points.empty());
@@ -936,9 +946,9 @@ void TestLevelMenu::graphReadsAFileBeyondRecord32767()
     Fixture f(DemoRows, records);
     LevelMenu *menu = f.open(9);
     QVERIFY(menu);
-    control<QRadioButton>(menu, "Option2_2")->click();
-    control<QPushButton>(menu, "Command17")->click();
-    const auto *surface = control<GraphSurface>(menu, "Picture12");
+    element<QRadioButton>(menu, MenuControls::ViewButtons, 2)->click();
+    control<QPushButton>(menu, MenuControls::GraphButton)->click();
+    const auto *surface = control<GraphSurface>(menu, MenuControls::GraphSurface);
     QCOMPARE(surface->bands().size(), std::size_t(3));
     const ResultsGraph::Band &band = surface->bands()[1].band;
     QCOMPARE(band.ownCount, 2);

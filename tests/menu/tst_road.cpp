@@ -11,6 +11,7 @@
 #include "drill/ui/drillcontrols.h"
 #include "drill/ui/drillscreen.h"
 #include "menu/ui/levelmenu.h"
+#include "menu/ui/menucontrols.h"
 #include "result/ui/resultcontrols.h"
 #include "result/ui/resultscreen.h"
 #include "roster/siblinglauncher.h"
@@ -111,12 +112,13 @@ void TestRoad::splashToLauncher()
     QVERIFY(menu);
     const int todayAfter = int(state.ResultTallies.at(1, student).todayCount);
     QCOMPARE(todayAfter, todayBefore + 1);
-    QVERIFY(control<QLabel>(menu, "Label14_1")->text().startsWith(QString::number(todayAfter) + u"回/"_s));
+    QVERIFY(
+        element<QLabel>(menu, MenuControls::TodayCounts, 1)->text().startsWith(QString::number(todayAfter) + u"回/"_s));
     // The ranking of level 1 lists the student's points and today's log the session.
-    QVERIFY(!ownLine(control<QListWidget>(menu, "List5_1")).isEmpty());
-    control<QRadioButton>(menu, "Option2_0")->click();
-    control<QRadioButton>(menu, "Option1_2")->click();
-    QVERIFY(ownLine(control<QListWidget>(menu, "List5_1")).startsWith(u"  90秒 "_s));
+    QVERIFY(!ownLine(element<QListWidget>(menu, MenuControls::Results, 1)).isEmpty());
+    element<QRadioButton>(menu, MenuControls::ViewButtons, 0)->click();
+    element<QRadioButton>(menu, MenuControls::ListButtons, 2)->click();
+    QVERIFY(ownLine(element<QListWidget>(menu, MenuControls::Results, 1)).startsWith(u"  90秒 "_s));
 
     QTRY_VERIFY(menu->keyReady());
     QTest::keyClick(menu, Qt::Key_0);
@@ -149,8 +151,8 @@ void TestRoad::namesAndTitlesFromFilesStayText()
     QTest::keyClick(list, Qt::Key_1);
     QTRY_VERIFY(qobject_cast<LevelMenu *>(host.currentScreen()));
     auto *menu = qobject_cast<LevelMenu *>(host.currentScreen());
-    showsLiterally(control<QLabel>(menu, "Label12"), name);
-    showsLiterally(control<QLabel>(menu, "Label13"), site);
+    showsLiterally(control<QLabel>(menu, MenuControls::Student), name);
+    showsLiterally(control<QLabel>(menu, MenuControls::Site), site);
 
     QTest::keyClick(menu, Qt::Key_1);
     QTRY_VERIFY(qobject_cast<DrillScreen *>(host.currentScreen()));

@@ -17,6 +17,7 @@
 #include "host/mainwindow.h"
 #include "menu/resultsgraph.h"
 #include "menu/ui/levelmenu.h"
+#include "menu/ui/menucontrols.h"
 #include "support/controls.h"
 #include "support/schoolfolder.h"
 #include "support/testplatform.h"
@@ -70,10 +71,10 @@ int main(int argc, char **argv)
         return 1;
     answerPrintDialogs();
 
-    control<QRadioButton>(menu, "Option2_2")->click();
-    control<QPushButton>(menu, "Command17")->click();
-    control<QPushButton>(menu, "Command25")->click();
-    auto *roster = control<QListWidget>(menu, "List2");
+    element<QRadioButton>(menu, MenuControls::ViewButtons, 2)->click();
+    control<QPushButton>(menu, MenuControls::GraphButton)->click();
+    control<QPushButton>(menu, MenuControls::OtherStudentsButton)->click();
+    auto *roster = control<QListWidget>(menu, MenuControls::RosterChooser);
     if (roster->count() < 2)
         return 1;
     for (int row = 0; row < 2; ++row) {
@@ -81,7 +82,7 @@ int main(int argc, char **argv)
         const qint32 student = ResultsGraph::studentOfChooserLine(roster->item(row)->text());
         std::printf("%s\n", qPrintable(state.roster.trimmedName(student)));
     }
-    control<QPushButton>(menu, "Command24_1")->click();
+    control<QPushButton>(menu, MenuControls::PrintButton)->click();
 
     WorksheetDialog sheets(state, test.platform);
     control<QRadioButton>(&sheets, WorksheetDialogControls::HundredSquaresOption)->setChecked(true);

@@ -12,10 +12,12 @@
 #include <QVBoxLayout>
 
 #include "state/appstate.h"
+#include "app/ui/controlnames.h"
 #include "menu/gradefilter.h"
 #include "menu/resultsgraph.h"
 #include "menu/rosterinputs.h"
 #include "menu/storeinputs.h"
+#include "menu/ui/menucontrols.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
@@ -25,17 +27,14 @@ namespace {
 
 constexpr int BandsPerSurface = int(std::size(GraphPainter::BandTops));
 
-QPushButton *button(const QString &text, const QString &name, QWidget *parent)
+QPushButton *button(const QString &text, const char *name, QWidget *parent)
 {
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    return b;
+    return Controls::named(new QPushButton(text, parent), name);
 }
 
-QListWidget *chooser(const QString &name, const QString &spoken, QWidget *parent)
+QListWidget *chooser(const char *name, const QString &spoken, QWidget *parent)
 {
-    auto *list = new QListWidget(parent);
-    list->setObjectName(name);
+    auto *list = Controls::named(new QListWidget(parent), name);
     list->setSelectionMode(QAbstractItemView::MultiSelection);
     list->setAccessibleName(spoken);
     return list;
@@ -60,21 +59,20 @@ GraphPane::GraphPane(AppState &state, Platform &platform, RecordReader readRecor
     , m_readRecords(std::move(readRecords))
     , m_choosePrinter([this](QPrinter &printer) { return PrinterChoice::chooseInDialog(printer, this); })
 {
-    setObjectName(QStringLiteral("Picture11"));
+    Controls::named(this, MenuControls::GraphPane);
     setFrameShape(QFrame::Box);
     setAutoFillBackground(true);
 
     m_surface = new GraphSurface(this);
-    m_levelCaption = new QLabel(QStringLiteral("ﾚﾍﾞﾙ"), this);
-    m_levelCaption->setObjectName(QStringLiteral("Label27"));
-    m_levelChooser = chooser(QStringLiteral("List3"), QStringLiteral("レベル"), this);
+    m_levelCaption = Controls::named(new QLabel(QStringLiteral("ﾚﾍﾞﾙ"), this), MenuControls::LevelCaption);
+    m_levelChooser = chooser(MenuControls::LevelChooser, QStringLiteral("レベル"), this);
     m_levelCaption->setBuddy(m_levelChooser);
-    m_rosterChooser = chooser(QStringLiteral("List2"), QStringLiteral("他の人"), this);
+    m_rosterChooser = chooser(MenuControls::RosterChooser, QStringLiteral("他の人"), this);
     m_rosterChooser->hide();
-    m_showButton = button(QStringLiteral("表示"), QStringLiteral("Command24_0"), this);
-    m_printButton = button(QStringLiteral("印刷"), QStringLiteral("Command24_1"), this);
-    m_otherStudentsButton = button(QStringLiteral("他の人のデータを見る"), QStringLiteral("Command25"), this);
-    m_backButton = button(QStringLiteral("戻る"), QStringLiteral("Command18"), this);
+    m_showButton = button(QStringLiteral("表示"), MenuControls::ShowButton, this);
+    m_printButton = button(QStringLiteral("印刷"), MenuControls::PrintButton, this);
+    m_otherStudentsButton = button(QStringLiteral("他の人のデータを見る"), MenuControls::OtherStudentsButton, this);
+    m_backButton = button(QStringLiteral("戻る"), MenuControls::GraphBackButton, this);
 
     auto *side = new QVBoxLayout;
     side->addWidget(m_levelCaption);

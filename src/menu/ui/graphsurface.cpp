@@ -2,10 +2,13 @@
 
 #include <QPainter>
 
+#include "app/ui/controlnames.h"
+#include "menu/ui/menucontrols.h"
+
 GraphSurface::GraphSurface(QWidget *parent)
     : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Picture12"));
+    Controls::named(this, MenuControls::GraphSurface);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);

@@ -11,6 +11,7 @@
 #include "app/ui/spokenlist.h"
 #include "drill/ui/factmapview.h"
 #include "menu/menutexts.h"
+#include "menu/ui/menucontrols.h"
 #include "menu/ui/menuwidgets.h"
 
 using namespace MenuWidgets;
@@ -36,7 +37,7 @@ LevelColumn::LevelColumn(int level, const QString &levelName, int width, QWidget
     , m_level(level)
     , m_width(width)
 {
-    setObjectName(arrayName("Picture15", level));
+    named(this, arrayName(MenuControls::LevelColumn, level));
     buildControls(levelName);
     placeControls();
     m_name->installEventFilter(this);
@@ -51,20 +52,21 @@ void LevelColumn::buildControls(const QString &levelName)
     const QString countStyle = QStringLiteral("background: rgb(255, 255, 200); color: black;");
     const QString figureStyle = QStringLiteral("background: white; color: black;");
     const QString summaryStyle = QStringLiteral("color: black;");
-    m_number = centredLabel(this, "Label1", m_level, QStringLiteral("background: rgb(64, 64, 160); color: white;"));
-    m_name = centredLabel(this, "Label3", m_level,
+    m_number = centredLabel(this, MenuControls::Number, m_level,
+                            QStringLiteral("background: rgb(64, 64, 160); color: white;"));
+    m_name = centredLabel(this, MenuControls::Name, m_level,
                           QStringLiteral("background: white; color: black; border: 1px solid gray;"));
-    m_startButton = named(new QPushButton(this), arrayName("Command4", m_level));
+    m_startButton = named(new QPushButton(this), arrayName(MenuControls::StartButton, m_level));
     m_overuseNotice = centredLabel(
-        this, "Text1", m_level,
+        this, MenuControls::OveruseNotice, m_level,
         QStringLiteral("background: rgb(255, 230, 230); color: rgb(200, 0, 0); border: 2px solid rgb(200, 0, 0);"));
-    m_todayCaption = centredLabel(this, "Label9", m_level, countStyle);
-    m_todayCounts = centredLabel(this, "Label14", m_level, figureStyle);
-    m_totalCaption = centredLabel(this, "Label10", m_level, countStyle);
-    m_totalCounts = centredLabel(this, "Label15", m_level, figureStyle);
-    m_results = named(new QListWidget(this), arrayName("List5", m_level));
-    m_periodSummary = centredLabel(this, "Label8", m_level, summaryStyle);
-    m_targetSummary = centredLabel(this, "Label7", m_level, summaryStyle);
+    m_todayCaption = centredLabel(this, MenuControls::TodayCaption, m_level, countStyle);
+    m_todayCounts = centredLabel(this, MenuControls::TodayCounts, m_level, figureStyle);
+    m_totalCaption = centredLabel(this, MenuControls::TotalCaption, m_level, countStyle);
+    m_totalCounts = centredLabel(this, MenuControls::TotalCounts, m_level, figureStyle);
+    m_results = named(new QListWidget(this), arrayName(MenuControls::Results, m_level));
+    m_periodSummary = centredLabel(this, MenuControls::PeriodSummary, m_level, summaryStyle);
+    m_targetSummary = centredLabel(this, MenuControls::TargetSummary, m_level, summaryStyle);
 
     m_number->setFont(pixelFont(font(), 20, true));
     m_name->setFont(pixelFont(font(), 20, true));
@@ -220,7 +222,7 @@ void LevelColumn::showFacts(const DrillProblemTable &problems, qint32 targetTime
 {
     if (!m_facts) {
         m_facts = new FactMapView(this);
-        m_facts->setObjectName(QStringLiteral("FactMap_%1").arg(m_level));
+        named(m_facts, arrayName(MenuControls::Facts, m_level));
         // The menu's keys are shortcuts, so arrow keys may walk the map.
         m_facts->setFocusable(true);
     }

@@ -23,6 +23,7 @@
 #include "menu/resultviews.h"
 #include "menu/ui/graphpane.h"
 #include "menu/ui/levelcolumn.h"
+#include "menu/ui/menucontrols.h"
 #include "menu/ui/menuheader.h"
 #include "menu/ui/menulists.h"
 #include "menu/ui/menuwidgets.h"
@@ -62,7 +63,7 @@ LevelMenu::LevelMenu(AppState &state, Platform &platform, QWidget *parent)
     , m_state(state)
     , m_platform(platform)
 {
-    setObjectName(QStringLiteral("seisekitime1"));
+    named(this, MenuControls::Screen);
     setAttribute(Qt::WA_StyledBackground);
     setWindowTitle(QStringLiteral("Growna"));
     buildControls();
@@ -73,10 +74,10 @@ LevelMenu::LevelMenu(AppState &state, Platform &platform, QWidget *parent)
 void LevelMenu::buildControls()
 {
     m_header = new MenuHeader(this);
-    m_page = named(new QTextBrowser(this), QStringLiteral("WebBrowser2"));
+    m_page = named(new QTextBrowser(this), MenuControls::Page);
     m_page->setOpenLinks(false);
     m_page->setFocusPolicy(Qt::NoFocus);
-    m_columnScroll = named(new QScrollBar(Qt::Horizontal, this), QStringLiteral("HScroll1"));
+    m_columnScroll = named(new QScrollBar(Qt::Horizontal, this), MenuControls::ColumnScroll);
     m_columnScroll->hide();
     m_viewPanel = new ViewPanel(this);
     m_cover = new WaitCover(this);
@@ -203,10 +204,15 @@ void LevelMenu::showPage()
 
 void LevelMenu::applySeasonColour()
 {
+    QStringList selectors;
+    for (const char *name :
+         {MenuControls::Screen, MenuControls::WaitCover, MenuControls::ViewPanel, MenuControls::WaitText,
+          MenuControls::Title, MenuControls::Student, MenuControls::Site, MenuControls::Minutes,
+          MenuControls::TodayTotal, MenuControls::ListTitle, MenuControls::GradeCaption})
+        selectors.append(Controls::selector(name));
+    selectors.append(QStringLiteral("QRadioButton"));
     const QString colours = ScreenStyle::seasonColours(m_state.SeasonColour);
-    setStyleSheet(QStringLiteral("#seisekitime1, #Picture2, #Picture1, #Picture2Text, #Label11, #Label12, #Label13, "
-                                 "#Label17, #Label18, #Label5, #LabelGrade, QRadioButton { %1 }")
-                      .arg(colours));
+    setStyleSheet(selectors.join(QStringLiteral(", ")) + QStringLiteral(" { %1 }").arg(colours));
 }
 
 void LevelMenu::buildColumns()

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "menu/menutexts.h"
+#include "menu/ui/menucontrols.h"
 #include "menu/ui/menuwidgets.h"
 
 using namespace MenuWidgets;
@@ -12,18 +13,18 @@ using namespace MenuWidgets;
 MenuHeader::MenuHeader(QWidget *parent)
     : QWidget(parent)
 {
-    setObjectName(QStringLiteral("MenuHeader"));
-    m_title = named(new QLabel(this), QStringLiteral("Label11"));
-    m_student = named(new QLabel(this), QStringLiteral("Label12"));
-    m_site = named(new QLabel(this), QStringLiteral("Label13"));
-    m_minutes = named(new QLabel(this), QStringLiteral("Label17"));
-    m_todayTotal = named(new QLabel(this), QStringLiteral("Label18"));
+    named(this, MenuControls::MenuHeader);
+    m_title = named(new QLabel(this), MenuControls::Title);
+    m_student = named(new QLabel(this), MenuControls::Student);
+    m_site = named(new QLabel(this), MenuControls::Site);
+    m_minutes = named(new QLabel(this), MenuControls::Minutes);
+    m_todayTotal = named(new QLabel(this), MenuControls::TodayTotal);
     m_student->setFont(pixelFont(font(), 22, true));
     for (QLabel *label : {m_site, m_minutes, m_todayTotal})
         label->setFont(pixelFont(font(), 15));
-    m_backButton = named(new QPushButton(QStringLiteral("戻る(0)"), this), QStringLiteral("Command1"));
+    m_backButton = named(new QPushButton(QStringLiteral("戻る(0)"), this), MenuControls::BackButton);
     m_backButton->setFont(pixelFont(font(), 18, true));
-    m_dataButton = named(new QPushButton(QStringLiteral("データ処理"), this), QStringLiteral("Command8"));
+    m_dataButton = named(new QPushButton(QStringLiteral("データ処理"), this), MenuControls::DataButton);
     m_dataButton->setFont(pixelFont(font(), 15));
     m_dataButton->hide();
 

@@ -7,16 +7,17 @@
 
 #include "state/appstate.h"
 #include "state/startup.h"
+#include "app/ui/controlnames.h"
 #include "menu/teacheraccess.h"
+#include "menu/ui/menucontrols.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 
 namespace {
 
-QPushButton *button(const QString &text, const QString &name, QWidget *parent)
+QPushButton *button(const QString &text, const char *name, QWidget *parent)
 {
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
+    auto *b = Controls::named(new QPushButton(text, parent), name);
     b->setMinimumHeight(40);
     return b;
 }
@@ -33,7 +34,7 @@ TeacherPanel::TeacherPanel(const AppState &state, Platform &platform, QWidget *p
     , m_state(state)
     , m_platform(platform)
 {
-    setObjectName(QStringLiteral("Picture7"));
+    Controls::named(this, MenuControls::TeacherPanel);
     setFrameShape(QFrame::Box);
     setLineWidth(2);
     setAutoFillBackground(true);
@@ -42,17 +43,15 @@ TeacherPanel::TeacherPanel(const AppState &state, Platform &platform, QWidget *p
     pal.setColor(QPalette::WindowText, Qt::black);
     setPalette(pal);
 
-    auto *caption = new QLabel(QStringLiteral("KeyPassの場所"), this);
-    caption->setObjectName(QStringLiteral("Label22"));
-    m_location = new QLineEdit(this);
-    m_location->setObjectName(QStringLiteral("Text2"));
+    auto *caption = Controls::named(new QLabel(QStringLiteral("KeyPassの場所"), this), MenuControls::LocationCaption);
+    m_location = Controls::named(new QLineEdit(this), MenuControls::Location);
     m_location->setMinimumWidth(320);
     caption->setBuddy(m_location);
-    m_resultsButton = button(QStringLiteral("データ変更"), QStringLiteral("Command10_0"), this);
-    m_standardsButton = button(QStringLiteral("合格タイムデータ変更"), QStringLiteral("Command10_1"), this);
-    m_worksheetsButton = button(QStringLiteral("プリント印刷"), QStringLiteral("WorksheetsButton"), this);
-    m_exportButton = button(QStringLiteral("成績の書き出し"), QStringLiteral("ExportButton"), this);
-    m_backButton = button(QStringLiteral("戻る"), QStringLiteral("Command12"), this);
+    m_resultsButton = button(QStringLiteral("データ変更"), MenuControls::ResultsButton, this);
+    m_standardsButton = button(QStringLiteral("合格タイムデータ変更"), MenuControls::StandardsButton, this);
+    m_worksheetsButton = button(QStringLiteral("プリント印刷"), MenuControls::WorksheetsButton, this);
+    m_exportButton = button(QStringLiteral("成績の書き出し"), MenuControls::ExportButton, this);
+    m_backButton = button(QStringLiteral("戻る"), MenuControls::TeacherBackButton, this);
 
     auto *layout = new QGridLayout(this);
     layout->setContentsMargins(20, 16, 20, 16);

@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 
 #include "app/ui/valuecombobox.h"
+#include "menu/ui/menucontrols.h"
 #include "menu/ui/menuwidgets.h"
 
 using namespace MenuWidgets;
@@ -23,7 +24,7 @@ namespace {
 ViewPanel::ViewPanel(QWidget *parent)
     : QFrame(parent)
 {
-    setObjectName(QStringLiteral("Picture1"));
+    named(this, MenuControls::ViewPanel);
     buildControls();
     connectControls();
 }
@@ -34,7 +35,7 @@ void ViewPanel::buildControls()
     auto *views = new QButtonGroup(this);
     const QStringList viewCaptions{QStringLiteral("ﾀｲﾑ表示"), QStringLiteral("ﾎﾟｲﾝﾄ表示"), QStringLiteral("個人ﾀｲﾑ")};
     for (int i = 0; i < 3; ++i) {
-        auto *option = named(new QRadioButton(viewCaptions[i], this), arrayName("Option2", i));
+        auto *option = named(new QRadioButton(viewCaptions[i], this), arrayName(MenuControls::ViewButtons, i));
         option->setFont(panelFont);
         views->addButton(option, i);
         m_viewButtons.push_back(option);
@@ -44,25 +45,25 @@ void ViewPanel::buildControls()
     const QStringList listCaptions{captions.first, captions.second, captions.third.value_or(QString())};
     m_listButtons.push_back(nullptr);
     for (int j = 1; j <= 3; ++j) {
-        auto *option = named(new QRadioButton(listCaptions[j - 1], this), arrayName("Option1", j));
+        auto *option = named(new QRadioButton(listCaptions[j - 1], this), arrayName(MenuControls::ListButtons, j));
         option->setFont(panelFont);
         lists->addButton(option, j);
         m_listButtons.push_back(option);
     }
-    m_gradeFilter = named(new ValueComboBox(this), QStringLiteral("Combo1"));
-    m_periodChoice = named(new ValueComboBox(this), QStringLiteral("Combo2"));
+    m_gradeFilter = named(new ValueComboBox(this), MenuControls::GradeFilter);
+    m_periodChoice = named(new ValueComboBox(this), MenuControls::PeriodChoice);
     m_gradeFilter->setFont(panelFont);
     m_periodChoice->setFont(panelFont);
     m_periodChoice->setAccessibleName(QStringLiteral("期間"));
     // On Linux a combo box is named by its current text; a reader finds its
     // label through the buddy.
-    m_gradeCaption = named(new QLabel(QStringLiteral("学年"), this), QStringLiteral("LabelGrade"));
+    m_gradeCaption = named(new QLabel(QStringLiteral("学年"), this), MenuControls::GradeCaption);
     m_gradeCaption->setFont(panelFont);
     m_gradeCaption->setBuddy(m_gradeFilter);
     m_periodChoice->hide();
-    m_title = named(new QLabel(this), QStringLiteral("Label5"));
+    m_title = named(new QLabel(this), MenuControls::ListTitle);
     m_title->setFont(pixelFont(font(), 17, true));
-    m_graphButton = named(new QPushButton(QStringLiteral("グラフ"), this), QStringLiteral("Command17"));
+    m_graphButton = named(new QPushButton(QStringLiteral("グラフ"), this), MenuControls::GraphButton);
     m_graphButton->hide();
 
     // Views on the first row, lists on the second; the period box and the

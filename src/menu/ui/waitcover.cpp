@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QProgressBar>
 
+#include "menu/ui/menucontrols.h"
 #include "menu/ui/menuwidgets.h"
 
 using namespace MenuWidgets;
@@ -10,13 +11,13 @@ using namespace MenuWidgets;
 WaitCover::WaitCover(QWidget *parent)
     : QFrame(parent)
 {
-    setObjectName(QStringLiteral("Picture2"));
+    named(this, MenuControls::WaitCover);
     setAutoFillBackground(true);
-    m_text = named(new QLabel(QStringLiteral("Just a moment, please."), this), QStringLiteral("Picture2Text"));
+    m_text = named(new QLabel(QStringLiteral("Just a moment, please."), this), MenuControls::WaitText);
     m_text->setFont(pixelFont(font(), 36, true));
     m_text->setAlignment(Qt::AlignCenter);
     m_text->setGeometry(0, 200, 1200, 60);
-    m_progress = named(new QProgressBar(this), QStringLiteral("ProgressBar2"));
+    m_progress = named(new QProgressBar(this), MenuControls::Progress);
     m_progress->setGeometry(200, 280, 600, 24);
     hide();
 }
