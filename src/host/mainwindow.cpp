@@ -1,5 +1,7 @@
 #include "host/mainwindow.h"
 
+#include "host/hostcontrols.h"
+
 #include <QApplication>
 #include <QLayout>
 #include <QScreen>
@@ -34,12 +36,12 @@ MainWindow::MainWindow(AppState &state, Platform &platform, QString programFolde
     , m_platform(platform)
     , m_programFolder(std::move(programFolder))
 {
-    setObjectName(QStringLiteral("MainWindow"));
+    setObjectName(QString::fromLatin1(HostControls::Window));
     // Screens are swapped in a stack: taking the old one out of the window
     // would make it a window of its own first, which cost a quarter of
     // opening the level menu.
     m_screens = new QStackedWidget(this);
-    m_screens->setObjectName(QStringLiteral("Screens"));
+    Controls::named(m_screens, HostControls::Screens);
     setCentralWidget(m_screens);
     // The window keeps the screen's size whatever a screen would like: a
     // screen lays itself out in what the monitor has.
@@ -98,12 +100,13 @@ bool MainWindow::waitShown() const
 void MainWindow::showWaiting(const QString &text)
 {
     if (!m_waitingNotice) {
-        m_waitingNotice = Controls::named(new NoticeLabel(text, this), QStringLiteral("OtherCopyNotice"));
+        m_waitingNotice = Controls::named(new NoticeLabel(text, this), HostControls::OtherCopyNotice);
         m_waitingNotice->setWordWrap(true);
         m_waitingNotice->setAlignment(Qt::AlignCenter);
         m_waitingNotice->setFont(Controls::sized(font(), 20, true));
-        m_waitingNotice->setStyleSheet(QStringLiteral("#OtherCopyNotice { background: rgb(255, 255, 225); color: black;"
-                                                      " border: 3px solid rgb(210, 120, 0); padding: 16px; }"));
+        m_waitingNotice->setStyleSheet(Controls::selector(HostControls::OtherCopyNotice)
+                                       + QStringLiteral(" { background: rgb(255, 255, 225); color: black;"
+                                                        " border: 3px solid rgb(210, 120, 0); padding: 16px; }"));
         m_waitingNotice->hide();
     }
     m_waitingNotice->setText(text);

@@ -19,6 +19,7 @@
 #include "drill/ui/drillcontrols.h"
 #include "app/ui/controlnames.h"
 #include "drill/ui/drillscreen.h"
+#include "host/hostcontrols.h"
 #include "host/mainwindow.h"
 #include "menu/ui/levelmenu.h"
 #include "menu/ui/menucontrols.h"
@@ -55,13 +56,11 @@ private slots:
 namespace {
 
 // Drawn over the screen on purpose, while they show.
-const QStringList Overlays{QString::fromLatin1(NameControls::WaitCover),
-                           QString::fromLatin1(MenuControls::TeacherPanel),
-                           QString::fromLatin1(MenuControls::GraphPane),
-                           QString::fromLatin1(DrillControls::EndOverlay),
-                           u"OtherCopyNotice"_s,
-                           QString::fromLatin1(MenuControls::WaitCover),
-                           QString::fromLatin1(DrillControls::StartPanel)};
+const QStringList Overlays{
+    QString::fromLatin1(NameControls::WaitCover),       QString::fromLatin1(MenuControls::TeacherPanel),
+    QString::fromLatin1(MenuControls::GraphPane),       QString::fromLatin1(DrillControls::EndOverlay),
+    QString::fromLatin1(HostControls::OtherCopyNotice), QString::fromLatin1(MenuControls::WaitCover),
+    QString::fromLatin1(DrillControls::StartPanel)};
 
 QString describe(const QWidget *w)
 {

@@ -17,6 +17,7 @@
 #include "platform/soundplayer.h"
 #include "drill/ui/drillcontrols.h"
 #include "drill/ui/drillscreen.h"
+#include "host/hostcontrols.h"
 #include "drill/ui/factmapcontrols.h"
 #include "drill/ui/timebar.h"
 #include "result/ui/resultcontrols.h"
@@ -498,7 +499,7 @@ void TestDrillScreen::recordingSaysItWaitsForAnotherCopy()
     QCOMPARE(otherCopy.tryLock(f.resultsPath(), nullptr), FileLock::Result::Locked);
     QStringList noticeAtWait;
     f.test.pause.onWait = [&](int) {
-        const auto *notice = f.host->findChild<QLabel *>(u"OtherCopyNotice"_s);
+        const auto *notice = f.host->findChild<QLabel *>(QString::fromLatin1(HostControls::OtherCopyNotice));
         noticeAtWait.append(notice && !notice->isHidden() ? notice->text() : QString());
         if (noticeAtWait.size() == 2)
             otherCopy.unlock(f.resultsPath());
@@ -512,7 +513,7 @@ void TestDrillScreen::recordingSaysItWaitsForAnotherCopy()
     QCOMPARE(f.test.pause.waits, (QList<int>{1000, 1000, 1000}));
     QCOMPARE(f.results().size(), 1);
     QVERIFY(qobject_cast<ResultScreen *>(f.host->currentScreen()));
-    QVERIFY(f.host->findChild<QLabel *>(u"OtherCopyNotice"_s)->isHidden());
+    QVERIFY(f.host->findChild<QLabel *>(QString::fromLatin1(HostControls::OtherCopyNotice))->isHidden());
 }
 
 QTEST_MAIN(TestDrillScreen)
