@@ -14,7 +14,10 @@ int main(int argc, char **argv)
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     for (const QSize size : {QSize(1366, 768), QSize(1024, 768)}) {
         SessionFixture f;
-        SessionOutcome outcome{.level = 3, .resultTime = 140, .missedCodes = {12, 57, 68, 86, 99, 3, 44}};
+        SessionOutcome outcome;
+        outcome.level = 3;
+        outcome.resultTime = 140;
+        outcome.missedCodes = {12, 57, 68, 86, 99, 3, 44};
         if (!RecordSession(f.state, f.test.platform, outcome))
             return 1;
         ResultScreen screen(f.state, f.test.platform, outcome);

@@ -43,10 +43,19 @@ QList<ResultRecord> sessions(qint16 student, qint16 level, QList<qint32> times)
     return records;
 }
 
+// A session of `time` seconds at `level`, before it is recorded.
+SessionOutcome unrecorded(int level, qint32 time)
+{
+    SessionOutcome outcome;
+    outcome.level = level;
+    outcome.resultTime = time;
+    return outcome;
+}
+
 // Records a session of `time` seconds at `level` and opens its result screen.
 ResultScreen *recordAndOpen(SessionFixture &f, int level, qint32 time)
 {
-    SessionOutcome outcome{.level = level, .resultTime = time};
+    SessionOutcome outcome = unrecorded(level, time);
     if (!RecordSession(f.state, f.test.platform, outcome))
         return nullptr;
     f.host->openResult(outcome);
@@ -148,7 +157,7 @@ void TestResultScreen::evaluation()
     f.setLevelTable(levelTable(clearCount9999));
     f.setResults(earlier);
     f.state.goalClearedAtStart = goalClearedAtStart;
-    SessionOutcome outcome{.level = level, .resultTime = time};
+    SessionOutcome outcome = unrecorded(level, time);
     QVERIFY(RecordSession(f.state, f.test.platform, outcome));
     f.host->setBusy(true);
     f.host->openResult(outcome);
@@ -190,7 +199,7 @@ void TestResultScreen::bestTimesAreLoweredInPlace()
 {
     SessionFixture f;
     f.setResults(sessions(SessionFixture::Student, 2, {90}) + sessions(Other, 2, {80}));
-    SessionOutcome first{.level = 2, .resultTime = 85};
+    SessionOutcome first = unrecorded(2, 85);
     QVERIFY(RecordSession(f.state, f.test.platform, first));
     QVERIFY(first.recordFlags.newPersonalBest);
     QVERIFY(!first.recordFlags.newClassBest);
@@ -198,10 +207,10 @@ void TestResultScreen::bestTimesAreLoweredInPlace()
     QCOMPARE(f.state.ClassBest[2], 80);
 
     // A second session compares with the stored 85 without a reload.
-    SessionOutcome second{.level = 2, .resultTime = 86};
+    SessionOutcome second = unrecorded(2, 86);
     QVERIFY(RecordSession(f.state, f.test.platform, second));
     QVERIFY(!second.recordFlags.newPersonalBest);
-    SessionOutcome third{.level = 2, .resultTime = 79};
+    SessionOutcome third = unrecorded(2, 79);
     QVERIFY(RecordSession(f.state, f.test.platform, third));
     QVERIFY(third.recordFlags.newClassBest);
     QCOMPARE(f.state.ClassBest[2], 79);
@@ -233,7 +242,7 @@ void TestResultScreen::buttonsWaitForTheCues()
     f.test.platform.sound = &player;
     f.setLevelTable(levelTable());
     f.setResults(sessions(SessionFixture::Student, 4, {120, 120}));
-    SessionOutcome outcome{.level = 4, .resultTime = 100};
+    SessionOutcome outcome = unrecorded(4, 100);
     QVERIFY(RecordSession(f.state, f.test.platform, outcome));
     ResultScreen screen(f.state, f.test.platform, outcome);
     auto *result = &screen;
